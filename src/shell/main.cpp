@@ -1,0 +1,3 @@
+#include "shell/HousApp.h"
+
+wxIMPLEMENT_APP(CHousApp);
