@@ -1,0 +1,100 @@
+#include "platform/fs/PathLookup.h"
+
+#include <algorithm>
+#include <string>
+#include <system_error>
+
+#include "platform/text/AsciiCase.h"
+
+namespace pfs {
+
+namespace {
+
+// Folded order first, so the listing reads as it would on a case-insensitive
+// file system; exact bytes break ties so the order is total.
+bool NameLess(const std::string& a, const std::string& b) {
+    std::string foldedA = text::AsciiToLower(a);
+    std::string foldedB = text::AsciiToLower(b);
+    return foldedA != foldedB ? foldedA < foldedB : a < b;
+}
+
+std::vector<std::filesystem::directory_entry> SortedEntries(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::directory_entry> entries;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        entries.push_back(*it);
+    }
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return NameLess(a.path().filename().string(), b.path().filename().string());
+    });
+    return entries;
+}
+
+std::optional<std::filesystem::path> SearchFolder(const std::filesystem::path& folder,
+                                                  std::string_view fileName, bool recursive) {
+    for (const std::filesystem::directory_entry& entry : SortedEntries(folder)) {
+        std::error_code ec;
+        std::string name = entry.path().filename().string();
+        if (entry.is_directory(ec)) {
+            if (recursive && name.front() != '.' && !entry.is_symlink(ec)) {
+                if (auto found = SearchFolder(entry.path(), fileName, recursive)) {
+                    return found;
+                }
+            }
+        } else if (text::EqualsIgnoreAsciiCase(name, fileName)) {
+            return entry.path();
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> ResolvePathCaseInsensitive(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (path.empty()) {
+        return std::nullopt;
+    }
+    if (std::filesystem::exists(path, ec)) {
+        return path;
+    }
+    std::filesystem::path resolved = path.root_path();
+    for (const std::filesystem::path& component : path.relative_path()) {
+        if (component.empty()) {
+            continue;  // a trailing separator
+        }
+        std::filesystem::path exact = resolved / component;
+        if (std::filesystem::exists(exact, ec)) {
+            resolved = exact;
+            continue;
+        }
+        std::optional<std::filesystem::path> match;
+        for (const auto& entry : SortedEntries(resolved.empty() ? "." : resolved)) {
+            if (text::EqualsIgnoreAsciiCase(entry.path().filename().string(), component.string())) {
+                match = entry.path().filename();
+                break;
+            }
+        }
+        if (!match) {
+            return std::nullopt;
+        }
+        resolved /= *match;
+    }
+    return resolved;
+}
+
+std::optional<std::filesystem::path> FindFileByName(
+    std::string_view fileName, const std::vector<std::filesystem::path>& folders, bool recursive) {
+    if (fileName.empty() || fileName.find('/') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    for (const std::filesystem::path& folder : folders) {
+        if (auto found = SearchFolder(folder, fileName, recursive)) {
+            return found;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace pfs

@@ -1,0 +1,93 @@
+#include "platform/fs/UserFolders.h"
+
+#include <string_view>
+#include <system_error>
+
+namespace pfs {
+
+namespace {
+
+constexpr const char* kFolderName = "velmora";
+
+// Absolute, without "." or ".." parts and without a trailing separator.
+Result<std::filesystem::path> MakeAbsolute(const std::string& folder) {
+    std::error_code ec;
+    std::filesystem::path absolute = std::filesystem::absolute(folder, ec);
+    if (ec) {
+        return Failure{"Cannot find the folder " + folder + ": " + ec.message()};
+    }
+    absolute = absolute.lexically_normal();
+    if (!absolute.has_filename() && absolute != absolute.root_path()) {
+        absolute = absolute.parent_path();
+    }
+    return absolute;
+}
+
+Result<std::filesystem::path> CreateFolder(const Result<std::filesystem::path>& base) {
+    if (!base) {
+        return Failure{base.Error()};
+    }
+    std::filesystem::path folder = base.Value() / kFolderName;
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        return Failure{"Cannot create the folder " + folder.string() + ": " + ec.message()};
+    }
+    return folder;
+}
+
+}  // namespace
+
+Result<std::optional<std::string>> FindHomeOption(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--home") {
+            if (i + 1 >= argc) {
+                return Failure{"The option --home needs a folder."};
+            }
+            return std::optional<std::string>(argv[i + 1]);
+        }
+    }
+    return std::optional<std::string>();
+}
+
+Result<std::filesystem::path> ResolveProgramFolder(const std::optional<std::string>& homeOption,
+                                                   const UserEnvironment& env) {
+    if (homeOption && !homeOption->empty()) {
+        return MakeAbsolute(*homeOption);
+    }
+    if (env.velmoraHome && !env.velmoraHome->empty()) {
+        return MakeAbsolute(*env.velmoraHome);
+    }
+    Result<std::filesystem::path> dataHome = env.DataHome();
+    if (!dataHome) {
+        return dataHome;
+    }
+    return MakeAbsolute((dataHome.Value() / kFolderName).string());
+}
+
+Result<std::filesystem::path> ResolveProgramFolder(int argc, const char* const* argv,
+                                                   const UserEnvironment& env) {
+    Result<std::optional<std::string>> homeOption = FindHomeOption(argc, argv);
+    if (!homeOption) {
+        return Failure{homeOption.Error()};
+    }
+    return ResolveProgramFolder(homeOption.Value(), env);
+}
+
+std::string WithTrailingSlash(const std::filesystem::path& folder) {
+    std::string text = folder.string();
+    if (text.empty() || text.back() != '/') {
+        text += '/';
+    }
+    return text;
+}
+
+Result<std::filesystem::path> CacheFolder(const UserEnvironment& env) {
+    return CreateFolder(env.CacheHome());
+}
+
+Result<std::filesystem::path> ConfigFolder(const UserEnvironment& env) {
+    return CreateFolder(env.ConfigHome());
+}
+
+}  // namespace pfs
