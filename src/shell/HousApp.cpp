@@ -1,13 +1,60 @@
 #include "shell/HousApp.h"
 
+#include <wx/cmdline.h>
+
+#include "foundation/Prompt.h"
+#include "platform/fs/DefaultContent.h"
+#include "platform/fs/UserFolders.h"
 #include "shell/MainFrame.h"
 
 bool CHousApp::OnInit() {
     if (!wxApp::OnInit()) {
         return false;
     }
+    if (!PrepareProgramFolder()) {
+        return false;
+    }
     m_pMainFrame = new CMainFrame();
     m_pMainFrame->Maximize();
     m_pMainFrame->Show();
+    return true;
+}
+
+void CHousApp::OnInitCmdLine(wxCmdLineParser& parser) {
+    wxApp::OnInitCmdLine(parser);
+    parser.AddOption("", "home", "program folder (default: $VELMORA_HOME, else $XDG_DATA_HOME/velmora)");
+    parser.AddParam("design file", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
+}
+
+bool CHousApp::OnCmdLineParsed(wxCmdLineParser& parser) {
+    if (!wxApp::OnCmdLineParsed(parser)) {
+        return false;
+    }
+    wxString home;
+    if (parser.Found("home", &home)) {
+        m_homeOption = home.utf8_string();
+    }
+    if (parser.GetParamCount() > 0) {
+        m_designFile = parser.GetParam(0).utf8_string();
+    }
+    return true;
+}
+
+// The program folder anchors every relative path of the system; on first start
+// it is created and filled with the installed default content.
+bool CHousApp::PrepareProgramFolder() {
+    const pfs::UserEnvironment env = pfs::UserEnvironment::FromProcess();
+    auto folder = pfs::ResolveProgramFolder(m_homeOption, env);
+    if (!folder) {
+        ShowMessage(folder.Error(), PromptButtons::Ok, PromptIcon::Error);
+        return false;
+    }
+    const auto resources = pfs::FindResourceFolder();
+    auto filled = pfs::FillProgramFolder(folder.Value(), pfs::DefaultHomeContent(resources));
+    if (!filled) {
+        ShowMessage(filled.Error(), PromptButtons::Ok, PromptIcon::Error);
+        return false;
+    }
+    m_programFolder = folder.Value();
     return true;
 }

@@ -2,17 +2,30 @@
 
 #include <wx/app.h>
 
+#include <filesystem>
+#include <optional>
+#include <string>
+
 class CMainFrame;
 
-// The application object: starts the program and owns its main frame.
+// The application object: finds the program folder, starts the program and
+// owns its main frame.
 class CHousApp : public wxApp {
 public:
     bool OnInit() override;
+    void OnInitCmdLine(wxCmdLineParser& parser) override;
+    bool OnCmdLineParsed(wxCmdLineParser& parser) override;
 
     CMainFrame* GetMainFrame() const { return m_pMainFrame; }
+    const std::filesystem::path& GetProgramFolder() const { return m_programFolder; }
 
 private:
+    bool PrepareProgramFolder();
+
     CMainFrame* m_pMainFrame = nullptr;
+    std::optional<std::string> m_homeOption;
+    std::optional<std::string> m_designFile;
+    std::filesystem::path m_programFolder;
 };
 
 wxDECLARE_APP(CHousApp);
