@@ -1,0 +1,195 @@
+#include "platform/image/MagickCodec.h"
+
+#include <Magick++.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <string_view>
+
+namespace image {
+
+namespace {
+
+void InitializeMagickOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Magick::InitializeMagick(nullptr);
+        // The coders then refuse oversized images before allocating them.
+        MagickLib::SetMagickResourceLimit(MagickLib::WidthResource, kMaxSide);
+        MagickLib::SetMagickResourceLimit(MagickLib::HeightResource, kMaxSide);
+        MagickLib::SetMagickResourceLimit(MagickLib::PixelsResource, kMaxPixels);
+    });
+}
+
+const char* MagickName(ImageFormat format) {
+    switch (format) {
+        case ImageFormat::Bmp:
+            return "BMP";
+        case ImageFormat::Gif:
+            return "GIF";
+        case ImageFormat::Jpg:
+            return "JPEG";
+        case ImageFormat::Png:
+            return "PNG";
+        case ImageFormat::Ico:
+            return "ICO";
+        case ImageFormat::Tif:
+            return "TIFF";
+        case ImageFormat::Tga:
+            return "TGA";
+        case ImageFormat::Pcx:
+            return "PCX";
+        case ImageFormat::Wbmp:
+            return "WBMP";
+        case ImageFormat::Wmf:
+            return "WMF";
+        case ImageFormat::Pnm:
+            return "PNM";
+        case ImageFormat::Ras:
+            return "SUN";
+        default:
+            return nullptr;
+    }
+}
+
+// A 32-bit BMP from a screen or a render target carries an unused fourth
+// byte, usually 0; read as alpha it would make the whole image invisible.
+void DropEmptyAlpha(Raster& raster) {
+    for (std::size_t i = 3; i < raster.bgra.size(); i += 4) {
+        if (raster.bgra[i] != 0) {
+            return;
+        }
+    }
+    raster.hasAlpha = false;
+    for (std::size_t i = 3; i < raster.bgra.size(); i += 4) {
+        raster.bgra[i] = 255;
+    }
+}
+
+struct InfoDeleter {
+    void operator()(MagickLib::ImageInfo* info) const { MagickLib::DestroyImageInfo(info); }
+};
+struct ImageDeleter {
+    void operator()(MagickLib::Image* image) const { MagickLib::DestroyImageList(image); }
+};
+
+// The outcome of one library call, errors and warnings alike.
+struct Exception {
+    Exception() { MagickLib::GetExceptionInfo(&info); }
+    ~Exception() { MagickLib::DestroyExceptionInfo(&info); }
+    Exception(const Exception&) = delete;
+    Exception& operator=(const Exception&) = delete;
+
+    bool IsError() const { return info.severity >= MagickLib::ErrorException; }
+    std::string Message() const {
+        std::string message = info.reason != nullptr ? info.reason : "cannot decode the image";
+        if (info.description != nullptr) {
+            message += std::string(" (") + info.description + ")";
+        }
+        return message;
+    }
+
+    MagickLib::ExceptionInfo info;
+};
+
+// Coders read a cut-off file as far as it goes and only warn; such a file is
+// refused, while other remarks (stray bytes between JPEG markers) are not.
+bool IsCutOff(std::string_view message) {
+    return message.find("end of") != std::string_view::npos ||
+           message.find("end-of-file") != std::string_view::npos;
+}
+
+}  // namespace
+
+bool DecodeWithMagick(const std::uint8_t* data, std::size_t length, ImageFormat format, Raster& out,
+                      std::string& error) {
+    const char* name = MagickName(format);
+    if (name == nullptr) {
+        error = "unsupported image format";
+        return false;
+    }
+    InitializeMagickOnce();
+
+    // The coder is affirmed: the bytes are never handed to another coder
+    // picked from their content (through Magick++ a PNG read as "BMP" is
+    // still read as PNG, and scripted formats could be reached the same way).
+    std::unique_ptr<MagickLib::ImageInfo, InfoDeleter> info(MagickLib::CloneImageInfo(nullptr));
+    std::snprintf(info->filename, sizeof info->filename, "%s:", name);
+    std::snprintf(info->magick, sizeof info->magick, "%s", name);
+    info->affirm = MagickTrue;
+    Exception exception;
+    std::unique_ptr<MagickLib::Image, ImageDeleter> decoded(
+        MagickLib::BlobToImage(info.get(), data, length, &exception.info));
+    if (!decoded || exception.IsError() ||
+        (exception.info.severity == MagickLib::CorruptImageWarning &&
+         IsCutOff(exception.Message()))) {
+        error = exception.Message();
+        return false;
+    }
+    if (!IsAcceptableSize(decoded->columns, decoded->rows)) {
+        error = "image size out of range";
+        return false;
+    }
+    if (decoded->colorspace != MagickLib::RGBColorspace &&
+        !MagickLib::TransformColorspace(decoded.get(), MagickLib::RGBColorspace)) {
+        error = "cannot convert the image to RGB";
+        return false;
+    }
+    Raster raster;
+    AllocateRaster(raster, static_cast<int>(decoded->columns), static_cast<int>(decoded->rows));
+    if (!MagickLib::DispatchImage(decoded.get(), 0, 0, decoded->columns, decoded->rows, "BGRA",
+                                  MagickLib::CharPixel, raster.bgra.data(), &exception.info)) {
+        error = exception.Message();
+        return false;
+    }
+    raster.hasAlpha = decoded->matte != 0;
+    if (!raster.hasAlpha) {
+        for (std::size_t i = 3; i < raster.bgra.size(); i += 4) {
+            raster.bgra[i] = 255;
+        }
+    } else if (format == ImageFormat::Bmp) {
+        DropEmptyAlpha(raster);
+    }
+    out = std::move(raster);
+    return true;
+}
+
+bool EncodeWithMagick(const Raster& raster, ImageFormat format, int quality,
+                      std::vector<std::uint8_t>& out, std::string& error) {
+    if (format != ImageFormat::Jpg && format != ImageFormat::Png) {
+        error = "unsupported image format for writing";
+        return false;
+    }
+    InitializeMagickOnce();
+    const bool withAlpha = raster.hasAlpha && format == ImageFormat::Png;
+    std::vector<std::uint8_t> packed;
+    if (!withAlpha) {
+        packed.reserve(static_cast<std::size_t>(raster.width) * raster.height * 3);
+        for (std::size_t i = 0; i < raster.bgra.size(); i += 4) {
+            packed.insert(packed.end(), raster.bgra.begin() + i, raster.bgra.begin() + i + 3);
+        }
+    }
+    try {
+        Magick::Image encoded(raster.width, raster.height, withAlpha ? "BGRA" : "BGR",
+                              Magick::CharPixel, withAlpha ? raster.bgra.data() : packed.data());
+        encoded.quiet(true);
+        encoded.depth(8);
+        encoded.magick(MagickName(format));
+        if (format == ImageFormat::Jpg) {
+            encoded.quality(static_cast<unsigned>(std::clamp(quality, 1, 100)));
+        }
+        Magick::Blob blob;
+        encoded.write(&blob);
+        const auto* bytes = static_cast<const std::uint8_t*>(blob.data());
+        out.assign(bytes, bytes + blob.length());
+        return true;
+    } catch (const std::exception& e) {
+        error = e.what();
+        return false;
+    }
+}
+
+}  // namespace image
