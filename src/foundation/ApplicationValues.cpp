@@ -1,0 +1,36 @@
+#include "foundation/ApplicationValues.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "platform/fs/PathLookup.h"
+#include "platform/fs/UserFolders.h"
+
+namespace {
+
+std::string& ProgramFolder() {
+    static std::string folder;
+    return folder;
+}
+
+}  // namespace
+
+float GetPi() {
+    return kHalfTurnPi;
+}
+
+void SetProgramFolder(const std::filesystem::path& folder) {
+    ProgramFolder() = pfs::WithTrailingSlash(folder);
+}
+
+const std::string& GetProgramFolder() {
+    return ProgramFolder();
+}
+
+std::string GetProgramFilePath(std::string_view relative) {
+    std::string local(relative);
+    std::replace(local.begin(), local.end(), '\\', '/');
+    std::string path = ProgramFolder() + local;
+    std::optional<std::filesystem::path> resolved = pfs::ResolvePathCaseInsensitive(path);
+    return resolved ? resolved->string() : path;
+}

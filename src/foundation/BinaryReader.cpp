@@ -1,0 +1,127 @@
+#include "foundation/BinaryReader.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "platform/text/Cp950.h"
+
+namespace {
+
+template <typename T>
+T LoadLittleEndian(const uint8_t* bytes) {
+    T value = 0;
+    for (std::size_t i = 0; i < sizeof(T); ++i) {
+        value |= static_cast<T>(bytes[i]) << (8 * i);
+    }
+    return value;
+}
+
+}  // namespace
+
+CBinaryReader::CBinaryReader(FILE* file) : m_file(file) {}
+
+CBinaryReader::CBinaryReader(const std::string& path)
+    : m_file(std::fopen(path.c_str(), "rbe")), m_ownsFile(m_file != nullptr) {}
+
+CBinaryReader::~CBinaryReader() {
+    if (m_ownsFile) {
+        std::fclose(m_file);
+    }
+}
+
+bool CBinaryReader::ReadExactly(void* buffer, std::size_t size) {
+    if (size > 0) {
+        std::memset(buffer, 0, size);
+    }
+    if (m_file == nullptr || std::fread(buffer, 1, size, m_file) != size) {
+        m_error = true;
+        return false;
+    }
+    return true;
+}
+
+unsigned char CBinaryReader::ReadByte() {
+    uint8_t byte;
+    return ReadExactly(&byte, 1) ? byte : 0;
+}
+
+int32_t CBinaryReader::ReadInt() {
+    uint8_t bytes[4];
+    if (!ReadExactly(bytes, sizeof(bytes))) {
+        return 0;
+    }
+    return static_cast<int32_t>(LoadLittleEndian<uint32_t>(bytes));
+}
+
+float CBinaryReader::ReadFloat() {
+    uint8_t bytes[4];
+    if (!ReadExactly(bytes, sizeof(bytes))) {
+        return 0;
+    }
+    return std::bit_cast<float>(LoadLittleEndian<uint32_t>(bytes));
+}
+
+double CBinaryReader::ReadDouble() {
+    uint8_t bytes[8];
+    if (!ReadExactly(bytes, sizeof(bytes))) {
+        return 0;
+    }
+    return std::bit_cast<double>(LoadLittleEndian<uint64_t>(bytes));
+}
+
+HRESULT CBinaryReader::ReadString(std::string& out) {
+    const int32_t length = ReadInt();
+    if (length <= 0) {
+        return E_UNEXPECTED;
+    }
+    return ReadChars(out, static_cast<uint32_t>(length));
+}
+
+HRESULT CBinaryReader::ReadChars(std::string& out, uint32_t n) {
+    const int64_t left = BytesLeft();
+    if (left < 0 || n > static_cast<uint64_t>(left)) {
+        m_error = true;
+        return E_FAIL;
+    }
+    std::string bytes(n, '\0');
+    if (!ReadExactly(bytes.data(), n)) {
+        return E_FAIL;
+    }
+    bytes.resize(std::strlen(bytes.c_str()));
+    out = text::Cp950ToUtf8Lenient(bytes);
+    return S_OK;
+}
+
+HRESULT CBinaryReader::ReadBytes(void* buffer, int n) {
+    if (n < 0) {
+        m_error = true;
+        return E_FAIL;
+    }
+    return ReadExactly(buffer, static_cast<std::size_t>(n)) ? S_OK : E_FAIL;
+}
+
+int64_t CBinaryReader::BytesLeft() const {
+    if (m_file == nullptr) {
+        return -1;
+    }
+    const long position = std::ftell(m_file);
+    if (position < 0) {
+        return -1;
+    }
+    // fstat is cheap and keeps the read buffer; a stream without a descriptor
+    // (fmemopen) is measured by seeking to its end and back.
+    struct stat info;
+    const int fd = fileno(m_file);
+    if (fd >= 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        return std::max<int64_t>(0, static_cast<int64_t>(info.st_size) - position);
+    }
+    if (std::fseek(m_file, 0, SEEK_END) != 0) {
+        return -1;
+    }
+    const long end = std::ftell(m_file);
+    std::fseek(m_file, position, SEEK_SET);
+    return end < 0 ? -1 : std::max<int64_t>(0, end - position);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "foundation/Result.h"
+
+// Reads the primitive values of the design file (see CBinaryWriter). Numeric
+// reads past the end yield 0, which the object readers rely on, and raise the
+// error flag so that a caller can tell a short file from real zeros. No length
+// stored in the file is trusted beyond the bytes that are left.
+class CBinaryReader {
+public:
+    // Reads from the caller's stream, which it leaves open.
+    explicit CBinaryReader(FILE* file);
+    // Opens the UTF-8 path for reading and closes it at the end. When the open
+    // fails, GetFile() is null and every read fails.
+    explicit CBinaryReader(const std::string& path);
+    ~CBinaryReader();
+
+    CBinaryReader(const CBinaryReader&) = delete;
+    CBinaryReader& operator=(const CBinaryReader&) = delete;
+
+    FILE* GetFile() const { return m_file; }
+
+    // A read that comes up short yields 0, even when some of its bytes were
+    // there.
+    unsigned char ReadByte();
+    int32_t ReadInt();
+    float ReadFloat();
+    double ReadDouble();
+
+    // Reads the int length n. For n <= 0 the result is E_UNEXPECTED and `out`
+    // is left as it was: an empty string in a file, not a damage. A length
+    // beyond the end of the file is refused with E_FAIL, the error flag set and
+    // the stream left just after the length. Otherwise ReadChars(out, n).
+    HRESULT ReadString(std::string& out);
+
+    // n CP950 bytes as UTF-8 text that ends at the first zero byte; bytes that
+    // are not valid CP950 become U+FFFD. More bytes than are left are refused
+    // (E_FAIL, error flag, nothing read, `out` unchanged).
+    HRESULT ReadChars(std::string& out, uint32_t n);
+
+    // n raw bytes. A short read zeroes the rest of the buffer and fails.
+    HRESULT ReadBytes(void* buffer, int n);
+
+    // File size minus the read position; -1 when the stream cannot tell.
+    int64_t BytesLeft() const;
+
+    // True once a read came up short or a stored length was refused.
+    bool HasError() const { return m_error; }
+
+private:
+    // Reads exactly size bytes into a buffer that is zeroed first.
+    bool ReadExactly(void* buffer, std::size_t size);
+
+    FILE* m_file = nullptr;
+    bool m_ownsFile = false;
+    bool m_error = false;
+};

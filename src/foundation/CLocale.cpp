@@ -1,0 +1,6 @@
+#include "foundation/CLocale.h"
+
+locale_t GetCLocale() {
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return locale;
+}

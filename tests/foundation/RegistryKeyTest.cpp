@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "foundation/RegistryKey.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kCommandKey = ".dg6\\shell\\open\\command";
+
+class RegistryKey : public ::testing::Test {
+protected:
+    RegistryKey() {
+        std::string pattern = (fs::temp_directory_path() / "velmora-registry-XXXXXX").string();
+        m_root = mkdtemp(pattern.data());
+        m_env.xdgConfigHome = m_root.string();
+    }
+    ~RegistryKey() override { fs::remove_all(m_root); }
+
+    fs::path m_root;
+    pfs::UserEnvironment m_env;
+};
+
+}  // namespace
+
+TEST_F(RegistryKey, ValuesOutliveTheKeyThatWroteThem) {
+    const std::string command = "/home/u/.local/share/velmora/velmora \"%1\"";
+    const std::string awkward = "許 \\ \"quoted\"\nsecond line\r";
+    {
+        CRegistryKey key(m_env);
+        ASSERT_EQ(key.Create(kCommandKey), kRegistryOk);
+        EXPECT_EQ(key.SetString("", "first"), kRegistryOk);
+        EXPECT_EQ(key.SetString("", command), kRegistryOk);
+        EXPECT_EQ(key.SetString("Note", awkward), kRegistryOk);
+    }
+    EXPECT_TRUE(fs::exists(m_root / "velmora" / "registry.ini"));
+
+    CRegistryKey fresh(m_env);
+    ASSERT_EQ(fresh.Create(".DG6\\Shell\\open\\command"), kRegistryOk);
+    std::string value;
+    EXPECT_EQ(fresh.GetString("", value), kRegistryOk);
+    EXPECT_EQ(value, command);
+    EXPECT_EQ(fresh.GetString("note", value), kRegistryOk);
+    EXPECT_EQ(value, awkward);
+}
+
+TEST_F(RegistryKey, MissingValueLeavesTheTextUnchanged) {
+    CRegistryKey writer(m_env);
+    ASSERT_EQ(writer.Create(kCommandKey), kRegistryOk);
+    ASSERT_EQ(writer.SetString("", "command"), kRegistryOk);
+
+    CRegistryKey other(m_env);
+    ASSERT_EQ(other.Create(".dg6\\shell\\edit\\command"), kRegistryOk);
+    std::string value = "unchanged";
+    EXPECT_EQ(other.GetString("", value), kRegistryValueNotFound);
+    EXPECT_EQ(writer.GetString("Missing", value), kRegistryValueNotFound);
+    EXPECT_EQ(value, "unchanged");
+}
+
+TEST_F(RegistryKey, ClosedKeyRefusesEveryCall) {
+    CRegistryKey key(m_env);
+    std::string value = "unchanged";
+    EXPECT_EQ(key.SetString("", "x"), kRegistryKeyNotOpen);
+    ASSERT_EQ(key.Create(kCommandKey), kRegistryOk);
+    key.Close();
+    EXPECT_EQ(key.SetString("", "x"), kRegistryKeyNotOpen);
+    EXPECT_EQ(key.GetString("", value), kRegistryKeyNotOpen);
+    EXPECT_EQ(value, "unchanged");
+}
+
+TEST_F(RegistryKey, UnusableConfigFolderFailsToOpen) {
+    std::ofstream(m_root / "not-a-folder") << "x";
+    pfs::UserEnvironment env = m_env;
+    env.xdgConfigHome = (m_root / "not-a-folder").string();
+    CRegistryKey key(env);
+    EXPECT_NE(key.Create(kCommandKey), kRegistryOk);
+    EXPECT_EQ(key.SetString("", "x"), kRegistryKeyNotOpen);
+}
