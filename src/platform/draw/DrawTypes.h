@@ -121,7 +121,6 @@ inline constexpr uint32_t TA_BOTTOM = 8;
 inline constexpr uint32_t TA_BASELINE = 24;
 
 inline constexpr int32_t FW_NORMAL = 400;
-inline constexpr int32_t FW_BOLD = 700;
 
 inline constexpr int32_t BLACKONWHITE = 1;
 inline constexpr int32_t COLORONCOLOR = 3;
