@@ -80,9 +80,8 @@ TEST_F(ProfileFileTest, IntegersParseAsGetPrivateProfileIntDoes) {
         const char* value;
         int32_t expected;
     } cases[] = {
-        {"12abc", 12},  {"-7", -7},      {"+5", 5},          {"12.500000", 12},
-        {"abc", 0},     {"", 99},        {"\"42\"", 42},     {"4294967295", -1},
-        {"16777215", 0xFFFFFF},          {"-", 0},
+        {"12abc", 12}, {"-7", -7},     {"+5", 5},          {"12.500000", 12},      {"abc", 0},
+        {"", 99},      {"\"42\"", 42}, {"4294967295", -1}, {"16777215", 0xFFFFFF}, {"-", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);

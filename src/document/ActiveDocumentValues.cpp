@@ -1,0 +1,63 @@
+#include "document/ActiveDocumentValues.h"
+
+#include "document/HousDoc.h"
+#include "foundation/ActiveDocument.h"
+#include "foundation/GeometryMath.h"
+#include "platform/draw/DrawContext.h"
+
+namespace {
+
+ArrowHeadStyle ArrowHeadFromSettings(int32_t kind) {
+    HousSettings defaults;
+    const CHousDoc* doc = GetActiveHousDoc();
+    const HousSettings& settings = doc != nullptr ? doc->Settings() : defaults;
+    ArrowHeadStyle style;
+    style.length = settings.arrowLength;
+    style.angle = settings.arrowAngle;
+    style.kind = kind;
+    return style;
+}
+
+}  // namespace
+
+PlanDrawOrigin GetPlanDrawOrigin(const draw::DrawContext* dc) {
+    const CHousDoc* doc = GetActiveHousDoc();
+    if (doc == nullptr) {
+        return PlanDrawOrigin{0, 0, 100};
+    }
+    POINT origin = doc->GetPlanOrigin(dc);
+    const bool printing = dc != nullptr && dc->IsPrinting();
+    POINT offset = doc->GetFrameOffset();
+    if (printing) {
+        offset = DividePoint(offset, 2.0 * doc->GetPrintScale());
+    }
+    if (doc->GetFrameOffsetFlag() != 0) {
+        origin.x -= offset.x;
+        origin.y -= offset.y;
+    }
+    if (printing) {
+        origin.x += offset.x;
+        origin.y += offset.y;
+    }
+    return PlanDrawOrigin{origin.x, origin.y, doc->GetZoomPercent(dc)};
+}
+
+ArrowHeadStyle GetLineArrowHeadStyle() {
+    return ArrowHeadFromSettings(1);
+}
+
+ArrowHeadStyle GetDimensionArrowHeadStyle() {
+    return ArrowHeadFromSettings(6);
+}
+
+bool Get2DViewFullDrawFlag() {
+    const CHousDoc* doc = GetActiveHousDoc();
+    const IPlanView* view = doc != nullptr ? doc->Get2DView() : nullptr;
+    return view == nullptr || view->GetFullDrawFlag();
+}
+
+void SetCameraMarkerRects(const RECT& first, const RECT& second) {
+    if (CHousDoc* doc = GetActiveHousDoc()) {
+        doc->SetCameraMarkerRects(first, second);
+    }
+}

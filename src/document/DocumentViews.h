@@ -1,0 +1,71 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The views and frames of a design as the document reaches them. The window
+// layers implement these and attach their objects to the document; until
+// they do, the document's lookups give null and its rules do without them.
+
+// What the document asks of every view of it and of the frame around it.
+class IDocumentView {
+public:
+    virtual ~IDocumentView() = default;
+
+    // The document changed; hint 2100 is the full refresh after an edit.
+    virtual void OnDocumentUpdate(int hint) = 0;
+    // Activates the view's frame and brings it to the front.
+    virtual void ActivateFrame() = 0;
+    virtual void ShowFrame(bool show) = 0;
+};
+
+// The plan view's frame with its bars.
+class IPlanFrame {
+public:
+    virtual ~IPlanFrame() = default;
+
+    // The selection of the zoom combo box (1147); -1 when none is selected.
+    virtual int GetZoomSelection() const = 0;
+    // The edits of the wall bar: 1002 top, 1003 bottom, 1004 thickness.
+    virtual std::string GetWallBarText(int controlId) const = 0;
+    virtual void SetWallBarText(int controlId, std::string_view text) = 0;
+};
+
+// The plan view (CH2DView).
+class IPlanView : public IDocumentView {
+public:
+    virtual IPlanFrame* GetPlanFrame() = 0;
+
+    // Hides the coordinate entry box when it is shown.
+    virtual void HideCoordinateInputBox() = 0;
+    // Ends any tool in progress and forgets the view's own selection state.
+    virtual void ResetToolState() = 0;
+    // Draws the plan at once.
+    virtual void RedrawNow() = 0;
+    // 1 when the arc being drawn turns one way, anything else the other.
+    virtual int GetArcDirection() const = 0;
+    // Cleared while the plan scrolls, so that pictures draw roughly.
+    virtual bool GetFullDrawFlag() const = 0;
+};
+
+struct CameraPosition {
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+};
+
+// The 3D view (CHousView) and its camera.
+class I3DView : public IDocumentView {
+public:
+    // Renders one frame at once.
+    virtual void RepaintNow() = 0;
+    virtual void SetStatusText(std::string_view text) = 0;
+
+    virtual CameraPosition GetCameraPosition() const = 0;
+    virtual void SetCameraPosition(float x, float y, float z) = 0;
+    // Radians.
+    virtual double GetCameraHeading() const = 0;
+    virtual double GetCameraPitch() const = 0;
+    // Also turns the look direction.
+    virtual void SetCameraAngles(double heading, double pitch) = 0;
+};

@@ -1,0 +1,392 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "document/CopyBuffer.h"
+#include "document/DocumentRecords.h"
+#include "document/DocumentViews.h"
+#include "document/HousSettings.h"
+#include "foundation/LogFontRecord.h"
+#include "document/MainWindowLink.h"
+#include "foundation/WinTypes.h"
+
+namespace draw {
+class DrawContext;
+}
+
+class C2DCameraMarker;
+class C3DObject;
+class CBrowsePathFile;
+class CBrowseRecorder;
+class CDesignObject;
+class CMusicPlayer;
+class IPrinterQueries;
+struct CameraPose;
+struct HistoryRecord;
+struct TextureCacheEntry;
+struct ViewPointRecord;
+
+// The document of a design. One instance lives for the whole run; opening or
+// starting a design empties and reuses it. It holds the settings of
+// "zadivav.ini", the edit mode that drives both views, the display masks,
+// the library folders, the copy buffer, the history lists, the picked
+// objects of the 3D view and the state of the tools. The scene itself lives
+// in the scene store that the 3D view owns.
+class CHousDoc {
+public:
+    static constexpr const char* kSettingsFileName = "zadivav.ini";
+
+    // The kinds of object the 3D view keeps a last picked one of.
+    enum class PickedKind { Ceiling, Wall, Floor, Model, Photo, Light, Text3D };
+
+    // Reads the settings file of the program folder. The main window and the
+    // printer may be null (no timers, no paper size).
+    explicit CHousDoc(IMainWindow* mainWindow = nullptr, IPrinterQueries* printer = nullptr);
+    ~CHousDoc();
+    CHousDoc(const CHousDoc&) = delete;
+    CHousDoc& operator=(const CHousDoc&) = delete;
+
+    // ---- Settings (HousDocSettings.cpp)
+
+    HousSettings& Settings() { return m_settings; }
+    const HousSettings& Settings() const { return m_settings; }
+
+    // The program folder followed by "zadivav.ini".
+    std::string GetSettingsFilePath() const;
+
+    // Reads every key of the file at path into the settings, each brought
+    // into its range. Without a path the user chooses the file; Cancel
+    // returns false and changes nothing, as does a file that cannot be read
+    // (after a message). A missing file gives every default.
+    bool LoadSettings(std::optional<std::string_view> path);
+
+    // Writes every key of the settings to the file at path, keeping the
+    // file's other lines. An empty path lets the user choose the file. False
+    // when cancelled or, after a message, when the file could not be written
+    // (it is then left as it was).
+    bool SaveSettings(std::string_view path);
+
+    // With the save-all switch off, the option sheet keeps only the 3D view
+    // page's first four start-up switches in the settings file.
+    bool Save3DViewSwitches(const OptionPageValues& page);
+
+    // A new design starts from the file's background preset and ambient light.
+    bool ReloadBackgroundSettings();
+
+    // ---- Views and frames
+
+    void Attach2DView(IPlanView* view) { m_p2DView = view; }
+    void Attach3DView(I3DView* view) { m_p3DView = view; }
+    void AttachHtmlViewerView(IDocumentView* view) { m_pHtmlViewerView = view; }
+    IPlanView* Get2DView() const { return m_p2DView; }
+    I3DView* Get3DView() const { return m_p3DView; }
+    IPlanFrame* Get2DFrame() const;
+    IMainWindow* GetMainWindow() const { return m_pMainWindow; }
+
+    // Every attached view, with no sender.
+    void UpdateAllViews(int hint);
+    void Activate3DViewFrame();
+    void HideHtmlViewerFrame();
+    void Show2DViewFrame();
+    void Repaint3DView();
+    void Redraw2DView();
+    void SetStatusText(std::string_view text);
+
+    // The 3D view's camera; zero while there is no 3D view.
+    CameraPosition GetCameraPosition() const;
+    void SetCameraPosition(float x, float y, float z);
+    double GetCameraHeading() const;
+    double GetCameraPitch() const;
+    void SetCameraAngles(double heading, double pitch);
+
+    // The plan's camera marker follows the 3D camera.
+    void StoreCameraPlanPose();
+    const CameraPlanPose& GetCameraPlanPose() const { return m_cameraPlanPose; }
+    void SetCameraMarkerRects(const RECT& first, const RECT& second);
+    const std::array<RECT, 2>& GetCameraMarkerRects() const { return m_cameraMarkerRects; }
+
+    // ---- Edit mode and show mode
+
+    int GetEditMode() const { return m_editMode; }
+    // Outside the outline modes the coordinate entry box is hidden.
+    void SetEditMode(int mode);
+    bool IsDrawingInProgress() const;
+    bool IsMultiSelectMode() const;
+    int GetShowMode() const { return m_showMode; }
+    void SetShowMode(int flag) { m_showMode = flag; }
+
+    // ---- Plan (HousDocPlan.cpp)
+
+    // The plan view origin, moved by the rulers when they are shown, through
+    // the DC's mapping when a DC is given.
+    POINT GetPlanOrigin(const draw::DrawContext* dc) const;
+    double GetPlanScale(const draw::DrawContext& dc) const;
+    // 100 on a printing DC, else the zoom combo's percentage.
+    int GetZoomPercent(const draw::DrawContext* dc) const;
+    int GetPickTolerance() const;
+    // Both distances below the tolerance; 0 asks for the snap tolerance.
+    bool IsWithinPickTolerance(POINT p, POINT q, int tolerance) const;
+    // The creation kind the plan's shape constructors take in the current
+    // mode; 0 in a mode that creates nothing.
+    int GetDrawShapeKind(bool flag) const;
+    POINT GetMapImageSize() const;
+
+    // The draw unit step from DRAW_UNIT_COMBO.
+    void UpdateDrawUnitStep();
+    double GetDrawUnit() const { return m_drawUnit; }
+
+    // The wall bar shows twice the wall values the document keeps.
+    void UpdateWallBarFields();
+    struct WallBarValues {
+        float top = 0.0f;
+        float bottom = 0.0f;
+        float thickness = 0.0f;
+    };
+    // The three edits as typed (not halved); zero without a plan frame.
+    WallBarValues ReadWallBarFields() const;
+    double GetWallTop() const { return m_wallTop; }
+    double GetWallBottom() const { return m_wallBottom; }
+    double GetWallThickness() const { return m_wallThickness; }
+    void SetWallValues(double top, double bottom, double thickness);
+
+    // Plan extent in pixels: (LENGTH, WIDTH) at the zoom, plus the rulers.
+    void UpdatePlanScrollSize();
+    POINT GetPlanScrollSize() const { return m_planScrollSize; }
+    POINT GetPlanViewOrigin() const { return m_planViewOrigin; }
+    void SetPlanViewOrigin(POINT origin) { m_planViewOrigin = origin; }
+    double GetPlanZoomFactor() const { return m_planZoomFactor; }
+    void SetPlanZoomFactor(double factor) { m_planZoomFactor = factor; }
+    double GetPrintScale() const { return m_printScale; }
+    void SetPrintScale(double scale) { m_printScale = scale; }
+    // The paper frame's offset, subtracted from the plan origin while the
+    // frame-offset flag is set.
+    int32_t GetFrameOffsetFlag() const { return m_frameOffsetFlag; }
+    void SetFrameOffsetFlag(int32_t flag) { m_frameOffsetFlag = flag; }
+    POINT GetFrameOffset() const { return m_frameOffset; }
+    void SetFrameOffset(POINT offset) { m_frameOffset = offset; }
+    int32_t GetSnapToTolerance() const { return m_snapToTolerance; }
+    void SetSnapToTolerance(int32_t flag) { m_snapToTolerance = flag; }
+    double GetLevelScale() const { return m_levelScale; }
+
+    // Style of new plan shapes.
+    int32_t GetPenStyle() const { return m_penStyle; }
+    void SetPenStyle(int32_t style) { m_penStyle = style; }
+    int32_t GetPenWidth() const { return m_penWidth; }
+    void SetPenWidth(int32_t width) { m_penWidth = width; }
+    int32_t GetArrowHeadKind() const { return m_arrowHeadKind; }
+    void SetArrowHeadKind(int32_t kind) { m_arrowHeadKind = kind; }
+    const std::array<LogFontRecord, 3>& GetFontDescriptions() const { return m_fonts; }
+
+    // Plan options of the print settings and the plan view.
+    int32_t GetPrintRulers() const { return m_printRulers; }
+    void SetPrintRulers(int32_t flag) { m_printRulers = flag; }
+    uint8_t GetPrintGrid() const { return m_printGrid; }
+    void SetPrintGrid(uint8_t flag) { m_printGrid = flag; }
+    uint8_t GetFramePaperShown() const { return m_framePaperShown; }
+    void SetFramePaperShown(uint8_t flag) { m_framePaperShown = flag; }
+    int32_t GetFixedWallAngle() const { return m_fixedWallAngle; }
+    void SetFixedWallAngle(int32_t flag) { m_fixedWallAngle = flag; }
+    const std::string& GetTitleFrameFile() const { return m_titleFrameFile; }
+    void SetTitleFrameFile(std::string file) { m_titleFrameFile = std::move(file); }
+
+    // Display switches kept while show mode hides them.
+    struct SavedSwitches {
+        int32_t gridShown = 1;
+        int32_t rulerShown = 1;
+        int32_t lightsShown = 1;
+    };
+    SavedSwitches& GetSavedSwitches() { return m_savedSwitches; }
+
+    // ---- Picked objects of the 3D view
+
+    void SetPickedObject(PickedKind kind, C3DObject* object);
+    C3DObject* GetPickedObject(PickedKind kind) const;
+    // The first set one of 3D text, light, photo, ceiling, floor, wall, model.
+    C3DObject* GetPickedObject() const;
+    C3DObject* GetTopPickedObject() const { return m_pTopPickedObject; }
+    void SetTopPickedObject(C3DObject* object) { m_pTopPickedObject = object; }
+
+    // ---- Folders and files
+
+    // Ends with '/'.
+    const std::string& GetProgramFolder() const { return m_programFolder; }
+    const std::string& GetModelFolder() const { return m_modelFolder; }
+    const std::string& GetTextureFolder() const { return m_textureFolder; }
+    const std::string& GetPictureFolder() const { return m_pictureFolder; }
+    const std::string& GetBackgroundFolder() const { return m_backgroundFolder; }
+    const std::string& GetMusicFolder() const { return m_musicFolder; }
+    const std::string& Get2DIconFolder() const { return m_iconFolder; }
+    // The library folder of an object type: 0 models, 4 pictures, 19 2D icons;
+    // the program folder for any other type.
+    std::string GetResourceFolder(int type) const;
+
+    const std::string& GetProjectDirectory() const { return m_projectDirectory; }
+    void SetProjectDirectory(std::string folder) { m_projectDirectory = std::move(folder); }
+    const std::string& GetDesignPath() const { return m_designPath; }
+    void SetDesignPath(std::string path) { m_designPath = std::move(path); }
+    const std::string& GetRecorderFilePath() const { return m_recorderFilePath; }
+    void SetRecorderFilePath(std::string path) { m_recorderFilePath = std::move(path); }
+    // MUSIC as read when the document was created: the music new designs start with.
+    const std::string& GetDefaultMusic() const { return m_defaultMusic; }
+    void SetDefaultMusic(std::string music) { m_defaultMusic = std::move(music); }
+
+    // Files found missing while a design loads; each name once.
+    void AddMissingFile(std::string_view fileName);
+    const std::vector<std::string>& GetMissingFiles() const { return m_missingFiles; }
+    void ClearMissingFiles() { m_missingFiles.clear(); }
+
+    // ---- State flags
+
+    int32_t GetDesignModified() const { return m_designModified; }
+    void SetDesignModified(int32_t flag) { m_designModified = flag; }
+    int32_t GetSaving() const { return m_saving; }
+    void SetSaving(int32_t flag) { m_saving = flag; }
+    // Set while an undo, redo, load, save, nudge, transform or refinement runs.
+    int32_t GetBusy() const { return m_busy; }
+    void SetBusy(int32_t flag) { m_busy = flag; }
+    int32_t GetAbort() const { return m_abort; }
+    void SetAbort(int32_t flag) { m_abort = flag; }
+    int32_t GetTopView() const { return m_topView; }
+    void SetTopView(int32_t flag) { m_topView = flag; }
+    int32_t GetShowGroupIndex() const { return m_showGroupIndex; }
+    void SetShowGroupIndex(int32_t index) { m_showGroupIndex = index; }
+    int32_t GetBackgroundChoice() const { return m_backgroundChoice; }
+    void SetBackgroundChoice(int32_t choice) { m_backgroundChoice = choice; }
+    double GetWalkStep() const { return m_walkStep; }
+    void SetWalkStep(double step) { m_walkStep = step; }
+    int32_t GetUndoLimit() const { return m_undoLimit; }
+
+    LibraryPlacement& GetPlacement() { return m_placement; }
+    CopiedSurface& GetCopiedSurface() { return m_copiedSurface; }
+    VideoSettings& GetVideoSettings() { return m_videoSettings; }
+    CCopyBuffer& GetCopyBuffer() { return m_copyBuffer; }
+    std::vector<ShowCatalogEntry>& GetShowCatalogEntries() { return m_showCatalogEntries; }
+    std::vector<CDesignObject*>& GetReleasedGroupMembers() { return m_releasedGroupMembers; }
+
+    // The design's creation date, "%d" each.
+    const std::string& GetYear() const { return m_year; }
+    const std::string& GetMonth() const { return m_month; }
+    const std::string& GetDay() const { return m_day; }
+
+    // ---- Device and printer
+
+    // Vertex processing the device supports: 64 hardware, 32 software.
+    int32_t GetDeviceCreationFlags() const { return m_deviceCreationFlags; }
+    void SetDeviceCreationFlags(int32_t flags) { m_deviceCreationFlags = flags; }
+    void UpdateHardwareAccelButton();
+
+    // Asks the printer again, after the print setup.
+    void UpdateDefaultPaperSize();
+    POINT GetDefaultPaperSize() const { return m_defaultPaperSize; }
+    POINT GetPrinterOffset() const { return m_printerOffset; }
+
+    // ---- Objects of later layers, handed in by the code that makes them
+
+    std::shared_ptr<CMusicPlayer>& MusicPlayer() { return m_pMusicPlayer; }
+    std::shared_ptr<CBrowsePathFile>& RecorderFileReader() { return m_pRecorderFileReader; }
+    std::shared_ptr<CBrowseRecorder>& BrowseRecorder() { return m_pBrowseRecorder; }
+    std::shared_ptr<CameraPose>& SavedCamera() { return m_pSavedCamera; }
+    std::shared_ptr<C2DCameraMarker>& CameraMarker() { return m_pCameraMarker; }
+    std::shared_ptr<TextureCacheEntry>& TextureCache() { return m_pTextureCacheEntry; }
+    std::vector<std::shared_ptr<ViewPointRecord>>& ViewPoints() { return m_viewPoints; }
+    // 0 undo, 1 redo, 2 placement snapshots, 3 property snapshots.
+    std::vector<std::shared_ptr<HistoryRecord>>& HistoryList(int list);
+
+private:
+    void ReadProjectDirectory();
+    void SetCreationDate();
+
+    HousSettings m_settings;
+
+    IMainWindow* m_pMainWindow = nullptr;
+    IPrinterQueries* m_pPrinter = nullptr;
+    IPlanView* m_p2DView = nullptr;
+    I3DView* m_p3DView = nullptr;
+    IDocumentView* m_pHtmlViewerView = nullptr;
+
+    int m_editMode = 0;
+    int32_t m_showMode = 0;
+
+    std::array<C3DObject*, 7> m_pickedObjects{};
+    C3DObject* m_pTopPickedObject = nullptr;
+
+    // Plan
+    POINT m_planViewOrigin;
+    std::array<LogFontRecord, 3> m_fonts{};
+    double m_planZoomFactor = 0.5;
+    double m_printScale = 0.5;
+    double m_levelScale = 0.01;
+    POINT m_planScrollSize;
+    int32_t m_frameOffsetFlag = 0;
+    POINT m_frameOffset;
+    int32_t m_penStyle = 0;
+    int32_t m_penWidth = 1;
+    int32_t m_arrowHeadKind = 1;
+    double m_wallTop = 130.0;
+    double m_wallBottom = 0.0;
+    double m_wallThickness = 7.5;
+    double m_drawUnit = 5.0;  // the step of DRAW_UNIT_COMBO's default
+    int32_t m_snapToTolerance = 1;
+    int32_t m_printRulers = 0;
+    uint8_t m_printGrid = 0;
+    uint8_t m_framePaperShown = 0;
+    int32_t m_fixedWallAngle = 1;
+    std::string m_titleFrameFile;
+    SavedSwitches m_savedSwitches;
+    CameraPlanPose m_cameraPlanPose;
+    std::array<RECT, 2> m_cameraMarkerRects{};
+
+    // Folders and files
+    std::string m_programFolder;
+    std::string m_modelFolder;
+    std::string m_textureFolder;
+    std::string m_pictureFolder;
+    std::string m_backgroundFolder;
+    std::string m_musicFolder;
+    std::string m_iconFolder;
+    std::string m_projectDirectory;
+    std::string m_designPath;
+    std::string m_recorderFilePath;
+    std::string m_defaultMusic;
+    std::vector<std::string> m_missingFiles;
+
+    // State
+    int32_t m_designModified = 0;
+    int32_t m_saving = 0;
+    int32_t m_busy = 0;
+    int32_t m_abort = 0;
+    int32_t m_topView = 0;
+    int32_t m_showGroupIndex = -1;
+    int32_t m_backgroundChoice = 0;
+    double m_walkStep = 30.0;
+    int32_t m_undoLimit = 50;
+    int32_t m_deviceCreationFlags = 32;
+    POINT m_defaultPaperSize;
+    POINT m_printerOffset;
+    std::string m_year;
+    std::string m_month;
+    std::string m_day;
+
+    LibraryPlacement m_placement;
+    CopiedSurface m_copiedSurface;
+    VideoSettings m_videoSettings;
+    CCopyBuffer m_copyBuffer;
+    std::vector<ShowCatalogEntry> m_showCatalogEntries;
+    std::vector<CDesignObject*> m_releasedGroupMembers;
+
+    std::shared_ptr<CMusicPlayer> m_pMusicPlayer;
+    std::shared_ptr<CBrowsePathFile> m_pRecorderFileReader;
+    std::shared_ptr<CBrowseRecorder> m_pBrowseRecorder;
+    std::shared_ptr<CameraPose> m_pSavedCamera;
+    std::shared_ptr<C2DCameraMarker> m_pCameraMarker;
+    std::shared_ptr<TextureCacheEntry> m_pTextureCacheEntry;
+    std::vector<std::shared_ptr<ViewPointRecord>> m_viewPoints;
+    std::array<std::vector<std::shared_ptr<HistoryRecord>>, 4> m_historyLists;
+};

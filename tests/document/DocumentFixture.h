@@ -1,0 +1,163 @@
+#pragma once
+
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "document/DocumentViews.h"
+#include "document/HousDoc.h"
+#include "document/MainWindowLink.h"
+#include "document/PrinterQueries.h"
+#include "foundation/ApplicationValues.h"
+#include "foundation/Prompt.h"
+
+// A fresh program folder per test; messages and file dialogs are answered
+// by the test.
+class DocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/velmora-doc-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_root = pattern;
+        SetProgramFolder(m_root);
+        m_prompts = std::make_unique<CScopedPromptHandlers>(
+            [this](const MessageRequest& request) {
+                messages.push_back(request.text);
+                return PromptAnswer::Ok;
+            },
+            [this](const FileNameRequest& request) {
+                fileRequests.push_back(request);
+                return chosenFile;
+            });
+    }
+
+    void TearDown() override {
+        m_prompts.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(m_root, ec);
+    }
+
+    std::filesystem::path PathOf(const std::string& name) const { return m_root / name; }
+    std::string SettingsPath() const { return PathOf("zadivav.ini").string(); }
+
+    static void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string ReadBytes(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    std::vector<std::string> messages;
+    std::vector<FileNameRequest> fileRequests;
+    std::optional<std::string> chosenFile;
+
+private:
+    std::filesystem::path m_root;
+    std::unique_ptr<CScopedPromptHandlers> m_prompts;
+};
+
+// Makes every file write beyond a few bytes fail, even for root.
+class ScopedFileSizeLimit {
+public:
+    explicit ScopedFileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit small = m_saved;
+        small.rlim_cur = bytes;
+        m_savedHandler = signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~ScopedFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        signal(SIGXFSZ, m_savedHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
+
+class FakeMainWindow : public IMainWindow {
+public:
+    void StartTimer(int timerId, int milliseconds) override { timers[timerId] = milliseconds; }
+    void StopTimer(int timerId) override { timers.erase(timerId); }
+    void SetHardwareAccelButton(int bitmapId) override { accelBitmap = bitmapId; }
+    std::optional<OptionPageValues> GetOptionPageValues() const override { return pages; }
+
+    std::map<int, int> timers;
+    int accelBitmap = 0;
+    std::optional<OptionPageValues> pages;
+};
+
+class FakePlanFrame : public IPlanFrame {
+public:
+    int GetZoomSelection() const override { return zoomSelection; }
+    std::string GetWallBarText(int controlId) const override {
+        auto found = wallBar.find(controlId);
+        return found != wallBar.end() ? found->second : std::string();
+    }
+    void SetWallBarText(int controlId, std::string_view text) override {
+        wallBar[controlId] = std::string(text);
+    }
+
+    int zoomSelection = 23;
+    std::map<int, std::string> wallBar;
+};
+
+class FakePlanView : public IPlanView {
+public:
+    void OnDocumentUpdate(int hint) override { hints.push_back(hint); }
+    void ActivateFrame() override {}
+    void ShowFrame(bool show) override { shown = show; }
+    IPlanFrame* GetPlanFrame() override { return &frame; }
+    void HideCoordinateInputBox() override { ++boxHidden; }
+    void ResetToolState() override {}
+    void RedrawNow() override { ++redraws; }
+    int GetArcDirection() const override { return arcDirection; }
+    bool GetFullDrawFlag() const override { return fullDraw; }
+
+    FakePlanFrame frame;
+    std::vector<int> hints;
+    bool shown = false;
+    int boxHidden = 0;
+    int redraws = 0;
+    int arcDirection = 1;
+    bool fullDraw = true;
+};
+
+class Fake3DView : public I3DView {
+public:
+    void OnDocumentUpdate(int hint) override { hints.push_back(hint); }
+    void ActivateFrame() override { ++activations; }
+    void ShowFrame(bool) override {}
+    void RepaintNow() override { ++repaints; }
+    void SetStatusText(std::string_view text) override { status = std::string(text); }
+    CameraPosition GetCameraPosition() const override { return eye; }
+    void SetCameraPosition(float x, float y, float z) override { eye = {x, y, z}; }
+    double GetCameraHeading() const override { return heading; }
+    double GetCameraPitch() const override { return pitch; }
+    void SetCameraAngles(double h, double p) override {
+        heading = h;
+        pitch = p;
+    }
+
+    CameraPosition eye;
+    double heading = 0.0;
+    double pitch = 0.0;
+    std::vector<int> hints;
+    int activations = 0;
+    int repaints = 0;
+    std::string status;
+};
