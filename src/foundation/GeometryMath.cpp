@@ -4,11 +4,9 @@
 #include <cstdint>
 #include <limits>
 
-namespace {
-
 // A plain double-to-int cast is undefined outside the int range, so clamp
 // first; NaN has no nearest integer and becomes 0.
-int32_t TruncateToInt(double v) {
+int TruncateToInt(double v) {
     if (std::isnan(v)) {
         return 0;
     }
@@ -20,6 +18,8 @@ int32_t TruncateToInt(double v) {
     }
     return static_cast<int32_t>(v);
 }
+
+namespace {
 
 constexpr double kSnapBand = 0.0008;
 

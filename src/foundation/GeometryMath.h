@@ -9,6 +9,9 @@ inline constexpr double kTwoPi = 6.283185307179586;
 inline constexpr double kDegreesPerRadian = 57.29577951308232;
 inline constexpr double kRadiansPerDegree = 0.017453292519943295;
 
+// x truncated toward zero, saturated to the int range; NaN gives 0.
+int TruncateToInt(double x);
+
 // Nearest integer, halves away from zero. Saturates to the int range and gives
 // 0 for NaN, so no value read from a file can make the conversion undefined.
 int RoundToInt(double x);
