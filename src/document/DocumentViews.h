@@ -29,6 +29,10 @@ public:
     // The edits of the wall bar: 1002 top, 1003 bottom, 1004 thickness.
     virtual std::string GetWallBarText(int controlId) const = 0;
     virtual void SetWallBarText(int controlId, std::string_view text) = 0;
+    // Zoom level 0 (2000 %) .. 31 (20 %); the design-file reader sets it.
+    virtual void SetZoomLevel(int index) = 0;
+    // Shows the current storey and greys the storey buttons at the ends.
+    virtual void UpdateFloorControls() = 0;
 };
 
 // The plan view (CH2DView).

@@ -2,27 +2,54 @@
 
 #include <wx/cmdline.h>
 
+#include <memory>
+
+#include "document/HousDoc.h"
+#include "foundation/ApplicationValues.h"
 #include "foundation/Prompt.h"
 #include "platform/fs/DefaultContent.h"
 #include "platform/fs/UserFolders.h"
 #include "shell/MainFrame.h"
+#include "shell/ProgramStrings.h"
+#include "shell/PromptDialogs.h"
 
 bool CHousApp::OnInit() {
     if (!wxApp::OnInit()) {
         return false;
     }
+    InstallPromptDialogs();
     if (!PrepareProgramFolder()) {
         return false;
     }
-    m_pMainFrame = new CMainFrame();
+    m_pMainFrame = CreateMainWindow(m_programFolder);
     m_pMainFrame->Maximize();
     m_pMainFrame->Show();
     return true;
 }
 
+// No dialog may be asked for once the windows are gone.
+int CHousApp::OnExit() {
+    SetMessageHandler({});
+    SetFileNameHandler({});
+    return wxApp::OnExit();
+}
+
+CMainFrame* CHousApp::CreateMainWindow(const std::filesystem::path& programFolder) {
+    SetProgramFolder(programFolder);
+    // Without its texts the program still runs; the user is told why they are missing.
+    if (pfs::Result<void> strings = LoadProgramStrings(pfs::FindResourceFolder(), programFolder);
+        !strings) {
+        ShowMessage(strings.Error(), PromptButtons::Ok, PromptIcon::Error);
+    }
+    auto* frame = new CMainFrame();
+    frame->SetDocument(std::make_unique<CHousDoc>(frame));
+    return frame;
+}
+
 void CHousApp::OnInitCmdLine(wxCmdLineParser& parser) {
     wxApp::OnInitCmdLine(parser);
-    parser.AddOption("", "home", "program folder (default: $VELMORA_HOME, else $XDG_DATA_HOME/velmora)");
+    parser.AddOption("", "home",
+                     "program folder (default: $VELMORA_HOME, else $XDG_DATA_HOME/velmora)");
     parser.AddParam("design file", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
 }
 

@@ -13,8 +13,13 @@ class CMainFrame;
 class CHousApp : public wxApp {
 public:
     bool OnInit() override;
+    int OnExit() override;
     void OnInitCmdLine(wxCmdLineParser& parser) override;
     bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+
+    // Anchors the program in the folder, loads its texts and makes the main
+    // frame with the one document of the run; the frame is not shown yet.
+    static CMainFrame* CreateMainWindow(const std::filesystem::path& programFolder);
 
     CMainFrame* GetMainFrame() const { return m_pMainFrame; }
     const std::filesystem::path& GetProgramFolder() const { return m_programFolder; }

@@ -1,5 +1,105 @@
 #include "shell/MainFrame.h"
 
-CMainFrame::CMainFrame() : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8("Velmora 室內設計")) {
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+
+#include "document/EditMode.h"
+#include "document/HousDoc.h"
+#include "foundation/ActiveDocument.h"
+#include "foundation/ResourceStrings.h"
+
+CMainFrame::CMainFrame() : wxFrame(nullptr, wxID_ANY, wxString()), m_commands(*this) {
     SetMinSize(wxSize(640, 480));
+    CreateStatusBar(1);
+    SetFrameTitle("");
+    Bind(wxEVT_TIMER, &CMainFrame::OnTimer, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+}
+
+// The document stops its timers as it goes, so it goes while they still exist.
+CMainFrame::~CMainFrame() {
+    SetActiveHousDocAccessor({});
+    m_commands.SetDocument(nullptr);
+    m_pDocument.reset();
+    for (auto& [id, timer] : m_timers) {
+        timer->Stop();
+    }
+}
+
+void CMainFrame::SetDocument(std::unique_ptr<CHousDoc> document) {
+    m_pDocument = std::move(document);
+    m_commands.SetDocument(m_pDocument.get());
+    SetActiveHousDocAccessor([this] { return GetActiveChildDocument(); });
+}
+
+void CMainFrame::SetFrameTitle(std::string_view text) {
+    std::string title;
+    LoadProductTitle(title);
+    if (!text.empty()) {
+        title += " - ";
+        title += text;
+    }
+    SetTitle(wxString::FromUTF8(title));
+}
+
+void CMainFrame::SetStatusText(const std::string& text) {
+    wxFrame::SetStatusText(wxString::FromUTF8(text), 0);
+    if (wxStatusBar* statusBar = GetStatusBar()) {
+        statusBar->Update();
+    }
+}
+
+void CMainFrame::EnableInput(bool enable) {
+    for (wxWindow* child : GetChildren()) {
+        if (child != GetStatusBar() && child != GetMenuBar()) {
+            child->Enable(enable);
+        }
+    }
+}
+
+// ---- Timers
+
+void CMainFrame::StartTimer(int timerId, int milliseconds) {
+    std::unique_ptr<wxTimer>& timer = m_timers[timerId];
+    if (!timer) {
+        timer = std::make_unique<wxTimer>(this, timerId);
+    }
+    timer->Start(milliseconds);
+}
+
+void CMainFrame::StopTimer(int timerId) {
+    if (auto found = m_timers.find(timerId); found != m_timers.end()) {
+        found->second->Stop();
+    }
+}
+
+bool CMainFrame::IsTimerRunning(int timerId) const {
+    const auto found = m_timers.find(timerId);
+    return found != m_timers.end() && found->second->IsRunning();
+}
+
+void CMainFrame::OnTimer(wxTimerEvent& event) {
+    m_commands.OnTimer(event.GetId());
+}
+
+// The walk-step bar that carries the hardware-acceleration button is not
+// part of the frame yet.
+void CMainFrame::SetHardwareAccelButton(int) {}
+
+// The option pages are not part of the frame yet.
+std::optional<OptionPageValues> CMainFrame::GetOptionPageValues() const {
+    return std::nullopt;
+}
+
+// The program ends only when the design may be closed; a print preview
+// closes at once.
+void CMainFrame::OnClose(wxCloseEvent& event) {
+    const CHousDoc* document = m_pDocument.get();
+    const bool inPreview =
+        document != nullptr && document->GetEditMode() == EditMode::kPrintPreview;
+    if (event.CanVeto() && !inPreview && !CloseDesign()) {
+        event.Veto();
+        return;
+    }
+    Destroy();
 }

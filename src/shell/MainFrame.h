@@ -1,9 +1,67 @@
 #pragma once
 
 #include <wx/frame.h>
+#include <wx/timer.h>
 
-// The main window of the program.
-class CMainFrame : public wxFrame {
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "shell/MainFrameCommands.h"
+#include "shell/MainFrameWindow.h"
+
+class CHousDoc;
+class I3DViewLink;
+
+// The main window of the program. It holds the one document of the run,
+// which the active-document accessor finds while the frame lives, and runs
+// the timers the document asks for.
+class CMainFrame : public wxFrame, public IMainFrameWindow {
 public:
     CMainFrame();
+    ~CMainFrame() override;
+
+    // The frame keeps the document; it is made with the frame as its main window.
+    void SetDocument(std::unique_ptr<CHousDoc> document);
+    // The one document; null before it is set.
+    CHousDoc* GetActiveChildDocument() const { return m_pDocument.get(); }
+    void Attach3DView(I3DViewLink* view) { m_commands.Attach3DView(view); }
+
+    void SetFrameTitle(std::string_view text) override;
+    // Pane 0 of the status bar, painted at once.
+    using wxFrame::SetStatusText;
+    void SetStatusText(const std::string& text);
+    // Locks or frees the bars and views of the frame (the status bar stays).
+    void EnableInput(bool enable);
+
+    void Get3DViewSize(int& width, int& height) const { m_commands.Get3DViewSize(width, height); }
+    void Resize3DViewFrame(int width, int height) { m_commands.Resize3DViewFrame(width, height); }
+
+    void OnViewSolid() { m_commands.OnViewSolid(); }
+    void OnViewWireframe() { m_commands.OnViewWireframe(); }
+    void OnBackgroundGreyBlue() { m_commands.OnBackgroundGreyBlue(); }
+    void OnBackgroundWhite() { m_commands.OnBackgroundWhite(); }
+    void OnBackgroundBlack() { m_commands.OnBackgroundBlack(); }
+    void OnShowMode() { m_commands.OnShowMode(); }
+    void OnEditMode() { m_commands.OnEditMode(); }
+
+    bool CloseDesign() { return m_commands.CloseDesign(); }
+    void NewDesign() { m_commands.NewDesign(); }
+
+    // IMainWindow
+    void StartTimer(int timerId, int milliseconds) override;
+    void StopTimer(int timerId) override;
+    bool IsTimerRunning(int timerId) const;
+    void SetHardwareAccelButton(int bitmapId) override;
+    std::optional<OptionPageValues> GetOptionPageValues() const override;
+
+private:
+    void OnTimer(wxTimerEvent& event);
+    void OnClose(wxCloseEvent& event);
+
+    std::map<int, std::unique_ptr<wxTimer>> m_timers;
+    CMainFrameCommands m_commands;
+    std::unique_ptr<CHousDoc> m_pDocument;
 };

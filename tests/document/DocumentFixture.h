@@ -111,8 +111,11 @@ public:
     void SetWallBarText(int controlId, std::string_view text) override {
         wallBar[controlId] = std::string(text);
     }
+    void SetZoomLevel(int index) override { zoomSelection = index; }
+    void UpdateFloorControls() override { ++floorControlUpdates; }
 
     int zoomSelection = 23;
+    int floorControlUpdates = 0;
     std::map<int, std::string> wallBar;
 };
 

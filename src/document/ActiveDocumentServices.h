@@ -1,0 +1,15 @@
+#pragma once
+
+#include "objects/DocumentServices.h"
+
+// What the design objects ask of the document, answered from the active
+// document (GetActiveHousDoc); without one, the answers of a new document.
+// The application installs one instance with SetDocumentServices.
+class CActiveDocumentServices : public IDocumentServices {
+public:
+    PlanDrawOrigin GetPlanDrawOrigin(const draw::DrawContext& dc) const override;
+    bool Get2DViewFullDrawFlag() const override;
+    draw::COLORREF GetPlanColor(PlanColorSetting setting) const override;
+    std::string Get2DIconFolder() const override;
+    void AddMissingFile(std::string_view path) override;
+};

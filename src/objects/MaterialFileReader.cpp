@@ -1,0 +1,192 @@
+#include "objects/MaterialFileReader.h"
+
+#include <algorithm>
+#include <exception>
+#include <limits>
+#include <optional>
+#include <span>
+
+#include "foundation/BinaryReader.h"
+#include "foundation/FileOperations.h"
+#include "foundation/FileTypes.h"
+#include "foundation/PathUtils.h"
+#include "platform/fs/AtomicFileWriter.h"
+#include "platform/image/Image.h"
+#include "platform/text/Cp950.h"
+
+namespace {
+
+// The fifth tag byte of a material file whose image is stored plain.
+constexpr char kPlainPayloadMark = 'e';
+constexpr std::size_t kTagLength = 5;
+// biWidth and biHeight follow the 14-byte file header of a .bmp.
+constexpr std::size_t kBmpWidthOffset = 18;
+constexpr std::size_t kBmpHeightOffset = 22;
+constexpr std::size_t kBmpSizeEnd = 26;
+
+std::int32_t LoadInt32(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        value |= std::uint32_t{bytes[offset + i]} << (8 * i);
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+void ReadPixelSize(MaterialFileRecord& record) {
+    if (record.data.size() >= kBmpSizeEnd) {
+        record.pixelWidth = static_cast<float>(LoadInt32(record.data, kBmpWidthOffset));
+        record.pixelHeight = static_cast<float>(LoadInt32(record.data, kBmpHeightOffset));
+    }
+}
+
+// Replaces the image by its .bmp encoding, or by nothing when it cannot be
+// decoded.
+void ConvertToBmp(std::vector<std::uint8_t>& data, image::ImageFormat format) {
+    image::CImage picture;
+    std::optional<std::vector<std::uint8_t>> bmp;
+    if (picture.Decode(data.data(), data.size(), format)) {
+        bmp = picture.Encode(image::ImageFormat::Bmp);
+    }
+    data = bmp ? std::move(*bmp) : std::vector<std::uint8_t>();
+}
+
+// The file name without folder and extension, cut to what the name field
+// holds before its NUL, on a character boundary. A name with no CP950 form
+// stays empty.
+void SetNameFromPath(MaterialFileRecord& record, const std::string& path) {
+    std::string name = GetPathFileName(path);
+    if (const std::size_t dot = name.rfind('.'); dot != std::string::npos) {
+        name.resize(dot);
+    }
+    const std::optional<std::string> cut = text::TruncateToCp950Bytes(name, record.name.size() - 1);
+    const std::optional<std::string> bytes = cut ? text::Utf8ToCp950(*cut) : std::nullopt;
+    if (bytes) {
+        std::copy(bytes->begin(), bytes->end(), record.name.begin());
+    }
+}
+
+// A fixed text field; a field that fills its width still ends in a NUL.
+void ReadTextField(CBinaryReader& reader, std::span<char> field) {
+    reader.ReadBytes(field.data(), static_cast<int>(field.size()));
+    field.back() = '\0';
+}
+
+bool FitsInBytesLeft(const CBinaryReader& reader, std::uint64_t length) {
+    const std::int64_t left = reader.BytesLeft();
+    return left >= 0 && length <= static_cast<std::uint64_t>(left) &&
+           length <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
+}
+
+bool ReadImageFile(const std::string& path, MaterialFileRecord& record, int kind) {
+    pfs::Result<std::string> file = pfs::ReadWholeFile(path);
+    if (!file || file.Value().size() > std::numeric_limits<std::int32_t>::max()) {
+        return false;
+    }
+    record.data.assign(file.Value().begin(), file.Value().end());
+    if (kind == kMaterialFileJpg) {
+        ConvertToBmp(record.data, image::ImageFormat::Jpg);
+    } else if (kind == kMaterialFileTga) {
+        ConvertToBmp(record.data, image::ImageFormat::Tga);
+    }
+    ReadPixelSize(record);
+    record.width = record.pixelWidth;
+    record.height = record.pixelHeight;
+    return true;
+}
+
+bool ReadMaterial(const std::string& path, MaterialFileRecord& record, bool convertTga) {
+    CBinaryReader reader(path);
+    if (reader.GetFile() == nullptr) {
+        return false;
+    }
+    char tag[kTagLength];
+    reader.ReadBytes(tag, kTagLength);
+    // Stored as a signed byte: 128 and above are old files with no optional
+    // fields.
+    const auto version = static_cast<std::int8_t>(reader.ReadByte());
+    const std::int32_t payloadLength = reader.ReadInt();
+    reader.ReadByte();  // the key of a scrambled image
+    if (reader.HasError() || tag[kTagLength - 1] != kPlainPayloadMark) {
+        return false;
+    }
+    if (payloadLength < 0 || !FitsInBytesLeft(reader, static_cast<std::uint64_t>(payloadLength))) {
+        return false;
+    }
+    record.data.resize(static_cast<std::size_t>(payloadLength));
+    reader.ReadBytes(record.data.data(), payloadLength);
+
+    if (version >= 2) {
+        record.width = reader.ReadFloat();
+        record.height = reader.ReadFloat();
+    }
+    if (version >= 3) {
+        ReadTextField(reader, record.serialNumber);
+        record.price = reader.ReadFloat();
+        ReadTextField(reader, record.name);
+        ReadTextField(reader, record.vendor);
+        ReadTextField(reader, record.description);
+    }
+    if (version >= 5) {
+        const auto extraLength = static_cast<std::uint32_t>(reader.ReadInt());
+        if (extraLength > 0) {
+            if (!FitsInBytesLeft(reader, extraLength)) {
+                return false;
+            }
+            record.extra.resize(extraLength);
+            reader.ReadBytes(record.extra.data(), static_cast<int>(extraLength));
+        }
+    }
+    if (version >= 4 && convertTga) {
+        ConvertToBmp(record.data, image::ImageFormat::Tga);
+    }
+    ReadPixelSize(record);
+    return true;
+}
+
+}  // namespace
+
+bool LoadMaterialFile(const std::string& path, MaterialFileRecord& record, int kind,
+                      bool convertTga) {
+    record = MaterialFileRecord();
+    bool read = false;
+    try {
+        SetNameFromPath(record, path);
+        if (kind == kMaterialFileQvp) {
+            read = ReadMaterial(path, record, convertTga);
+        } else if (kind == kMaterialFileBmp || kind == kMaterialFileJpg ||
+                   kind == kMaterialFileTga) {
+            read = ReadImageFile(path, record, kind);
+        }
+    } catch (const std::exception&) {
+        // Out of memory for a huge image: the file counts as unreadable.
+        read = false;
+    }
+    if (!read) {
+        record = MaterialFileRecord();
+    }
+    return read;
+}
+
+std::int32_t GetMaterialFileDataSize(const std::string& path) {
+    if (!FolderExists(path)) {
+        return 0;
+    }
+    switch (GetFileTypeByExtension(path)) {
+        case kFileTypeJpg:
+        case kFileTypeBmp:
+        case kFileTypeTga: {
+            const std::uint64_t length = GetFileLength(path);
+            return length > std::numeric_limits<std::int32_t>::max()
+                       ? 0
+                       : static_cast<std::int32_t>(length);
+        }
+        case kFileTypeMaterial: {
+            CBinaryReader reader(path);
+            char head[kTagLength + 1];
+            reader.ReadBytes(head, sizeof(head));
+            return std::max(reader.ReadInt(), 0);
+        }
+        default:
+            return 0;
+    }
+}

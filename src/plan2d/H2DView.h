@@ -1,0 +1,95 @@
+#pragma once
+
+#include <wx/window.h>
+
+#include <memory>
+#include <string_view>
+
+#include "document/DocumentViews.h"
+#include "plan2d/PlanPainter.h"
+#include "plan2d/PlanViewState.h"
+
+namespace draw {
+class DrawContext;
+class ImageDrawContext;
+}  // namespace draw
+
+class CCoordInputBox;
+class CHousDoc;
+class wxKeyEvent;
+class wxMouseEvent;
+class wxPaintEvent;
+class wxScrollWinEvent;
+class wxSizeEvent;
+
+// The plan view of the design: the ground seen from above at the zoom of the
+// plan frame's control bar. The plan is painted into a back buffer that the
+// paint handler shows; a redraw paints the buffer again at once. The scroll
+// position and extent live in the document. The view attaches itself to
+// the document for its whole life.
+class CH2DView : public wxWindow, public IPlanView {
+public:
+    CH2DView(wxWindow* parent, CHousDoc& doc, IPlanFrame* frame);
+    ~CH2DView() override;
+
+    // Once the frame's bars exist: scroll bars, camera pose, wall bar.
+    void OnInitialUpdate();
+
+    // The whole plan into the context.
+    void DrawPlan(draw::DrawContext& dc);
+    // Mapping for drawing in plan coordinates.
+    void OnPrepareDC(draw::DrawContext& dc);
+    // Drops the merged plan line segments when the type feeds them.
+    void InvalidateLineCache(int type);
+    void StoreCameraPlanPose(bool redraw);
+    // Forgets the pending first point.
+    void ResetSelectionState();
+    // Command 32830.
+    void OnNoOpCommand() {}
+    // Windows virtual-key codes; the navigation bar sends its keys here.
+    void OnKeyDown(int virtualKey, int repeatCount, int flags);
+
+    // The status bar's first pane of the main window.
+    void ShowStatusText(std::string_view text);
+    // The coordinate entry box just below and right of the client point.
+    void ShowCoordBoxNear(int x, int y);
+    CCoordInputBox& GetCoordInputBox() { return *m_pCoordBox; }
+
+    int GetDragFlag() const { return m_state.GetDragFlag(); }
+    void SetDragFlag(int flag) { m_state.SetDragFlag(flag); }
+    PlanPastePoint& PastePoint() { return m_state.PastePoint(); }
+    const CVector2D& GetCursorPoint() const { return m_state.GetCursorPoint(); }
+
+    // Null until the view first has a size.
+    const draw::ImageDrawContext* GetBackBuffer() const { return m_pBackBuffer.get(); }
+
+    // IPlanView
+    void OnDocumentUpdate(int hint) override;
+    void ActivateFrame() override;
+    void ShowFrame(bool show) override;
+    IPlanFrame* GetPlanFrame() override { return m_pFrame; }
+    void HideCoordinateInputBox() override;
+    void ResetToolState() override { ResetSelectionState(); }
+    void RedrawNow() override;
+    int GetArcDirection() const override { return m_state.GetArcDirection(); }
+    bool GetFullDrawFlag() const override { return m_state.GetFullDrawFlag(); }
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnScroll(wxScrollWinEvent& event);
+    void OnKey(wxKeyEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
+
+    // Scroll bars for the document's extent, positions pulled into range.
+    void FitScrollBars();
+    // A back buffer of the client size, painted afresh.
+    void PaintBackBuffer();
+
+    CHousDoc& m_doc;
+    IPlanFrame* m_pFrame;
+    CPlanViewState m_state;
+    CPlanPainter m_painter;
+    std::unique_ptr<CCoordInputBox> m_pCoordBox;
+    std::unique_ptr<draw::ImageDrawContext> m_pBackBuffer;
+};

@@ -1,0 +1,331 @@
+#include "shell/MainFrameCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ShellTestFolder.h"
+#include "document/HousDoc.h"
+#include "foundation/ApplicationValues.h"
+#include "foundation/Prompt.h"
+#include "shell/MainFrameWindow.h"
+#include "shell/View3DLink.h"
+
+namespace {
+
+class FakeFrameWindow : public IMainFrameWindow {
+public:
+    void StartTimer(int timerId, int milliseconds) override { timers[timerId] = milliseconds; }
+    void StopTimer(int timerId) override {
+        timers.erase(timerId);
+        stopped.push_back(timerId);
+    }
+    void SetHardwareAccelButton(int) override {}
+    std::optional<OptionPageValues> GetOptionPageValues() const override { return std::nullopt; }
+    void SetFrameTitle(std::string_view text) override { titles.emplace_back(text); }
+
+    std::map<int, int> timers;
+    std::vector<int> stopped;
+    std::vector<std::string> titles;
+};
+
+class Fake3DView : public I3DViewLink {
+public:
+    void GetClientSize(int& w, int& h) const override {
+        w = width;
+        h = height;
+    }
+    void ResizeFrameBy(int dx, int dy) override {
+        width += dx;
+        height += dy;
+        resizes.push_back({dx, dy});
+    }
+    void SetWireframe(bool flag) override { wireframe = flag; }
+    void SetClearColor(uint8_t r, uint8_t g, uint8_t b) override { clearColor = {r, g, b}; }
+    bool SaveDesign(int mode) override {
+        saves.push_back(mode);
+        if (saveSucceeds && !pathAfterSave.empty()) {
+            document->SetDesignPath(pathAfterSave);
+        }
+        return saveSucceeds;
+    }
+    void ClearDesign() override { ++clears; }
+
+    CHousDoc* document = nullptr;
+    int width = 800;
+    int height = 600;
+    std::vector<std::pair<int, int>> resizes;
+    std::optional<bool> wireframe;
+    std::vector<int> clearColor;
+    std::vector<int> saves;
+    bool saveSucceeds = true;
+    std::string pathAfterSave;
+    int clears = 0;
+};
+
+}  // namespace
+
+class MainFrameCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder.Write("zadivav.ini",
+                     "[I/O]\r\nPROMPT_NEW=3\r\nPROMPT_PER=7\r\n[3DView]\r\nBG_COLOR=0\r\n");
+        SetProgramFolder(folder.Path());
+        document = std::make_unique<CHousDoc>(&window);
+        view.document = document.get();
+        commands.SetDocument(document.get());
+        commands.Attach3DView(&view);
+    }
+
+    PromptAnswer Answer(const MessageRequest& request) {
+        messages.push_back(request.text);
+        return answer;
+    }
+
+    ScopedTestFolder folder;
+    FakeFrameWindow window;
+    Fake3DView view;
+    std::unique_ptr<CHousDoc> document;
+    CMainFrameCommands commands{window};
+    PromptAnswer answer = PromptAnswer::Cancel;
+    std::vector<std::string> messages;
+    CScopedPromptHandlers prompts{[this](const MessageRequest& r) { return Answer(r); }};
+};
+
+TEST_F(MainFrameCommandsTest, CloseDesignKeepsTheDesignUnlessTheUserLetsItGo) {
+    const std::string question = "設計案已修改!是否儲存?";
+    const std::string busy = "系統正在存檔中, 請稍候再試.";
+    struct Case {
+        const char* name;
+        bool modified;
+        bool saving;
+        std::string path;
+        PromptAnswer answer;
+        bool saveSucceeds;
+        std::string pathAfterSave;
+        bool closed;
+        std::vector<int> saves;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"unmodified", false, false, "/d/a.dg6", PromptAnswer::Cancel, true, "", true, {}, {}},
+        {"saving", true, true, "/d/a.dg6", PromptAnswer::Yes, true, "", false, {}, {busy}},
+        {"cancel", true, false, "/d/a.dg6", PromptAnswer::Cancel, true, "", false, {}, {question}},
+        {"no", true, false, "/d/a.dg6", PromptAnswer::No, true, "", true, {}, {question}},
+        {"yes titled", true, false, "/d/a.dg6", PromptAnswer::Yes, true, "", true, {1}, {question}},
+        {"yes untitled saved as",
+         true,
+         false,
+         "",
+         PromptAnswer::Yes,
+         true,
+         "/d/b.dg6",
+         true,
+         {0},
+         {question}},
+        {"yes untitled cancelled",
+         true,
+         false,
+         "",
+         PromptAnswer::Yes,
+         false,
+         "",
+         false,
+         {0},
+         {question}},
+        {"yes titled write failed",
+         true,
+         false,
+         "/d/a.dg6",
+         PromptAnswer::Yes,
+         false,
+         "",
+         false,
+         {1},
+         {question}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        document->SetDesignModified(c.modified ? 1 : 0);
+        document->SetSaving(c.saving ? 1 : 0);
+        document->SetDesignPath(c.path);
+        answer = c.answer;
+        view.saveSucceeds = c.saveSucceeds;
+        view.pathAfterSave = c.pathAfterSave;
+        view.saves.clear();
+        view.clears = 0;
+        messages.clear();
+
+        EXPECT_EQ(commands.CloseDesign(), c.closed);
+        EXPECT_EQ(view.saves, c.saves);
+        EXPECT_EQ(messages, c.messages);
+        EXPECT_EQ(view.clears, c.closed ? 1 : 0);
+        if (!c.closed) {
+            EXPECT_EQ(document->GetDesignModified(), 1);
+            EXPECT_EQ(document->GetDesignPath(), c.path);
+        }
+    }
+}
+
+TEST_F(MainFrameCommandsTest, ClosedDesignLeavesNothingBehind) {
+    document->SetDesignPath("/d/a.dg6");
+    document->Settings().music = "Music/a.mid";
+    document->GetCopyBuffer().Add(0, nullptr);
+    document->ViewPoints().push_back(nullptr);
+
+    ASSERT_TRUE(commands.CloseDesign());
+    EXPECT_EQ(document->GetDesignPath(), "");
+    EXPECT_EQ(document->Settings().music, "");
+    EXPECT_TRUE(document->GetCopyBuffer().IsEmpty());
+    EXPECT_TRUE(document->ViewPoints().empty());
+    EXPECT_EQ(document->GetDesignModified(), 0);
+}
+
+TEST_F(MainFrameCommandsTest, CloseDesignWithoutA3DViewCannotSave) {
+    commands.Attach3DView(nullptr);
+    document->SetDesignModified(1);
+    answer = PromptAnswer::Yes;
+    EXPECT_FALSE(commands.CloseDesign());
+    answer = PromptAnswer::No;
+    EXPECT_TRUE(commands.CloseDesign());
+}
+
+TEST_F(MainFrameCommandsTest, NewDesignStartsFromTheDefaults) {
+    document->SetDesignModified(1);
+    document->SetDesignPath("/d/a.dg6");
+    document->SetWallValues(200.0, 10.0, 3.0);
+    document->SetEditMode(600);
+    document->SetShowMode(1);
+    document->SetPlanZoomFactor(2.0);
+    document->SetPrintScale(0.25);
+    document->Settings().bgFileName3D = "sky.jpg";
+    document->Settings().bgRatio = 70;
+    document->SetDefaultMusic("Music/default.mid");
+    view.wireframe = true;
+    answer = PromptAnswer::No;
+
+    commands.NewDesign();
+
+    EXPECT_EQ(window.titles, std::vector<std::string>{""});
+    EXPECT_EQ(document->GetDesignPath(), "");
+    EXPECT_EQ(document->GetDesignModified(), 0);
+    EXPECT_EQ(document->GetWallTop(), 130.0);
+    EXPECT_EQ(document->GetWallBottom(), 0.0);
+    EXPECT_EQ(document->GetWallThickness(), 7.5);
+    EXPECT_EQ(document->GetEditMode(), 0);
+    EXPECT_EQ(document->GetShowMode(), 0);
+    EXPECT_EQ(document->GetPlanZoomFactor(), 0.5);
+    EXPECT_EQ(document->GetPrintScale(), 0.5);
+    EXPECT_EQ(document->Settings().bgFileName3D, "");
+    EXPECT_EQ(document->Settings().bgRatio, 50);
+    EXPECT_EQ(document->Settings().music, "Music/default.mid");
+    EXPECT_EQ(view.wireframe, false);
+    // BG_COLOR 0 of the settings file is the white background.
+    EXPECT_EQ(document->GetBackgroundChoice(), 1);
+    EXPECT_EQ(view.clearColor, (std::vector<int>{255, 255, 255}));
+    // PROMPT_SAVE is on by default.
+    EXPECT_EQ(window.timers, (std::map<int, int>{{4, 180000}, {5, 420000}}));
+}
+
+TEST_F(MainFrameCommandsTest, NewDesignIsAbandonedWhenTheUserKeepsTheDesign) {
+    document->SetDesignModified(1);
+    document->SetDesignPath("/d/a.dg6");
+    document->SetEditMode(600);
+    answer = PromptAnswer::Cancel;
+
+    commands.NewDesign();
+
+    EXPECT_TRUE(window.titles.empty());
+    EXPECT_TRUE(window.timers.empty());
+    EXPECT_EQ(document->GetDesignPath(), "/d/a.dg6");
+    EXPECT_EQ(document->GetEditMode(), 600);
+}
+
+TEST_F(MainFrameCommandsTest, ShowModeRoundTripRestoresSwitchesAndViewSize) {
+    HousSettings& settings = document->Settings();
+    settings.rulerShow = 1;
+    settings.gridShow = 0;
+    settings.showLight = 1;
+
+    commands.OnShowMode();
+    EXPECT_EQ(settings.rulerShow, 0);
+    EXPECT_EQ(settings.gridShow, 0);
+    EXPECT_EQ(settings.showLight, 0);
+    EXPECT_EQ(document->GetShowMode(), 1);
+    EXPECT_EQ(document->GetEditMode(), 911);
+
+    commands.OnEditMode();
+    EXPECT_EQ(settings.rulerShow, 1);
+    EXPECT_EQ(settings.gridShow, 0);
+    EXPECT_EQ(settings.showLight, 1);
+    EXPECT_EQ(document->GetShowMode(), 0);
+    EXPECT_EQ(document->GetEditMode(), 0);
+    EXPECT_EQ(view.width, 800);
+    EXPECT_EQ(view.height, 600);
+}
+
+TEST_F(MainFrameCommandsTest, ResizeMovesTheFrameByTheDifference) {
+    view.width = 780;
+    view.height = 590;
+    commands.Resize3DViewFrame(800, 600);
+    EXPECT_EQ(view.resizes, (std::vector<std::pair<int, int>>{{20, 10}}));
+
+    commands.Attach3DView(nullptr);
+    int width = -1;
+    int height = -1;
+    commands.Get3DViewSize(width, height);
+    EXPECT_EQ(width, 0);
+    EXPECT_EQ(height, 0);
+}
+
+TEST_F(MainFrameCommandsTest, BackgroundCommandsSetChoiceAndClearColour) {
+    commands.OnBackgroundWhite();
+    EXPECT_EQ(document->GetBackgroundChoice(), 1);
+    EXPECT_EQ(view.clearColor, (std::vector<int>{255, 255, 255}));
+    commands.OnBackgroundBlack();
+    EXPECT_EQ(document->GetBackgroundChoice(), 2);
+    EXPECT_EQ(view.clearColor, (std::vector<int>{0, 0, 0}));
+    commands.OnBackgroundGreyBlue();
+    EXPECT_EQ(document->GetBackgroundChoice(), 0);
+    EXPECT_EQ(view.clearColor, (std::vector<int>{150, 150, 200}));
+
+    commands.SetDocument(nullptr);
+    commands.OnBackgroundBlack();
+    EXPECT_EQ(view.clearColor, (std::vector<int>{150, 150, 200}));
+}
+
+TEST_F(MainFrameCommandsTest, FillModeCommandsMarkTheDesignModified) {
+    commands.OnViewWireframe();
+    EXPECT_EQ(view.wireframe, true);
+    EXPECT_EQ(document->GetDesignModified(), 1);
+    document->SetDesignModified(0);
+    commands.OnViewSolid();
+    EXPECT_EQ(view.wireframe, false);
+    EXPECT_EQ(document->GetDesignModified(), 1);
+}
+
+TEST_F(MainFrameCommandsTest, SaveReminderSpeaksOnlyForAModifiedDesign) {
+    const std::string reminder = "提醒您! 您已有過久的時間沒有將您的設計案存檔, 建議您儘速存檔.";
+    window.timers = {{4, 1}, {5, 1}};
+    commands.OnTimer(4);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(window.timers, (std::map<int, int>{{5, 420000}}));
+
+    document->SetDesignModified(1);
+    commands.OnTimer(5);
+    EXPECT_EQ(messages, std::vector<std::string>{reminder});
+    EXPECT_EQ(window.timers, (std::map<int, int>{{5, 420000}}));
+}
+
+TEST_F(MainFrameCommandsTest, AutoSaveSkipsAnUntitledDesign) {
+    document->SetDesignModified(1);
+    commands.OnTimer(2);
+    EXPECT_TRUE(view.saves.empty());
+    document->SetDesignPath("/d/a.dg6");
+    commands.OnTimer(2);
+    EXPECT_EQ(view.saves, std::vector<int>{1});
+}
