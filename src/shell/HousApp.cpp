@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "document/ActiveDocumentServices.h"
 #include "document/HousDoc.h"
 #include "foundation/ApplicationValues.h"
 #include "foundation/Prompt.h"
@@ -41,6 +42,9 @@ CMainFrame* CHousApp::CreateMainWindow(const std::filesystem::path& programFolde
         !strings) {
         ShowMessage(strings.Error(), PromptButtons::Ok, PromptIcon::Error);
     }
+    // The design objects reach the active document through these services.
+    static CActiveDocumentServices documentServices;
+    SetDocumentServices(&documentServices);
     auto* frame = new CMainFrame();
     frame->SetDocument(std::make_unique<CHousDoc>(frame));
     return frame;
