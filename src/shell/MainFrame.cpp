@@ -7,6 +7,8 @@
 #include "document/HousDoc.h"
 #include "foundation/ActiveDocument.h"
 #include "foundation/ResourceStrings.h"
+#include "plan2d/H2DChild.h"
+#include "plan2d/H2DView.h"
 
 CMainFrame::CMainFrame() : wxFrame(nullptr, wxID_ANY, wxString()), m_commands(*this) {
     SetMinSize(wxSize(640, 480));
@@ -16,8 +18,11 @@ CMainFrame::CMainFrame() : wxFrame(nullptr, wxID_ANY, wxString()), m_commands(*t
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
 }
 
-// The document stops its timers as it goes, so it goes while they still exist.
+// The views detach from the document as they go, so they go first; the
+// document stops its timers as it goes, so it goes while they still exist.
 CMainFrame::~CMainFrame() {
+    DestroyDesignViews();
+    m_aui.UnInit();
     SetActiveHousDocAccessor({});
     m_commands.SetDocument(nullptr);
     m_pDocument.reset();
@@ -27,9 +32,33 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::SetDocument(std::unique_ptr<CHousDoc> document) {
+    DestroyDesignViews();
     m_pDocument = std::move(document);
     m_commands.SetDocument(m_pDocument.get());
     SetActiveHousDocAccessor([this] { return GetActiveChildDocument(); });
+    if (m_pDocument) {
+        CreateDesignViews();
+    }
+}
+
+void CMainFrame::CreateDesignViews() {
+    m_aui.SetManagedWindow(this);
+    m_pPlanFrame = new CH2DChild(this, *m_pDocument);
+    m_aui.AddPane(m_pPlanFrame, wxAuiPaneInfo()
+                                    .Name("plan")
+                                    .Caption(wxString::FromUTF8("平面圖"))
+                                    .CenterPane()
+                                    .PaneBorder(false));
+    m_aui.Update();
+    m_pPlanFrame->GetPlanView()->OnInitialUpdate();
+}
+
+void CMainFrame::DestroyDesignViews() {
+    if (m_pPlanFrame != nullptr) {
+        m_aui.DetachPane(m_pPlanFrame);
+        m_pPlanFrame->Destroy();
+        m_pPlanFrame = nullptr;
+    }
 }
 
 void CMainFrame::SetFrameTitle(std::string_view text) {

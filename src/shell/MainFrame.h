@@ -1,5 +1,6 @@
 #pragma once
 
+#include <wx/aui/framemanager.h>
 #include <wx/frame.h>
 #include <wx/timer.h>
 
@@ -12,6 +13,7 @@
 #include "shell/MainFrameCommands.h"
 #include "shell/MainFrameWindow.h"
 
+class CH2DChild;
 class CHousDoc;
 class I3DViewLink;
 
@@ -24,7 +26,9 @@ public:
     ~CMainFrame() override;
 
     // The frame keeps the document; it is made with the frame as its main window.
+    // The views of the document are made with it.
     void SetDocument(std::unique_ptr<CHousDoc> document);
+    CH2DChild* GetPlanFrame() const { return m_pPlanFrame; }
     // The one document; null before it is set.
     CHousDoc* GetActiveChildDocument() const { return m_pDocument.get(); }
     void Attach3DView(I3DViewLink* view) { m_commands.Attach3DView(view); }
@@ -60,8 +64,13 @@ public:
 private:
     void OnTimer(wxTimerEvent& event);
     void OnClose(wxCloseEvent& event);
+    void CreateDesignViews();
+    void DestroyDesignViews();
 
     std::map<int, std::unique_ptr<wxTimer>> m_timers;
     CMainFrameCommands m_commands;
     std::unique_ptr<CHousDoc> m_pDocument;
+    // The 3D window and the plan window are panes side by side.
+    wxAuiManager m_aui;
+    CH2DChild* m_pPlanFrame = nullptr;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 // A device on an offscreen EGL context for the tests that need real
-// textures. The context is made once per test suite.
+// textures. The context is made once and kept for the whole test binary.
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,11 @@
 
 class OffscreenDeviceTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { s_context = gfx::EglOffscreenContext::Create(32, 32, &s_error); }
-    static void TearDownTestSuite() { s_context.reset(); }
+    static void SetUpTestSuite() {
+        if (!s_context) {
+            s_context = gfx::EglOffscreenContext::Create(32, 32, &s_error);
+        }
+    }
 
     void SetUp() override {
         ASSERT_TRUE(s_context) << s_error;

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "foundation/ApplicationValues.h"
+#include "foundation/Prompt.h"
+#include "library/CatalogSchema.h"
+#include "platform/db/SqliteDatabase.h"
+
+// A fresh program folder holding an empty catalogue "RIr6.db", and the
+// messages the code under test shows.
+class CatalogFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/velmora-lib-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_root = pattern;
+        m_previousProgramFolder = GetProgramFolder();
+        SetProgramFolder(m_root);
+        ASSERT_TRUE(m_catalog.Open(CatalogPath(), pdb::CSqliteDatabase::OpenMode::kCreate));
+        ASSERT_TRUE(m_catalog.Execute(kCatalogSchemaSql)) << m_catalog.GetErrorText();
+    }
+
+    void TearDown() override {
+        m_catalog.Close();
+        SetProgramFolder(m_previousProgramFolder);
+        std::error_code ec;
+        std::filesystem::remove_all(m_root, ec);
+    }
+
+    std::string CatalogPath() const { return (m_root / "RIr6.db").string(); }
+    std::string PathOf(const std::string& name) const { return (m_root / name).string(); }
+
+    // The fixture's own connection to the catalogue, to make and check rows.
+    pdb::CSqliteDatabase& Catalog() { return m_catalog; }
+
+    void Sql(const std::string& sql) {
+        ASSERT_TRUE(m_catalog.Execute(sql)) << m_catalog.GetErrorText();
+    }
+
+    // The rows of a query, each as its values joined by '|', NULL as "<null>".
+    std::vector<std::string> Rows(const std::string& sql) {
+        std::vector<std::string> rows;
+        EXPECT_TRUE(m_catalog.Query(sql, [&](const pdb::CSqliteRow& row) {
+            std::string text;
+            for (int i = 0; i < row.GetColumnCount(); ++i) {
+                text += (i > 0 ? "|" : "") + row.GetValue(i).value_or("<null>");
+            }
+            rows.push_back(text);
+            return true;
+        })) << m_catalog.GetErrorText();
+        return rows;
+    }
+
+    static void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    std::vector<std::string> m_messages;
+    CScopedPromptHandlers m_prompts{[this](const MessageRequest& request) {
+        m_messages.push_back(request.text);
+        return PromptAnswer::Ok;
+    }};
+
+private:
+    std::filesystem::path m_root;
+    std::string m_previousProgramFolder;
+    pdb::CSqliteDatabase m_catalog;
+};

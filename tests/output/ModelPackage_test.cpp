@@ -1,0 +1,372 @@
+#include "output/ModelPackage.h"
+
+#include <stdlib.h>
+
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "foundation/ApplicationValues.h"
+#include "platform/text/Cp950.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct TextureSpec {
+    std::string name;
+    Bytes data;
+    bool reference = false;
+};
+
+// What a test package holds; MakePackage lays it out as the given version
+// stores it.
+struct PackageSpec {
+    int version = 9;
+    char mark = 'k';
+    std::string name = "Sofa";
+    std::string modelNumber = "M-100";
+    std::string vendor = "Acme";
+    std::string description = "three seats";
+    float price = 1250.5f;
+    std::string webLink = "http://example.invalid/sofa";
+    Bytes preview = {'B', 'M', 1, 2, 3};
+    Bytes mesh = {'x', 'o', 'f', ' ', 0, 9};
+    std::vector<TextureSpec> textures = {{"wood.bmp", {'B', 'M', 7, 7}},
+                                         {"wood.bmp", {'B', 'M', 7, 7}, true}};
+    std::string symbolName = "sofa.dxf";
+    std::string symbol = "0\nEOF\n";
+    std::vector<std::array<float, 9>> edges = {{1, 2, 3, 4, 5, 6, 0, 0, -1}};
+};
+
+class Writer {
+public:
+    void Byte(std::uint8_t b) { bytes.push_back(static_cast<char>(b)); }
+    void Int(std::int32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            Byte(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i)));
+        }
+    }
+    void Float(float f) {
+        std::int32_t v;
+        std::memcpy(&v, &f, 4);
+        Int(v);
+    }
+    void Raw(const Bytes& b) { bytes.append(b.begin(), b.end()); }
+    void Raw(const std::string& b) { bytes += b; }
+    // A fixed text field in CP950, zero-padded.
+    void Field(const std::string& utf8, std::size_t width) {
+        std::string cp950 = text::Utf8ToCp950(utf8).value();
+        cp950.resize(width, '\0');
+        bytes += cp950;
+    }
+
+    std::string bytes;
+};
+
+std::string MakePackage(const PackageSpec& p) {
+    Writer w;
+    w.Raw(std::string("Orvi") + p.mark);
+    w.Byte(static_cast<std::uint8_t>(p.version));
+    w.Int(static_cast<std::int32_t>(p.mesh.size()));
+    if (p.version >= 4) {
+        w.Field(p.name, 51);
+    }
+    if (p.version >= 7) {
+        w.Field(p.modelNumber, 30);
+        w.Field(p.vendor, 50);
+        w.Field(p.description, 196);
+        w.Float(p.price);
+    }
+    if (p.version >= 9) {
+        w.Int(static_cast<std::int32_t>(p.webLink.size()));
+        w.Raw(p.webLink);
+        w.Raw(std::string(100, '\0'));
+    }
+    if (p.version >= 2) {
+        w.Byte(0);
+        w.Int(static_cast<std::int32_t>(p.preview.size()));
+        w.Raw(p.preview);
+    }
+    w.Byte(0);
+    w.Raw(p.mesh);
+    w.Int(static_cast<std::int32_t>(p.textures.size()));
+    for (const TextureSpec& t : p.textures) {
+        w.Field(t.reference ? "@@" + t.name : t.name, 20);
+        w.Int(static_cast<std::int32_t>(t.data.size()));
+        if (!t.reference) {
+            w.Byte(0);
+            w.Raw(t.data);
+        }
+    }
+    if (p.version >= 3) {
+        w.Field(p.symbolName, 20);
+        w.Byte(0);
+        w.Int(static_cast<std::int32_t>(p.symbol.size()));
+        w.Raw(p.symbol);
+    }
+    if (p.version >= 5) {
+        w.Int(static_cast<std::int32_t>(p.edges.size()));
+        for (const auto& e : p.edges) {
+            for (float f : e) {
+                w.Float(f);
+            }
+        }
+    }
+    return w.bytes;
+}
+
+class ModelPackageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/velmora-qvx-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_root = pattern;
+        m_previousProgramFolder = GetProgramFolder();
+        SetProgramFolder(m_root / "program");
+    }
+
+    void TearDown() override {
+        SetProgramFolder(m_previousProgramFolder);
+        std::error_code ec;
+        std::filesystem::remove_all(m_root, ec);
+    }
+
+    std::string Write(const std::string& name, const std::string& bytes) {
+        const std::filesystem::path path = m_root / name;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+
+    std::string WritePackage(const PackageSpec& spec) {
+        return Write("model.qvx", MakePackage(spec));
+    }
+
+    const std::filesystem::path& Root() const { return m_root; }
+
+private:
+    std::filesystem::path m_root;
+    std::string m_previousProgramFolder;
+};
+
+void ExpectEmpty(const CModelPackage& package) {
+    EXPECT_EQ(package.GetVersion(), 0);
+    EXPECT_TRUE(package.GetName().empty());
+    EXPECT_TRUE(package.GetPreview().empty());
+    EXPECT_EQ(package.GetMeshLength(), 0);
+    EXPECT_TRUE(package.GetTextures().empty());
+    EXPECT_TRUE(package.GetSymbolName().empty());
+    EXPECT_EQ(package.GetEdgeCount(), 0);
+}
+
+TEST_F(ModelPackageTest, CurrentVersionFileReadsWhole) {
+    PackageSpec spec;
+    spec.name = "沙發";
+    const CModelPackage package(WritePackage(spec), kPackageReadAll);
+
+    EXPECT_EQ(package.GetVersion(), 9);
+    EXPECT_EQ(package.GetName(), "沙發");
+    EXPECT_EQ(package.GetModelNumber(), "M-100");
+    EXPECT_EQ(package.GetVendor(), "Acme");
+    EXPECT_EQ(package.GetDescription(), "three seats");
+    EXPECT_FLOAT_EQ(package.GetPrice(), 1250.5f);
+    EXPECT_EQ(package.GetWebLink(), "http://example.invalid/sofa");
+    EXPECT_EQ(package.GetPreview(), spec.preview);
+    EXPECT_EQ(package.GetMeshData(), spec.mesh);
+    EXPECT_EQ(package.GetMeshLength(), 6);
+    EXPECT_EQ(package.GetSymbolName(), "sofa.dxf");
+    EXPECT_EQ(std::string(package.GetSymbolData().begin(), package.GetSymbolData().end()),
+              spec.symbol);
+
+    // The second entry refers to the first: both carry the same image.
+    ASSERT_EQ(package.GetTextures().size(), 2u);
+    for (const PackagedTexture& texture : package.GetTextures()) {
+        EXPECT_EQ(texture.name, "wood.bmp");
+        EXPECT_EQ(texture.data, spec.textures[0].data);
+    }
+
+    ASSERT_EQ(package.GetEdgeCount(), 1);
+    const OutlineRecord& edge = package.GetEdgeRecords()[0];
+    EXPECT_EQ(edge.pointA.x, 1.0f);
+    EXPECT_EQ(edge.pointA.z, 3.0f);
+    EXPECT_EQ(edge.pointB.x, 4.0f);
+    EXPECT_EQ(edge.pointB.z, 6.0f);
+    EXPECT_EQ(edge.facing.z, -1.0f);
+}
+
+TEST_F(ModelPackageTest, ModesReadOnlyTheirPart) {
+    const std::string path = WritePackage(PackageSpec());
+
+    const CModelPackage header(path, kPackageReadHeader);
+    EXPECT_EQ(header.GetName(), "Sofa");
+    EXPECT_EQ(header.GetWebLink(), "http://example.invalid/sofa");
+    EXPECT_FALSE(header.GetPreview().empty());
+    EXPECT_EQ(header.GetMeshLength(), 0);
+    EXPECT_TRUE(header.GetTextures().empty());
+    EXPECT_TRUE(header.GetSymbolName().empty());
+    EXPECT_EQ(header.GetEdgeCount(), 0);
+
+    const CModelPackage mesh(path, kPackageReadMesh);
+    EXPECT_EQ(mesh.GetName(), "Sofa");
+    EXPECT_TRUE(mesh.GetPreview().empty());
+    EXPECT_EQ(mesh.GetMeshLength(), 6);
+    EXPECT_EQ(mesh.GetTextures().size(), 2u);
+    EXPECT_TRUE(mesh.GetSymbolName().empty());
+    EXPECT_EQ(mesh.GetSymbolLength(), 0);
+    EXPECT_EQ(mesh.GetEdgeCount(), 0);
+}
+
+TEST_F(ModelPackageTest, VersionOneFileHasOnlyMeshAndTextures) {
+    PackageSpec spec;
+    spec.version = 1;
+    spec.textures = {{"wood.bmp", {'B', 'M', 7}}};
+    const CModelPackage package(WritePackage(spec), kPackageReadAll);
+    EXPECT_EQ(package.GetVersion(), 1);
+    EXPECT_TRUE(package.GetName().empty());
+    EXPECT_TRUE(package.GetPreview().empty());
+    EXPECT_EQ(package.GetMeshData(), spec.mesh);
+    ASSERT_EQ(package.GetTextures().size(), 1u);
+    EXPECT_EQ(package.GetTextures()[0].name, "wood.bmp");
+    EXPECT_EQ(package.GetTextures()[0].data, spec.textures[0].data);
+    EXPECT_TRUE(package.GetSymbolName().empty());
+    EXPECT_EQ(package.GetEdgeCount(), 0);
+}
+
+TEST_F(ModelPackageTest, OldReferenceNameIsAnOrdinaryEntry) {
+    PackageSpec spec;
+    spec.version = 7;
+    spec.textures = {{"@@odd.bmp", {1, 2, 3}}};
+    const CModelPackage package(WritePackage(spec), kPackageReadAll);
+    ASSERT_EQ(package.GetTextures().size(), 1u);
+    EXPECT_EQ(package.GetTextures()[0].name, "@@odd.bmp");
+    EXPECT_EQ(package.GetTextures()[0].data, (Bytes{1, 2, 3}));
+    EXPECT_EQ(package.GetSymbolName(), "sofa.dxf");
+    EXPECT_EQ(package.GetEdgeCount(), 1);
+}
+
+TEST_F(ModelPackageTest, ReferenceToNoEarlierEntryCarriesNoImage) {
+    PackageSpec spec;
+    spec.textures = {{"stone.bmp", {1, 2}, true}, {"wood.bmp", {5}}};
+    const CModelPackage package(WritePackage(spec), kPackageReadAll);
+    ASSERT_EQ(package.GetTextures().size(), 2u);
+    EXPECT_EQ(package.GetTextures()[0].name, "stone.bmp");
+    EXPECT_TRUE(package.GetTextures()[0].data.empty());
+    EXPECT_EQ(package.GetTextures()[1].data, (Bytes{5}));
+}
+
+TEST_F(ModelPackageTest, ScrambledPreviewOfVersionThreeIsDropped) {
+    PackageSpec spec;
+    spec.version = 3;
+    EXPECT_TRUE(CModelPackage(WritePackage(spec), kPackageReadHeader).GetPreview().empty());
+
+    // From version 4 on the preview is plain whatever the magic says.
+    spec.version = 4;
+    spec.mark = 'x';
+    EXPECT_EQ(CModelPackage(WritePackage(spec), kPackageReadHeader).GetPreview(), spec.preview);
+}
+
+TEST_F(ModelPackageTest, ScrambledMeshIsRefusedButItsHeaderStillReads) {
+    PackageSpec spec;
+    spec.mark = 'x';
+    const std::string path = WritePackage(spec);
+
+    CModelPackage whole;
+    EXPECT_EQ(whole.Load(path, kPackageReadAll), 0);
+    ExpectEmpty(whole);
+
+    CModelPackage header;
+    EXPECT_EQ(header.Load(path, kPackageReadHeader), 1);
+    EXPECT_EQ(header.GetName(), "Sofa");
+}
+
+TEST_F(ModelPackageTest, EmptySymbolFallsBackToTheProgramSquare) {
+    PackageSpec spec;
+    spec.symbolName = "";
+    spec.symbol = "";
+    const std::string path = WritePackage(spec);
+
+    CModelPackage without(path, kPackageReadAll);
+    EXPECT_TRUE(without.GetSymbolName().empty());
+    EXPECT_EQ(without.GetSymbolLength(), 0);
+    EXPECT_EQ(without.GetEdgeCount(), 1);
+
+    Write("program/2DIcon/squrt.dxf", "0\nSECTION\n");
+    CModelPackage with(path, kPackageReadAll);
+    EXPECT_EQ(with.GetSymbolName(), "squrt.dxf");
+    EXPECT_EQ(std::string(with.GetSymbolData().begin(), with.GetSymbolData().end()),
+              "0\nSECTION\n");
+}
+
+TEST_F(ModelPackageTest, TextureCountBelowOneReadsNoEntries) {
+    PackageSpec spec;
+    spec.textures.clear();
+    std::string bytes = MakePackage(spec);
+    const CModelPackage none(Write("none.qvx", bytes), kPackageReadAll);
+    EXPECT_TRUE(none.GetTextures().empty());
+    EXPECT_EQ(none.GetEdgeCount(), 1);
+
+    // The count's offset: after the mesh, whose last bytes are 0, 9.
+    const std::size_t countAt = bytes.find(std::string("f \0\x09", 4)) + 4;
+    bytes[countAt] = '\xff';
+    bytes[countAt + 1] = '\xff';
+    bytes[countAt + 2] = '\xff';
+    bytes[countAt + 3] = '\xff';
+    const CModelPackage negative(Write("negative.qvx", bytes), kPackageReadAll);
+    EXPECT_EQ(negative.GetVersion(), 9);
+    EXPECT_TRUE(negative.GetTextures().empty());
+    EXPECT_EQ(negative.GetEdgeCount(), 1);
+}
+
+TEST_F(ModelPackageTest, PathsThatCannotBeReadGiveAnEmptyPackage) {
+    const std::string path = WritePackage(PackageSpec());
+    CModelPackage package(path, kPackageReadAll);
+    EXPECT_EQ(package.Load("model.qvx", kPackageReadAll), 0);
+    ExpectEmpty(package);
+    EXPECT_EQ(package.Load((Root() / "missing.qvx").string(), kPackageReadAll), 0);
+    ExpectEmpty(package);
+    // Names are matched ignoring case when the exact one does not exist.
+    EXPECT_EQ(package.Load((Root() / "MODEL.QVX").string(), kPackageReadAll), 1);
+    EXPECT_EQ(package.GetName(), "Sofa");
+}
+
+TEST_F(ModelPackageTest, DamagedFilesAreRefusedWhole) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        int mode;
+    };
+    const std::string good = MakePackage(PackageSpec());
+    PackageSpec longMesh;
+    std::string meshPastEnd = MakePackage(longMesh);
+    meshPastEnd[6] = '\x7f';  // the mesh length's low byte
+    PackageSpec edges;
+    edges.edges.resize(3);
+    std::string edgesCut = MakePackage(edges);
+    edgesCut.resize(edgesCut.size() - 36);
+    PackageSpec textures;
+    textures.textures = {{"wood.bmp", Bytes(40, 1)}};
+    std::string textureCut = MakePackage(textures);
+    textureCut.resize(textureCut.size() - 80);
+
+    const Case cases[] = {
+        {"mesh length past the end", meshPastEnd, kPackageReadAll},
+        {"edge records cut short", edgesCut, kPackageReadAll},
+        {"texture bytes cut short", textureCut, kPackageReadMesh},
+        {"header cut short", good.substr(0, 200), kPackageReadHeader},
+        {"nothing after the preview", good.substr(0, good.find("xof ") - 1), kPackageReadAll},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CModelPackage package;
+        EXPECT_EQ(package.Load(Write("damaged.qvx", c.bytes), c.mode), 0);
+        ExpectEmpty(package);
+    }
+}
+
+}  // namespace
