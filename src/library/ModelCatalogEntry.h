@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "output/ModelPackage.h"
+#include "objects/ModelPackage.h"
 
 // One packaged model file of the model library.
 struct ModelCatalogEntry {

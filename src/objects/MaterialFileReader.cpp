@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 #include <span>
+#include <utility>
 
 #include "foundation/BinaryReader.h"
 #include "foundation/FileOperations.h"

@@ -1,4 +1,4 @@
-#include "output/ModelPackage.h"
+#include "objects/ModelPackage.h"
 
 #include <stdlib.h>
 
