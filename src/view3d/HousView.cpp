@@ -1,0 +1,136 @@
+#include "view3d/HousView.h"
+
+#include <wx/dcclient.h>
+#include <wx/frame.h>
+#include <wx/utils.h>
+
+#include "document/HousDoc.h"
+
+namespace {
+
+constexpr int kRepaintHint = 2100;
+
+wxGLAttributes CanvasAttributes() {
+    // The device draws into a back buffer of its own; the window needs only
+    // colour to show it in.
+    wxGLAttributes attributes;
+    attributes.PlatformDefaults().RGBA().DoubleBuffer().EndList();
+    return attributes;
+}
+
+}  // namespace
+
+CHousView::CHousView(wxWindow* parent, CHousDoc* doc)
+    : wxGLCanvas(parent, CanvasAttributes(), wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                 wxFULL_REPAINT_ON_RESIZE, "CHousView"),
+      m_pDoc(doc),
+      m_glContext(*this),
+      m_renderer(*doc, m_glContext) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_SIZE, &CHousView::OnSize, this);
+    Bind(wxEVT_PAINT, &CHousView::OnPaint, this);
+    m_pDoc->Attach3DView(this);
+}
+
+CHousView::~CHousView() {
+    if (m_pDoc->Get3DView() == this) {
+        m_pDoc->Attach3DView(nullptr);
+    }
+}
+
+void CHousView::SizeRenderer() {
+    const wxSize size = GetClientSize();
+    if (m_renderer.IsFirstSizePending() && !m_glContext.MakeCurrent()) {
+        return;
+    }
+    m_renderer.OnSize(size.x, size.y);
+}
+
+void CHousView::OnSize(wxSizeEvent& event) {
+    event.Skip();
+    SizeRenderer();
+}
+
+void CHousView::OnPaint(wxPaintEvent& /*event*/) {
+    wxPaintDC validate(this);
+    // A size that came before the canvas was on screen could not set up
+    // the device; the first paint does.
+    if (m_renderer.IsFirstSizePending()) {
+        SizeRenderer();
+    }
+    m_renderer.RenderFrame();
+}
+
+void CHousView::OnDocumentUpdate(int hint) {
+    if (hint == kRepaintHint) {
+        RepaintNow();
+    }
+}
+
+void CHousView::ActivateFrame() {
+    SetFocus();
+}
+
+void CHousView::ShowFrame(bool show) {
+    Show(show);
+}
+
+void CHousView::RepaintNow() {
+    m_renderer.RenderFrame();
+}
+
+void CHousView::SetStatusText(std::string_view text) {
+    auto* frame = wxDynamicCast(wxGetTopLevelParent(this), wxFrame);
+    if (frame != nullptr && frame->GetStatusBar() != nullptr) {
+        frame->SetStatusText(wxString::FromUTF8(text.data(), text.size()));
+    }
+}
+
+CameraPosition CHousView::GetCameraPosition() const {
+    const gfx::Vector3 eye = m_renderer.GetCamera().GetCameraPosition();
+    return {eye.x, eye.y, eye.z};
+}
+
+void CHousView::SetCameraPosition(float x, float y, float z) {
+    GetCamera().SetCameraPosition({x, y, z});
+}
+
+double CHousView::GetCameraHeading() const {
+    return m_renderer.GetCamera().GetCameraHeading();
+}
+
+double CHousView::GetCameraPitch() const {
+    return m_renderer.GetCamera().GetCameraPitch();
+}
+
+void CHousView::SetCameraAngles(double heading, double pitch) {
+    GetCamera().SetCameraAngles(heading, pitch);
+}
+
+void CHousView::UpdateCamera() {
+    GetCamera().UpdateCamera();
+}
+
+void CHousView::ResetCamera() {
+    m_renderer.ResetCamera();
+}
+
+void CHousView::SetOrthoView(int preset) {
+    GetCamera().SetOrthoView(preset);
+    RepaintNow();
+}
+
+POINT CHousView::ProjectToWindow(float x, float y, float z) const {
+    return m_renderer.GetCamera().ProjectToWindow(x, y, z);
+}
+
+gfx::Vector3 CHousView::UnprojectToPlane(const POINT* windowPoint, int axis, int value) const {
+    POINT point;
+    if (windowPoint != nullptr) {
+        point = *windowPoint;
+    } else {
+        const wxPoint cursor = ScreenToClient(wxGetMousePosition());
+        point = {cursor.x, cursor.y};
+    }
+    return m_renderer.GetCamera().UnprojectToPlane(point, axis, value);
+}

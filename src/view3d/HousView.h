@@ -1,0 +1,59 @@
+#pragma once
+
+#include <wx/glcanvas.h>
+
+#include <memory>
+#include <string_view>
+
+#include "document/DocumentViews.h"
+#include "foundation/WinTypes.h"
+#include "platform/gfx/MathTypes.h"
+#include "view3d/GLCanvasContext.h"
+#include "view3d/HousViewRenderer.h"
+
+class CHousDoc;
+
+// The 3D view of the design: an OpenGL canvas that the main frame places
+// as a child. It attaches itself to the document as its 3D view, sets up
+// the device at its first real size and draws a frame on every paint and
+// every resize.
+class CHousView : public wxGLCanvas, public I3DView {
+public:
+    CHousView(wxWindow* parent, CHousDoc* doc);
+    ~CHousView() override;
+
+    // I3DView
+    void OnDocumentUpdate(int hint) override;
+    void ActivateFrame() override;
+    void ShowFrame(bool show) override;
+    void RepaintNow() override;
+    void SetStatusText(std::string_view text) override;
+    CameraPosition GetCameraPosition() const override;
+    void SetCameraPosition(float x, float y, float z) override;
+    double GetCameraHeading() const override;
+    double GetCameraPitch() const override;
+    void SetCameraAngles(double heading, double pitch) override;
+
+    void UpdateCamera();
+    void ResetCamera();
+    void SetOrthoView(int preset);
+    [[nodiscard]] POINT ProjectToWindow(float x, float y, float z) const;
+    // A null point takes the cursor's position in the window.
+    [[nodiscard]] gfx::Vector3 UnprojectToPlane(const POINT* windowPoint, int axis,
+                                                int value) const;
+
+    [[nodiscard]] CD3DEngine& GetEngine() { return m_renderer.GetEngine(); }
+    [[nodiscard]] CHousViewCamera& GetCamera() { return m_renderer.GetCamera(); }
+    [[nodiscard]] CHousViewRenderer& GetRenderer() { return m_renderer; }
+
+private:
+    void OnSize(wxSizeEvent& event);
+    void OnPaint(wxPaintEvent& event);
+    // The device can be made once the canvas's context can be made current
+    // and the canvas has an area.
+    void SizeRenderer();
+
+    CHousDoc* m_pDoc;
+    CGLCanvasContext m_glContext;
+    CHousViewRenderer m_renderer;
+};
