@@ -51,10 +51,17 @@ function(velmora_test name)
                         ${test_main} ${ARG_DEPENDS})
   target_compile_definitions(${name} PRIVATE
     VELMORA_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  set(properties LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT})
+  # GUI tests share one X display, which refuses new clients under load, so
+  # they take turns.
+  if(ARG_LABEL STREQUAL "gui")
+    list(APPEND properties RESOURCE_LOCK x_display)
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     TEST_PREFIX "${name}."
-    PROPERTIES LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT})
+    PROPERTIES ${properties})
 endfunction()
 
 # Every layer in dependency order, lowest first. src/ and tests/ both take a

@@ -7,12 +7,16 @@
 // layers implement these and attach their objects to the document; until
 // they do, the document's lookups give null and its rules do without them.
 
+// Hints of OnDocumentUpdate that more than one layer sends or answers.
+constexpr int kFullRefreshHint = 2100;  // the full refresh after an edit
+constexpr int kZoomChangedHint = 996;   // the plan's zoom changed
+
 // What the document asks of every view of it and of the frame around it.
 class IDocumentView {
 public:
     virtual ~IDocumentView() = default;
 
-    // The document changed; hint 2100 is the full refresh after an edit.
+    // The document changed; the hint says how.
     virtual void OnDocumentUpdate(int hint) = 0;
     // Activates the view's frame and brings it to the front.
     virtual void ActivateFrame() = 0;

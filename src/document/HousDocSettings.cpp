@@ -151,6 +151,17 @@ bool IsExistingFolder(const std::string& folder) {
     return resolved && std::filesystem::is_directory(*resolved, ec);
 }
 
+// The settings file the user picks to load or save, starting in the program
+// folder; nothing when cancelled.
+std::optional<std::string> AskSettingsFile(bool save, const std::string& programFolder) {
+    FileNameRequest request;
+    request.save = save;
+    request.filter = kSettingsFilter;
+    request.defaultName = CHousDoc::kSettingsFileName;
+    request.folder = programFolder;
+    return AskFileName(request);
+}
+
 }  // namespace
 
 std::string CHousDoc::GetSettingsFilePath() const {
@@ -160,11 +171,7 @@ std::string CHousDoc::GetSettingsFilePath() const {
 bool CHousDoc::LoadSettings(std::optional<std::string_view> path) {
     std::string source(path.value_or(std::string_view()));
     if (source.empty()) {
-        FileNameRequest request;
-        request.filter = kSettingsFilter;
-        request.defaultName = kSettingsFileName;
-        request.folder = m_programFolder;
-        std::optional<std::string> chosen = AskFileName(request);
+        std::optional<std::string> chosen = AskSettingsFile(false, m_programFolder);
         if (!chosen) {
             return false;
         }
@@ -190,12 +197,7 @@ bool CHousDoc::LoadSettings(std::optional<std::string_view> path) {
 bool CHousDoc::SaveSettings(std::string_view path) {
     std::string target(path);
     if (target.empty()) {
-        FileNameRequest request;
-        request.save = true;
-        request.filter = kSettingsFilter;
-        request.defaultName = kSettingsFileName;
-        request.folder = m_programFolder;
-        std::optional<std::string> chosen = AskFileName(request);
+        std::optional<std::string> chosen = AskSettingsFile(true, m_programFolder);
         if (!chosen) {
             return false;
         }

@@ -1,5 +1,7 @@
 #include "foundation/BoundingBox3D.h"
 
+#include <algorithm>
+
 void CBoundingBox3D::AddPoint(float x, float y, float z) {
     if (empty) {
         minX = maxX = x;
@@ -8,24 +10,13 @@ void CBoundingBox3D::AddPoint(float x, float y, float z) {
         empty = 0;
         return;
     }
-    if (x < minX) {
-        minX = x;
-    }
-    if (y < minY) {
-        minY = y;
-    }
-    if (z < minZ) {
-        minZ = z;
-    }
-    if (x > maxX) {
-        maxX = x;
-    }
-    if (y > maxY) {
-        maxY = y;
-    }
-    if (z > maxZ) {
-        maxZ = z;
-    }
+    // The bound comes first, so that a NaN coordinate leaves it as it is.
+    minX = std::min(minX, x);
+    minY = std::min(minY, y);
+    minZ = std::min(minZ, z);
+    maxX = std::max(maxX, x);
+    maxY = std::max(maxY, y);
+    maxZ = std::max(maxZ, z);
 }
 
 void CBoundingBox3D::AddBox(const CBoundingBox3D& box) {

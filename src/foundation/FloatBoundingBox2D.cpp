@@ -1,5 +1,7 @@
 #include "foundation/FloatBoundingBox2D.h"
 
+#include <algorithm>
+
 void CFloatBoundingBox2D::AddPoint(float x, float y) {
     if (empty) {
         minX = maxX = x;
@@ -7,18 +9,11 @@ void CFloatBoundingBox2D::AddPoint(float x, float y) {
         empty = 0;
         return;
     }
-    if (x < minX) {
-        minX = x;
-    }
-    if (y < minY) {
-        minY = y;
-    }
-    if (x > maxX) {
-        maxX = x;
-    }
-    if (y > maxY) {
-        maxY = y;
-    }
+    // The bound comes first, so that a NaN coordinate leaves it as it is.
+    minX = std::min(minX, x);
+    minY = std::min(minY, y);
+    maxX = std::max(maxX, x);
+    maxY = std::max(maxY, y);
 }
 
 CFloatBoundingBox2D GetPolygonBounds(const std::vector<CVector2F>& points) {

@@ -65,6 +65,19 @@ int MaterialKindOf(const std::string& name) {
     }
 }
 
+// Texture and picture entries take the same fields from their file.
+template <typename Entry>
+void FillMaterialEntry(const MaterialFileRecord& record, Entry& entry) {
+    const std::string name = record.GetName();
+    entry.name = name.empty() ? kNewTextureName : name;
+    entry.serialNumber = record.GetSerialNumber();
+    entry.vendor = record.GetVendor();
+    entry.description = record.GetDescription();
+    entry.width = record.width;
+    entry.height = record.height;
+    entry.price = record.price;
+}
+
 template <typename Entry, typename Fill, typename Sync>
 void ScanMaterialFolder(const std::string& folder, CatalogEntryList& list, Fill fill, Sync sync) {
     for (const FolderItem& item : ListLibraryFolder(folder)) {
@@ -128,24 +141,10 @@ void CModelDatabase::FillModelEntry(const CModelPackage& package, ModelCatalogEn
 
 void CModelDatabase::FillTextureEntry(const MaterialFileRecord& record,
                                       TextureCatalogEntry& entry) {
-    const std::string name = record.GetName();
-    entry.name = name.empty() ? kNewTextureName : name;
-    entry.serialNumber = record.GetSerialNumber();
-    entry.vendor = record.GetVendor();
-    entry.description = record.GetDescription();
-    entry.width = record.width;
-    entry.height = record.height;
-    entry.price = record.price;
+    FillMaterialEntry(record, entry);
 }
 
 void CModelDatabase::FillPictureEntry(const MaterialFileRecord& record,
                                       PictureCatalogEntry& entry) {
-    const std::string name = record.GetName();
-    entry.name = name.empty() ? kNewTextureName : name;
-    entry.serialNumber = record.GetSerialNumber();
-    entry.vendor = record.GetVendor();
-    entry.description = record.GetDescription();
-    entry.width = record.width;
-    entry.height = record.height;
-    entry.price = record.price;
+    FillMaterialEntry(record, entry);
 }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "document/DocumentViews.h"
 #include "document/HousDoc.h"
 #include "plan2d/CoordInputBox.h"
 #include "plan2d/PlanScroll.h"
@@ -17,14 +18,13 @@
 
 namespace {
 
-// Hints of the document that this view answers.
+// The other hints of the document that this view answers.
 constexpr int kMoveCameraMarkerHint = 901;
-constexpr int kZoomChangedHint = 996;
 constexpr int kRulerChangedHint = 997;
 constexpr int kSettingsChangedHint = 998;
 
 bool IsRedrawHint(int hint) {
-    return hint == 932 || hint == 942 || hint == 995 || hint == 2100;
+    return hint == 932 || hint == 942 || hint == 995 || hint == kFullRefreshHint;
 }
 
 }  // namespace

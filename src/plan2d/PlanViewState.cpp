@@ -1,5 +1,6 @@
 #include "plan2d/PlanViewState.h"
 
+#include "document/DocumentViews.h"
 #include "document/HousDoc.h"
 #include "foundation/NavigationKey.h"
 
@@ -13,7 +14,6 @@ constexpr int kVkF3 = 114;
 constexpr int kVkF7 = 118;
 constexpr int kVkF8 = 119;
 
-constexpr int kFullRefreshHint = 2100;
 constexpr const char* kChooseActionPrompt = "請選擇動作";
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "document/DocumentViews.h"
 #include "document/HousDoc.h"
 #include "foundation/GeometryMath.h"
 
@@ -12,8 +13,6 @@ namespace {
 constexpr std::array<int, PlanZoom::kLevelCount> kLevelPercents = {
     2000, 1900, 1800, 1700, 1600, 1500, 1400, 1300, 1200, 1100, 1000, 900, 800, 700, 600, 500,
     450,  400,  350,  300,  250,  200,  150,  100,  90,   80,   70,   60,  50,  40,  30,  20};
-
-constexpr int kZoomChangedHint = 996;
 
 double ScaleOfPercent(int percent) {
     return percent * 0.005;

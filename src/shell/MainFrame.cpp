@@ -9,9 +9,12 @@
 #include "foundation/ResourceStrings.h"
 #include "plan2d/H2DChild.h"
 #include "plan2d/H2DView.h"
+#include "shell/HousViewLink.h"
+#include "view3d/HousView.h"
 
 CMainFrame::CMainFrame() : wxFrame(nullptr, wxID_ANY, wxString()), m_commands(*this) {
     SetMinSize(wxSize(640, 480));
+    SetSize(wxSize(1280, 800));
     CreateStatusBar(1);
     SetFrameTitle("");
     Bind(wxEVT_TIMER, &CMainFrame::OnTimer, this);
@@ -41,14 +44,27 @@ void CMainFrame::SetDocument(std::unique_ptr<CHousDoc> document) {
     }
 }
 
+// The 3D window and the plan window of the design, side by side; each can
+// be maximised.
 void CMainFrame::CreateDesignViews() {
     m_aui.SetManagedWindow(this);
+    m_p3DView = new CHousView(this, m_pDocument.get());
+    m_p3DViewLink = std::make_unique<CHousViewLink>(*m_p3DView, m_aui);
+    Attach3DView(m_p3DViewLink.get());
+    m_aui.AddPane(m_p3DView, wxAuiPaneInfo()
+                                 .Name("3d")
+                                 .Caption(wxString::FromUTF8("3D"))
+                                 .CenterPane()
+                                 .PaneBorder(false));
     m_pPlanFrame = new CH2DChild(this, *m_pDocument);
+    const wxSize half = GetClientSize() / 2;
     m_aui.AddPane(m_pPlanFrame, wxAuiPaneInfo()
                                     .Name("plan")
                                     .Caption(wxString::FromUTF8("平面圖"))
-                                    .CenterPane()
-                                    .PaneBorder(false));
+                                    .Right()
+                                    .BestSize(half)
+                                    .MaximizeButton(true)
+                                    .CloseButton(false));
     m_aui.Update();
     m_pPlanFrame->GetPlanView()->OnInitialUpdate();
 }
@@ -58,6 +74,13 @@ void CMainFrame::DestroyDesignViews() {
         m_aui.DetachPane(m_pPlanFrame);
         m_pPlanFrame->Destroy();
         m_pPlanFrame = nullptr;
+    }
+    if (m_p3DView != nullptr) {
+        Attach3DView(nullptr);
+        m_p3DViewLink.reset();
+        m_aui.DetachPane(m_p3DView);
+        m_p3DView->Destroy();
+        m_p3DView = nullptr;
     }
 }
 

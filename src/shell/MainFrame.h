@@ -15,6 +15,8 @@
 
 class CH2DChild;
 class CHousDoc;
+class CHousView;
+class CHousViewLink;
 class I3DViewLink;
 
 // The main window of the program. It holds the one document of the run,
@@ -29,6 +31,7 @@ public:
     // The views of the document are made with it.
     void SetDocument(std::unique_ptr<CHousDoc> document);
     CH2DChild* GetPlanFrame() const { return m_pPlanFrame; }
+    CHousView* Get3DView() const { return m_p3DView; }
     // The one document; null before it is set.
     CHousDoc* GetActiveChildDocument() const { return m_pDocument.get(); }
     void Attach3DView(I3DViewLink* view) { m_commands.Attach3DView(view); }
@@ -72,5 +75,7 @@ private:
     std::unique_ptr<CHousDoc> m_pDocument;
     // The 3D window and the plan window are panes side by side.
     wxAuiManager m_aui;
+    CHousView* m_p3DView = nullptr;
+    std::unique_ptr<CHousViewLink> m_p3DViewLink;
     CH2DChild* m_pPlanFrame = nullptr;
 };

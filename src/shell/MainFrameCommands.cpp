@@ -1,5 +1,6 @@
 #include "shell/MainFrameCommands.h"
 
+#include "document/DocumentViews.h"
 #include "document/EditMode.h"
 #include "document/HousDoc.h"
 #include "foundation/Prompt.h"
@@ -9,8 +10,6 @@
 namespace {
 
 constexpr int kMillisecondsPerMinute = 60000;
-constexpr int kFullRefreshHint = 2100;
-constexpr int kPlanZoomHint = 996;
 constexpr double kPlanScaleAt100Percent = 0.5;
 
 // Plan wall bar defaults of a new design, kept as halves of what the bar shows.
@@ -222,7 +221,7 @@ void CMainFrameCommands::NewDesign() {
     OnEditMode();
     m_pDocument->SetPlanZoomFactor(kPlanScaleAt100Percent);
     m_pDocument->UpdatePlanScrollSize();
-    m_pDocument->UpdateAllViews(kPlanZoomHint);
+    m_pDocument->UpdateAllViews(kZoomChangedHint);
 
     settings.music = m_pDocument->GetDefaultMusic();
     m_pDocument->SetDesignModified(0);

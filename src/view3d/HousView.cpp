@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kRepaintHint = 2100;
-
 wxGLAttributes CanvasAttributes() {
     // The device draws into a back buffer of its own; the window needs only
     // colour to show it in.
@@ -62,7 +60,7 @@ void CHousView::OnPaint(wxPaintEvent& /*event*/) {
 }
 
 void CHousView::OnDocumentUpdate(int hint) {
-    if (hint == kRepaintHint) {
+    if (hint == kFullRefreshHint) {
         RepaintNow();
     }
 }

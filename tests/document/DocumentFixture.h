@@ -1,7 +1,6 @@
 #pragma once
 
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/resource.h>
 
 #include <filesystem>
@@ -22,16 +21,14 @@
 #include "document/PrinterQueries.h"
 #include "foundation/ApplicationValues.h"
 #include "foundation/Prompt.h"
+#include "support/TempFolder.h"
 
 // A fresh program folder per test; messages and file dialogs are answered
 // by the test.
 class DocumentTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/velmora-doc-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
-        SetProgramFolder(m_root);
+        SetProgramFolder(m_folder.Path());
         m_prompts = std::make_unique<CScopedPromptHandlers>(
             [this](const MessageRequest& request) {
                 messages.push_back(request.text);
@@ -43,13 +40,9 @@ protected:
             });
     }
 
-    void TearDown() override {
-        m_prompts.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(m_root, ec);
-    }
+    void TearDown() override { m_prompts.reset(); }
 
-    std::filesystem::path PathOf(const std::string& name) const { return m_root / name; }
+    std::filesystem::path PathOf(const std::string& name) const { return m_folder.Path() / name; }
     std::string SettingsPath() const { return PathOf("zadivav.ini").string(); }
 
     static void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
@@ -65,7 +58,7 @@ protected:
     std::optional<std::string> chosenFile;
 
 private:
-    std::filesystem::path m_root;
+    TempFolder m_folder;
     std::unique_ptr<CScopedPromptHandlers> m_prompts;
 };
 

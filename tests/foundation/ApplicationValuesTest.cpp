@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
-#include <unistd.h>
+#include "support/TempFolder.h"
 
 // The real document lives in a higher layer; the accessor only passes pointers.
 class CHousDoc {};
@@ -21,10 +20,9 @@ TEST(GetPi, IsTheFloatHalfTurn) {
 }
 
 TEST(ProgramFolder, FilePathsResolveBackslashesAndCase) {
-    fs::path root = fs::temp_directory_path() / ("velmora-home-" + std::to_string(::getpid()));
-    fs::remove_all(root);
-    fs::create_directories(root / "2dicon");
-    std::ofstream(root / "2dicon" / "L1.dxf") << "0";
+    TempFolder home;
+    const fs::path& root = home.Path();
+    home.Write("2dicon/L1.dxf", "0");
 
     SetProgramFolder(root);
     const std::string folder = root.string() + "/";
@@ -35,7 +33,6 @@ TEST(ProgramFolder, FilePathsResolveBackslashesAndCase) {
 
     SetProgramFolder(folder);
     EXPECT_EQ(GetProgramFolder(), folder);  // no second slash
-    fs::remove_all(root);
 }
 
 TEST(ActiveDocument, NullUnlessTheShellFindsOne) {

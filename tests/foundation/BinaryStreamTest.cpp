@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -10,6 +9,7 @@
 #include "foundation/BinaryReader.h"
 #include "foundation/BinaryWriter.h"
 #include "platform/fs/AtomicFileWriter.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -45,20 +45,6 @@ private:
 std::string Bytes(std::initializer_list<unsigned char> bytes) {
     return std::string(bytes.begin(), bytes.end());
 }
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "velmora-stream-XXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { std::filesystem::remove_all(m_path); }
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 
 #include "platform/draw/ImageDrawContext.h"
 #include "platform/draw/RecordingDrawContext.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -319,22 +320,14 @@ TEST(DibImage, LyingOrTruncatedHeadersAreRefused) {
 
 class DibImageFile : public testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = std::filesystem::path(testing::TempDir()) /
-                ("dib_" + std::to_string(::getpid()) + "_" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
     std::string Write(const char* name, const Bytes& bytes) {
-        const std::filesystem::path path = m_dir / name;
+        const std::filesystem::path path = m_folder.Path() / name;
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return path.string();
     }
 
-    std::filesystem::path m_dir;
+    TempFolder m_folder;
 };
 
 TEST_F(DibImageFile, TheFileLengthDecidesNotTheStoredSize) {
@@ -360,7 +353,7 @@ TEST_F(DibImageFile, TheFileLengthDecidesNotTheStoredSize) {
     std::swap(swapped[0], swapped[1]);
     EXPECT_FALSE(image.LoadFromFile(Write("swapped.bmp", swapped)));
     EXPECT_FALSE(image.LoadFromFile(Write("tiny.bmp", Bytes{'B', 'M', 0})));
-    EXPECT_FALSE(image.LoadFromFile((m_dir / "missing.bmp").string()));
+    EXPECT_FALSE(image.LoadFromFile((m_folder.Path() / "missing.bmp").string()));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -10,6 +9,7 @@
 #include "foundation/FileOperations.h"
 #include "foundation/FileSearch.h"
 #include "foundation/FolderOperations.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -17,27 +17,23 @@ namespace {
 
 class FolderOperations : public ::testing::Test {
 protected:
-    FolderOperations() {
-        std::string pattern = (fs::temp_directory_path() / "velmora-folders-XXXXXX").string();
-        m_root = mkdtemp(pattern.data());
-    }
     ~FolderOperations() override {
         // Read-only folders left by a test must not stop the clean-up.
         std::error_code ec;
-        for (auto it = fs::recursive_directory_iterator(m_root, ec);
+        for (auto it = fs::recursive_directory_iterator(m_folder.Path(), ec);
              !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
             if (it->is_directory() && !it->is_symlink()) {
                 fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
             }
         }
-        fs::remove_all(m_root, ec);
     }
 
-    std::string At(const std::string& relative) const { return (m_root / relative).string(); }
+    std::string At(const std::string& relative) const {
+        return (m_folder.Path() / relative).string();
+    }
 
     void MakeFile(const std::string& relative, const std::string& content = "x") const {
-        fs::create_directories(fs::path(At(relative)).parent_path());
-        std::ofstream(At(relative), std::ios::binary) << content;
+        m_folder.Write(relative, content);
     }
 
     static std::string ContentOf(const std::string& path) {
@@ -56,7 +52,7 @@ protected:
                         fs::perm_options::remove);
     }
 
-    fs::path m_root;
+    TempFolder m_folder;
 };
 
 }  // namespace
@@ -193,7 +189,7 @@ TEST_F(FolderOperations, DeleteMatchingFilesStopsAtTheFirstFolder) {
     for (const char* name : {"a.txt", "s/b.txt", "z.txt"}) {
         MakeFile(name);
     }
-    EXPECT_FALSE(DeleteMatchingFiles(m_root.string(), "*.*"));
+    EXPECT_FALSE(DeleteMatchingFiles(m_folder.Path().string(), "*.*"));
     EXPECT_FALSE(fs::exists(At("a.txt")));
     EXPECT_TRUE(fs::exists(At("s/b.txt")));
     EXPECT_TRUE(fs::exists(At("z.txt")));
@@ -204,12 +200,12 @@ TEST_F(FolderOperations, DeleteMatchingFilesDeletesOnlyMatches) {
         MakeFile(name);
     }
     MakeReadOnly(At("S2_Show.ini"));
-    EXPECT_TRUE(DeleteMatchingFiles(m_root.string() + "/", "s*_show.INI"));
+    EXPECT_TRUE(DeleteMatchingFiles(m_folder.Path().string() + "/", "s*_show.INI"));
     EXPECT_FALSE(fs::exists(At("S1_Show.ini")));
     EXPECT_FALSE(fs::exists(At("S2_Show.ini")));
     EXPECT_TRUE(fs::exists(At("Settings.ini")));
     EXPECT_FALSE(DeleteMatchingFiles("", "*.*"));
-    EXPECT_FALSE(DeleteMatchingFiles(m_root.string(), ""));
+    EXPECT_FALSE(DeleteMatchingFiles(m_folder.Path().string(), ""));
 }
 
 TEST_F(FolderOperations, CopyReplacesAReadOnlyTargetAndLeavesItWritable) {

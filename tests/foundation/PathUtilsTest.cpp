@@ -2,15 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
-#include <unistd.h>
+#include "support/TempFolder.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 TEST(PathSplitting, SplitsAtBothSeparatorsAndKeepsTheDrive) {
     struct Case {
@@ -84,24 +80,17 @@ TEST(PathHasDrive, NeedsALetterAndAColon) {
 class FileTestsFolder : public testing::Test {
 protected:
     void SetUp() override {
-        m_root = fs::temp_directory_path() /
-                 ("velmora-paths-" + std::to_string(::getpid()) + "-" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_root);
-        fs::create_directories(m_root / "2DIcon");
-        Write("Plan.DG6", "12345");
-        Write("2DIcon/L1.dxf", "");
-        Write("README", "");
-        Write("圖.bmp", "");
+        m_folder.Write("Plan.DG6", "12345");
+        m_folder.Write("2DIcon/L1.dxf", "");
+        m_folder.Write("README", "");
+        m_folder.Write("圖.bmp", "");
     }
-    void TearDown() override { fs::remove_all(m_root); }
 
-    void Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(m_root / name, std::ios::binary) << bytes;
+    std::string At(const std::string& relative) const {
+        return m_folder.Path().string() + "/" + relative;
     }
-    std::string At(const std::string& relative) const { return m_root.string() + "/" + relative; }
 
-    fs::path m_root;
+    TempFolder m_folder;
 };
 
 TEST_F(FileTestsFolder, FileExistsFindsFilesAndFoldersIgnoringCase) {

@@ -1,7 +1,6 @@
 #include "foundation/ProfileFile.h"
 
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/resource.h>
 
 #include <filesystem>
@@ -11,22 +10,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/text/Cp950.h"
+#include "support/TempFolder.h"
 
 namespace {
 
 class ProfileFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/velmora-profile-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(m_root, ec);
-    }
-
-    std::filesystem::path PathOf(const char* name) const { return m_root / name; }
+    std::filesystem::path PathOf(const char* name) const { return m_folder.Path() / name; }
 
     static void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
@@ -44,7 +34,7 @@ protected:
     }
 
 private:
-    std::filesystem::path m_root;
+    TempFolder m_folder;
 };
 
 TEST_F(ProfileFileTest, MissingFileOrKeyGivesTheDefault) {

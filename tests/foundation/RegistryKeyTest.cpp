@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "foundation/RegistryKey.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -15,14 +15,9 @@ constexpr const char* kCommandKey = ".dg6\\shell\\open\\command";
 
 class RegistryKey : public ::testing::Test {
 protected:
-    RegistryKey() {
-        std::string pattern = (fs::temp_directory_path() / "velmora-registry-XXXXXX").string();
-        m_root = mkdtemp(pattern.data());
-        m_env.xdgConfigHome = m_root.string();
-    }
-    ~RegistryKey() override { fs::remove_all(m_root); }
+    RegistryKey() { m_env.xdgConfigHome = m_folder.Path().string(); }
 
-    fs::path m_root;
+    TempFolder m_folder;
     pfs::UserEnvironment m_env;
 };
 
@@ -38,7 +33,7 @@ TEST_F(RegistryKey, ValuesOutliveTheKeyThatWroteThem) {
         EXPECT_EQ(key.SetString("", command), kRegistryOk);
         EXPECT_EQ(key.SetString("Note", awkward), kRegistryOk);
     }
-    EXPECT_TRUE(fs::exists(m_root / "velmora" / "registry.ini"));
+    EXPECT_TRUE(fs::exists(m_folder.Path() / "velmora" / "registry.ini"));
 
     CRegistryKey fresh(m_env);
     ASSERT_EQ(fresh.Create(".DG6\\Shell\\open\\command"), kRegistryOk);
@@ -74,9 +69,9 @@ TEST_F(RegistryKey, ClosedKeyRefusesEveryCall) {
 }
 
 TEST_F(RegistryKey, UnusableConfigFolderFailsToOpen) {
-    std::ofstream(m_root / "not-a-folder") << "x";
+    std::ofstream(m_folder.Path() / "not-a-folder") << "x";
     pfs::UserEnvironment env = m_env;
-    env.xdgConfigHome = (m_root / "not-a-folder").string();
+    env.xdgConfigHome = (m_folder.Path() / "not-a-folder").string();
     CRegistryKey key(env);
     EXPECT_NE(key.Create(kCommandKey), kRegistryOk);
     EXPECT_EQ(key.SetString("", "x"), kRegistryKeyNotOpen);

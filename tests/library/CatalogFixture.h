@@ -1,7 +1,5 @@
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,17 +11,15 @@
 #include "foundation/Prompt.h"
 #include "library/CatalogSchema.h"
 #include "platform/db/SqliteDatabase.h"
+#include "support/TempFolder.h"
 
 // A fresh program folder holding an empty catalogue "RIr6.db", and the
 // messages the code under test shows.
 class CatalogFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/velmora-lib-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
         m_previousProgramFolder = GetProgramFolder();
-        SetProgramFolder(m_root);
+        SetProgramFolder(m_folder.Path());
         ASSERT_TRUE(m_catalog.Open(CatalogPath(), pdb::CSqliteDatabase::OpenMode::kCreate));
         ASSERT_TRUE(m_catalog.Execute(kCatalogSchemaSql)) << m_catalog.GetErrorText();
     }
@@ -31,12 +27,10 @@ protected:
     void TearDown() override {
         m_catalog.Close();
         SetProgramFolder(m_previousProgramFolder);
-        std::error_code ec;
-        std::filesystem::remove_all(m_root, ec);
     }
 
-    std::string CatalogPath() const { return (m_root / "RIr6.db").string(); }
-    std::string PathOf(const std::string& name) const { return (m_root / name).string(); }
+    std::string CatalogPath() const { return PathOf("RIr6.db"); }
+    std::string PathOf(const std::string& name) const { return (m_folder.Path() / name).string(); }
 
     // The fixture's own connection to the catalogue, to make and check rows.
     pdb::CSqliteDatabase& Catalog() { return m_catalog; }
@@ -71,7 +65,7 @@ protected:
     }};
 
 private:
-    std::filesystem::path m_root;
+    TempFolder m_folder;
     std::string m_previousProgramFolder;
     pdb::CSqliteDatabase m_catalog;
 };

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <locale.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
@@ -15,6 +14,7 @@
 
 #include "objects/DxfLineSegment.h"
 #include "platform/draw/RecordingDrawContext.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -139,22 +139,15 @@ void ExpectSampleSymbol(const CDxfSymbol& symbol) {
 
 class DxfSymbolFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_folder =
-            std::filesystem::temp_directory_path() / ("dxf-symbol-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(m_folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
-
     std::string Write(const std::string& name, const Bytes& bytes) {
-        const std::filesystem::path path = m_folder / name;
+        const std::filesystem::path path = m_folder.Path() / name;
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
         return path.string();
     }
 
-    std::filesystem::path m_folder;
+    TempFolder m_folder;
 };
 
 TEST_F(DxfSymbolFileTest, ReadsTheSameSymbolWhateverTheLineEnds) {
@@ -172,7 +165,7 @@ TEST_F(DxfSymbolFileTest, ReadsTheSameSymbolWhateverTheLineEnds) {
 
 TEST_F(DxfSymbolFileTest, MemoryLoadLeavesTheWorkingFolderAlone) {
     const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(m_folder);
+    std::filesystem::current_path(m_folder.Path());
     const std::string userFile = Write("tmpIcon", {'m', 'i', 'n', 'e'});
     CDxfSymbol symbol;
     const HRESULT result = symbol.LoadFromMemory(Join(kSymbolLines, "\r\n"));
@@ -183,7 +176,7 @@ TEST_F(DxfSymbolFileTest, MemoryLoadLeavesTheWorkingFolderAlone) {
     std::ifstream in(userFile, std::ios::binary);
     const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(kept, "mine");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.Path()),
                             std::filesystem::directory_iterator()),
               1);
 }
@@ -191,7 +184,7 @@ TEST_F(DxfSymbolFileTest, MemoryLoadLeavesTheWorkingFolderAlone) {
 TEST_F(DxfSymbolFileTest, UnreadableFileFailsWithNoEntities) {
     CDxfSymbol symbol;
     ASSERT_EQ(symbol.LoadFromMemory(Join(kSymbolLines, "\r\n")), S_OK);
-    EXPECT_EQ(symbol.LoadFile((m_folder / "missing.dxf").string()), E_FAIL);
+    EXPECT_EQ(symbol.LoadFile((m_folder.Path() / "missing.dxf").string()), E_FAIL);
     EXPECT_TRUE(symbol.GetPoints().empty());
     EXPECT_TRUE(symbol.GetLines().empty());
 }

@@ -1,11 +1,8 @@
 #include "objects/ModelPackage.h"
 
-#include <stdlib.h>
-
 #include <array>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +10,7 @@
 
 #include "foundation/ApplicationValues.h"
 #include "platform/text/Cp950.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -124,34 +122,24 @@ std::string MakePackage(const PackageSpec& p) {
 class ModelPackageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/velmora-qvx-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
         m_previousProgramFolder = GetProgramFolder();
-        SetProgramFolder(m_root / "program");
+        SetProgramFolder(Root() / "program");
     }
 
-    void TearDown() override {
-        SetProgramFolder(m_previousProgramFolder);
-        std::error_code ec;
-        std::filesystem::remove_all(m_root, ec);
-    }
+    void TearDown() override { SetProgramFolder(m_previousProgramFolder); }
 
     std::string Write(const std::string& name, const std::string& bytes) {
-        const std::filesystem::path path = m_root / name;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
+        return m_folder.Write(name, bytes).string();
     }
 
     std::string WritePackage(const PackageSpec& spec) {
         return Write("model.qvx", MakePackage(spec));
     }
 
-    const std::filesystem::path& Root() const { return m_root; }
+    const std::filesystem::path& Root() const { return m_folder.Path(); }
 
 private:
-    std::filesystem::path m_root;
+    TempFolder m_folder;
     std::string m_previousProgramFolder;
 };
 

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <bit>
 #include <cmath>
@@ -25,6 +24,7 @@
 #include "platform/draw/RecordingDrawContext.h"
 #include "platform/fs/StoredPath.h"
 #include "platform/image/Image.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -118,22 +118,20 @@ public:
 class PictureShapeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_root = std::filesystem::temp_directory_path() /
-                 ("picture-shape-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(m_root / "program" / "2DIcon");
+        const std::filesystem::path program = m_folder.Path() / "program";
+        std::filesystem::create_directories(program / "2DIcon");
         m_previousFolder = GetProgramFolder();
-        SetProgramFolder(m_root / "program");
-        m_document.iconFolder = (m_root / "program" / "2DIcon").string();
+        SetProgramFolder(program);
+        m_document.iconFolder = (program / "2DIcon").string();
         m_previousServices = SetDocumentServices(&m_document);
     }
     void TearDown() override {
         SetDocumentServices(m_previousServices);
         SetProgramFolder(m_previousFolder);
-        std::filesystem::remove_all(m_root);
     }
 
     std::string WriteFile(const std::filesystem::path& relative, const Bytes& bytes) {
-        const std::filesystem::path path = m_root / relative;
+        const std::filesystem::path path = m_folder.Path() / relative;
         std::filesystem::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
@@ -150,9 +148,9 @@ protected:
     }
 
     CTestDocument m_document;
-    std::filesystem::path m_root;
 
 private:
+    TempFolder m_folder;
     std::string m_previousFolder;
     IDocumentServices* m_previousServices = nullptr;
 };
@@ -364,22 +362,10 @@ TEST_F(PictureShapeTest, DxfIconRecordRoundTripsByteForByte) {
 
 TEST_F(PictureShapeTest, DxfIconIsFoundAgainByNameOrKeptAsMissing) {
     const std::string moved = WriteText("program/2DIcon/sofas/Sofa.DXF", kSymbolDxf);
-    const Bytes fields = CRecordBytes()
-                             .Byte(0)
-                             .Int(0)
-                             .Int(0)
-                             .Double(0)
-                             .Double(0)
-                             .Int(10)
-                             .Int(20)
-                             .Int(5)
-                             .Int(5)
-                             .Get();
+    const CRecordBytes fields =
+        CRecordBytes().Byte(0).Int(0).Int(0).Double(0).Double(0).Int(10).Int(20).Int(5).Int(5);
     auto record = [&](const std::string& stored) {
-        Bytes bytes = fields;
-        const Bytes tail = CRecordBytes().String(stored).Get();
-        bytes.insert(bytes.end(), tail.begin(), tail.end());
-        return bytes;
+        return CRecordBytes(fields).String(stored).Get();
     };
 
     C2DDxfIconShape found;
@@ -478,25 +464,21 @@ TEST_F(PictureShapeTest, DamagedRecordsAreRefused) {
 
 TEST_F(PictureShapeTest, MissingPictureComesFromTheFallbackFolderOrFails) {
     const std::string fallback = WriteBmp("program/2dmap/der6era/Hall.bmp", 4, 4);
-    const Bytes fields = CRecordBytes()
-                             .Byte(0)
-                             .Int(0)
-                             .Int(0)
-                             .Int(0)
-                             .Int(0)
-                             .Double(0)
-                             .Int(4)
-                             .Int(4)
-                             .Int(4)
-                             .Int(4)
-                             .Int(0)
-                             .Int(0)
-                             .Get();
+    const CRecordBytes fields = CRecordBytes()
+                                    .Byte(0)
+                                    .Int(0)
+                                    .Int(0)
+                                    .Int(0)
+                                    .Int(0)
+                                    .Double(0)
+                                    .Int(4)
+                                    .Int(4)
+                                    .Int(4)
+                                    .Int(4)
+                                    .Int(0)
+                                    .Int(0);
     auto record = [&](const std::string& stored) {
-        Bytes bytes = fields;
-        const Bytes tail = CRecordBytes().String(stored).Get();
-        bytes.insert(bytes.end(), tail.begin(), tail.end());
-        return bytes;
+        return CRecordBytes(fields).String(stored).Get();
     };
     std::vector<std::string> messages;
     CScopedPromptHandlers prompts([&](const MessageRequest& request) {

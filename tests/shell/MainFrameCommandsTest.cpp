@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "ShellTestFolder.h"
 #include "document/HousDoc.h"
 #include "foundation/ApplicationValues.h"
 #include "foundation/Prompt.h"
 #include "shell/MainFrameWindow.h"
 #include "shell/View3DLink.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ protected:
         return answer;
     }
 
-    ScopedTestFolder folder;
+    TempFolder folder;
     FakeFrameWindow window;
     Fake3DView view;
     std::unique_ptr<CHousDoc> document;

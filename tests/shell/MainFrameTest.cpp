@@ -6,15 +6,15 @@
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
-#include "ShellTestFolder.h"
 #include "document/HousDoc.h"
 #include "foundation/ActiveDocument.h"
 #include "foundation/Prompt.h"
 #include "shell/HousApp.h"
 #include "shell/ToolBarDropDown.h"
+#include "support/TempFolder.h"
 
 TEST(MainFrame, ComesUpWithTitleStatusBarAndTheDocument) {
-    ScopedTestFolder home;
+    TempFolder home;
     home.Write("zadivav.ini", "[I/O]\r\nAUTO_SAVE=1\r\n");
     CScopedPromptHandlers prompts([](const MessageRequest& request) {
         ADD_FAILURE() << request.text;

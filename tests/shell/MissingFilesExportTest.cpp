@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "ShellTestFolder.h"
+#include "support/TempFolder.h"
 
 TEST(MissingFilesExport, WritesOneCp950LinePerName) {
-    ScopedTestFolder folder;
+    TempFolder folder;
     const auto path = folder.Path() / kMissingFilesDefaultName;
     ASSERT_TRUE(WriteMissingFilesList(path, {"D:\\lib\\chair.x", "椅子.x", "許.x"}));
     EXPECT_EQ(folder.Read(kMissingFilesDefaultName),
@@ -14,7 +14,7 @@ TEST(MissingFilesExport, WritesOneCp950LinePerName) {
 }
 
 TEST(MissingFilesExport, FailureLeavesTheOldFile) {
-    ScopedTestFolder folder;
+    TempFolder folder;
     folder.Write("missfile.txt", "old\r\n");
     const auto path = folder.Path() / "missfile.txt";
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ShellTestFolder.h"
 #include "foundation/ResourceStrings.h"
+#include "support/TempFolder.h"
 
 class ProgramStringsTest : public ::testing::Test {
 protected:
@@ -12,8 +12,8 @@ protected:
     }
     void TearDown() override { SetResourceStringTables({}, {}); }
 
-    ScopedTestFolder resources;
-    ScopedTestFolder home;
+    TempFolder resources;
+    TempFolder home;
 };
 
 TEST_F(ProgramStringsTest, OverrideFolderTakesPrecedence) {
@@ -34,6 +34,6 @@ TEST_F(ProgramStringsTest, DamagedTableIsReportedAndTheOtherStillServes) {
     EXPECT_NE(loaded.Error().find("strings.txt"), std::string::npos);
     EXPECT_EQ(LoadResourceString(134), "Built-in title");
 
-    ScopedTestFolder empty;
+    TempFolder empty;
     EXPECT_FALSE(LoadProgramStrings(empty.Path(), empty.Path()));
 }

@@ -9,11 +9,11 @@
 #include <memory>
 #include <vector>
 
-#include "ShellTestFolder.h"
 #include "document/HousDoc.h"
 #include "foundation/ActiveDocument.h"
 #include "foundation/ApplicationValues.h"
 #include "foundation/Prompt.h"
+#include "support/TempFolder.h"
 
 class ProgressDlgTest : public ::testing::Test {
 protected:
@@ -34,7 +34,7 @@ protected:
         dialog.FindWindow(CProgressDlg::kAbortId)->GetEventHandler()->ProcessEvent(click);
     }
 
-    ScopedTestFolder home;
+    TempFolder home;
     std::unique_ptr<CHousDoc> document;
 };
 

@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 
-#include "ShellTestFolder.h"
 #include "document/HousDoc.h"
 #include "foundation/ActiveDocument.h"
 #include "foundation/ApplicationValues.h"
@@ -19,6 +18,7 @@
 #include "shell/LoadWarningDlg.h"
 #include "shell/MissingFilesDlg.h"
 #include "shell/RefineLevelDlg.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -113,7 +113,7 @@ TEST(SmallDialogs, LoadWarningTakesTheBoxOnlyWithOk) {
 }
 
 TEST(SmallDialogs, MissingFilesListsAndWritesTheDocumentsList) {
-    ScopedTestFolder home;
+    TempFolder home;
     SetProgramFolder(home.Path());
     CHousDoc document;
     document.AddMissingFile("D:\\lib\\chair.x");

@@ -80,6 +80,18 @@ bool CSqliteDatabase::Fail(std::string_view what) {
     return false;
 }
 
+bool CSqliteDatabase::Prepare(std::string_view sql, sqlite3_stmt** statement) {
+    *statement = nullptr;
+    if (m_db == nullptr) {
+        return Fail("the database is not open");
+    }
+    if (sqlite3_prepare_v2(m_db, sql.data(), static_cast<int>(sql.size()), statement, nullptr) !=
+        SQLITE_OK) {
+        return Fail(sqlite3_errmsg(m_db));
+    }
+    return true;
+}
+
 bool CSqliteDatabase::Execute(std::string_view sql) {
     if (m_db == nullptr) {
         return Fail("the database is not open");
@@ -96,13 +108,9 @@ bool CSqliteDatabase::Execute(std::string_view sql) {
 
 bool CSqliteDatabase::Query(std::string_view sql,
                             const std::function<bool(const CSqliteRow&)>& onRow) {
-    if (m_db == nullptr) {
-        return Fail("the database is not open");
-    }
     sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql.data(), static_cast<int>(sql.size()), &raw, nullptr) !=
-        SQLITE_OK) {
-        return Fail(sqlite3_errmsg(m_db));
+    if (!Prepare(sql, &raw)) {
+        return false;
     }
     StatementPtr statement(raw);
     if (statement == nullptr) {
@@ -143,13 +151,9 @@ bool CSqliteDatabase::Query(std::string_view sql,
 
 bool CSqliteDatabase::ExecuteWithValues(std::string_view sql,
                                         const std::vector<std::optional<std::string>>& values) {
-    if (m_db == nullptr) {
-        return Fail("the database is not open");
-    }
     sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql.data(), static_cast<int>(sql.size()), &raw, nullptr) !=
-        SQLITE_OK) {
-        return Fail(sqlite3_errmsg(m_db));
+    if (!Prepare(sql, &raw)) {
+        return false;
     }
     StatementPtr statement(raw);
     if (statement == nullptr) {

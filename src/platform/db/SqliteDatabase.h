@@ -7,6 +7,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace pdb {
 
@@ -67,6 +68,10 @@ public:
 
 private:
     bool Fail(std::string_view what);
+    // Compiles the first statement of sql into *statement, which stays null
+    // when sql holds only white space or a comment; false, with the error
+    // kept, when the database is not open or the statement does not compile.
+    bool Prepare(std::string_view sql, sqlite3_stmt** statement);
 
     sqlite3* m_db = nullptr;
     std::string m_path;

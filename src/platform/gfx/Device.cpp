@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <new>
+#include <type_traits>
 
 #include "platform/gfx/BmpWriter.h"
 #include "platform/gfx/FormatSupport.h"
@@ -83,7 +84,44 @@ const void* BufferOffset(uint64_t offset) {
     return reinterpret_cast<const void*>(static_cast<uintptr_t>(offset));
 }
 
+// Takes the new reference before dropping the old one, so that binding the
+// bound object again cannot free it.
+template <typename T>
+void Rebind(T*& slot, std::type_identity_t<T>* object) {
+    if (object != nullptr) {
+        object->AddRef();
+    }
+    if (slot != nullptr) {
+        slot->Release();
+    }
+    slot = object;
+}
+
+// What a getter copies out; no place to copy to is an invalid call.
+template <typename T>
+Result CopyOut(const T& value, T* out) {
+    if (out == nullptr) {
+        return kErrInvalidCall;
+    }
+    *out = value;
+    return kOk;
+}
+
 }  // namespace
+
+template <typename T, typename... Args>
+Result Device::CreateResource(T** resource, Args... args) {
+    *resource = nullptr;
+    if (!Activate()) {
+        return kErrDeviceLost;
+    }
+    try {
+        *resource = new T(this, args...);
+    } catch (const std::bad_alloc&) {
+        return kErrOutOfMemory;
+    }
+    return kOk;
+}
 
 Result Device::Create(DeviceType type, RenderContext* focusWindow, uint32_t behaviorFlags,
                       PresentParameters* params, std::unique_ptr<Device>* device) {
@@ -218,19 +256,10 @@ void Device::BindBackBuffer() {
 
 void Device::ReleaseBindings() {
     for (Texture*& texture : m_textures) {
-        if (texture != nullptr) {
-            texture->Release();
-            texture = nullptr;
-        }
+        Rebind(texture, nullptr);
     }
-    if (m_streamSource != nullptr) {
-        m_streamSource->Release();
-        m_streamSource = nullptr;
-    }
-    if (m_indices != nullptr) {
-        m_indices->Release();
-        m_indices = nullptr;
-    }
+    Rebind(m_streamSource, nullptr);
+    Rebind(m_indices, nullptr);
 }
 
 void Device::SetDefaultState() {
@@ -507,11 +536,7 @@ Result Device::Reset(PresentParameters* params) {
 }
 
 Result Device::GetDeviceCaps(Caps* caps) const {
-    if (caps == nullptr) {
-        return kErrInvalidCall;
-    }
-    *caps = m_caps;
-    return kOk;
+    return CopyOut(m_caps, caps);
 }
 
 int Device::GetBackBufferSamples() const {
@@ -626,11 +651,7 @@ Result Device::SetViewport(const Viewport& viewport) {
 }
 
 Result Device::GetViewport(Viewport* viewport) const {
-    if (viewport == nullptr) {
-        return kErrInvalidCall;
-    }
-    *viewport = m_viewport;
-    return kOk;
+    return CopyOut(m_viewport, viewport);
 }
 
 Result Device::SetRenderState(RenderState state, uint32_t value) {
@@ -647,11 +668,10 @@ Result Device::SetRenderState(RenderState state, uint32_t value) {
 
 Result Device::GetRenderState(RenderState state, uint32_t* value) const {
     const auto index = static_cast<uint32_t>(state);
-    if (index >= kRenderStateCount || value == nullptr) {
+    if (index >= kRenderStateCount) {
         return kErrInvalidCall;
     }
-    *value = m_renderStates[index];
-    return kOk;
+    return CopyOut(m_renderStates[index], value);
 }
 
 Result Device::SetTextureStageState(uint32_t stage, TextureStageState type, uint32_t value) {
@@ -705,19 +725,13 @@ Result Device::SetTransform(TransformType type, const Matrix& matrix) {
 }
 
 Result Device::GetTransform(TransformType type, Matrix* matrix) const {
-    if (matrix == nullptr) {
-        return kErrInvalidCall;
-    }
     switch (type) {
         case TransformType::World:
-            *matrix = m_world;
-            return kOk;
+            return CopyOut(m_world, matrix);
         case TransformType::View:
-            *matrix = m_view;
-            return kOk;
+            return CopyOut(m_view, matrix);
         case TransformType::Projection:
-            *matrix = m_projection;
-            return kOk;
+            return CopyOut(m_projection, matrix);
     }
     return kErrInvalidCall;
 }
@@ -749,11 +763,7 @@ Result Device::SetMaterial(const Material& material) {
 }
 
 Result Device::GetMaterial(Material* material) const {
-    if (material == nullptr) {
-        return kErrInvalidCall;
-    }
-    *material = m_material;
-    return kOk;
+    return CopyOut(m_material, material);
 }
 
 Result Device::SetClipPlane(uint32_t index, const Plane& plane) {
@@ -766,11 +776,10 @@ Result Device::SetClipPlane(uint32_t index, const Plane& plane) {
 }
 
 Result Device::GetClipPlane(uint32_t index, Plane* plane) const {
-    if (index >= m_caps.maxUserClipPlanes || plane == nullptr) {
+    if (index >= m_caps.maxUserClipPlanes) {
         return kErrInvalidCall;
     }
-    *plane = m_clipPlanes[index];
-    return kOk;
+    return CopyOut(m_clipPlanes[index], plane);
 }
 
 Result Device::CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, Pool pool,
@@ -778,16 +787,7 @@ Result Device::CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf,
     if (buffer == nullptr || length == 0) {
         return kErrInvalidCall;
     }
-    *buffer = nullptr;
-    if (!Activate()) {
-        return kErrDeviceLost;
-    }
-    try {
-        *buffer = new VertexBuffer(this, length, usage, fvf, pool);
-    } catch (const std::bad_alloc&) {
-        return kErrOutOfMemory;
-    }
-    return kOk;
+    return CreateResource(buffer, length, usage, fvf, pool);
 }
 
 Result Device::CreateIndexBuffer(uint32_t length, uint32_t usage, Format format, Pool pool,
@@ -796,16 +796,7 @@ Result Device::CreateIndexBuffer(uint32_t length, uint32_t usage, Format format,
         (format != Format::Index16 && format != Format::Index32)) {
         return kErrInvalidCall;
     }
-    *buffer = nullptr;
-    if (!Activate()) {
-        return kErrDeviceLost;
-    }
-    try {
-        *buffer = new IndexBuffer(this, length, usage, format, pool);
-    } catch (const std::bad_alloc&) {
-        return kErrOutOfMemory;
-    }
-    return kOk;
+    return CreateResource(buffer, length, usage, format, pool);
 }
 
 Result Device::CreateTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t /*usage*/,
@@ -820,15 +811,7 @@ Result Device::CreateTexture(uint32_t width, uint32_t height, uint32_t levels, u
         (format != Format::A8R8G8B8 && format != Format::X8R8G8B8)) {
         return kErrInvalidCall;
     }
-    if (!Activate()) {
-        return kErrDeviceLost;
-    }
-    try {
-        *texture = new Texture(this, width, height, levels == 0 ? fullChain : levels, format);
-    } catch (const std::bad_alloc&) {
-        return kErrOutOfMemory;
-    }
-    return kOk;
+    return CreateResource(texture, width, height, levels == 0 ? fullChain : levels, format);
 }
 
 Result Device::CreateTextureFromPixels(uint32_t width, uint32_t height, const uint32_t* pixels,
@@ -852,15 +835,8 @@ Result Device::SetTexture(uint32_t stage, Texture* texture) {
     if (stage >= kMaxTextureStages) {
         return kErrInvalidCall;
     }
-    Texture*& bound = m_textures[stage];
-    if (bound != texture) {
-        if (texture != nullptr) {
-            texture->AddRef();
-        }
-        if (bound != nullptr) {
-            bound->Release();
-        }
-        bound = texture;
+    if (m_textures[stage] != texture) {
+        Rebind(m_textures[stage], texture);
         m_stagesDirty = true;
     }
     return kOk;
@@ -871,26 +847,14 @@ Result Device::SetStreamSource(uint32_t stream, VertexBuffer* buffer, uint32_t o
     if (stream != 0) {
         return kErrInvalidCall;
     }
-    if (buffer != nullptr) {
-        buffer->AddRef();
-    }
-    if (m_streamSource != nullptr) {
-        m_streamSource->Release();
-    }
-    m_streamSource = buffer;
+    Rebind(m_streamSource, buffer);
     m_streamOffset = offset;
     m_streamStride = stride;
     return kOk;
 }
 
 Result Device::SetIndices(IndexBuffer* buffer) {
-    if (buffer != nullptr) {
-        buffer->AddRef();
-    }
-    if (m_indices != nullptr) {
-        m_indices->Release();
-    }
-    m_indices = buffer;
+    Rebind(m_indices, buffer);
     return kOk;
 }
 
@@ -900,11 +864,7 @@ Result Device::SetFVF(uint32_t fvf) {
 }
 
 Result Device::GetFVF(uint32_t* fvf) const {
-    if (fvf == nullptr) {
-        return kErrInvalidCall;
-    }
-    *fvf = m_fvf;
-    return kOk;
+    return CopyOut(m_fvf, fvf);
 }
 
 void Device::PrepareDraw(const VertexLayout& layout, const uint8_t* base, uint32_t stride) {

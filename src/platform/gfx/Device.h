@@ -140,6 +140,10 @@ private:
     Device(DeviceType type, RenderContext* window, uint32_t behaviorFlags);
 
     bool Activate();
+    // A new resource of this device in *resource; null, and a failure, when
+    // the context is gone or memory runs out.
+    template <typename T, typename... Args>
+    Result CreateResource(T** resource, Args... args);
     void RegisterResource(Resource* resource);
     void UnregisterResource(Resource* resource);
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/draw/PdfDrawContext.h"
+#include "support/TempFolder.h"
 
 namespace draw {
 namespace {
@@ -27,20 +28,11 @@ std::string PdfText(const fs::path& pdf) {
 
 class PdfDrawContextTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("velmora-draw-pdf-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path m_dir;
+    TempFolder m_folder;
 };
 
 TEST_F(PdfDrawContextTest, PrintedPagesKeepChineseAndLatinText) {
-    const fs::path file = m_dir / "plan.pdf";
+    const fs::path file = m_folder.Path() / "plan.pdf";
     PdfDrawContext dc(file.string(), 595, 842);  // A4 at 600 dpi
     ASSERT_TRUE(dc.Ok());
     EXPECT_TRUE(dc.IsPrinting());
@@ -67,7 +59,7 @@ TEST_F(PdfDrawContextTest, PrintedPagesKeepChineseAndLatinText) {
 }
 
 TEST_F(PdfDrawContextTest, UnwritablePathReportsFailure) {
-    PdfDrawContext dc((m_dir / "missing" / "plan.pdf").string(), 595, 842);
+    PdfDrawContext dc((m_folder.Path() / "missing" / "plan.pdf").string(), 595, 842);
     EXPECT_FALSE(dc.Ok());
     dc.TextOut(0, 0, "x");
     EXPECT_FALSE(dc.Close());

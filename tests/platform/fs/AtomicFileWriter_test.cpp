@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "TempFolderTest.h"
 
 namespace {
 

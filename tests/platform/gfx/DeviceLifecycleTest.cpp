@@ -2,13 +2,12 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <string>
 
 #include "DeviceFixture.h"
 #include "platform/gfx/IndexBuffer.h"
 #include "platform/gfx/VertexBuffer.h"
+#include "support/TempFolder.h"
 
 namespace gfx::test {
 namespace {
@@ -164,14 +163,10 @@ TEST_F(DeviceTest, BackBufferSavesAsBmpWithTopRowLast) {
     EXPECT_TRUE(Near(pixel(3, 1), {0, 0, 255}, 0));
     EXPECT_TRUE(Near(pixel(2, 2), {0, 0, 255}, 0));
 
-    const std::filesystem::path path =
-        std::filesystem::path(testing::TempDir()) / "gfx_backbuffer.bmp";
-    ASSERT_EQ(kOk, m_device->SaveBackBufferToBmpFile(path.string()));
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<uint8_t> onDisk((std::istreambuf_iterator<char>(in)),
-                                      std::istreambuf_iterator<char>());
-    EXPECT_EQ(bmp, onDisk);
-    std::filesystem::remove(path);
+    TempFolder folder;
+    ASSERT_EQ(kOk, m_device->SaveBackBufferToBmpFile((folder.Path() / "backbuffer.bmp").string()));
+    const std::string onDisk = folder.Read("backbuffer.bmp");
+    EXPECT_EQ(bmp, std::vector<uint8_t>(onDisk.begin(), onDisk.end()));
     EXPECT_EQ(kErrFail, m_device->SaveBackBufferToBmpFile("/nonexistent-dir/x.bmp"));
 }
 

@@ -12,6 +12,7 @@
 #include "TestImages.h"
 #include "platform/image/Image.h"
 #include "platform/image/ImageFormat.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -391,16 +392,6 @@ TEST(ImageCodec, OversizedImagesAreRefused) {
 
 class ImageFiles : public testing::Test {
 protected:
-    void SetUp() override {
-        m_folder =
-            std::filesystem::temp_directory_path() /
-            ("velmora-image-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_folder);
-        std::filesystem::create_directories(m_folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
-
     static Bytes ReadAll(const std::filesystem::path& path) {
         std::ifstream in(path, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -411,38 +402,38 @@ protected:
                   static_cast<std::streamsize>(bytes.size()));
     }
 
-    std::filesystem::path m_folder;
+    TempFolder m_folder;
 };
 
 TEST_F(ImageFiles, LoadUsesTheGivenFormatAndReportsBadFiles) {
     const CImage pattern = MakePattern(6, 4);
-    const std::string tga = (m_folder / "磚.TGA").string();
+    const std::string tga = (m_folder.Path() / "磚.TGA").string();
     WriteAll(tga, image::test::EncodeWithGraphicsMagick(RgbBytes(pattern), 6, 4, "TGA"));
     CImage loaded;
     ASSERT_TRUE(loaded.Load(tga, image::GetImageFormatByExtension(tga))) << loaded.GetLastError();
     EXPECT_EQ(MaxChannelDifference(loaded, pattern), 0);
 
-    const std::string missing = (m_folder / "missing.bmp").string();
+    const std::string missing = (m_folder.Path() / "missing.bmp").string();
     EXPECT_FALSE(loaded.Load(missing, ImageFormat::Bmp));
     EXPECT_NE(loaded.GetLastError().find("missing.bmp"), std::string::npos);
 
-    const std::string broken = (m_folder / "broken.bmp").string();
+    const std::string broken = (m_folder.Path() / "broken.bmp").string();
     WriteAll(broken, Bytes{'B', 'M', 1, 2, 3});
     EXPECT_FALSE(loaded.Load(broken, ImageFormat::Bmp));
-    EXPECT_FALSE(loaded.Load(m_folder.string()));
+    EXPECT_FALSE(loaded.Load(m_folder.Path().string()));
     EXPECT_EQ(MaxChannelDifference(loaded, pattern), 0) << "a failed load keeps the image";
 }
 
 TEST_F(ImageFiles, SaveReplacesTheFileWholeOrNotAtAll) {
     const CImage pattern = MakePattern(6, 4);
-    const std::filesystem::path target = m_folder / "out.bmp";
+    const std::filesystem::path target = m_folder.Path() / "out.bmp";
     ASSERT_TRUE(pattern.Save(target.string(), ImageFormat::Bmp)) << pattern.GetLastError();
     const Bytes written = ReadAll(target);
     EXPECT_EQ(written, *pattern.Encode(ImageFormat::Bmp));
 
     // A format that cannot be written, and a folder that does not exist.
     EXPECT_FALSE(MakePattern(2, 2).Save(target.string(), ImageFormat::Gif));
-    EXPECT_FALSE(pattern.Save((m_folder / "no" / "out.bmp").string(), ImageFormat::Bmp));
+    EXPECT_FALSE(pattern.Save((m_folder.Path() / "no" / "out.bmp").string(), ImageFormat::Bmp));
     EXPECT_FALSE(pattern.GetLastError().empty());
     EXPECT_EQ(ReadAll(target), written);
 
@@ -450,7 +441,7 @@ TEST_F(ImageFiles, SaveReplacesTheFileWholeOrNotAtAll) {
     CImage reloaded;
     ASSERT_TRUE(reloaded.Load(target.string()));
     EXPECT_EQ(MaxChannelDifference(reloaded, pattern), 0);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.Path()),
                             std::filesystem::directory_iterator()),
               1)
         << "no temporary file is left behind";

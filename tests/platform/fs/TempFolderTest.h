@@ -1,7 +1,5 @@
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,21 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TempFolder.h"
+
 // A fresh folder per test, removed afterwards.
 class TempFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/velmora-fs-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
-    }
-
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(m_root, ec);
-    }
-
-    const std::filesystem::path& Root() const { return m_root; }
+    const std::filesystem::path& Root() const { return m_folder.Path(); }
 
     static void WriteText(const std::filesystem::path& path, std::string_view text) {
         std::filesystem::create_directories(path.parent_path());
@@ -46,5 +35,5 @@ protected:
     }
 
 private:
-    std::filesystem::path m_root;
+    TempFolder m_folder;
 };
