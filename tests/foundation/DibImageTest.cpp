@@ -34,7 +34,7 @@ void Put32(Bytes& b, size_t at, uint32_t v) {
 // A .bmp file laid out byte by byte: file header, info header of the given
 // size, masks after a 40-byte header (inside a larger one), colour table,
 // then the rows in stored order, each padded to four bytes.
-struct BmpSpec {
+struct BmpLayout {
     uint32_t headerSize = 40;
     int32_t width = 0;
     int32_t height = 0;
@@ -46,7 +46,7 @@ struct BmpSpec {
     std::vector<Bytes> rows{};
 };
 
-Bytes BuildBmp(const BmpSpec& s) {
+Bytes BuildBmp(const BmpLayout& s) {
     const bool trailingMasks = s.compression == 3 && s.headerSize == 40;
     const size_t pixelOffset = 14 + s.headerSize + (trailingMasks ? 12 : 0) + 4 * s.palette.size();
     Bytes b(pixelOffset);
@@ -111,7 +111,7 @@ std::vector<COLORREF> GreyRamp() {
 TEST(DibImage, EveryPixelFormatDrawsItsColours) {
     struct Case {
         const char* name;
-        BmpSpec spec;
+        BmpLayout layout;
         std::vector<std::vector<COLORREF>> expected;
     };
     const Case cases[] = {
@@ -188,14 +188,14 @@ TEST(DibImage, EveryPixelFormatDrawsItsColours) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Bytes file = BuildBmp(c.spec);
+        const Bytes file = BuildBmp(c.layout);
         CDibImage image;
         ASSERT_TRUE(image.LoadFromMemory(file));
-        EXPECT_EQ(image.GetSize(), (draw::Size{c.spec.width, std::abs(c.spec.height)}));
+        EXPECT_EQ(image.GetSize(), (draw::Size{c.layout.width, std::abs(c.layout.height)}));
         EXPECT_EQ(Drawn(image), c.expected);
         // The stored pixels start after the header, masks and colour table.
         const size_t pixelOffset =
-            file.size() - c.spec.rows.size() * ((c.spec.rows[0].size() + 3) / 4 * 4);
+            file.size() - c.layout.rows.size() * ((c.layout.rows[0].size() + 3) / 4 * 4);
         EXPECT_EQ(image.GetBits()[0], file[pixelOffset]);
     }
 }

@@ -24,7 +24,7 @@ struct TextureSpec {
 
 // What a test package holds; MakePackage lays it out as the given version
 // stores it.
-struct PackageSpec {
+struct PackageContents {
     int version = 9;
     char mark = 'k';
     std::string name = "Sofa";
@@ -67,7 +67,7 @@ public:
     std::string bytes;
 };
 
-std::string MakePackage(const PackageSpec& p) {
+std::string MakePackage(const PackageContents& p) {
     Writer w;
     w.Raw(std::string("Orvi") + p.mark);
     w.Byte(static_cast<std::uint8_t>(p.version));
@@ -132,8 +132,8 @@ protected:
         return m_folder.Write(name, bytes).string();
     }
 
-    std::string WritePackage(const PackageSpec& spec) {
-        return Write("model.qvx", MakePackage(spec));
+    std::string WritePackage(const PackageContents& contents) {
+        return Write("model.qvx", MakePackage(contents));
     }
 
     const std::filesystem::path& Root() const { return m_folder.Path(); }
@@ -154,9 +154,9 @@ void ExpectEmpty(const CModelPackage& package) {
 }
 
 TEST_F(ModelPackageTest, CurrentVersionFileReadsWhole) {
-    PackageSpec spec;
-    spec.name = "沙發";
-    const CModelPackage package(WritePackage(spec), kPackageReadAll);
+    PackageContents contents;
+    contents.name = "沙發";
+    const CModelPackage package(WritePackage(contents), kPackageReadAll);
 
     EXPECT_EQ(package.GetVersion(), 9);
     EXPECT_EQ(package.GetName(), "沙發");
@@ -165,18 +165,18 @@ TEST_F(ModelPackageTest, CurrentVersionFileReadsWhole) {
     EXPECT_EQ(package.GetDescription(), "three seats");
     EXPECT_FLOAT_EQ(package.GetPrice(), 1250.5f);
     EXPECT_EQ(package.GetWebLink(), "http://example.invalid/sofa");
-    EXPECT_EQ(package.GetPreview(), spec.preview);
-    EXPECT_EQ(package.GetMeshData(), spec.mesh);
+    EXPECT_EQ(package.GetPreview(), contents.preview);
+    EXPECT_EQ(package.GetMeshData(), contents.mesh);
     EXPECT_EQ(package.GetMeshLength(), 6);
     EXPECT_EQ(package.GetSymbolName(), "sofa.dxf");
     EXPECT_EQ(std::string(package.GetSymbolData().begin(), package.GetSymbolData().end()),
-              spec.symbol);
+              contents.symbol);
 
     // The second entry refers to the first: both carry the same image.
     ASSERT_EQ(package.GetTextures().size(), 2u);
     for (const PackagedTexture& texture : package.GetTextures()) {
         EXPECT_EQ(texture.name, "wood.bmp");
-        EXPECT_EQ(texture.data, spec.textures[0].data);
+        EXPECT_EQ(texture.data, contents.textures[0].data);
     }
 
     ASSERT_EQ(package.GetEdgeCount(), 1);
@@ -189,7 +189,7 @@ TEST_F(ModelPackageTest, CurrentVersionFileReadsWhole) {
 }
 
 TEST_F(ModelPackageTest, ModesReadOnlyTheirPart) {
-    const std::string path = WritePackage(PackageSpec());
+    const std::string path = WritePackage(PackageContents());
 
     const CModelPackage header(path, kPackageReadHeader);
     EXPECT_EQ(header.GetName(), "Sofa");
@@ -211,26 +211,26 @@ TEST_F(ModelPackageTest, ModesReadOnlyTheirPart) {
 }
 
 TEST_F(ModelPackageTest, VersionOneFileHasOnlyMeshAndTextures) {
-    PackageSpec spec;
-    spec.version = 1;
-    spec.textures = {{"wood.bmp", {'B', 'M', 7}}};
-    const CModelPackage package(WritePackage(spec), kPackageReadAll);
+    PackageContents contents;
+    contents.version = 1;
+    contents.textures = {{"wood.bmp", {'B', 'M', 7}}};
+    const CModelPackage package(WritePackage(contents), kPackageReadAll);
     EXPECT_EQ(package.GetVersion(), 1);
     EXPECT_TRUE(package.GetName().empty());
     EXPECT_TRUE(package.GetPreview().empty());
-    EXPECT_EQ(package.GetMeshData(), spec.mesh);
+    EXPECT_EQ(package.GetMeshData(), contents.mesh);
     ASSERT_EQ(package.GetTextures().size(), 1u);
     EXPECT_EQ(package.GetTextures()[0].name, "wood.bmp");
-    EXPECT_EQ(package.GetTextures()[0].data, spec.textures[0].data);
+    EXPECT_EQ(package.GetTextures()[0].data, contents.textures[0].data);
     EXPECT_TRUE(package.GetSymbolName().empty());
     EXPECT_EQ(package.GetEdgeCount(), 0);
 }
 
 TEST_F(ModelPackageTest, OldReferenceNameIsAnOrdinaryEntry) {
-    PackageSpec spec;
-    spec.version = 7;
-    spec.textures = {{"@@odd.bmp", {1, 2, 3}}};
-    const CModelPackage package(WritePackage(spec), kPackageReadAll);
+    PackageContents contents;
+    contents.version = 7;
+    contents.textures = {{"@@odd.bmp", {1, 2, 3}}};
+    const CModelPackage package(WritePackage(contents), kPackageReadAll);
     ASSERT_EQ(package.GetTextures().size(), 1u);
     EXPECT_EQ(package.GetTextures()[0].name, "@@odd.bmp");
     EXPECT_EQ(package.GetTextures()[0].data, (Bytes{1, 2, 3}));
@@ -239,9 +239,9 @@ TEST_F(ModelPackageTest, OldReferenceNameIsAnOrdinaryEntry) {
 }
 
 TEST_F(ModelPackageTest, ReferenceToNoEarlierEntryCarriesNoImage) {
-    PackageSpec spec;
-    spec.textures = {{"stone.bmp", {1, 2}, true}, {"wood.bmp", {5}}};
-    const CModelPackage package(WritePackage(spec), kPackageReadAll);
+    PackageContents contents;
+    contents.textures = {{"stone.bmp", {1, 2}, true}, {"wood.bmp", {5}}};
+    const CModelPackage package(WritePackage(contents), kPackageReadAll);
     ASSERT_EQ(package.GetTextures().size(), 2u);
     EXPECT_EQ(package.GetTextures()[0].name, "stone.bmp");
     EXPECT_TRUE(package.GetTextures()[0].data.empty());
@@ -249,20 +249,20 @@ TEST_F(ModelPackageTest, ReferenceToNoEarlierEntryCarriesNoImage) {
 }
 
 TEST_F(ModelPackageTest, ScrambledPreviewOfVersionThreeIsDropped) {
-    PackageSpec spec;
-    spec.version = 3;
-    EXPECT_TRUE(CModelPackage(WritePackage(spec), kPackageReadHeader).GetPreview().empty());
+    PackageContents contents;
+    contents.version = 3;
+    EXPECT_TRUE(CModelPackage(WritePackage(contents), kPackageReadHeader).GetPreview().empty());
 
     // From version 4 on the preview is plain whatever the magic says.
-    spec.version = 4;
-    spec.mark = 'x';
-    EXPECT_EQ(CModelPackage(WritePackage(spec), kPackageReadHeader).GetPreview(), spec.preview);
+    contents.version = 4;
+    contents.mark = 'x';
+    EXPECT_EQ(CModelPackage(WritePackage(contents), kPackageReadHeader).GetPreview(), contents.preview);
 }
 
 TEST_F(ModelPackageTest, ScrambledMeshIsRefusedButItsHeaderStillReads) {
-    PackageSpec spec;
-    spec.mark = 'x';
-    const std::string path = WritePackage(spec);
+    PackageContents contents;
+    contents.mark = 'x';
+    const std::string path = WritePackage(contents);
 
     CModelPackage whole;
     EXPECT_EQ(whole.Load(path, kPackageReadAll), 0);
@@ -274,10 +274,10 @@ TEST_F(ModelPackageTest, ScrambledMeshIsRefusedButItsHeaderStillReads) {
 }
 
 TEST_F(ModelPackageTest, EmptySymbolFallsBackToTheProgramSquare) {
-    PackageSpec spec;
-    spec.symbolName = "";
-    spec.symbol = "";
-    const std::string path = WritePackage(spec);
+    PackageContents contents;
+    contents.symbolName = "";
+    contents.symbol = "";
+    const std::string path = WritePackage(contents);
 
     CModelPackage without(path, kPackageReadAll);
     EXPECT_TRUE(without.GetSymbolName().empty());
@@ -292,9 +292,9 @@ TEST_F(ModelPackageTest, EmptySymbolFallsBackToTheProgramSquare) {
 }
 
 TEST_F(ModelPackageTest, TextureCountBelowOneReadsNoEntries) {
-    PackageSpec spec;
-    spec.textures.clear();
-    std::string bytes = MakePackage(spec);
+    PackageContents contents;
+    contents.textures.clear();
+    std::string bytes = MakePackage(contents);
     const CModelPackage none(Write("none.qvx", bytes), kPackageReadAll);
     EXPECT_TRUE(none.GetTextures().empty());
     EXPECT_EQ(none.GetEdgeCount(), 1);
@@ -312,7 +312,7 @@ TEST_F(ModelPackageTest, TextureCountBelowOneReadsNoEntries) {
 }
 
 TEST_F(ModelPackageTest, PathsThatCannotBeReadGiveAnEmptyPackage) {
-    const std::string path = WritePackage(PackageSpec());
+    const std::string path = WritePackage(PackageContents());
     CModelPackage package(path, kPackageReadAll);
     EXPECT_EQ(package.Load("model.qvx", kPackageReadAll), 0);
     ExpectEmpty(package);
@@ -329,15 +329,15 @@ TEST_F(ModelPackageTest, DamagedFilesAreRefusedWhole) {
         std::string bytes;
         int mode;
     };
-    const std::string good = MakePackage(PackageSpec());
-    PackageSpec longMesh;
+    const std::string good = MakePackage(PackageContents());
+    PackageContents longMesh;
     std::string meshPastEnd = MakePackage(longMesh);
     meshPastEnd[6] = '\x7f';  // the mesh length's low byte
-    PackageSpec edges;
+    PackageContents edges;
     edges.edges.resize(3);
     std::string edgesCut = MakePackage(edges);
     edgesCut.resize(edgesCut.size() - 36);
-    PackageSpec textures;
+    PackageContents textures;
     textures.textures = {{"wood.bmp", Bytes(40, 1)}};
     std::string textureCut = MakePackage(textures);
     textureCut.resize(textureCut.size() - 80);
