@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "platform/gfx/Device.h"
 #include "platform/image/Image.h"
 
 namespace {
@@ -28,4 +29,18 @@ bool SmoothRenderTargetPixels(std::vector<std::uint8_t>& bgra, int width, int he
     }
     bgra = picture.CopyRows(image::PixelLayout::Bgrx32);
     return true;
+}
+
+gfx::Result SmoothRenderTargetImage(gfx::Device& device, std::uint32_t seed) {
+    std::vector<std::uint8_t> pixels;
+    gfx::Result result = device.GetBackBufferPixels(&pixels);
+    if (gfx::Succeeded(result)) {
+        const gfx::PresentParameters& params = device.GetPresentParameters();
+        result = SmoothRenderTargetPixels(pixels, static_cast<int>(params.backBufferWidth),
+                                          static_cast<int>(params.backBufferHeight), seed)
+                     ? device.SetBackBufferPixels(pixels)
+                     : gfx::kErrFail;
+    }
+    const gfx::Result presented = device.Present();
+    return gfx::Failed(result) ? result : presented;
 }

@@ -1,7 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 #include <vector>
+
+#include "platform/gfx/DeviceTypes.h"
+
+namespace gfx {
+class Device;
+}
 
 // The softening of a rendered picture: each pixel takes the colour of a
 // random neighbour at most two pixels away, then the grain is smoothed out
@@ -11,3 +18,9 @@
 // width x height image.
 bool SmoothRenderTargetPixels(std::vector<std::uint8_t>& bgra, int width, int height,
                               std::uint32_t seed);
+
+// Softens the picture in the device's back buffer and presents it. Stops at
+// the first step that fails, yet still presents; returns that step's result,
+// else Present's.
+gfx::Result SmoothRenderTargetImage(gfx::Device& device,
+                                    std::uint32_t seed = std::random_device{}());

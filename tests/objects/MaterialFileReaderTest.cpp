@@ -1,18 +1,17 @@
 #include "objects/MaterialFileReader.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <bit>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/image/Image.h"
 #include "platform/text/Cp950.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -112,22 +111,14 @@ struct MaterialFile {
 
 class MaterialFileReaderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/velmora-objects-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_folder = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
-
     std::string Write(const std::string& fileName, const Bytes& bytes) {
-        const std::filesystem::path path = m_folder / fileName;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        return path.string();
+        return m_folder
+            .Write(fileName,
+                   std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))
+            .string();
     }
 
-    std::filesystem::path m_folder;
+    TempFolder m_folder;
 };
 
 TEST_F(MaterialFileReaderTest, ReadsTheFieldsEachVersionCarries) {
@@ -309,7 +300,7 @@ TEST_F(MaterialFileReaderTest, DamagedOrScrambledFilesAreRefusedWhole) {
 TEST_F(MaterialFileReaderTest, MissingFileOrUnknownKindIsRefused) {
     MaterialFileRecord record;
     EXPECT_FALSE(
-        LoadMaterialFile((m_folder / "none.qvp").string(), record, kMaterialFileQvp, true));
+        LoadMaterialFile((m_folder.Path() / "none.qvp").string(), record, kMaterialFileQvp, true));
     EXPECT_EQ(record.GetName(), "");
     const std::string path = Write("plain.bmp", MakeBmp(2, 2));
     EXPECT_FALSE(LoadMaterialFile(path, record, 4, true));
@@ -399,7 +390,7 @@ TEST_F(MaterialFileReaderTest, DataSizeWithoutReadingTheImage) {
     EXPECT_EQ(GetMaterialFileDataSize(jpeg), 0);
     EXPECT_EQ(GetMaterialFileDataSize(png), 0);
     EXPECT_EQ(GetMaterialFileDataSize(damaged), 0);
-    EXPECT_EQ(GetMaterialFileDataSize((m_folder / "none.bmp").string()), 0);
+    EXPECT_EQ(GetMaterialFileDataSize((m_folder.Path() / "none.bmp").string()), 0);
 }
 
 TEST(MaterialFileRecordTest, FreeMaterialImageDropsOnlyTheImage) {

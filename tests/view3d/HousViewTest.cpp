@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <wx/app.h>
 #include <wx/frame.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -14,14 +12,14 @@
 #include "foundation/ApplicationValues.h"
 #include "platform/draw/DrawTypes.h"
 #include "platform/gfx/Device.h"
+#include "support/TempFolder.h"
 #include "view3d/HousView.h"
 
 namespace {
 
 TEST(HousView, PaintsTheGridIntoItsBackBuffer) {
-    char pattern[] = "/tmp/velmora-view3d-gui-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    SetProgramFolder(pattern);
+    const TempFolder programFolder;
+    SetProgramFolder(programFolder.Path());
     CHousDoc doc;
     doc.Settings().grid3DColor = draw::Rgb(255, 255, 0);
 
@@ -58,8 +56,6 @@ TEST(HousView, PaintsTheGridIntoItsBackBuffer) {
     wxTheApp->Yield();
     EXPECT_EQ(doc.Get3DView(), nullptr);
     EXPECT_EQ(g_pD3DDevice, nullptr);
-    std::error_code ec;
-    std::filesystem::remove_all(pattern, ec);
 }
 
 }  // namespace

@@ -4,9 +4,7 @@
 // counted, and a stand-in for the scene store's camera link.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,15 +14,13 @@
 #include "foundation/ApplicationValues.h"
 #include "foundation/Prompt.h"
 #include "platform/gfx/MathTypes.h"
+#include "support/TempFolder.h"
 #include "view3d/SceneCameraLink.h"
 
 class ViewDocumentTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/velmora-view3d-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
-        SetProgramFolder(m_root);
+        SetProgramFolder(m_root.Path());
         m_prompts = std::make_unique<CScopedPromptHandlers>([this](const MessageRequest& request) {
             messages.push_back(request.text);
             return PromptAnswer::Ok;
@@ -35,15 +31,13 @@ protected:
     void TearDown() override {
         doc.reset();
         m_prompts.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(m_root, ec);
     }
 
     std::unique_ptr<CHousDoc> doc;
     std::vector<std::string> messages;
 
 private:
-    std::filesystem::path m_root;
+    TempFolder m_root;
     std::unique_ptr<CScopedPromptHandlers> m_prompts;
 };
 

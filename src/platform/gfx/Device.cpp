@@ -1078,6 +1078,19 @@ Result Device::GetBackBufferPixels(std::vector<uint8_t>* pixels) {
     return kOk;
 }
 
+Result Device::SetBackBufferPixels(const std::vector<uint8_t>& pixels) {
+    if (pixels.size() !=
+        static_cast<size_t>(m_target->Width()) * static_cast<size_t>(m_target->Height()) * 4) {
+        return kErrInvalidCall;
+    }
+    if (!Activate()) {
+        return kErrDeviceLost;
+    }
+    m_target->WritePixels(pixels.data());
+    ApplyRenderState(RenderState::ColorWriteEnable);
+    return kOk;
+}
+
 Result Device::SaveBackBufferToBmp(std::vector<uint8_t>* file) {
     if (file == nullptr) {
         return kErrInvalidCall;

@@ -128,6 +128,10 @@ public:
 
     // The back buffer as B, G, R, A bytes, top row first.
     Result GetBackBufferPixels(std::vector<uint8_t>* pixels);
+    // The inverse: replaces the whole picture of the back buffer with pixels
+    // laid out as GetBackBufferPixels gives them; depth, stencil, states and
+    // bindings stay. Pixels of another size are an invalid call.
+    Result SetBackBufferPixels(const std::vector<uint8_t>& pixels);
     // The back buffer as a 24-bit BMP file image, or written to a file.
     Result SaveBackBufferToBmp(std::vector<uint8_t>* file);
     Result SaveBackBufferToBmpFile(const std::string& path);

@@ -90,4 +90,9 @@ std::vector<uint8_t> RenderTarget::ReadPixels() {
     return ReadFramebufferPixels(Resolve(), m_width, m_height);
 }
 
+void RenderTarget::WritePixels(const uint8_t* pixels) {
+    PrepareBlit();
+    WriteFramebufferPixels(m_framebuffer, m_width, m_height, pixels);
+}
+
 }  // namespace gfx

@@ -34,6 +34,9 @@ public:
     void ShowIn(unsigned windowFramebuffer, int windowWidth, int windowHeight);
     // B, G, R, A bytes, top row first.
     [[nodiscard]] std::vector<uint8_t> ReadPixels();
+    // Width x height B, G, R, A bytes, top row first, over the whole colour
+    // image; depth and stencil stay.
+    void WritePixels(const uint8_t* pixels);
 
 private:
     RenderTarget(int width, int height) : m_width(width), m_height(height) {}

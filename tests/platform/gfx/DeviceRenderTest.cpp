@@ -214,5 +214,74 @@ TEST_F(DeviceTest, TextureIsSampledTopRowFirstAndFreedOnce) {
     EXPECT_TRUE(Near(At(ReadBack(), -0.5f, 0.5f), {255, 255, 255}));
 }
 
+// Every byte differs from its neighbours, alpha included, so a flipped,
+// shifted or channel-swapped write shows.
+std::vector<uint8_t> Pattern(uint32_t width, uint32_t height) {
+    std::vector<uint8_t> pixels;
+    for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
+            pixels.insert(pixels.end(),
+                          {static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 5),
+                           static_cast<uint8_t>(x + y * 3), static_cast<uint8_t>(255 - x - y)});
+        }
+    }
+    return pixels;
+}
+
+TEST_F(DeviceTest, WrittenBackBufferPixelsReadBackEqual) {
+    for (MultisampleType samples : {MultisampleType{0}, BestSampleCount()}) {
+        SCOPED_TRACE(samples);
+        ASSERT_EQ(kOk, CreateDevice(Format::D24S8, samples));
+        const std::vector<uint8_t> pattern = Pattern(kWidth, kHeight);
+        ASSERT_EQ(kOk, m_device->SetBackBufferPixels(pattern));
+        EXPECT_EQ(ReadBack(), pattern);
+
+        std::vector<uint8_t> wrong = pattern;
+        wrong.pop_back();
+        EXPECT_EQ(kErrInvalidCall, m_device->SetBackBufferPixels(wrong));
+        wrong.resize(pattern.size() + 4);
+        EXPECT_EQ(kErrInvalidCall, m_device->SetBackBufferPixels(wrong));
+        EXPECT_EQ(kErrInvalidCall, m_device->SetBackBufferPixels({}));
+        EXPECT_EQ(ReadBack(), pattern);
+    }
+}
+
+// A write between draws must leave the device as it was: the depth buffer,
+// viewport, write mask, transforms and bound texture all still apply.
+TEST_F(DeviceTest, DrawAfterWritingPixelsKeepsTheDeviceState) {
+    const uint32_t texel = ColorArgb(255, 200, 100, 50);
+    Texture* texture = nullptr;
+    ASSERT_EQ(kOk, m_device->CreateTextureFromPixels(1, 1, &texel, 1, Format::A8R8G8B8, &texture));
+    ASSERT_EQ(kOk, m_device->SetTexture(0, texture));
+    texture->Release();
+    m_device->SetRenderState(RenderState::Lighting, 0);
+    m_device->SetTextureStageState(0, TextureStageState::ColorOp, kTopSelectArg1);
+    m_device->SetFVF(kMeshVertexFvf);
+    m_device->Clear(kClearZBuffer, 0, 0.5f, 0);
+    ASSERT_EQ(kOk, m_device->SetViewport({0, 0, kWidth / 2, kHeight, 0.0f, 1.0f}));
+    m_device->SetRenderState(RenderState::ColorWriteEnable, kColorWriteRed | kColorWriteAlpha);
+    // Halves the quad's width inside the left-half viewport.
+    ASSERT_EQ(kOk, m_device->SetTransform(TransformType::World, MatrixScaling(0.5f, 1.0f, 1.0f)));
+
+    auto drawQuad = [this](float z) {
+        const std::vector<MeshVertex> quad = {
+            {-1, -1, z, 0, 0, -1, 0, 1}, {-1, 1, z, 0, 0, -1, 0, 0}, {1, 1, z, 0, 0, -1, 1, 0},
+            {-1, -1, z, 0, 0, -1, 0, 1}, {1, 1, z, 0, 0, -1, 1, 0},  {1, -1, z, 0, 0, -1, 1, 1}};
+        ASSERT_EQ(kOk, m_device->DrawPrimitiveUP(PrimitiveType::TriangleList, 2, quad.data(),
+                                                 sizeof(MeshVertex)));
+    };
+    // A draw first, so that the states have reached GL before the write;
+    // the farther quad fails the depth test.
+    drawQuad(0.8f);
+    ASSERT_EQ(kOk, m_device->SetBackBufferPixels(
+                       std::vector<uint8_t>(std::size_t{kWidth} * kHeight * 4, 64)));
+    drawQuad(0.8f);
+    drawQuad(0.2f);
+    const std::vector<uint8_t> pixels = ReadBack();
+    EXPECT_TRUE(Near(At(pixels, -0.5f, 0.0f), {200, 64, 64}, 0));  // centre of the viewport
+    EXPECT_TRUE(Near(At(pixels, -0.9f, 0.0f), {64, 64, 64}, 0));   // beside the scaled quad
+    EXPECT_TRUE(Near(At(pixels, 0.5f, 0.0f), {64, 64, 64}, 0));    // outside the viewport
+}
+
 }  // namespace
 }  // namespace gfx::test
