@@ -2,6 +2,7 @@
 
 #include <wx/cmdline.h>
 
+#include <clocale>
 #include <memory>
 
 #include "document/ActiveDocumentServices.h"
@@ -18,6 +19,9 @@ bool CHousApp::OnInit() {
     if (!wxApp::OnInit()) {
         return false;
     }
+    // GTK takes the user's locale at start; numbers in files and edits keep
+    // the '.' decimal point whatever it is.
+    std::setlocale(LC_NUMERIC, "C");
     InstallPromptDialogs();
     if (!PrepareProgramFolder()) {
         return false;
