@@ -50,6 +50,9 @@ public:
     virtual void ResetToolState() = 0;
     // Draws the plan at once.
     virtual void RedrawNow() = 0;
+    // Scrolls the plan back to its origin, in the document and on screen,
+    // and redraws it.
+    virtual void ResetScrollPosition() = 0;
     // 1 when the arc being drawn turns one way, anything else the other.
     virtual int GetArcDirection() const = 0;
     // Cleared while the plan scrolls, so that pictures draw roughly.

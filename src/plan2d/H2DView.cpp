@@ -161,6 +161,13 @@ void CH2DView::FitScrollBars() {
     SetScrollbar(wxVERTICAL, fitted.y, client.y, extent.y);
 }
 
+void CH2DView::ResetScrollPosition() {
+    m_doc.SetPlanViewOrigin(POINT{0, 0});
+    SetScrollPos(wxHORIZONTAL, 0);
+    SetScrollPos(wxVERTICAL, 0);
+    RedrawNow();
+}
+
 void CH2DView::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
     if (!m_pBackBuffer) {

@@ -71,6 +71,7 @@ public:
     void HideCoordinateInputBox() override;
     void ResetToolState() override { ResetSelectionState(); }
     void RedrawNow() override;
+    void ResetScrollPosition() override;
     int GetArcDirection() const override { return m_state.GetArcDirection(); }
     bool GetFullDrawFlag() const override { return m_state.GetFullDrawFlag(); }
 

@@ -75,9 +75,10 @@ bool CHousViewRenderer::RenderFrame() {
 
 void CHousViewRenderer::ResetCamera() {
     m_camera.ResetCamera();
-    if (m_doc.Get2DView() != nullptr) {
+    if (IPlanView* plan = m_doc.Get2DView()) {
         const HousSettings& settings = m_doc.Settings();
         m_ambient = {static_cast<uint8_t>(settings.red), static_cast<uint8_t>(settings.green),
                      static_cast<uint8_t>(settings.blue)};
+        plan->ResetScrollPosition();
     }
 }

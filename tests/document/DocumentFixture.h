@@ -121,6 +121,7 @@ public:
     void HideCoordinateInputBox() override { ++boxHidden; }
     void ResetToolState() override {}
     void RedrawNow() override { ++redraws; }
+    void ResetScrollPosition() override { ++scrollResets; }
     int GetArcDirection() const override { return arcDirection; }
     bool GetFullDrawFlag() const override { return fullDraw; }
 
@@ -129,6 +130,7 @@ public:
     bool shown = false;
     int boxHidden = 0;
     int redraws = 0;
+    int scrollResets = 0;
     int arcDirection = 1;
     bool fullDraw = true;
 };

@@ -8,6 +8,7 @@
 
 #include "ScriptedAdapter.h"
 #include "ViewTestSupport.h"
+#include "document/DocumentFixture.h"
 #include "foundation/GeometryMath.h"
 #include "platform/draw/DrawTypes.h"
 #include "platform/gfx/Device.h"
@@ -120,7 +121,6 @@ TEST_F(FrameTest, FirstSizeSetsUpTheDeviceOnlyWithAnArea) {
     ASSERT_NE(renderer->GetEngine().GetDevice(), nullptr);
     EXPECT_EQ(g_pD3DDevice, renderer->GetEngine().GetDevice());
     EXPECT_EQ(renderer->GetEngine().GetGridLineCount(), 22);
-    EXPECT_EQ(renderer->GetCamera().GetCameraPosition().z, -800.0f);
     EXPECT_TRUE(renderer->RenderFrame());
 
     renderer->SetPaintingSuspended(true);
@@ -162,3 +162,11 @@ TEST_F(FrameTest, GridLinesAppearWhereTheirPointsProject) {
 }
 
 }  // namespace
+
+TEST_F(FrameTest, ResetCameraScrollsThePlanBackToItsOrigin) {
+    FakePlanView plan;
+    doc->Attach2DView(&plan);
+    renderer->ResetCamera();
+    doc->Attach2DView(nullptr);
+    EXPECT_EQ(plan.scrollResets, 1);
+}
