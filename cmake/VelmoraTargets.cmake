@@ -14,10 +14,9 @@ if(VELMORA_SANITIZE)
 endif()
 target_include_directories(velmora_settings INTERFACE ${PROJECT_SOURCE_DIR}/src)
 
-# The installed default content that fills a new program folder; a build run
-# from the source tree uses res/ directly.
+# The resources, with the default content that fills a new program folder, as
+# a build run from the source tree finds them.
 set(VELMORA_SOURCE_RES_DIR ${PROJECT_SOURCE_DIR}/res)
-set(VELMORA_INSTALL_RES_DIR ${CMAKE_INSTALL_FULL_DATADIR}/velmora)
 
 # velmora_library(NAME SOURCES... [DEPENDS targets...])
 # A static library of one subsystem or platform layer.
@@ -33,12 +32,9 @@ endfunction()
 find_package(GTest)
 include(GoogleTest)
 function(velmora_test name)
-  cmake_parse_arguments(ARG "" "LABEL;TIMEOUT" "SOURCES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LABEL" "SOURCES;DEPENDS" ${ARGN})
   if(NOT ARG_LABEL)
     set(ARG_LABEL unit)
-  endif()
-  if(NOT ARG_TIMEOUT)
-    set(ARG_TIMEOUT 120)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   # GUI tests start wx in their own main().
@@ -47,12 +43,12 @@ function(velmora_test name)
   else()
     set(test_main GTest::gtest_main)
   endif()
-  target_link_libraries(${name} PRIVATE velmora_settings GTest::gtest GTest::gmock
-                        ${test_main} ${ARG_DEPENDS})
+  target_link_libraries(${name} PRIVATE velmora_settings GTest::gtest ${test_main}
+                        ${ARG_DEPENDS})
   target_compile_definitions(${name} PRIVATE
     VELMORA_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  set(properties LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT})
+  set(properties LABELS ${ARG_LABEL} TIMEOUT 120)
   # GUI tests share one X display, which refuses new clients under load, so
   # they take turns.
   if(ARG_LABEL STREQUAL "gui")

@@ -5,16 +5,6 @@
 #include "foundation/ActiveDocument.h"
 #include "foundation/ApplicationValues.h"
 
-namespace {
-
-const HousSettings& ActiveSettings() {
-    static const HousSettings defaults;
-    const CHousDoc* doc = GetActiveHousDoc();
-    return doc != nullptr ? doc->Settings() : defaults;
-}
-
-}  // namespace
-
 PlanDrawOrigin CActiveDocumentServices::GetPlanDrawOrigin(const draw::DrawContext& dc) const {
     return ::GetPlanDrawOrigin(&dc);
 }
@@ -24,7 +14,7 @@ bool CActiveDocumentServices::Get2DViewFullDrawFlag() const {
 }
 
 draw::COLORREF CActiveDocumentServices::GetPlanColor(PlanColorSetting setting) const {
-    const HousSettings& settings = ActiveSettings();
+    const HousSettings& settings = GetActiveSettings();
     switch (setting) {
         case PlanColorSetting::Furniture:
             return settings.furnitureColor;

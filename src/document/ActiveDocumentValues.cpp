@@ -8,9 +8,7 @@
 namespace {
 
 ArrowHeadStyle ArrowHeadFromSettings(int32_t kind) {
-    HousSettings defaults;
-    const CHousDoc* doc = GetActiveHousDoc();
-    const HousSettings& settings = doc != nullptr ? doc->Settings() : defaults;
+    const HousSettings& settings = GetActiveSettings();
     ArrowHeadStyle style;
     style.length = settings.arrowLength;
     style.angle = settings.arrowAngle;
@@ -19,6 +17,11 @@ ArrowHeadStyle ArrowHeadFromSettings(int32_t kind) {
 }
 
 }  // namespace
+
+const HousSettings& GetActiveSettings() {
+    const CHousDoc* doc = GetActiveHousDoc();
+    return doc != nullptr ? doc->Settings() : DefaultHousSettings();
+}
 
 PlanDrawOrigin GetPlanDrawOrigin(const draw::DrawContext* dc) {
     const CHousDoc* doc = GetActiveHousDoc();

@@ -8,8 +8,13 @@ namespace draw {
 class DrawContext;
 }
 
+struct HousSettings;
+
 // Plan drawing values taken from the active document (GetActiveHousDoc). With
 // no active document they are what a new document would give.
+
+// The active document's settings.
+const HousSettings& GetActiveSettings();
 
 // Where plan drawing starts on the DC (null: the screen, unmapped), and the
 // zoom it draws at. The paper frame's offset moves the origin while the

@@ -26,11 +26,15 @@ public:
 // The plan view's frame with its bars.
 class IPlanFrame {
 public:
+    // The edits of the wall bar.
+    static constexpr int kWallTopEdit = 1002;
+    static constexpr int kWallBottomEdit = 1003;
+    static constexpr int kWallThicknessEdit = 1004;
+
     virtual ~IPlanFrame() = default;
 
     // The selection of the zoom combo box (1147); -1 when none is selected.
     virtual int GetZoomSelection() const = 0;
-    // The edits of the wall bar: 1002 top, 1003 bottom, 1004 thickness.
     virtual std::string GetWallBarText(int controlId) const = 0;
     virtual void SetWallBarText(int controlId, std::string_view text) = 0;
     // Zoom level 0 (2000 %) .. 31 (20 %); the design-file reader sets it.

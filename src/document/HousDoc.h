@@ -13,8 +13,8 @@
 #include "document/DocumentRecords.h"
 #include "document/DocumentViews.h"
 #include "document/HousSettings.h"
-#include "foundation/LogFontRecord.h"
 #include "document/MainWindowLink.h"
+#include "foundation/LogFontRecord.h"
 #include "foundation/WinTypes.h"
 
 namespace draw {
@@ -58,9 +58,6 @@ public:
     HousSettings& Settings() { return m_settings; }
     const HousSettings& Settings() const { return m_settings; }
 
-    // The program folder followed by "zadivav.ini".
-    std::string GetSettingsFilePath() const;
-
     // Reads every key of the file at path into the settings, each brought
     // into its range. Without a path the user chooses the file; Cancel
     // returns false and changes nothing, as does a file that cannot be read
@@ -88,7 +85,6 @@ public:
     IPlanView* Get2DView() const { return m_p2DView; }
     I3DView* Get3DView() const { return m_p3DView; }
     IPlanFrame* Get2DFrame() const;
-    IMainWindow* GetMainWindow() const { return m_pMainWindow; }
 
     // Every attached view, with no sender.
     void UpdateAllViews(int hint);
@@ -138,9 +134,10 @@ public:
     int GetDrawShapeKind(bool flag) const;
     POINT GetMapImageSize() const;
 
-    // The draw unit step from DRAW_UNIT_COMBO.
+    // Brings DRAW_UNIT_COMBO into its table.
     void UpdateDrawUnitStep();
-    double GetDrawUnit() const { return m_drawUnit; }
+    // The unit step in centimetres that DRAW_UNIT_COMBO selects.
+    double GetDrawUnit() const;
 
     // The wall bar shows twice the wall values the document keeps.
     void UpdateWallBarFields();
@@ -156,7 +153,13 @@ public:
     double GetWallThickness() const { return m_wallThickness; }
     void SetWallValues(double top, double bottom, double thickness);
 
-    // Plan extent in pixels: (LENGTH, WIDTH) at the zoom, plus the rulers.
+    // The band of the rulers along the plan's top and left, in pixels.
+    static constexpr int kRulerWidth = 24;
+    // kRulerWidth while the rulers are shown, else 0.
+    int GetRulerMargin() const;
+    // Plan extent in pixels: (LENGTH, WIDTH) at the scale, plus the rulers.
+    POINT GetPlanExtent(double scale) const;
+    // The scroll size becomes the extent at the zoom.
     void UpdatePlanScrollSize();
     POINT GetPlanScrollSize() const { return m_planScrollSize; }
     POINT GetPlanViewOrigin() const { return m_planViewOrigin; }
@@ -300,6 +303,8 @@ public:
     std::vector<std::shared_ptr<HistoryRecord>>& HistoryList(int list);
 
 private:
+    // The program folder followed by "zadivav.ini".
+    std::string GetSettingsFilePath() const;
     void ReadProjectDirectory();
     void SetCreationDate();
 
@@ -332,7 +337,6 @@ private:
     double m_wallTop = 130.0;
     double m_wallBottom = 0.0;
     double m_wallThickness = 7.5;
-    double m_drawUnit = 5.0;  // the step of DRAW_UNIT_COMBO's default
     int32_t m_snapToTolerance = 1;
     int32_t m_printRulers = 0;
     uint8_t m_printGrid = 0;

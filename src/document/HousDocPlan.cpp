@@ -6,34 +6,28 @@
 
 #include "document/EditMode.h"
 #include "document/HousDoc.h"
-#include "foundation/CLocale.h"
+#include "document/PlanZoom.h"
+#include "foundation/EditValidation.h"
 #include "foundation/GeometryMath.h"
 #include "foundation/TextFormat.h"
 #include "platform/draw/DrawContext.h"
 
 namespace {
 
-constexpr int kRulerMargin = 24;
-
-constexpr int kWallTopEdit = 1002;
-constexpr int kWallBottomEdit = 1003;
-constexpr int kWallThicknessEdit = 1004;
-
 // Draw unit steps in centimetres, by DRAW_UNIT_COMBO.
 constexpr std::array<double, 6> kDrawUnits = {1.0, 2.0, 5.0, 10.0, 20.0, 50.0};
 
-double ParseEditNumber(const std::string& text) {
-    return strtod_l(text.c_str(), nullptr, GetCLocale());
+// A selection outside the table takes its nearest end.
+int DrawUnitIndex(int combo) {
+    return std::clamp(combo, 0, static_cast<int>(kDrawUnits.size()) - 1);
 }
 
 }  // namespace
 
 POINT CHousDoc::GetPlanOrigin(const draw::DrawContext* dc) const {
     POINT origin = m_planViewOrigin;
-    if (m_settings.rulerShow != 0) {
-        origin.x += kRulerMargin;
-        origin.y += kRulerMargin;
-    }
+    origin.x += GetRulerMargin();
+    origin.y += GetRulerMargin();
     if (dc != nullptr) {
         const draw::Point logical = dc->DPtoLP(draw::Point{origin.x, origin.y});
         origin = POINT{logical.x, logical.y};
@@ -51,19 +45,10 @@ int CHousDoc::GetZoomPercent(const draw::DrawContext* dc) const {
     }
     const IPlanFrame* frame = Get2DFrame();
     const int selection = frame != nullptr ? frame->GetZoomSelection() : -1;
-    if (selection >= 0 && selection <= 10) {
-        return 2000 - 100 * selection;
+    if (selection < 0 || selection >= PlanZoom::kLevelCount) {
+        return 100;
     }
-    if (selection >= 11 && selection <= 15) {
-        return 900 - 100 * (selection - 11);
-    }
-    if (selection >= 16 && selection <= 22) {
-        return 450 - 50 * (selection - 16);
-    }
-    if (selection >= 24 && selection <= 31) {
-        return 90 - 10 * (selection - 24);
-    }
-    return 100;
+    return PlanZoom::GetLevelPercent(selection);
 }
 
 int CHousDoc::GetPickTolerance() const {
@@ -119,8 +104,11 @@ POINT CHousDoc::GetMapImageSize() const {
 }
 
 void CHousDoc::UpdateDrawUnitStep() {
-    m_settings.drawUnitCombo = std::clamp(m_settings.drawUnitCombo, 0, 5);
-    m_drawUnit = kDrawUnits[static_cast<std::size_t>(m_settings.drawUnitCombo)];
+    m_settings.drawUnitCombo = DrawUnitIndex(m_settings.drawUnitCombo);
+}
+
+double CHousDoc::GetDrawUnit() const {
+    return kDrawUnits[static_cast<std::size_t>(DrawUnitIndex(m_settings.drawUnitCombo))];
 }
 
 void CHousDoc::UpdateWallBarFields() {
@@ -128,9 +116,9 @@ void CHousDoc::UpdateWallBarFields() {
     if (frame == nullptr) {
         return;
     }
-    frame->SetWallBarText(kWallTopEdit, FormatNumberText(m_wallTop * 2.0));
-    frame->SetWallBarText(kWallBottomEdit, FormatNumberText(m_wallBottom * 2.0));
-    frame->SetWallBarText(kWallThicknessEdit, FormatNumberText(m_wallThickness * 2.0));
+    frame->SetWallBarText(IPlanFrame::kWallTopEdit, FormatNumberText(m_wallTop * 2.0));
+    frame->SetWallBarText(IPlanFrame::kWallBottomEdit, FormatNumberText(m_wallBottom * 2.0));
+    frame->SetWallBarText(IPlanFrame::kWallThicknessEdit, FormatNumberText(m_wallThickness * 2.0));
 }
 
 CHousDoc::WallBarValues CHousDoc::ReadWallBarFields() const {
@@ -139,9 +127,9 @@ CHousDoc::WallBarValues CHousDoc::ReadWallBarFields() const {
         return {};
     }
     return WallBarValues{
-        static_cast<float>(ParseEditNumber(frame->GetWallBarText(kWallTopEdit))),
-        static_cast<float>(ParseEditNumber(frame->GetWallBarText(kWallBottomEdit))),
-        static_cast<float>(ParseEditNumber(frame->GetWallBarText(kWallThicknessEdit))),
+        ParseFloatText(frame->GetWallBarText(IPlanFrame::kWallTopEdit)),
+        ParseFloatText(frame->GetWallBarText(IPlanFrame::kWallBottomEdit)),
+        ParseFloatText(frame->GetWallBarText(IPlanFrame::kWallThicknessEdit)),
     };
 }
 
@@ -151,8 +139,16 @@ void CHousDoc::SetWallValues(double top, double bottom, double thickness) {
     m_wallThickness = thickness;
 }
 
+int CHousDoc::GetRulerMargin() const {
+    return m_settings.rulerShow != 0 ? kRulerWidth : 0;
+}
+
+POINT CHousDoc::GetPlanExtent(double scale) const {
+    const int margin = GetRulerMargin();
+    return POINT{RoundToInt(m_settings.length * scale + margin),
+                 RoundToInt(m_settings.width * scale + margin)};
+}
+
 void CHousDoc::UpdatePlanScrollSize() {
-    const double margin = m_settings.rulerShow != 0 ? kRulerMargin : 0.0;
-    m_planScrollSize = POINT{RoundToInt(m_settings.length * m_planZoomFactor + margin),
-                             RoundToInt(m_settings.width * m_planZoomFactor + margin)};
+    m_planScrollSize = GetPlanExtent(m_planZoomFactor);
 }

@@ -30,32 +30,28 @@ struct Overloaded : Fs... {
 template <class... Fs>
 Overloaded(Fs...) -> Overloaded<Fs...>;
 
-const HousSettings& Defaults() {
-    static const HousSettings kDefaults;
-    return kDefaults;
-}
-
 void ReadKey(const CProfileFile& profile, const SettingKey& key, HousSettings& settings) {
+    const HousSettings& defaults = DefaultHousSettings();
     std::visit(
         Overloaded{
             [](std::monostate) {},
             [&](int32_t S::*member) {
-                settings.*member = profile.GetInt(key.section, key.key, Defaults().*member);
+                settings.*member = profile.GetInt(key.section, key.key, defaults.*member);
             },
             [&](uint32_t S::*member) {
                 settings.*member = static_cast<uint32_t>(
-                    profile.GetInt(key.section, key.key, static_cast<int32_t>(Defaults().*member)));
+                    profile.GetInt(key.section, key.key, static_cast<int32_t>(defaults.*member)));
             },
             [&](float S::*member) {
-                const double value = profile.GetReal(key.section, key.key, Defaults().*member);
+                const double value = profile.GetReal(key.section, key.key, defaults.*member);
                 settings.*member =
-                    std::fabs(value) <= FLT_MAX ? static_cast<float>(value) : Defaults().*member;
+                    std::fabs(value) <= FLT_MAX ? static_cast<float>(value) : defaults.*member;
             },
             [&](std::string S::*member) {
-                std::string value = profile.GetString(key.section, key.key, Defaults().*member);
+                std::string value = profile.GetString(key.section, key.key, defaults.*member);
                 if (key.maxBytes != 0) {
-                    value = text::TruncateToCp950Bytes(value, key.maxBytes)
-                                .value_or(Defaults().*member);
+                    value =
+                        text::TruncateToCp950Bytes(value, key.maxBytes).value_or(defaults.*member);
                 }
                 settings.*member = std::move(value);
             },

@@ -121,3 +121,9 @@ struct HousSettings {
 
     bool operator==(const HousSettings&) const = default;
 };
+
+// Every key's default: what a settings file without keys gives.
+inline const HousSettings& DefaultHousSettings() {
+    static const HousSettings kDefaults;
+    return kDefaults;
+}

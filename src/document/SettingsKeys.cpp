@@ -183,12 +183,12 @@ std::span<const SettingKey> GetSettingKeys() {
 }
 
 void BringIntoRange(const SettingKey& key, HousSettings& settings) {
-    static const HousSettings kDefaults;
+    const HousSettings& defaults = DefaultHousSettings();
     if (auto member = std::get_if<int32_t S::*>(&key.member)) {
-        settings.*(*member) = Ranged(key, settings.*(*member), kDefaults.*(*member));
+        settings.*(*member) = Ranged(key, settings.*(*member), defaults.*(*member));
     } else if (auto member = std::get_if<float S::*>(&key.member)) {
         float& value = settings.*(*member);
         value =
-            std::isfinite(value) ? Ranged(key, value, kDefaults.*(*member)) : kDefaults.*(*member);
+            std::isfinite(value) ? Ranged(key, value, defaults.*(*member)) : defaults.*(*member);
     }
 }

@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr float kHalfTurnPi = 3.1415927f;
+
 std::string& ProgramFolder() {
     static std::string folder;
     return folder;

@@ -7,8 +7,6 @@
 // Values the application object keeps for the whole run and everything reads.
 
 // The half turn as the program computes its angles with it, in float.
-inline constexpr float kHalfTurnPi = 3.1415927f;
-
 float GetPi();
 
 // Set by the shell at start; kept ending with '/'.

@@ -1,11 +1,10 @@
 #include "foundation/DibImage.h"
 
-#include <fstream>
-#include <iterator>
 #include <new>
 #include <optional>
 
 #include "foundation/Rect2D.h"
+#include "platform/fs/AtomicFileWriter.h"
 
 namespace {
 
@@ -55,17 +54,17 @@ bool CDibImage::LoadFromMemory(std::span<const uint8_t> fileImage) {
 
 bool CDibImage::LoadFromFile(const std::string& path) {
     Free();
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return false;
-    }
     try {
-        const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file),
-                                         std::istreambuf_iterator<char>()};
-        if (file.bad() || !HasSignature(bytes)) {
+        const pfs::Result<std::string> content = pfs::ReadWholeFile(path);
+        if (!content) {
             return false;
         }
-        return LoadDib(std::span(bytes).subspan(kFileHeaderSize));
+        const std::span<const uint8_t> bytes(
+            reinterpret_cast<const uint8_t*>(content.Value().data()), content.Value().size());
+        if (!HasSignature(bytes)) {
+            return false;
+        }
+        return LoadDib(bytes.subspan(kFileHeaderSize));
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -16,10 +16,6 @@ bool IsUtf8Continuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Iterative glob with one backtrack point per '*'; '?' takes a whole UTF-8
 // character.
 bool MatchGlob(std::string_view pattern, std::string_view name) {
@@ -37,7 +33,8 @@ bool MatchGlob(std::string_view pattern, std::string_view name) {
             while (n < name.size() && IsUtf8Continuation(name[n])) {
                 ++n;
             }
-        } else if (p < pattern.size() && FoldAscii(pattern[p]) == FoldAscii(name[n])) {
+        } else if (p < pattern.size() &&
+                   text::EqualsIgnoreAsciiCase(pattern.substr(p, 1), name.substr(n, 1))) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {

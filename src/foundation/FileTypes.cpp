@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "foundation/PathUtils.h"
 #include "platform/text/AsciiCase.h"
 
 namespace {
@@ -43,11 +44,9 @@ constexpr std::pair<std::string_view, int> kFileTypes[] = {
 }  // namespace
 
 int GetFileTypeByExtension(std::string_view path) {
-    const std::size_t nameStart = path.find_last_of("/\\");
-    const std::string_view name =
-        nameStart == std::string_view::npos ? path : path.substr(nameStart + 1);
+    const std::string name = GetPathFileName(path);
     const std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos) {
+    if (dot == std::string::npos) {
         return kFileTypeUnknown;
     }
     const std::string extension = text::AsciiToLower(name.substr(dot));

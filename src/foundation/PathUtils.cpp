@@ -91,8 +91,7 @@ bool HasFileExtension(std::string_view name, std::string_view extension) {
 }
 
 bool FileExists(std::string_view path) {
-    const std::string local = WithSlashes(path);
-    return !local.empty() && !FindFiles(local).empty();
+    return !FindFiles(WithSlashes(path)).empty();
 }
 
 bool PathHasDrive(std::string_view path) {

@@ -65,11 +65,6 @@ std::string QuotedOrNull(std::string_view text) {
     return text.empty() ? std::string("NULL") : Quoted(text);
 }
 
-std::string AfterLastSeparator(std::string_view path) {
-    const std::size_t separator = path.find_last_of("/\\");
-    return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
-}
-
 template <typename Entry>
 int SortByRate(bool open, CatalogEntryList& list) {
     if (!open) {
@@ -130,7 +125,9 @@ void CModelDatabase::ReportFailure() {
     Close();
 }
 
-bool CModelDatabase::ReadFirstRow(const std::string& sql, const RowHandler& onRow, bool* found) {
+bool CModelDatabase::ReadFirstRow(const char* selectFormat, std::string_view key,
+                                  const RowHandler& onRow, bool* found) {
+    const std::string sql = FormatString(selectFormat, pdb::DoubleSingleQuotes(key).c_str());
     bool any = false;
     const bool ran = m_connection->Query(sql, [&](const pdb::CSqliteRow& row) {
         onRow(row);
@@ -156,7 +153,7 @@ bool CModelDatabase::RunStatement(const std::string& sql) {
 }
 
 std::string CModelDatabase::GetModelRowKey(std::string_view path) {
-    std::string name = AfterLastSeparator(path);
+    std::string name = GetPathFileName(path);
     if (name.size() <= kModelExtensionLength) {
         return std::string();
     }
@@ -165,7 +162,7 @@ std::string CModelDatabase::GetModelRowKey(std::string_view path) {
 }
 
 std::string CModelDatabase::GetFileRowKey(std::string_view path) {
-    return AfterLastSeparator(path);
+    return GetPathFileName(path);
 }
 
 void CModelDatabase::SyncModelEntry(ModelCatalogEntry& entry) {
@@ -174,9 +171,9 @@ void CModelDatabase::SyncModelEntry(ModelCatalogEntry& entry) {
     }
     const std::string key = GetModelRowKey(entry.filePath);
     bool found = false;
-    const std::string sql = FormatString(kSelectModel, pdb::DoubleSingleQuotes(key).c_str());
     if (ReadFirstRow(
-            sql, [&](const pdb::CSqliteRow& row) { ReadModelRow(row, entry); }, &found) &&
+            kSelectModel, key, [&](const pdb::CSqliteRow& row) { ReadModelRow(row, entry); },
+            &found) &&
         !found) {
         InsertModelRow(key, entry);
     }
@@ -188,9 +185,9 @@ void CModelDatabase::SyncTextureEntry(TextureCatalogEntry& entry) {
     }
     const std::string key = GetFileRowKey(entry.filePath);
     bool found = false;
-    const std::string sql = FormatString(kSelectTexture, pdb::DoubleSingleQuotes(key).c_str());
     if (ReadFirstRow(
-            sql, [&](const pdb::CSqliteRow& row) { ReadTextureRow(row, entry); }, &found) &&
+            kSelectTexture, key, [&](const pdb::CSqliteRow& row) { ReadTextureRow(row, entry); },
+            &found) &&
         !found) {
         InsertTextureRow(key, entry);
     }
@@ -202,9 +199,9 @@ void CModelDatabase::SyncPictureEntry(PictureCatalogEntry& entry) {
     }
     const std::string key = GetFileRowKey(entry.filePath);
     bool found = false;
-    const std::string sql = FormatString(kSelectPicture, pdb::DoubleSingleQuotes(key).c_str());
     if (ReadFirstRow(
-            sql, [&](const pdb::CSqliteRow& row) { ReadPictureRow(row, entry); }, &found) &&
+            kSelectPicture, key, [&](const pdb::CSqliteRow& row) { ReadPictureRow(row, entry); },
+            &found) &&
         !found) {
         InsertPictureRow(key, entry);
     }
@@ -311,8 +308,7 @@ int CModelDatabase::LookupCostInfo(const char* selectFormat, std::string_view ke
     if (!Open(MakeFilePath(GetProgramFolder(), CLibraryCatalog::kCatalogFileName))) {
         return 0;
     }
-    const std::string quotedKey = pdb::DoubleSingleQuotes(key);
-    if (!ReadFirstRow(FormatString(selectFormat, quotedKey.c_str()), copy, nullptr)) {
+    if (!ReadFirstRow(selectFormat, key, copy, nullptr)) {
         return 0;
     }
     Close();

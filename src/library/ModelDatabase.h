@@ -44,8 +44,9 @@ public:
 
     // Append the folder's entries, each kept in step with its row (a new
     // file gets a row, a known one takes the row's values). Models are looked
-    // for in sub-folders too. Names are taken in byte order; names longer than
-    // 54 CP950 bytes, or without a CP950 form, are skipped.
+    // for in sub-folders too, except hidden and linked ones. Names come in
+    // the order of FindFiles; names longer than 54 CP950 bytes, or without a
+    // CP950 form, are skipped.
     void ScanModelFolder(const std::string& folder, CatalogEntryList& list) override;
     void ScanPictureFolder(const std::string& folder, CatalogEntryList& list) override;
     void ScanTextureFolder(const std::string& folder, CatalogEntryList& list) override;
@@ -91,8 +92,10 @@ public:
 private:
     using RowHandler = std::function<void(const pdb::CSqliteRow&)>;
 
-    // Hand the first row of the query to onRow; false when the query failed.
-    bool ReadFirstRow(const std::string& sql, const RowHandler& onRow, bool* found);
+    // Hand the first row of the select for the key (quotes doubled) to onRow;
+    // false when the query failed.
+    bool ReadFirstRow(const char* selectFormat, std::string_view key, const RowHandler& onRow,
+                      bool* found);
     bool RunStatement(const std::string& sql);
     void ReportFailure();
     int LookupCostInfo(const char* selectFormat, std::string_view key, const RowHandler& copy);

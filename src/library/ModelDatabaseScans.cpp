@@ -1,9 +1,8 @@
-#include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "foundation/FileSearch.h"
 #include "foundation/FileTypes.h"
 #include "foundation/PathUtils.h"
 #include "library/ModelCatalogEntry.h"
@@ -20,32 +19,15 @@ constexpr std::size_t kMaxLibraryNameBytes = 54;
 constexpr const char* kNewModelName = "New Model";
 constexpr const char* kNewTextureName = "New Texture";
 
-struct FolderItem {
-    std::string name;
-    bool directory = false;
-    bool symlink = false;
-};
-
-// The folder's names that fit the library, in byte order so that the lists do
-// not depend on the file system's order.
-std::vector<FolderItem> ListLibraryFolder(const std::string& folder) {
-    std::vector<FolderItem> items;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        FolderItem item;
-        item.name = it->path().filename().string();
-        if (!text::FitsInCp950Bytes(item.name, kMaxLibraryNameBytes)) {
-            continue;
-        }
-        std::error_code typeError;
-        item.directory = it->is_directory(typeError);
-        item.symlink = it->is_symlink(typeError);
-        items.push_back(std::move(item));
-    }
-    std::sort(items.begin(), items.end(),
-              [](const FolderItem& a, const FolderItem& b) { return a.name < b.name; });
-    return items;
+// The folder's entries that fit the library, in the order of a folder search;
+// the "." and ".." entries are left out.
+std::vector<FoundEntry> ListLibraryFolder(const std::string& folder) {
+    std::vector<FoundEntry> entries = FindFiles(MakeFilePath(folder, "*"));
+    std::erase_if(entries, [](const FoundEntry& entry) {
+        return entry.name == "." || entry.name == ".." ||
+               !text::FitsInCp950Bytes(entry.name, kMaxLibraryNameBytes);
+    });
+    return entries;
 }
 
 // The material-file kind of a texture or picture file; -1 for other files
@@ -80,9 +62,9 @@ void FillMaterialEntry(const MaterialFileRecord& record, Entry& entry) {
 
 template <typename Entry, typename Fill, typename Sync>
 void ScanMaterialFolder(const std::string& folder, CatalogEntryList& list, Fill fill, Sync sync) {
-    for (const FolderItem& item : ListLibraryFolder(folder)) {
+    for (const FoundEntry& item : ListLibraryFolder(folder)) {
         const int kind = MaterialKindOf(item.name);
-        if (item.directory || kind < 0) {
+        if (item.isFolder || kind < 0) {
             continue;
         }
         auto entry = std::make_shared<Entry>();
@@ -98,11 +80,10 @@ void ScanMaterialFolder(const std::string& folder, CatalogEntryList& list, Fill 
 }  // namespace
 
 void CModelDatabase::ScanModelFolder(const std::string& folder, CatalogEntryList& list) {
-    for (const FolderItem& item : ListLibraryFolder(folder)) {
+    for (const FoundEntry& item : ListLibraryFolder(folder)) {
         const std::string path = MakeFilePath(folder, item.name);
-        if (item.directory) {
-            // A linked folder could lead back into the library.
-            if (!item.symlink && !item.name.starts_with('.')) {
+        if (item.isFolder) {
+            if (!item.name.starts_with('.')) {
                 ScanModelFolder(path, list);
             }
             continue;

@@ -6,7 +6,6 @@
 
 #include "foundation/DCStateSaver.h"
 #include "foundation/DrawingToolkit.h"
-#include "foundation/GeometryMath.h"
 #include "foundation/HitTests.h"
 #include "foundation/Matrix2D.h"
 #include "objects/DxfSymbolReader.h"

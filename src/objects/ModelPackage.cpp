@@ -95,10 +95,7 @@ int CModelPackage::Load(const std::string& path, int mode) {
         m_price = reader.ReadFloat();
     }
     if (m_version >= 9) {
-        const std::int32_t linkLength = reader.ReadInt();
-        if (linkLength > 0) {
-            reader.ReadChars(m_webLink, static_cast<std::uint32_t>(linkLength));
-        }
+        reader.ReadString(m_webLink);
         std::array<char, kReservedLength> reserved{};
         reader.ReadBytes(reserved.data(), kReservedLength);
     }
@@ -177,13 +174,11 @@ int CModelPackage::Load(const std::string& path, int mode) {
         }
         m_symbol = std::move(*symbol);
         if (symbolLength == 0 && !GetProgramFolder().empty()) {
-            const std::string fallback = GetProgramFilePath(kDefaultSymbol);
-            if (std::filesystem::is_regular_file(fallback)) {
-                pfs::Result<std::string> content = pfs::ReadWholeFile(fallback);
-                if (content) {
-                    m_symbolName = kDefaultSymbolName;
-                    m_symbol.assign(content.Value().begin(), content.Value().end());
-                }
+            pfs::Result<std::string> content =
+                pfs::ReadWholeFile(GetProgramFilePath(kDefaultSymbol));
+            if (content) {
+                m_symbolName = kDefaultSymbolName;
+                m_symbol.assign(content.Value().begin(), content.Value().end());
             }
         }
     }

@@ -1,5 +1,9 @@
 #include "plan2d/FloorControls.h"
 
 FloorControlState GetFloorControlState(int currentLevel, int topLevel) {
-    return FloorControlState{currentLevel, currentLevel<topLevel, currentLevel> 0};
+    FloorControlState state;
+    state.selection = currentLevel;
+    state.upEnabled = currentLevel < topLevel;
+    state.downEnabled = currentLevel > 0;
+    return state;
 }

@@ -8,9 +8,9 @@
 #include <algorithm>
 
 #include "document/HousDoc.h"
+#include "document/PlanZoom.h"
 #include "plan2d/FloorControls.h"
 #include "plan2d/H2DView.h"
-#include "plan2d/PlanZoom.h"
 
 namespace {
 

@@ -18,11 +18,7 @@ class wxCommandEvent;
 // its controls show lives in the document.
 class CH2DChild : public wxPanel, public IPlanFrame {
 public:
-    // Wall bar.
-    static constexpr int kWallTopEdit = 1002;
-    static constexpr int kWallBottomEdit = 1003;
-    static constexpr int kWallThicknessEdit = 1004;
-    // Control bar.
+    // Control bar; the wall bar's edits are IPlanFrame's.
     static constexpr int kZoomOutButton = 1136;
     static constexpr int kZoomResetButton = 1137;
     static constexpr int kZoomInButton = 1138;

@@ -13,6 +13,7 @@ namespace {
 
 constexpr draw::COLORREF kWhite = draw::Rgb(255, 255, 255);
 constexpr draw::COLORREF kRulerColor = draw::Rgb(192, 192, 192);
+constexpr int kRulerWidth = CHousDoc::kRulerWidth;
 constexpr int kTickStep = 5;
 constexpr int kBaseFontHeight = 10;
 constexpr int kVerticalEscapement = 900;
@@ -47,23 +48,18 @@ void ToClientPixels(draw::DrawContext& dc) {
 
 }  // namespace
 
-int CPlanPainter::RulerMargin() const {
-    return m_doc.Settings().rulerShow != 0 ? kRulerWidth : 0;
-}
-
 void CPlanPainter::OnPrepareDC(draw::DrawContext& dc) const {
     dc.SetMapMode(draw::MM_ISOTROPIC);
     dc.SetWindowOrg(0, 0);
     const bool printing = dc.IsPrinting();
     const double factor = printing ? m_printFactor : 1.0;
     const double scale = m_doc.GetPlanScale(dc);
-    const int margin = RulerMargin();
+    const int margin = m_doc.GetRulerMargin();
 
     POINT scrollSize;
     if (printing) {
         // The screen's extent stays in the document while a page prints.
-        scrollSize = POINT{RoundToInt(m_doc.Settings().length * scale + margin),
-                           RoundToInt(m_doc.Settings().width * scale + margin)};
+        scrollSize = m_doc.GetPlanExtent(scale);
     } else {
         m_doc.UpdatePlanScrollSize();
         scrollSize = m_doc.GetPlanScrollSize();

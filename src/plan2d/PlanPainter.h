@@ -16,7 +16,6 @@ class CHousDoc;
 // position never enters the mapping.
 class CPlanPainter {
 public:
-    static constexpr int kRulerWidth = 24;
     static constexpr double kDefaultPrintFactor = 4.72;
 
     explicit CPlanPainter(CHousDoc& doc) : m_doc(doc) {}
@@ -38,8 +37,6 @@ public:
     POINT PlanToClient(const CVector2D& stored, const draw::DrawContext& dc) const;
 
 private:
-    int RulerMargin() const;
-
     CHousDoc& m_doc;
     double m_printFactor = kDefaultPrintFactor;
 };

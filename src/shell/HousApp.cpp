@@ -23,10 +23,11 @@ bool CHousApp::OnInit() {
     // the '.' decimal point whatever it is.
     std::setlocale(LC_NUMERIC, "C");
     InstallPromptDialogs();
-    if (!PrepareProgramFolder()) {
+    const std::optional<std::filesystem::path> programFolder = PrepareProgramFolder();
+    if (!programFolder) {
         return false;
     }
-    m_pMainFrame = CreateMainWindow(m_programFolder);
+    m_pMainFrame = CreateMainWindow(*programFolder);
     m_pMainFrame->Maximize();
     m_pMainFrame->Show();
     return true;
@@ -77,19 +78,18 @@ bool CHousApp::OnCmdLineParsed(wxCmdLineParser& parser) {
 
 // The program folder anchors every relative path of the system; on first start
 // it is created and filled with the installed default content.
-bool CHousApp::PrepareProgramFolder() {
+std::optional<std::filesystem::path> CHousApp::PrepareProgramFolder() {
     const pfs::UserEnvironment env = pfs::UserEnvironment::FromProcess();
     auto folder = pfs::ResolveProgramFolder(m_homeOption, env);
     if (!folder) {
         ShowMessage(folder.Error(), PromptButtons::Ok, PromptIcon::Error);
-        return false;
+        return std::nullopt;
     }
     const auto resources = pfs::FindResourceFolder();
     auto filled = pfs::FillProgramFolder(folder.Value(), pfs::DefaultHomeContent(resources));
     if (!filled) {
         ShowMessage(filled.Error(), PromptButtons::Ok, PromptIcon::Error);
-        return false;
+        return std::nullopt;
     }
-    m_programFolder = folder.Value();
-    return true;
+    return folder.Value();
 }

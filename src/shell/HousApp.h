@@ -22,15 +22,14 @@ public:
     static CMainFrame* CreateMainWindow(const std::filesystem::path& programFolder);
 
     CMainFrame* GetMainFrame() const { return m_pMainFrame; }
-    const std::filesystem::path& GetProgramFolder() const { return m_programFolder; }
 
 private:
-    bool PrepareProgramFolder();
+    // Nothing after the user was told why there is none.
+    std::optional<std::filesystem::path> PrepareProgramFolder();
 
     CMainFrame* m_pMainFrame = nullptr;
     std::optional<std::string> m_homeOption;
     std::optional<std::string> m_designFile;
-    std::filesystem::path m_programFolder;
 };
 
 wxDECLARE_APP(CHousApp);

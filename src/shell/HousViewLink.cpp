@@ -2,17 +2,10 @@
 
 #include <wx/aui/framemanager.h>
 
+#include "platform/gfx/DeviceTypes.h"
 #include "view3d/HousView.h"
 
-namespace {
-
-constexpr int kFillWireframe = 2;
-constexpr int kFillSolid = 3;
-
-}  // namespace
-
-CHousViewLink::CHousViewLink(CHousView& view, wxAuiManager& panes)
-    : m_view(view), m_panes(panes) {}
+CHousViewLink::CHousViewLink(CHousView& view, wxAuiManager& panes) : m_view(view), m_panes(panes) {}
 
 void CHousViewLink::GetClientSize(int& width, int& height) const {
     m_view.GetClientSize(&width, &height);
@@ -30,7 +23,7 @@ void CHousViewLink::ResizeFrameBy(int dx, int dy) {
 }
 
 void CHousViewLink::SetWireframe(bool wireframe) {
-    m_view.GetEngine().SetFillMode(wireframe ? kFillWireframe : kFillSolid);
+    m_view.GetEngine().SetFillMode(wireframe ? gfx::kFillWireframe : gfx::kFillSolid);
 }
 
 void CHousViewLink::SetClearColor(uint8_t red, uint8_t green, uint8_t blue) {

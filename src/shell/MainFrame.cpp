@@ -50,7 +50,7 @@ void CMainFrame::CreateDesignViews() {
     m_aui.SetManagedWindow(this);
     m_p3DView = new CHousView(this, m_pDocument.get());
     m_p3DViewLink = std::make_unique<CHousViewLink>(*m_p3DView, m_aui);
-    Attach3DView(m_p3DViewLink.get());
+    m_commands.Attach3DView(m_p3DViewLink.get());
     m_aui.AddPane(m_p3DView, wxAuiPaneInfo()
                                  .Name("3d")
                                  .Caption(wxString::FromUTF8("3D"))
@@ -76,7 +76,7 @@ void CMainFrame::DestroyDesignViews() {
         m_pPlanFrame = nullptr;
     }
     if (m_p3DView != nullptr) {
-        Attach3DView(nullptr);
+        m_commands.Attach3DView(nullptr);
         m_p3DViewLink.reset();
         m_aui.DetachPane(m_p3DView);
         m_p3DView->Destroy();

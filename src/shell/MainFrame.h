@@ -17,7 +17,6 @@ class CH2DChild;
 class CHousDoc;
 class CHousView;
 class CHousViewLink;
-class I3DViewLink;
 
 // The main window of the program. It holds the one document of the run,
 // which the active-document accessor finds while the frame lives, and runs
@@ -34,7 +33,6 @@ public:
     CHousView* Get3DView() const { return m_p3DView; }
     // The one document; null before it is set.
     CHousDoc* GetActiveChildDocument() const { return m_pDocument.get(); }
-    void Attach3DView(I3DViewLink* view) { m_commands.Attach3DView(view); }
 
     void SetFrameTitle(std::string_view text) override;
     // Pane 0 of the status bar, painted at once.

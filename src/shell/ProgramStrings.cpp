@@ -8,6 +8,13 @@
 #include "foundation/StringTable.h"
 #include "platform/fs/PathLookup.h"
 
+namespace {
+
+constexpr const char* kResourceOverrideFolder = "QVP_RES";
+constexpr const char* kStringTableFile = "strings.txt";
+
+}  // namespace
+
 pfs::Result<void> LoadProgramStrings(const std::filesystem::path& resourceFolder,
                                      const std::filesystem::path& programFolder) {
     std::string failure;

@@ -1,7 +1,8 @@
 #include "shell/RefineLevel.h"
 
 #include <algorithm>
-#include <cstdio>
+
+#include "foundation/TextFormat.h"
 
 namespace {
 
@@ -21,7 +22,5 @@ void CRefineLevel::SetLevel(int level) {
         m_cellText = "超過設定";
         return;
     }
-    char text[64];
-    std::snprintf(text, sizeof text, "每格寬約%d,長約%d", m_cellWidth, m_cellHeight);
-    m_cellText = text;
+    m_cellText = FormatString("每格寬約%d,長約%d", m_cellWidth, m_cellHeight);
 }

@@ -83,17 +83,7 @@ void CD3DEngine::ChooseFormats(CHousDoc* doc) {
         }
     }
 
-    m_multisampleType = 0;
-    m_multisampleAvailable = 0;
-    for (gfx::MultisampleType samples = 16; samples >= 2; --samples) {
-        if (gfx::Succeeded(m_adapter->CheckDeviceMultiSampleType(m_deviceType, mode.format, true,
-                                                                 samples, &m_qualityLevels))) {
-            m_multisampleAvailable = 1;
-            m_multisampleType = static_cast<int>(samples);
-            break;
-        }
-    }
-    m_qualityLevels = 0;
+    m_multisampleType = GetMultisampleType(mode.format);
 
     m_depthFormats.fill(Format::Unknown);
     count = 0;

@@ -2,7 +2,6 @@
 
 #include <wx/glcanvas.h>
 
-#include <memory>
 #include <string_view>
 
 #include "document/DocumentViews.h"
@@ -44,7 +43,6 @@ public:
 
     [[nodiscard]] CD3DEngine& GetEngine() { return m_renderer.GetEngine(); }
     [[nodiscard]] CHousViewCamera& GetCamera() { return m_renderer.GetCamera(); }
-    [[nodiscard]] CHousViewRenderer& GetRenderer() { return m_renderer; }
 
 private:
     void OnSize(wxSizeEvent& event);

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr gfx::Vector3 kResetEye = {400.0f, 150.0f, -800.0f};
 constexpr float kDegreesToRadians = 0.017453292f;
 constexpr int kMinViewAngle = 30;
 constexpr int kMaxViewAngle = 90;

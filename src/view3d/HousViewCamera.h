@@ -17,6 +17,9 @@ struct HousSettings;
 class CHousViewCamera {
 public:
     static constexpr int kDefaultOrthoSize = 100;
+    // The start pose's eye; also the saved perspective eye until a preset
+    // saves the real one.
+    static constexpr gfx::Vector3 kResetEye = {400.0f, 150.0f, -800.0f};
 
     CHousViewCamera(C3DCamera& camera, CHousDoc& doc);
 
@@ -89,7 +92,7 @@ private:
     int m_windowWidth = 0;
     int m_windowHeight = 0;
     gfx::Vector3 m_up;
-    gfx::Vector3 m_savedEye = {400.0f, 150.0f, -800.0f};
+    gfx::Vector3 m_savedEye = kResetEye;
     float m_savedHeading = 0.0f;
     float m_savedPitch = 0.0f;
     gfx::Vector3 m_panOrigin;

@@ -16,7 +16,6 @@ CHousViewRenderer::~CHousViewRenderer() {
     if (g_pD3DDevice != nullptr && g_pD3DDevice == m_engine.GetDevice()) {
         g_pD3DDevice = nullptr;
     }
-    m_engine.ReleaseAll();
 }
 
 void CHousViewRenderer::OnSize(int width, int height) {

@@ -33,7 +33,6 @@ public:
     // One frame on the window; false when none was drawn (not set up yet,
     // painting suspended, no area, or the device lost).
     bool RenderFrame();
-    [[nodiscard]] bool IsRendererReady() const { return m_rendererReady != 0; }
     // Set while a capture runs that must not be painted over.
     void SetPaintingSuspended(bool suspended) { m_paintingSuspended = suspended ? 1 : 0; }
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "DocumentFixture.h"
 #include "document/HousDoc.h"
 #include "foundation/ActiveDocument.h"
-#include "DocumentFixture.h"
 
 TEST_F(DocumentTest, ObjectsSeeTheActiveDocumentsColoursAndMissingFiles) {
     CHousDoc doc;

@@ -96,8 +96,7 @@ TEST(BinaryWriter, WriteErrorsAreDetected) {
     EXPECT_TRUE(toFull.HasError());
 
     TempFolder folder;
-    const std::string path = (folder.Path() / "existing.dg6").string();
-    FilePtr(std::fopen(path.c_str(), "wb"), &std::fclose).reset();
+    const std::string path = folder.Write("existing.dg6", "").string();
     FilePtr readOnly(std::fopen(path.c_str(), "rb"), &std::fclose);
     ASSERT_NE(readOnly, nullptr);
     CBinaryWriter toReadOnly(readOnly.get());

@@ -6,7 +6,6 @@
 #include <climits>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <vector>
 
@@ -321,10 +320,8 @@ TEST(DibImage, LyingOrTruncatedHeadersAreRefused) {
 class DibImageFile : public testing::Test {
 protected:
     std::string Write(const char* name, const Bytes& bytes) {
-        const std::filesystem::path path = m_folder.Path() / name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return path.string();
+        const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        return m_folder.Write(name, content).string();
     }
 
     TempFolder m_folder;

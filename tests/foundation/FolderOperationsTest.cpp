@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -34,11 +33,6 @@ protected:
 
     void MakeFile(const std::string& relative, const std::string& content = "x") const {
         m_folder.Write(relative, content);
-    }
-
-    static std::string ContentOf(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
     static bool IsWritable(const std::string& path) {
@@ -181,8 +175,8 @@ TEST_F(FolderOperations, DeleteFolderTreeRemovesSymlinksButNotTheirTargets) {
 
     EXPECT_FALSE(fs::exists(fs::symlink_status(At("tree"))));
     EXPECT_TRUE(fs::is_symlink(At("link-to-outside")));
-    EXPECT_EQ(ContentOf(At("outside/folder/secret.txt")), "x");
-    EXPECT_EQ(ContentOf(At("outside/file.txt")), "x");
+    EXPECT_EQ(m_folder.Read("outside/folder/secret.txt"), "x");
+    EXPECT_EQ(m_folder.Read("outside/file.txt"), "x");
 }
 
 TEST_F(FolderOperations, DeleteMatchingFilesStopsAtTheFirstFolder) {
@@ -215,17 +209,17 @@ TEST_F(FolderOperations, CopyReplacesAReadOnlyTargetAndLeavesItWritable) {
     MakeReadOnly(At("backup.dg6"));
 
     EXPECT_FALSE(CopyFileClearReadOnly(At("source.dg6"), At("backup.dg6"), true));
-    EXPECT_EQ(ContentOf(At("backup.dg6")), "old design");
+    EXPECT_EQ(m_folder.Read("backup.dg6"), "old design");
 
     EXPECT_TRUE(CopyFileClearReadOnly(At("source.dg6"), At("backup.dg6"), false));
-    EXPECT_EQ(ContentOf(At("backup.dg6")), "new design");
+    EXPECT_EQ(m_folder.Read("backup.dg6"), "new design");
     EXPECT_TRUE(IsWritable(At("backup.dg6")));
 
     EXPECT_TRUE(CopyFileClearReadOnly(At("source.dg6"), At("new.dg6"), true));
     EXPECT_TRUE(IsWritable(At("new.dg6")));
 
     EXPECT_FALSE(CopyFileClearReadOnly(At("missing.dg6"), At("backup.dg6"), false));
-    EXPECT_EQ(ContentOf(At("backup.dg6")), "new design");
+    EXPECT_EQ(m_folder.Read("backup.dg6"), "new design");
     EXPECT_FALSE(CopyFileClearReadOnly("", At("x"), false));
 }
 

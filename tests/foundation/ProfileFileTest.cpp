@@ -4,8 +4,6 @@
 #include <sys/resource.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include <gtest/gtest.h>
 
@@ -18,22 +16,12 @@ class ProfileFileTest : public ::testing::Test {
 protected:
     std::filesystem::path PathOf(const char* name) const { return m_folder.Path() / name; }
 
-    static void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string ReadBytes(const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
     CProfileFile OpenWith(std::string_view bytes) {
-        WriteBytes(PathOf("t.ini"), bytes);
-        auto profile = CProfileFile::Open(PathOf("t.ini"));
+        auto profile = CProfileFile::Open(m_folder.Write("t.ini", bytes));
         EXPECT_TRUE(profile.Ok());
         return profile.Value();
     }
 
-private:
     TempFolder m_folder;
 };
 
@@ -128,7 +116,7 @@ TEST_F(ProfileFileTest, WritingKeepsOtherLinesAndWritesCrlf) {
     profile.SetReal("2DEdit", "ARROW_LENGTH", 12.5);
     ASSERT_TRUE(profile.Save().Ok());
 
-    EXPECT_EQ(ReadBytes(PathOf("t.ini")),
+    EXPECT_EQ(m_folder.Read("t.ini"),
               "; user notes\r\n"
               "[General]\r\n"
               "length=2500\r\n"
@@ -147,7 +135,7 @@ TEST_F(ProfileFileTest, ChineseTextIsStoredAsCp950AndReadBack) {
     ASSERT_TRUE(profile.SetString("Designer", "ADDRESS", "台北市許昌街"));
     ASSERT_TRUE(profile.Save().Ok());
 
-    const std::string bytes = ReadBytes(PathOf("new.ini"));
+    const std::string bytes = m_folder.Read("new.ini");
     EXPECT_EQ(bytes, "[Designer]\r\nADDRESS=" + *text::Utf8ToCp950("台北市許昌街") + "\r\n");
     auto reread = CProfileFile::Open(PathOf("new.ini"));
     ASSERT_TRUE(reread.Ok());
@@ -160,7 +148,7 @@ TEST_F(ProfileFileTest, ValuesWithoutAStoredFormAreRefused) {
     EXPECT_FALSE(profile.SetString("Designer", "FAX", "a\nINJECTED=1"));
     EXPECT_FALSE(profile.SetString("Designer", "NEW", "\xff"));
     ASSERT_TRUE(profile.Save().Ok());
-    EXPECT_EQ(ReadBytes(PathOf("t.ini")), "[Designer]\r\nFAX=1\r\n");
+    EXPECT_EQ(m_folder.Read("t.ini"), "[Designer]\r\nFAX=1\r\n");
 }
 
 TEST_F(ProfileFileTest, AValueThatIsNotCp950ReadsAsMissing) {
@@ -169,7 +157,7 @@ TEST_F(ProfileFileTest, AValueThatIsNotCp950ReadsAsMissing) {
 }
 
 TEST_F(ProfileFileTest, FileFoundUnderAnotherCaseIsTheOneWritten) {
-    WriteBytes(PathOf("ZADIVAV.INI"), "[General]\nLENGTH=5\n");
+    m_folder.Write("ZADIVAV.INI", "[General]\nLENGTH=5\n");
     auto profile = CProfileFile::Open(PathOf("zadivav.ini"));
     ASSERT_TRUE(profile.Ok());
     EXPECT_EQ(profile.Value().GetInt("General", "LENGTH", 0), 5);
@@ -194,7 +182,7 @@ TEST_F(ProfileFileTest, FailedSaveLeavesTheOldFileAndSaysWhy) {
 
     ASSERT_FALSE(result.Ok());
     EXPECT_NE(result.Error().find("t.ini"), std::string::npos) << result.Error();
-    EXPECT_EQ(ReadBytes(PathOf("t.ini")), old);
+    EXPECT_EQ(m_folder.Read("t.ini"), old);
 }
 
 TEST_F(ProfileFileTest, AnUnreadableFileIsAFailureNotAnEmptyProfile) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "foundation/RegistryKey.h"
@@ -69,7 +68,7 @@ TEST_F(RegistryKey, ClosedKeyRefusesEveryCall) {
 }
 
 TEST_F(RegistryKey, UnusableConfigFolderFailsToOpen) {
-    std::ofstream(m_folder.Path() / "not-a-folder") << "x";
+    m_folder.Write("not-a-folder", "x");
     pfs::UserEnvironment env = m_env;
     env.xdgConfigHome = (m_folder.Path() / "not-a-folder").string();
     CRegistryKey key(env);

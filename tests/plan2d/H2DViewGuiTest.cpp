@@ -6,7 +6,7 @@
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 
-#include "PlanFixture.h"
+#include "../document/DocumentFixture.h"
 #include "plan2d/CoordInputBox.h"
 #include "plan2d/H2DChild.h"
 #include "plan2d/H2DView.h"

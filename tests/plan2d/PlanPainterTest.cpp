@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "PlanFixture.h"
+#include "../document/DocumentFixture.h"
 #include "document/EditMode.h"
 #include "platform/draw/ImageDrawContext.h"
 #include "platform/draw/RecordingDrawContext.h"

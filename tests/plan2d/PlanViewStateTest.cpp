@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "PlanFixture.h"
+#include "../document/DocumentFixture.h"
 #include "document/EditMode.h"
 #include "foundation/GeometryMath.h"
 

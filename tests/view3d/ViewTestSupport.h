@@ -7,38 +7,25 @@
 
 #include <memory>
 #include <optional>
-#include <string>
-#include <vector>
 
+#include "document/DocumentFixture.h"
 #include "document/HousDoc.h"
-#include "foundation/ApplicationValues.h"
-#include "foundation/Prompt.h"
 #include "platform/gfx/MathTypes.h"
-#include "support/TempFolder.h"
 #include "view3d/SceneCameraLink.h"
 
-class ViewDocumentTest : public ::testing::Test {
+class ViewDocumentTest : public DocumentTest {
 protected:
     void SetUp() override {
-        SetProgramFolder(m_root.Path());
-        m_prompts = std::make_unique<CScopedPromptHandlers>([this](const MessageRequest& request) {
-            messages.push_back(request.text);
-            return PromptAnswer::Ok;
-        });
+        DocumentTest::SetUp();
         doc = std::make_unique<CHousDoc>();
     }
 
     void TearDown() override {
         doc.reset();
-        m_prompts.reset();
+        DocumentTest::TearDown();
     }
 
     std::unique_ptr<CHousDoc> doc;
-    std::vector<std::string> messages;
-
-private:
-    TempFolder m_root;
-    std::unique_ptr<CScopedPromptHandlers> m_prompts;
 };
 
 struct Box {

@@ -17,7 +17,6 @@ public:
     explicit CSqliteRow(std::vector<std::string> columnNames);
 
     int GetColumnCount() const { return static_cast<int>(m_names.size()); }
-    const std::string& GetColumnName(int column) const { return m_names[column]; }
     const std::optional<std::string>& GetValue(int column) const { return m_values[column]; }
 
     // The value of the named column, the name matched ignoring ASCII case as

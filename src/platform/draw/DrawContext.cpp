@@ -19,6 +19,16 @@ int32_t RoundToInt32(double v) {
     return int32_t(std::lround(v));
 }
 
+// The mode setters keep the old value when given one they do not know, and
+// return the value they replaced either way.
+int32_t ReplaceIfValid(int32_t& field, int32_t value, bool valid) {
+    const int32_t previous = field;
+    if (valid) {
+        field = value;
+    }
+    return previous;
+}
+
 }  // namespace
 
 Pen DrawContext::SelectPen(const Pen& pen) {
@@ -34,19 +44,11 @@ Font DrawContext::SelectFont(const Font& font) {
 }
 
 int32_t DrawContext::SetROP2(int32_t rop2) {
-    const int32_t previous = m_state.rop2;
-    if (rop2 >= R2_BLACK && rop2 <= R2_WHITE) {
-        m_state.rop2 = rop2;
-    }
-    return previous;
+    return ReplaceIfValid(m_state.rop2, rop2, rop2 >= R2_BLACK && rop2 <= R2_WHITE);
 }
 
 int32_t DrawContext::SetBkMode(int32_t mode) {
-    const int32_t previous = m_state.bkMode;
-    if (mode == TRANSPARENT || mode == OPAQUE) {
-        m_state.bkMode = mode;
-    }
-    return previous;
+    return ReplaceIfValid(m_state.bkMode, mode, mode == TRANSPARENT || mode == OPAQUE);
 }
 
 COLORREF DrawContext::SetBkColor(COLORREF color) {
@@ -61,28 +63,13 @@ uint32_t DrawContext::SetTextAlign(uint32_t align) {
     return std::exchange(m_state.textAlign, align);
 }
 
-int32_t DrawContext::SetPolyFillMode(int32_t mode) {
-    const int32_t previous = m_state.polyFillMode;
-    if (mode == ALTERNATE || mode == WINDING) {
-        m_state.polyFillMode = mode;
-    }
-    return previous;
-}
-
 int32_t DrawContext::SetArcDirection(int32_t direction) {
-    const int32_t previous = m_state.arcDirection;
-    if (direction == AD_COUNTERCLOCKWISE || direction == AD_CLOCKWISE) {
-        m_state.arcDirection = direction;
-    }
-    return previous;
+    return ReplaceIfValid(m_state.arcDirection, direction,
+                          direction == AD_COUNTERCLOCKWISE || direction == AD_CLOCKWISE);
 }
 
 int32_t DrawContext::SetStretchBltMode(int32_t mode) {
-    const int32_t previous = m_state.stretchBltMode;
-    if (mode >= BLACKONWHITE && mode <= HALFTONE) {
-        m_state.stretchBltMode = mode;
-    }
-    return previous;
+    return ReplaceIfValid(m_state.stretchBltMode, mode, mode >= BLACKONWHITE && mode <= HALFTONE);
 }
 
 void DrawContext::LPtoDP(std::span<Point> points) const {
@@ -118,8 +105,7 @@ int32_t DrawContext::IntersectClipRect(int32_t left, int32_t top, int32_t right,
     const Rect wanted = DeviceRect({left, top, right, bottom});
     const Size device = DeviceSize();
     const Rect current = m_state.clip.value_or(Rect{0, 0, device.cx, device.cy});
-    Rect clip{std::max(wanted.left, current.left), std::max(wanted.top, current.top),
-              std::min(wanted.right, current.right), std::min(wanted.bottom, current.bottom)};
+    Rect clip = wanted.Intersect(current);
     if (clip.IsEmpty()) {
         clip = {};
     }

@@ -65,8 +65,6 @@ public:
     COLORREF GetTextColor() const { return m_state.textColor; }
     uint32_t SetTextAlign(uint32_t align);
     uint32_t GetTextAlign() const { return m_state.textAlign; }
-    int32_t SetPolyFillMode(int32_t mode);
-    int32_t GetPolyFillMode() const { return m_state.polyFillMode; }
     int32_t SetArcDirection(int32_t direction);
     int32_t GetArcDirection() const { return m_state.arcDirection; }
     int32_t SetStretchBltMode(int32_t mode);
@@ -117,12 +115,12 @@ public:
     // default). Equal radials give the whole ellipse.
     void Arc(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t x1, int32_t y1,
              int32_t x2, int32_t y2);
+    // FillRect and SetPixel ignore the raster operation, as their Windows
+    // namesakes do; InvertRect always inverts.
     void Pie(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t x1, int32_t y1,
              int32_t x2, int32_t y2);
     void Chord(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t x1, int32_t y1,
                int32_t x2, int32_t y2);
-    // FillRect and SetPixel ignore the raster operation, as their Windows
-    // namesakes do; InvertRect always inverts.
     void FillRect(const Rect& rect, const Brush& brush);
     void InvertRect(const Rect& rect);
     void SetPixel(int32_t x, int32_t y, COLORREF color);

@@ -21,7 +21,6 @@ struct DrawState {
     COLORREF bkColor = Rgb(255, 255, 255);
     int32_t bkMode = OPAQUE;
     int32_t rop2 = R2_COPYPEN;
-    int32_t polyFillMode = ALTERNATE;
     int32_t arcDirection = AD_COUNTERCLOCKWISE;
     int32_t stretchBltMode = BLACKONWHITE;
     uint32_t textAlign = TA_LEFT | TA_TOP;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 // Value types and constants of the plan drawing context. The constants keep
@@ -45,6 +46,11 @@ struct Rect {
     int32_t Width() const { return right - left; }
     int32_t Height() const { return bottom - top; }
     bool IsEmpty() const { return right <= left || bottom <= top; }
+    // The part both cover; empty when they do not meet.
+    Rect Intersect(const Rect& other) const {
+        return {std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
+                std::min(bottom, other.bottom)};
+    }
 };
 
 // Pen styles (the low bits of a pen style) and the extended pen bits.
@@ -103,9 +109,6 @@ inline constexpr int32_t R2_WHITE = 16;
 inline constexpr int32_t TRANSPARENT = 1;
 inline constexpr int32_t OPAQUE = 2;
 
-inline constexpr int32_t ALTERNATE = 1;
-inline constexpr int32_t WINDING = 2;
-
 inline constexpr int32_t AD_COUNTERCLOCKWISE = 1;
 inline constexpr int32_t AD_CLOCKWISE = 2;
 
@@ -123,7 +126,6 @@ inline constexpr uint32_t TA_BASELINE = 24;
 inline constexpr int32_t FW_NORMAL = 400;
 
 inline constexpr int32_t BLACKONWHITE = 1;
-inline constexpr int32_t COLORONCOLOR = 3;
 inline constexpr int32_t HALFTONE = 4;
 
 // Clip results.

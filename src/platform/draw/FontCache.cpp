@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace draw {
 
@@ -15,7 +16,6 @@ constexpr double kDefaultCellPixels = 16.0;
 constexpr double kMeasureEm = 1000.0;
 constexpr size_t kMaxScaledFonts = 256;
 constexpr size_t kNoRun = std::numeric_limits<size_t>::max();
-constexpr double kPi = 3.14159265358979323846;
 
 // Decodes the character at s[i]; false for a malformed sequence.
 bool DecodeUtf8(std::string_view s, size_t i, char32_t& cp, size_t& length) {
@@ -202,7 +202,7 @@ cairo_scaled_font_t* FontCache::ScaledFontFor(FaceSet& set, size_t index, double
         m_scaledFonts.clear();
     }
     // Counter-clockwise on a device whose y axis points down.
-    const double angle = escapement / 10.0 * kPi / 180.0;
+    const double angle = escapement / 10.0 * std::numbers::pi / 180.0;
     const double c = std::cos(angle) * em;
     const double s = std::sin(angle) * em;
     cairo_matrix_t fontMatrix;
@@ -219,7 +219,7 @@ cairo_scaled_font_t* FontCache::ScaledFontFor(FaceSet& set, size_t index, double
     return font;
 }
 
-double FontCache::EmPixelsLocked(FaceSet& set, const Font& font, double scaleY) const {
+double FontCache::EmPixels(FaceSet& set, const Font& font, double scaleY) const {
     const double sy = std::fabs(scaleY);
     if (font.height < 0) {
         return -double(font.height) * sy;
@@ -228,15 +228,10 @@ double FontCache::EmPixelsLocked(FaceSet& set, const Font& font, double scaleY) 
     return cell / (set.ascent + set.descent);
 }
 
-double FontCache::EmPixels(const Font& font, double scaleY) {
-    std::lock_guard lock(m_mutex);
-    return EmPixelsLocked(FaceSetFor(font), font, scaleY);
-}
-
 TextLayout FontCache::Layout(const Font& font, double scaleY, std::string_view utf8, bool turned) {
     std::lock_guard lock(m_mutex);
     FaceSet& set = FaceSetFor(font);
-    const double em = EmPixelsLocked(set, font, scaleY);
+    const double em = EmPixels(set, font, scaleY);
     TextLayout layout;
     if (set.fonts.empty() || !(em > 0) || !std::isfinite(em)) {
         return layout;

@@ -63,8 +63,6 @@ class FontCache {
 public:
     static FontCache& Instance();
 
-    // The em size in device pixels of the font under a vertical scale.
-    double EmPixels(const Font& font, double scaleY);
     TextLayout Layout(const Font& font, double scaleY, std::string_view utf8, bool turned);
 
     ~FontCache();
@@ -75,7 +73,8 @@ private:
     FaceSet& FaceSetFor(const Font& font);
     cairo_font_face_t* FaceAt(FaceSet& set, size_t index);
     cairo_scaled_font_t* ScaledFontFor(FaceSet& set, size_t index, double em, int32_t escapement);
-    double EmPixelsLocked(FaceSet& set, const Font& font, double scaleY) const;
+    // The em size in device pixels of the font under a vertical scale.
+    double EmPixels(FaceSet& set, const Font& font, double scaleY) const;
 
     std::mutex m_mutex;
     std::map<std::tuple<std::string, int32_t, bool>, std::unique_ptr<FaceSet>> m_faceSets;

@@ -53,18 +53,12 @@ COLORREF ImageDrawContext::GetPixel(int32_t x, int32_t y) const {
     return ColorFromPixel(row[x]);
 }
 
-bool ImageDrawContext::SavePng(const std::string& path) const {
-    return cairo_surface_write_to_png(Surface(), path.c_str()) == CAIRO_STATUS_SUCCESS;
-}
-
 Rect ImageDrawContext::Visible(Rect device) const {
     Rect limit{0, 0, Width(), Height()};
     if (const std::optional<Rect>& clip = GetState().clip) {
-        limit = {std::max(limit.left, clip->left), std::max(limit.top, clip->top),
-                 std::min(limit.right, clip->right), std::min(limit.bottom, clip->bottom)};
+        limit = limit.Intersect(*clip);
     }
-    return {std::max(device.left, limit.left), std::max(device.top, limit.top),
-            std::min(device.right, limit.right), std::min(device.bottom, limit.bottom)};
+    return device.Intersect(limit);
 }
 
 void ImageDrawContext::RenderInvertRect(const Rect&, const Rect& device) {

@@ -2,8 +2,6 @@
 
 #include <cairo.h>
 
-#include <string>
-
 #include "platform/draw/CairoDrawContext.h"
 
 namespace draw {
@@ -33,7 +31,6 @@ public:
     int32_t Stride() const;
     // CLR_INVALID outside the image.
     COLORREF GetPixel(int32_t x, int32_t y) const;
-    bool SavePng(const std::string& path) const;
 
 protected:
     Size DeviceSize() const override { return {Width(), Height()}; }

@@ -1,6 +1,5 @@
 #include "platform/fs/UserFolders.h"
 
-#include <string_view>
 #include <system_error>
 
 namespace pfs {
@@ -38,18 +37,6 @@ Result<std::filesystem::path> CreateFolder(const Result<std::filesystem::path>& 
 
 }  // namespace
 
-Result<std::optional<std::string>> FindHomeOption(int argc, const char* const* argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]) == "--home") {
-            if (i + 1 >= argc) {
-                return Failure{"The option --home needs a folder."};
-            }
-            return std::optional<std::string>(argv[i + 1]);
-        }
-    }
-    return std::optional<std::string>();
-}
-
 Result<std::filesystem::path> ResolveProgramFolder(const std::optional<std::string>& homeOption,
                                                    const UserEnvironment& env) {
     if (homeOption && !homeOption->empty()) {
@@ -63,15 +50,6 @@ Result<std::filesystem::path> ResolveProgramFolder(const std::optional<std::stri
         return dataHome;
     }
     return MakeAbsolute((dataHome.Value() / kFolderName).string());
-}
-
-Result<std::filesystem::path> ResolveProgramFolder(int argc, const char* const* argv,
-                                                   const UserEnvironment& env) {
-    Result<std::optional<std::string>> homeOption = FindHomeOption(argc, argv);
-    if (!homeOption) {
-        return Failure{homeOption.Error()};
-    }
-    return ResolveProgramFolder(homeOption.Value(), env);
 }
 
 std::string WithTrailingSlash(const std::filesystem::path& folder) {

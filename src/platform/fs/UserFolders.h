@@ -9,15 +9,9 @@
 
 namespace pfs {
 
-// The folder given by "--home DIR" on the command line, if any. A "--home"
-// with no folder after it is an error.
-Result<std::optional<std::string>> FindHomeOption(int argc, const char* const* argv);
-
 // The absolute program folder: the --home folder when given, else
 // $VELMORA_HOME, else $XDG_DATA_HOME/velmora. Nothing is created.
 Result<std::filesystem::path> ResolveProgramFolder(const std::optional<std::string>& homeOption,
-                                                   const UserEnvironment& env);
-Result<std::filesystem::path> ResolveProgramFolder(int argc, const char* const* argv,
                                                    const UserEnvironment& env);
 
 // The folder as text ending with '/', so that names can be appended directly.

@@ -9,16 +9,17 @@
 #include <new>
 #include <type_traits>
 
-#include "platform/gfx/BmpWriter.h"
 #include "platform/gfx/FormatSupport.h"
 #include "platform/gfx/GLErrors.h"
 #include "platform/gfx/GLStateMap.h"
 #include "platform/gfx/IndexBuffer.h"
+#include "platform/gfx/MatrixMath.h"
 #include "platform/gfx/RenderContext.h"
 #include "platform/gfx/RenderTarget.h"
 #include "platform/gfx/Texture.h"
 #include "platform/gfx/VertexBuffer.h"
 #include "platform/gfx/VertexLayout.h"
+#include "platform/image/BmpWriter.h"
 
 namespace gfx {
 
@@ -49,27 +50,12 @@ constexpr RenderState kAppliedStates[] = {
     RenderState::AntialiasedLineEnable,
 };
 
-Matrix Identity() {
-    Matrix m;
-    for (int i = 0; i < 4; ++i) {
-        m.m[i][i] = 1.0f;
-    }
-    return m;
-}
-
 void Enable(GLenum capability, bool on) {
     if (on) {
         glEnable(capability);
     } else {
         glDisable(capability);
     }
-}
-
-void ColorToFloats(Color color, GLfloat out[4]) {
-    out[0] = static_cast<GLfloat>((color >> 16) & 0xFF) / 255.0f;
-    out[1] = static_cast<GLfloat>((color >> 8) & 0xFF) / 255.0f;
-    out[2] = static_cast<GLfloat>(color & 0xFF) / 255.0f;
-    out[3] = static_cast<GLfloat>((color >> 24) & 0xFF) / 255.0f;
 }
 
 const GLfloat* Floats(const ColorValue& color) {
@@ -143,7 +129,7 @@ Result Device::Create(DeviceType type, RenderContext* focusWindow, uint32_t beha
     if (!window->MakeCurrent() || !ContextCanHostDevice()) {
         return kErrNotAvailable;
     }
-    std::unique_ptr<Device> created(new Device(type, window, behaviorFlags));
+    std::unique_ptr<Device> created(new Device(window));
     const Result result = created->CreateBackBuffer(params);
     if (Failed(result)) {
         return result;
@@ -155,8 +141,7 @@ Result Device::Create(DeviceType type, RenderContext* focusWindow, uint32_t beha
     return kOk;
 }
 
-Device::Device(DeviceType type, RenderContext* window, uint32_t behaviorFlags)
-    : m_type(type), m_context(window), m_behaviorFlags(behaviorFlags) {}
+Device::Device(RenderContext* window) : m_context(window) {}
 
 Device::~Device() {
     const bool current = Activate();
@@ -302,9 +287,9 @@ void Device::SetDefaultState() {
         m_stages[i] = stage;
         m_samplerSettings[i] = SamplerSettings();
     }
-    m_world = Identity();
-    m_view = Identity();
-    m_projection = Identity();
+    m_world = MatrixIdentity();
+    m_view = MatrixIdentity();
+    m_projection = MatrixIdentity();
     m_lights.Clear();
     m_material = Material();
     m_clipPlanes.fill(Plane());
@@ -782,21 +767,21 @@ Result Device::GetClipPlane(uint32_t index, Plane* plane) const {
     return CopyOut(m_clipPlanes[index], plane);
 }
 
-Result Device::CreateVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, Pool pool,
+Result Device::CreateVertexBuffer(uint32_t length, uint32_t /*usage*/, uint32_t fvf, Pool /*pool*/,
                                   VertexBuffer** buffer) {
     if (buffer == nullptr || length == 0) {
         return kErrInvalidCall;
     }
-    return CreateResource(buffer, length, usage, fvf, pool);
+    return CreateResource(buffer, length, fvf);
 }
 
-Result Device::CreateIndexBuffer(uint32_t length, uint32_t usage, Format format, Pool pool,
+Result Device::CreateIndexBuffer(uint32_t length, uint32_t /*usage*/, Format format, Pool /*pool*/,
                                  IndexBuffer** buffer) {
     if (buffer == nullptr || length == 0 ||
         (format != Format::Index16 && format != Format::Index32)) {
         return kErrInvalidCall;
     }
-    return CreateResource(buffer, length, usage, format, pool);
+    return CreateResource(buffer, length, format);
 }
 
 Result Device::CreateTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t /*usage*/,
@@ -1100,8 +1085,9 @@ Result Device::SaveBackBufferToBmp(std::vector<uint8_t>* file) {
     if (Failed(result)) {
         return result;
     }
-    *file = EncodeBmp24(m_target->Width(), m_target->Height(), pixels.data());
-    return kOk;
+    *file = image::EncodeBmp24(m_target->Width(), m_target->Height(), pixels.data(),
+                               static_cast<size_t>(m_target->Width()) * 4);
+    return file->empty() ? kErrFail : kOk;
 }
 
 Result Device::SaveBackBufferToBmpFile(const std::string& path) {

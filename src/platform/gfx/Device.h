@@ -141,7 +141,7 @@ private:
 
     enum class LossState { Ok, Lost, NotReset };
 
-    Device(DeviceType type, RenderContext* window, uint32_t behaviorFlags);
+    explicit Device(RenderContext* window);
 
     bool Activate();
     // A new resource of this device in *resource; null, and a failure, when
@@ -173,9 +173,7 @@ private:
     Result CheckDraw(PrimitiveType type, uint32_t primitiveCount) const;
     [[nodiscard]] bool Drawing() const { return m_lossState == LossState::Ok; }
 
-    DeviceType m_type;
     RenderContext* m_context;
-    uint32_t m_behaviorFlags;
     PresentParameters m_params;
     std::unique_ptr<RenderTarget> m_target;
     Caps m_caps;

@@ -15,7 +15,6 @@ using Result = int32_t;
 inline constexpr Result kOk = 0;
 inline constexpr Result kErrFail = static_cast<Result>(0x80004005u);
 inline constexpr Result kErrOutOfMemory = static_cast<Result>(0x8007000Eu);
-inline constexpr Result kErrOutOfVideoMemory = static_cast<Result>(0x8876017Cu);
 inline constexpr Result kErrDeviceLost = static_cast<Result>(0x88760868u);
 inline constexpr Result kErrDeviceNotReset = static_cast<Result>(0x88760869u);
 inline constexpr Result kErrNotAvailable = static_cast<Result>(0x8876086Au);
@@ -60,13 +59,11 @@ enum class Format : uint32_t {
 // Sample count of a multisampled surface; 0 is none, 2..16 the count.
 using MultisampleType = uint32_t;
 
-enum class Pool : uint32_t { Default = 0, Managed = 1, SystemMem = 2 };
+enum class Pool : uint32_t { Default = 0, Managed = 1 };
 
 inline constexpr uint32_t kUsageWriteOnly = 0x8;
 
 inline constexpr uint32_t kLockReadOnly = 0x10;
-inline constexpr uint32_t kLockNoOverwrite = 0x1000;
-inline constexpr uint32_t kLockDiscard = 0x2000;
 
 inline constexpr uint32_t kClearTarget = 0x1;
 inline constexpr uint32_t kClearZBuffer = 0x2;

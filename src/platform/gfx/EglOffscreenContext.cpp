@@ -89,7 +89,6 @@ std::unique_ptr<EglOffscreenContext> EglOffscreenContext::Create(int width, int 
         SetError(error, "the OpenGL context cannot be made current");
         return nullptr;
     }
-    result->m_glVersion = epoxy_gl_version();
     if (!result->CreateWindowFramebuffer()) {
         SetError(error, "the offscreen window framebuffer is incomplete");
         return nullptr;

@@ -31,8 +31,6 @@ public:
     [[nodiscard]] int WindowWidth() const override { return m_width; }
     [[nodiscard]] int WindowHeight() const override { return m_height; }
 
-    // Major * 10 + minor of the context made, e.g. 45.
-    [[nodiscard]] int GLVersion() const { return m_glVersion; }
     // The window's pixels as B, G, R, A bytes, top row first.
     [[nodiscard]] std::vector<uint8_t> ReadWindowPixels();
 
@@ -45,7 +43,6 @@ private:
     void* m_context;
     int m_width;
     int m_height;
-    int m_glVersion = 0;
     unsigned m_windowFramebuffer = 0;
     unsigned m_windowColor = 0;
 };

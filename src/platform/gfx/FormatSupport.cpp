@@ -40,10 +40,6 @@ unsigned DepthFormatToGL(Format format) {
     }
 }
 
-bool DepthFormatHasStencil(Format format) {
-    return format == Format::D24S8;
-}
-
 bool IsSampleCountSupported(unsigned internalFormat, uint32_t samples) {
     if (samples == 0) {
         return true;

@@ -15,7 +15,6 @@ namespace gfx {
 // The GL renderbuffer format of a depth-stencil format, or 0 for the packed
 // and float layouts GL does not have.
 [[nodiscard]] unsigned DepthFormatToGL(Format format);
-[[nodiscard]] bool DepthFormatHasStencil(Format format);
 
 // The context must be current for these. A zero depth format checks colour
 // alone; samples 0 means single-sampled.

@@ -119,6 +119,13 @@ int MagFilterToGL(uint32_t magFilter) {
     return magFilter == kFilterLinear || magFilter == kFilterAnisotropic ? GL_LINEAR : GL_NEAREST;
 }
 
+void ColorToFloats(Color color, float out[4]) {
+    out[0] = static_cast<float>((color >> 16) & 0xFF) / 255.0f;
+    out[1] = static_cast<float>((color >> 8) & 0xFF) / 255.0f;
+    out[2] = static_cast<float>(color & 0xFF) / 255.0f;
+    out[3] = static_cast<float>((color >> 24) & 0xFF) / 255.0f;
+}
+
 unsigned PrimitiveToGL(PrimitiveType type) {
     switch (type) {
         case PrimitiveType::PointList:

@@ -1,6 +1,7 @@
 #pragma once
 
-// Translations of the device's state values into OpenGL enumerants.
+// Translations of the device's state values into OpenGL enumerants and
+// values.
 
 #include <cstdint>
 
@@ -15,6 +16,9 @@ namespace gfx {
 [[nodiscard]] int AddressToGL(uint32_t address);
 [[nodiscard]] int MinFilterToGL(uint32_t minFilter, uint32_t mipFilter);
 [[nodiscard]] int MagFilterToGL(uint32_t magFilter);
+
+// Red, green, blue and alpha of a 0xAARRGGBB colour, each 0..1.
+void ColorToFloats(Color color, float out[4]);
 
 // 0 for an unknown type.
 [[nodiscard]] unsigned PrimitiveToGL(PrimitiveType type);

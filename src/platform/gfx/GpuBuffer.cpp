@@ -4,8 +4,7 @@
 
 namespace gfx {
 
-GpuBuffer::GpuBuffer(Device* device, uint32_t length, uint32_t usage, Pool pool)
-    : Resource(device), m_data(length), m_usage(usage), m_pool(pool) {
+GpuBuffer::GpuBuffer(Device* device, uint32_t length) : Resource(device), m_data(length) {
     if (ActivateDevice()) {
         RestoreGL();
     }

@@ -18,12 +18,10 @@ public:
     Result Unlock();
 
     [[nodiscard]] uint32_t GetSize() const { return static_cast<uint32_t>(m_data.size()); }
-    [[nodiscard]] Pool GetPool() const { return m_pool; }
-    [[nodiscard]] uint32_t GetUsage() const { return m_usage; }
     [[nodiscard]] unsigned GLName() const { return m_buffer; }
 
 protected:
-    GpuBuffer(Device* device, uint32_t length, uint32_t usage, Pool pool);
+    GpuBuffer(Device* device, uint32_t length);
     ~GpuBuffer() override;
 
 private:
@@ -31,8 +29,6 @@ private:
     void RestoreGL() override;
 
     std::vector<uint8_t> m_data;
-    uint32_t m_usage;
-    Pool m_pool;
     unsigned m_buffer = 0;
     bool m_locked = false;
     bool m_lockReadOnly = false;

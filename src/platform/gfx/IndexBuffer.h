@@ -12,8 +12,8 @@ public:
 
 private:
     friend class Device;
-    IndexBuffer(Device* device, uint32_t length, uint32_t usage, Format format, Pool pool)
-        : GpuBuffer(device, length, usage, pool), m_format(format) {}
+    IndexBuffer(Device* device, uint32_t length, Format format)
+        : GpuBuffer(device, length), m_format(format) {}
 
     Format m_format;
 };

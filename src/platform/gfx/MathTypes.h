@@ -6,20 +6,12 @@
 
 namespace gfx {
 
-struct Vector2 {
-    float x = 0, y = 0;
-};
-
 struct Vector3 {
     float x = 0, y = 0, z = 0;
 };
 
 struct Vector4 {
     float x = 0, y = 0, z = 0, w = 0;
-};
-
-struct Quaternion {
-    float x = 0, y = 0, z = 0, w = 1;
 };
 
 // Plane a x + b y + c z + d = 0.

@@ -2,6 +2,8 @@
 
 #include <epoxy/gl.h>
 
+#include "platform/gfx/GLStateMap.h"
+
 namespace gfx {
 
 namespace {
@@ -155,9 +157,8 @@ std::array<int, kMaxTextureStages> ApplyTextureStages(
     Color textureFactor, unsigned whiteTexture, int unitCount) {
     std::array<int, kMaxTextureStages> coordSets;
     coordSets.fill(-1);
-    const GLfloat factor[4] = {
-        ((textureFactor >> 16) & 0xFF) / 255.0f, ((textureFactor >> 8) & 0xFF) / 255.0f,
-        (textureFactor & 0xFF) / 255.0f, ((textureFactor >> 24) & 0xFF) / 255.0f};
+    GLfloat factor[4];
+    ColorToFloats(textureFactor, factor);
     bool cascadeOn = true;
     for (int unit = 0; unit < unitCount; ++unit) {
         const TextureStageSettings& stage = stages[static_cast<size_t>(unit)];

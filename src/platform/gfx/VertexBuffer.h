@@ -10,8 +10,8 @@ public:
 
 private:
     friend class Device;
-    VertexBuffer(Device* device, uint32_t length, uint32_t usage, uint32_t fvf, Pool pool)
-        : GpuBuffer(device, length, usage, pool), m_fvf(fvf) {}
+    VertexBuffer(Device* device, uint32_t length, uint32_t fvf)
+        : GpuBuffer(device, length), m_fvf(fvf) {}
 
     uint32_t m_fvf;
 };

@@ -22,12 +22,13 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeBmp24(const Raster& raster) {
-    if (raster.width <= 0 || raster.height <= 0) {
+std::vector<std::uint8_t> EncodeBmp24(int width, int height, const std::uint8_t* bgraTopDown,
+                                      std::size_t stride) {
+    if (width <= 0 || height <= 0) {
         return {};
     }
-    const std::uint64_t stride = (static_cast<std::uint64_t>(raster.width) * 3 + 3) & ~3ULL;
-    const std::uint64_t imageSize = stride * static_cast<std::uint64_t>(raster.height);
+    const std::uint64_t rowSize = (static_cast<std::uint64_t>(width) * 3 + 3) & ~3ULL;
+    const std::uint64_t imageSize = rowSize * static_cast<std::uint64_t>(height);
     const std::uint64_t fileSize = kFileHeaderSize + kInfoHeaderSize + imageSize;
     if (fileSize > std::numeric_limits<std::uint32_t>::max()) {
         return {};
@@ -41,27 +42,30 @@ std::vector<std::uint8_t> EncodeBmp24(const Raster& raster) {
     Put32(out, kFileHeaderSize + kInfoHeaderSize);
 
     Put32(out, kInfoHeaderSize);
-    Put32(out, static_cast<std::uint32_t>(raster.width));
-    Put32(out, static_cast<std::uint32_t>(raster.height));  // positive: rows bottom-up
-    Put16(out, 1);                                          // planes
-    Put16(out, 24);                                         // bits per pixel
-    Put32(out, 0);                                          // BI_RGB
+    Put32(out, static_cast<std::uint32_t>(width));
+    Put32(out, static_cast<std::uint32_t>(height));  // positive: rows bottom-up
+    Put16(out, 1);                                   // planes
+    Put16(out, 24);                                  // bits per pixel
+    Put32(out, 0);                                   // BI_RGB
     Put32(out, static_cast<std::uint32_t>(imageSize));
     Put32(out, kPixelsPerMetreAt96Dpi);
     Put32(out, kPixelsPerMetreAt96Dpi);
     Put32(out, 0);  // colours used
     Put32(out, 0);  // important colours
 
-    const std::size_t padding = stride - static_cast<std::size_t>(raster.width) * 3;
-    for (int y = raster.height - 1; y >= 0; --y) {
-        const std::uint8_t* pixel =
-            raster.bgra.data() + static_cast<std::size_t>(y) * raster.Stride();
-        for (int x = 0; x < raster.width; ++x, pixel += 4) {
+    const std::size_t padding = rowSize - static_cast<std::size_t>(width) * 3;
+    for (int y = height - 1; y >= 0; --y) {
+        const std::uint8_t* pixel = bgraTopDown + static_cast<std::size_t>(y) * stride;
+        for (int x = 0; x < width; ++x, pixel += 4) {
             out.insert(out.end(), pixel, pixel + 3);
         }
         out.insert(out.end(), padding, 0);
     }
     return out;
+}
+
+std::vector<std::uint8_t> EncodeBmp24(const Raster& raster) {
+    return EncodeBmp24(raster.width, raster.height, raster.bgra.data(), raster.Stride());
 }
 
 }  // namespace image

@@ -1,15 +1,12 @@
 #include "platform/image/Image.h"
 
-#include "platform/fs/AtomicFileWriter.h"
-
-
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <utility>
 
+#include "platform/fs/AtomicFileWriter.h"
 #include "platform/image/BmpWriter.h"
 #include "platform/image/Jpeg2000Codec.h"
 #include "platform/image/MagickCodec.h"

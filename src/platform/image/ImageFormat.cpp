@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/text/AsciiCase.h"
+
 namespace image {
 
 namespace {
@@ -14,13 +16,7 @@ std::string LowerAsciiExtension(std::string_view path) {
     if (dot == std::string_view::npos || (nameStart != std::string_view::npos && dot < nameStart)) {
         return {};
     }
-    std::string extension(path.substr(dot + 1));
-    for (char& c : extension) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return extension;
+    return text::AsciiToLower(path.substr(dot + 1));
 }
 
 bool StartsWith(const std::uint8_t* data, std::size_t length, std::string_view signature) {

@@ -233,6 +233,28 @@ TEST(ImageDrawContextTest, ArcRunsCounterClockwiseByDefault) {
     }
 }
 
+TEST(ImageDrawContextTest, PieFillsTheWedgeAndChordTheSegment) {
+    // The quarter from the east radial up to the north one, of a circle of
+    // radius 50 around (60.5, 60.5), filled black.
+    struct Case {
+        bool pie;
+        bool inkNearCentre;  // between the chord and the centre
+    };
+    for (const Case c : {Case{true, true}, Case{false, false}}) {
+        ImageDrawContext dc(120, 120);
+        FillWith(dc, kWhite);
+        dc.SelectBrush(Brush::Solid(kBlack));
+        if (c.pie) {
+            dc.Pie(10, 10, 111, 111, 110, 60, 60, 10);
+        } else {
+            dc.Chord(10, 10, 111, 111, 110, 60, 60, 10);
+        }
+        EXPECT_EQ(dc.GetPixel(95, 25), kBlack) << c.pie;  // beyond the chord, inside the arc
+        EXPECT_EQ(dc.GetPixel(70, 50) == kBlack, c.inkNearCentre) << c.pie;
+        EXPECT_EQ(dc.GetPixel(40, 80), kWhite) << c.pie;  // the opposite quarter
+    }
+}
+
 TEST(ImageDrawContextTest, HatchBrushPaintsBackgroundOnlyWhenOpaque) {
     ImageDrawContext dc(16, 16);
     const Brush hatch = Brush::Hatched(HS_HORIZONTAL, kBlack);

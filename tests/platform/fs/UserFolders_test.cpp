@@ -12,7 +12,7 @@ using pfs::UserEnvironment;
 
 struct ProgramFolderCase {
     const char* name;
-    std::vector<const char*> args;
+    std::optional<std::string> homeOption;  // the --home folder
     UserEnvironment env;
     std::string expected;  // empty when resolution must fail
 };
@@ -20,35 +20,24 @@ struct ProgramFolderCase {
 TEST(ProgramFolder, CommandLineBeatsEnvironmentBeatsXdgBeatsHome) {
     const UserEnvironment all{"/env/velmora", "/xdg/data", {}, {}, "/home/u"};
     const ProgramFolderCase cases[] = {
-        {"--home wins", {"velmora", "--home", "/opt/home", "a.dg6"}, all, "/opt/home"},
-        {"$VELMORA_HOME next", {"velmora", "a.dg6"}, all, "/env/velmora"},
-        {"then $XDG_DATA_HOME",
-         {"velmora"},
-         {{}, "/xdg/data", {}, {}, "/home/u"},
-         "/xdg/data/velmora"},
-        {"then ~/.local/share",
-         {"velmora"},
-         {{}, {}, {}, {}, "/home/u"},
-         "/home/u/.local/share/velmora"},
+        {"--home wins", "/opt/home", all, "/opt/home"},
+        {"$VELMORA_HOME next", {}, all, "/env/velmora"},
+        {"then $XDG_DATA_HOME", {}, {{}, "/xdg/data", {}, {}, "/home/u"}, "/xdg/data/velmora"},
+        {"then ~/.local/share", {}, {{}, {}, {}, {}, "/home/u"}, "/home/u/.local/share/velmora"},
         {"empty values count as unset",
-         {"velmora"},
+         {},
          {"", "", {}, {}, "/home/u"},
          "/home/u/.local/share/velmora"},
         {"relative $XDG_DATA_HOME is ignored",
-         {"velmora"},
+         {},
          {{}, "data", {}, {}, "/home/u"},
          "/home/u/.local/share/velmora"},
-        {"trailing slash and dots are dropped",
-         {"velmora", "--home", "/opt/x/../home/"},
-         all,
-         "/opt/home"},
-        {"--home without a folder", {"velmora", "--home"}, all, ""},
-        {"no home folder at all", {"velmora"}, {}, ""},
+        {"trailing slash and dots are dropped", "/opt/x/../home/", all, "/opt/home"},
+        {"no home folder at all", {}, {}, ""},
     };
     for (const ProgramFolderCase& c : cases) {
         SCOPED_TRACE(c.name);
-        auto folder =
-            pfs::ResolveProgramFolder(static_cast<int>(c.args.size()), c.args.data(), c.env);
+        auto folder = pfs::ResolveProgramFolder(c.homeOption, c.env);
         if (c.expected.empty()) {
             ASSERT_FALSE(folder.Ok());
             EXPECT_FALSE(folder.Error().empty());

@@ -1,8 +1,8 @@
-#include "plan2d/PlanZoom.h"
+#include "document/PlanZoom.h"
 
 #include <gtest/gtest.h>
 
-#include "PlanFixture.h"
+#include "DocumentFixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "plan2d/PlanZoom.h"
+#include "document/PlanZoom.h"
 
 #include <algorithm>
 #include <array>
