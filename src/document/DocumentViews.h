@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -83,4 +84,14 @@ public:
     virtual double GetCameraPitch() const = 0;
     // Also turns the look direction.
     virtual void SetCameraAngles(double heading, double pitch) = 0;
+
+    // The wireframe flag and the device's fill mode: wireframe (2) or solid (3).
+    virtual void SetWireframe(bool wireframe) = 0;
+    virtual void SetClearColor(uint8_t red, uint8_t green, uint8_t blue) = 0;
+
+    // 1 writes to the design path, 0 asks for a path first. False when the
+    // user cancelled or the design could not be written.
+    virtual bool SaveDesign(int mode) = 0;
+    // Empties the scene and the plan of the closed design.
+    virtual void ClearDesign() = 0;
 };

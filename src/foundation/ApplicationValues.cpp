@@ -1,9 +1,9 @@
 #include "foundation/ApplicationValues.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "platform/fs/PathLookup.h"
+#include "platform/fs/StoredPath.h"
 #include "platform/fs/UserFolders.h"
 
 namespace {
@@ -30,9 +30,7 @@ const std::string& GetProgramFolder() {
 }
 
 std::string GetProgramFilePath(std::string_view relative) {
-    std::string local(relative);
-    std::replace(local.begin(), local.end(), '\\', '/');
-    std::string path = ProgramFolder() + local;
+    std::string path = ProgramFolder() + pfs::WithSlashes(relative);
     std::optional<std::filesystem::path> resolved = pfs::ResolvePathCaseInsensitive(path);
     return resolved ? resolved->string() : path;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <utility>
 
 #include "platform/text/Cp950.h"
 
@@ -101,6 +102,29 @@ HRESULT CBinaryReader::ReadBytes(void* buffer, int n) {
         return E_FAIL;
     }
     return ReadExactly(buffer, static_cast<std::size_t>(n)) ? S_OK : E_FAIL;
+}
+
+template <typename Bytes>
+HRESULT CBinaryReader::ReadBlockInto(Bytes& out, int32_t length) {
+    const int64_t left = BytesLeft();
+    if (length < 0 || left < 0 || length > left) {
+        m_error = true;
+        return E_FAIL;
+    }
+    Bytes block(static_cast<std::size_t>(length), 0);
+    if (length > 0 && !ReadExactly(block.data(), block.size())) {
+        return E_FAIL;
+    }
+    out = std::move(block);
+    return S_OK;
+}
+
+HRESULT CBinaryReader::ReadBlock(std::vector<uint8_t>& out, int32_t length) {
+    return ReadBlockInto(out, length);
+}
+
+HRESULT CBinaryReader::ReadBlock(std::string& out, int32_t length) {
+    return ReadBlockInto(out, length);
 }
 
 int64_t CBinaryReader::BytesLeft() const {

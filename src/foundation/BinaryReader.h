@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "foundation/Result.h"
 
@@ -45,6 +46,13 @@ public:
     // n raw bytes. A short read zeroes the rest of the buffer and fails.
     HRESULT ReadBytes(void* buffer, int n);
 
+    // A block of the length the file states, read whole into `out`. A negative
+    // length, or one beyond the bytes left, is refused before anything is
+    // allocated (E_FAIL, error flag, nothing read); on any failure `out` is left
+    // as it was.
+    HRESULT ReadBlock(std::vector<uint8_t>& out, int32_t length);
+    HRESULT ReadBlock(std::string& out, int32_t length);
+
     // File size minus the read position; -1 when the stream cannot tell.
     int64_t BytesLeft() const;
 
@@ -54,6 +62,9 @@ public:
 private:
     // Reads exactly size bytes into a buffer that is zeroed first.
     bool ReadExactly(void* buffer, std::size_t size);
+
+    template <typename Bytes>
+    HRESULT ReadBlockInto(Bytes& out, int32_t length);
 
     FILE* m_file = nullptr;
     bool m_ownsFile = false;

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "foundation/CLocale.h"
 #include "foundation/TextFormat.h"
+#include "platform/text/CLocale.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ int ParseIntText(std::string_view text) {
 
 float ParseFloatText(std::string_view text) {
     std::string terminated(text);
-    double value = strtod_l(terminated.c_str(), nullptr, GetCLocale());
+    double value = strtod_l(terminated.c_str(), nullptr, text::GetCLocale());
     // Narrowing a double beyond float's range is undefined; it reads as infinite.
     if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<float>::max()) {
         constexpr float kInfinity = std::numeric_limits<float>::infinity();

@@ -1,6 +1,5 @@
 #include "foundation/FileSearch.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -59,24 +58,6 @@ bool IsFolderNoFollow(const fs::path& path) {
     return fs::is_directory(fs::symlink_status(path, ec));
 }
 
-// Folded order first, as a case-insensitive file system lists; exact bytes
-// break ties so the order is total.
-bool NameLess(const FoundEntry& a, const FoundEntry& b) {
-    const std::string foldedA = text::AsciiToLower(a.name);
-    const std::string foldedB = text::AsciiToLower(b.name);
-    return foldedA != foldedB ? foldedA < foldedB : a.name < b.name;
-}
-
-std::vector<FoundEntry> SortedEntries(const fs::path& folder) {
-    std::vector<FoundEntry> entries;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        entries.push_back({it->path().filename().string(), IsFolderNoFollow(it->path())});
-    }
-    std::sort(entries.begin(), entries.end(), NameLess);
-    return entries;
-}
-
 }  // namespace
 
 bool MatchesWildcard(std::string_view pattern, std::string_view name) {
@@ -118,9 +99,10 @@ std::vector<FoundEntry> FindFiles(std::string_view pattern) {
             return {{std::string(namePattern), IsFolderNoFollow(exact)}};
         }
     }
-    for (FoundEntry& entry : SortedEntries(*folder)) {
-        if (MatchesWildcard(namePattern, entry.name)) {
-            found.push_back(std::move(entry));
+    for (const fs::directory_entry& entry : pfs::ListFolderSorted(*folder)) {
+        std::string name = entry.path().filename().string();
+        if (MatchesWildcard(namePattern, name)) {
+            found.push_back({std::move(name), IsFolderNoFollow(entry.path())});
             if (!HasWildcard(namePattern)) {
                 break;
             }

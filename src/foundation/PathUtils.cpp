@@ -7,6 +7,7 @@
 
 #include "foundation/FileSearch.h"
 #include "platform/fs/PathLookup.h"
+#include "platform/fs/StoredPath.h"
 #include "platform/text/AsciiCase.h"
 
 namespace {
@@ -44,12 +45,6 @@ PathParts SplitPath(std::string_view path) {
     parts.name = file.substr(0, dot);
     parts.extension = file.substr(dot);
     return parts;
-}
-
-std::string WithSlashes(std::string_view path) {
-    std::string local(path);
-    std::replace(local.begin(), local.end(), '\\', '/');
-    return local;
 }
 
 }  // namespace
@@ -91,7 +86,7 @@ bool HasFileExtension(std::string_view name, std::string_view extension) {
 }
 
 bool FileExists(std::string_view path) {
-    return !FindFiles(WithSlashes(path)).empty();
+    return !FindFiles(pfs::WithSlashes(path)).empty();
 }
 
 bool PathHasDrive(std::string_view path) {
@@ -100,7 +95,7 @@ bool PathHasDrive(std::string_view path) {
 
 std::uint64_t GetFileLength(std::string_view path) {
     std::optional<std::filesystem::path> resolved =
-        pfs::ResolvePathCaseInsensitive(WithSlashes(path));
+        pfs::ResolvePathCaseInsensitive(pfs::WithSlashes(path));
     if (!resolved) {
         return 0;
     }

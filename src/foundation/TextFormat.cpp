@@ -4,10 +4,10 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "foundation/CLocale.h"
+#include "platform/text/CLocale.h"
 
 std::string FormatString(const char* format, ...) {
-    CScopedCLocale cLocale;
+    text::CScopedCLocale cLocale;
     va_list args;
     va_start(args, format);
     va_list sizing;

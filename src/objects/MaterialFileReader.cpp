@@ -72,12 +72,6 @@ void ReadTextField(CBinaryReader& reader, std::span<char> field) {
     field.back() = '\0';
 }
 
-bool FitsInBytesLeft(const CBinaryReader& reader, std::uint64_t length) {
-    const std::int64_t left = reader.BytesLeft();
-    return left >= 0 && length <= static_cast<std::uint64_t>(left) &&
-           length <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
-}
-
 bool ReadImageFile(const std::string& path, MaterialFileRecord& record, int kind) {
     pfs::Result<std::string> file = pfs::ReadWholeFile(path);
     if (!file || file.Value().size() > std::numeric_limits<std::int32_t>::max()) {
@@ -110,11 +104,9 @@ bool ReadMaterial(const std::string& path, MaterialFileRecord& record, bool conv
     if (reader.HasError() || tag[kTagLength - 1] != kPlainPayloadMark) {
         return false;
     }
-    if (payloadLength < 0 || !FitsInBytesLeft(reader, static_cast<std::uint64_t>(payloadLength))) {
+    if (FAILED(reader.ReadBlock(record.data, payloadLength))) {
         return false;
     }
-    record.data.resize(static_cast<std::size_t>(payloadLength));
-    reader.ReadBytes(record.data.data(), payloadLength);
 
     if (version >= 2) {
         record.width = reader.ReadFloat();
@@ -128,13 +120,9 @@ bool ReadMaterial(const std::string& path, MaterialFileRecord& record, bool conv
         ReadTextField(reader, record.description);
     }
     if (version >= 5) {
-        const auto extraLength = static_cast<std::uint32_t>(reader.ReadInt());
-        if (extraLength > 0) {
-            if (!FitsInBytesLeft(reader, extraLength)) {
-                return false;
-            }
-            record.extra.resize(extraLength);
-            reader.ReadBytes(record.extra.data(), static_cast<int>(extraLength));
+        const std::int32_t extraLength = reader.ReadInt();
+        if (extraLength != 0 && FAILED(reader.ReadBlock(record.extra, extraLength))) {
+            return false;
         }
     }
     if (version >= 4 && convertTga) {

@@ -29,19 +29,6 @@ constexpr std::string_view kReferencePrefix = "@@";
 constexpr const char* kDefaultSymbol = "2Dicon\\squrt.dxf";
 constexpr const char* kDefaultSymbolName = "squrt.dxf";
 
-// Reads a block whose length the file states; nothing when the length is
-// negative or runs past the end.
-std::optional<std::vector<std::uint8_t>> ReadBlock(CBinaryReader& reader, std::int32_t length) {
-    if (length < 0 || length > reader.BytesLeft()) {
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> block(static_cast<std::size_t>(length));
-    if (length > 0 && FAILED(reader.ReadBytes(block.data(), length))) {
-        return std::nullopt;
-    }
-    return block;
-}
-
 OutlineRecord ReadEdgeRecord(CBinaryReader& reader) {
     OutlineRecord record;
     for (gfx::Vector3* v : {&record.pointA, &record.pointB, &record.facing}) {
@@ -103,13 +90,13 @@ int CModelPackage::Load(const std::string& path, int mode) {
         reader.ReadByte();  // the preview's key
         const std::int32_t previewLength = reader.ReadInt();
         if (previewLength > 0) {
-            std::optional<std::vector<std::uint8_t>> preview = ReadBlock(reader, previewLength);
-            if (!preview) {
+            std::vector<std::uint8_t> preview;
+            if (FAILED(reader.ReadBlock(preview, previewLength))) {
                 return refuse();
             }
             // The previews of versions 2 and 3 are always scrambled.
             if (mode != kPackageReadMesh && m_version >= 4) {
-                m_preview = std::move(*preview);
+                m_preview = std::move(preview);
             }
         }
     }
@@ -124,11 +111,9 @@ int CModelPackage::Load(const std::string& path, int mode) {
         return refuse();
     }
     reader.ReadByte();  // the mesh's key
-    std::optional<std::vector<std::uint8_t>> mesh = ReadBlock(reader, meshLength);
-    if (!mesh) {
+    if (FAILED(reader.ReadBlock(m_mesh, meshLength))) {
         return refuse();
     }
-    m_mesh = std::move(*mesh);
 
     const std::int32_t textureCount = reader.ReadInt();
     for (std::int32_t i = 0; i < textureCount && !reader.HasError(); ++i) {
@@ -149,11 +134,9 @@ int CModelPackage::Load(const std::string& path, int mode) {
             }
         } else {
             reader.ReadByte();  // the texture's key
-            std::optional<std::vector<std::uint8_t>> data = ReadBlock(reader, length);
-            if (!data) {
+            if (FAILED(reader.ReadBlock(texture.data, length))) {
                 return refuse();
             }
-            texture.data = std::move(*data);
         }
         m_textures.push_back(std::move(texture));
     }
@@ -168,11 +151,9 @@ int CModelPackage::Load(const std::string& path, int mode) {
         reader.ReadChars(m_symbolName, kSymbolNameLength);
         reader.ReadByte();  // the symbol's key
         const std::int32_t symbolLength = reader.ReadInt();
-        std::optional<std::vector<std::uint8_t>> symbol = ReadBlock(reader, symbolLength);
-        if (!symbol) {
+        if (FAILED(reader.ReadBlock(m_symbol, symbolLength))) {
             return refuse();
         }
-        m_symbol = std::move(*symbol);
         if (symbolLength == 0 && !GetProgramFolder().empty()) {
             pfs::Result<std::string> content =
                 pfs::ReadWholeFile(GetProgramFilePath(kDefaultSymbol));

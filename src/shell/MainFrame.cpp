@@ -9,7 +9,6 @@
 #include "foundation/ResourceStrings.h"
 #include "plan2d/H2DChild.h"
 #include "plan2d/H2DView.h"
-#include "shell/HousViewLink.h"
 #include "view3d/HousView.h"
 
 CMainFrame::CMainFrame() : wxFrame(nullptr, wxID_ANY, wxString()), m_commands(*this) {
@@ -49,8 +48,6 @@ void CMainFrame::SetDocument(std::unique_ptr<CHousDoc> document) {
 void CMainFrame::CreateDesignViews() {
     m_aui.SetManagedWindow(this);
     m_p3DView = new CHousView(this, m_pDocument.get());
-    m_p3DViewLink = std::make_unique<CHousViewLink>(*m_p3DView, m_aui);
-    m_commands.Attach3DView(m_p3DViewLink.get());
     m_aui.AddPane(m_p3DView, wxAuiPaneInfo()
                                  .Name("3d")
                                  .Caption(wxString::FromUTF8("3D"))
@@ -76,8 +73,6 @@ void CMainFrame::DestroyDesignViews() {
         m_pPlanFrame = nullptr;
     }
     if (m_p3DView != nullptr) {
-        m_commands.Attach3DView(nullptr);
-        m_p3DViewLink.reset();
         m_aui.DetachPane(m_p3DView);
         m_p3DView->Destroy();
         m_p3DView = nullptr;
@@ -92,6 +87,27 @@ void CMainFrame::SetFrameTitle(std::string_view text) {
         title += text;
     }
     SetTitle(wxString::FromUTF8(title));
+}
+
+void CMainFrame::Get3DViewClientSize(int& width, int& height) const {
+    width = 0;
+    height = 0;
+    if (m_p3DView != nullptr) {
+        m_p3DView->GetClientSize(&width, &height);
+    }
+}
+
+void CMainFrame::Resize3DViewPaneBy(int dx, int dy) {
+    if (m_p3DView == nullptr) {
+        return;
+    }
+    wxAuiPaneInfo& pane = m_aui.GetPane(m_p3DView);
+    if (!pane.IsOk()) {
+        return;
+    }
+    const wxSize size = m_p3DView->GetSize();
+    pane.BestSize(size.x + dx, size.y + dy);
+    m_aui.Update();
 }
 
 void CMainFrame::SetStatusText(const std::string& text) {

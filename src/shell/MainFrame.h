@@ -16,7 +16,6 @@
 class CH2DChild;
 class CHousDoc;
 class CHousView;
-class CHousViewLink;
 
 // The main window of the program. It holds the one document of the run,
 // which the active-document accessor finds while the frame lives, and runs
@@ -35,6 +34,9 @@ public:
     CHousDoc* GetActiveChildDocument() const { return m_pDocument.get(); }
 
     void SetFrameTitle(std::string_view text) override;
+    void Get3DViewClientSize(int& width, int& height) const override;
+    // The view's pane asks for the new size; the pane beside it gives way.
+    void Resize3DViewPaneBy(int dx, int dy) override;
     // Pane 0 of the status bar, painted at once.
     using wxFrame::SetStatusText;
     void SetStatusText(const std::string& text);
@@ -74,6 +76,5 @@ private:
     // The 3D window and the plan window are panes side by side.
     wxAuiManager m_aui;
     CHousView* m_p3DView = nullptr;
-    std::unique_ptr<CHousViewLink> m_p3DViewLink;
     CH2DChild* m_pPlanFrame = nullptr;
 };

@@ -5,7 +5,6 @@
 #include "document/HousDoc.h"
 #include "foundation/Prompt.h"
 #include "shell/MainFrameWindow.h"
-#include "shell/View3DLink.h"
 
 namespace {
 
@@ -23,22 +22,26 @@ CMainFrameCommands::CMainFrameCommands(IMainFrameWindow& window) : m_window(wind
 
 // ---- 3D view size
 
+I3DView* CMainFrameCommands::Get3DView() const {
+    return m_pDocument != nullptr ? m_pDocument->Get3DView() : nullptr;
+}
+
 void CMainFrameCommands::Get3DViewSize(int& width, int& height) const {
     width = 0;
     height = 0;
-    if (m_p3DView != nullptr) {
-        m_p3DView->GetClientSize(width, height);
+    if (Get3DView() != nullptr) {
+        m_window.Get3DViewClientSize(width, height);
     }
 }
 
 void CMainFrameCommands::Resize3DViewFrame(int width, int height) {
-    if (m_p3DView == nullptr) {
+    if (Get3DView() == nullptr) {
         return;
     }
     int currentWidth = 0;
     int currentHeight = 0;
-    m_p3DView->GetClientSize(currentWidth, currentHeight);
-    m_p3DView->ResizeFrameBy(width - currentWidth, height - currentHeight);
+    m_window.Get3DViewClientSize(currentWidth, currentHeight);
+    m_window.Resize3DViewPaneBy(width - currentWidth, height - currentHeight);
 }
 
 // ---- Fill mode and background
@@ -55,8 +58,8 @@ void CMainFrameCommands::SetFillMode(bool wireframe) {
     if (m_pDocument == nullptr) {
         return;
     }
-    if (m_p3DView != nullptr) {
-        m_p3DView->SetWireframe(wireframe);
+    if (I3DView* view = Get3DView()) {
+        view->SetWireframe(wireframe);
     }
     m_pDocument->SetDesignModified(1);
     m_pDocument->Repaint3DView();
@@ -79,8 +82,8 @@ void CMainFrameCommands::SetBackground(int32_t choice, uint8_t red, uint8_t gree
         return;
     }
     m_pDocument->SetBackgroundChoice(choice);
-    if (m_p3DView != nullptr) {
-        m_p3DView->SetClearColor(red, green, blue);
+    if (I3DView* view = Get3DView()) {
+        view->SetClearColor(red, green, blue);
     }
     m_pDocument->Repaint3DView();
 }
@@ -166,12 +169,13 @@ bool CMainFrameCommands::SaveModifiedDesign() {
         case PromptAnswer::Cancel:
             return false;
     }
-    if (m_p3DView == nullptr) {
+    I3DView* view = Get3DView();
+    if (view == nullptr) {
         return false;
     }
     // A design whose save failed stays open, so that the user loses nothing.
     const int mode = m_pDocument->GetDesignPath().empty() ? 0 : 1;
-    return m_p3DView->SaveDesign(mode) && !m_pDocument->GetDesignPath().empty();
+    return view->SaveDesign(mode) && !m_pDocument->GetDesignPath().empty();
 }
 
 bool CMainFrameCommands::CloseDesign() {
@@ -185,8 +189,8 @@ bool CMainFrameCommands::CloseDesign() {
     m_pDocument->SetDesignPath("");
     m_pDocument->Settings().music.clear();
     m_pDocument->SetDesignModified(0);
-    if (m_p3DView != nullptr) {
-        m_p3DView->ClearDesign();
+    if (I3DView* view = Get3DView()) {
+        view->ClearDesign();
     }
     m_pDocument->ViewPoints().clear();
     m_pDocument->Redraw2DView();
@@ -212,8 +216,8 @@ void CMainFrameCommands::NewDesign() {
     m_pDocument->SetWallValues(kNewWallTop, kNewWallBottom, kNewWallThickness);
     m_pDocument->UpdateWallBarFields();
 
-    if (m_p3DView != nullptr) {
-        m_p3DView->SetWireframe(false);
+    if (I3DView* view = Get3DView()) {
+        view->SetWireframe(false);
     }
     m_pDocument->StoreCameraPlanPose();
     m_pDocument->UpdateAllViews(kFullRefreshHint);
@@ -243,8 +247,9 @@ void CMainFrameCommands::OnTimer(int timerId) {
     switch (timerId) {
         case kAutoSaveTimer:
             // An untitled design is never saved behind the user's back.
-            if (!m_pDocument->GetDesignPath().empty() && m_p3DView != nullptr) {
-                m_p3DView->SaveDesign(1);
+            if (I3DView* view = Get3DView();
+                view != nullptr && !m_pDocument->GetDesignPath().empty()) {
+                view->SaveDesign(1);
             }
             break;
         case kFirstSaveReminderTimer:

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 class CHousDoc;
-class I3DViewLink;
+class I3DView;
 class IMainFrameWindow;
 
 // The main frame's commands on the design, free of widgets: closing and
@@ -20,8 +20,6 @@ public:
 
     void SetDocument(CHousDoc* document) { m_pDocument = document; }
     CHousDoc* GetDocument() const { return m_pDocument; }
-    // Null detaches it.
-    void Attach3DView(I3DViewLink* view) { m_p3DView = view; }
 
     // (0, 0) while there is no 3D view.
     void Get3DViewSize(int& width, int& height) const;
@@ -46,6 +44,8 @@ public:
     void OnTimer(int timerId);
 
 private:
+    // The document's 3D view; null while there is no document or no view.
+    I3DView* Get3DView() const;
     void SetFillMode(bool wireframe);
     void SetBackground(int32_t choice, uint8_t red, uint8_t green, uint8_t blue);
     void ApplyBackgroundPreset();
@@ -55,5 +55,4 @@ private:
 
     IMainFrameWindow& m_window;
     CHousDoc* m_pDocument = nullptr;
-    I3DViewLink* m_p3DView = nullptr;
 };

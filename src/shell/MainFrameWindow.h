@@ -5,9 +5,14 @@
 #include "document/MainWindowLink.h"
 
 // The main window as its commands reach it: what the document asks of it
-// (timers, bars) and its title.
+// (timers, bars), its title and the pane of its 3D view.
 class IMainFrameWindow : public IMainWindow {
 public:
     // The product title, followed by " - " and the text when there is one.
     virtual void SetFrameTitle(std::string_view text) = 0;
+
+    // The 3D view's client size; (0, 0) while the frame has no 3D view.
+    virtual void Get3DViewClientSize(int& width, int& height) const = 0;
+    // Grows the 3D view's pane by the amounts given; negative ones shrink it.
+    virtual void Resize3DViewPaneBy(int dx, int dy) = 0;
 };

@@ -5,6 +5,7 @@
 #include <wx/utils.h>
 
 #include "document/HousDoc.h"
+#include "platform/gfx/DeviceTypes.h"
 
 namespace {
 
@@ -104,6 +105,20 @@ double CHousView::GetCameraPitch() const {
 void CHousView::SetCameraAngles(double heading, double pitch) {
     GetCamera().SetCameraAngles(heading, pitch);
 }
+
+void CHousView::SetWireframe(bool wireframe) {
+    GetEngine().SetFillMode(wireframe ? gfx::kFillWireframe : gfx::kFillSolid);
+}
+
+void CHousView::SetClearColor(uint8_t red, uint8_t green, uint8_t blue) {
+    GetEngine().SetClearColor(red, green, blue);
+}
+
+bool CHousView::SaveDesign(int /*mode*/) {
+    return false;
+}
+
+void CHousView::ClearDesign() {}
 
 void CHousView::UpdateCamera() {
     GetCamera().UpdateCamera();

@@ -2,6 +2,7 @@
 
 #include <wx/glcanvas.h>
 
+#include <cstdint>
 #include <string_view>
 
 #include "document/DocumentViews.h"
@@ -32,6 +33,12 @@ public:
     double GetCameraHeading() const override;
     double GetCameraPitch() const override;
     void SetCameraAngles(double heading, double pitch) override;
+    void SetWireframe(bool wireframe) override;
+    void SetClearColor(uint8_t red, uint8_t green, uint8_t blue) override;
+    // Design files are not written by the view yet: nothing is saved.
+    bool SaveDesign(int mode) override;
+    // The scene store does not exist yet: there is nothing to empty.
+    void ClearDesign() override;
 
     void UpdateCamera();
     void ResetCamera();

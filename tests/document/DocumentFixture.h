@@ -150,6 +150,10 @@ public:
         heading = h;
         pitch = p;
     }
+    void SetWireframe(bool) override {}
+    void SetClearColor(uint8_t, uint8_t, uint8_t) override {}
+    bool SaveDesign(int) override { return false; }
+    void ClearDesign() override {}
 
     CameraPosition eye;
     double heading = 0.0;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "foundation/BinaryReader.h"
 #include "foundation/BinaryWriter.h"
@@ -185,6 +186,31 @@ TEST(BinaryReader, LengthsBeyondTheEndAreRefusedUnread) {
     EXPECT_EQ(std::ftell(shortChars.Get()), 0);
     EXPECT_EQ(charsReader.ReadChars(text, 2), S_OK);
     EXPECT_EQ(text, "ab");
+}
+
+TEST(BinaryReader, BlockIsReadOnlyWhenItsLengthFitsWhatIsLeft) {
+    ByteStream bytes(Bytes({1, 2, 'a', 0, 'b'}));
+    CBinaryReader reader(bytes.Get());
+    std::vector<uint8_t> block = {9};
+    for (int32_t refused : {6, 0x7FFFFFFF, -1}) {
+        SCOPED_TRACE(refused);
+        EXPECT_EQ(reader.ReadBlock(block, refused), E_FAIL);
+        EXPECT_EQ(block, std::vector<uint8_t>{9});
+        EXPECT_EQ(std::ftell(bytes.Get()), 0);
+    }
+    EXPECT_TRUE(reader.HasError());
+
+    EXPECT_EQ(reader.ReadBlock(block, 0), S_OK);
+    EXPECT_TRUE(block.empty());
+    EXPECT_EQ(reader.ReadBlock(block, 2), S_OK);
+    EXPECT_EQ(block, (std::vector<uint8_t>{1, 2}));
+    // Raw bytes: unlike text, a block does not end at a zero byte.
+    std::string raw = "kept";
+    EXPECT_EQ(reader.ReadBlock(raw, 4), E_FAIL);
+    EXPECT_EQ(raw, "kept");
+    EXPECT_EQ(reader.ReadBlock(raw, 3), S_OK);
+    EXPECT_EQ(raw, std::string("a\0b", 3));
+    EXPECT_EQ(reader.BytesLeft(), 0);
 }
 
 TEST(BinaryReader, TextEndsAtZeroAndUndecodableBytesAreReplaced) {

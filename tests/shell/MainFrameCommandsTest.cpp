@@ -6,13 +6,15 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "document/DocumentViews.h"
 #include "document/HousDoc.h"
 #include "foundation/ApplicationValues.h"
 #include "foundation/Prompt.h"
 #include "shell/MainFrameWindow.h"
-#include "shell/View3DLink.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -27,23 +29,36 @@ public:
     void SetHardwareAccelButton(int) override {}
     std::optional<OptionPageValues> GetOptionPageValues() const override { return std::nullopt; }
     void SetFrameTitle(std::string_view text) override { titles.emplace_back(text); }
-
-    std::map<int, int> timers;
-    std::vector<int> stopped;
-    std::vector<std::string> titles;
-};
-
-class Fake3DView : public I3DViewLink {
-public:
-    void GetClientSize(int& w, int& h) const override {
+    void Get3DViewClientSize(int& w, int& h) const override {
         w = width;
         h = height;
     }
-    void ResizeFrameBy(int dx, int dy) override {
+    void Resize3DViewPaneBy(int dx, int dy) override {
         width += dx;
         height += dy;
         resizes.push_back({dx, dy});
     }
+
+    std::map<int, int> timers;
+    std::vector<int> stopped;
+    std::vector<std::string> titles;
+    int width = 800;
+    int height = 600;
+    std::vector<std::pair<int, int>> resizes;
+};
+
+class Fake3DView : public I3DView {
+public:
+    void OnDocumentUpdate(int) override {}
+    void ActivateFrame() override {}
+    void ShowFrame(bool) override {}
+    void RepaintNow() override {}
+    void SetStatusText(std::string_view) override {}
+    CameraPosition GetCameraPosition() const override { return {}; }
+    void SetCameraPosition(float, float, float) override {}
+    double GetCameraHeading() const override { return 0.0; }
+    double GetCameraPitch() const override { return 0.0; }
+    void SetCameraAngles(double, double) override {}
     void SetWireframe(bool flag) override { wireframe = flag; }
     void SetClearColor(uint8_t r, uint8_t g, uint8_t b) override { clearColor = {r, g, b}; }
     bool SaveDesign(int mode) override {
@@ -56,9 +71,6 @@ public:
     void ClearDesign() override { ++clears; }
 
     CHousDoc* document = nullptr;
-    int width = 800;
-    int height = 600;
-    std::vector<std::pair<int, int>> resizes;
     std::optional<bool> wireframe;
     std::vector<int> clearColor;
     std::vector<int> saves;
@@ -77,8 +89,8 @@ protected:
         SetProgramFolder(folder.Path());
         document = std::make_unique<CHousDoc>(&window);
         view.document = document.get();
+        document->Attach3DView(&view);
         commands.SetDocument(document.get());
-        commands.Attach3DView(&view);
     }
 
     PromptAnswer Answer(const MessageRequest& request) {
@@ -186,7 +198,7 @@ TEST_F(MainFrameCommandsTest, ClosedDesignLeavesNothingBehind) {
 }
 
 TEST_F(MainFrameCommandsTest, CloseDesignWithoutA3DViewCannotSave) {
-    commands.Attach3DView(nullptr);
+    document->Attach3DView(nullptr);
     document->SetDesignModified(1);
     answer = PromptAnswer::Yes;
     EXPECT_FALSE(commands.CloseDesign());
@@ -264,17 +276,17 @@ TEST_F(MainFrameCommandsTest, ShowModeRoundTripRestoresSwitchesAndViewSize) {
     EXPECT_EQ(settings.showLight, 1);
     EXPECT_EQ(document->GetShowMode(), 0);
     EXPECT_EQ(document->GetEditMode(), 0);
-    EXPECT_EQ(view.width, 800);
-    EXPECT_EQ(view.height, 600);
+    EXPECT_EQ(window.width, 800);
+    EXPECT_EQ(window.height, 600);
 }
 
 TEST_F(MainFrameCommandsTest, ResizeMovesTheFrameByTheDifference) {
-    view.width = 780;
-    view.height = 590;
+    window.width = 780;
+    window.height = 590;
     commands.Resize3DViewFrame(800, 600);
-    EXPECT_EQ(view.resizes, (std::vector<std::pair<int, int>>{{20, 10}}));
+    EXPECT_EQ(window.resizes, (std::vector<std::pair<int, int>>{{20, 10}}));
 
-    commands.Attach3DView(nullptr);
+    document->Attach3DView(nullptr);
     int width = -1;
     int height = -1;
     commands.Get3DViewSize(width, height);

@@ -1,6 +1,5 @@
 #include "platform/db/JetImport.h"
 
-#include <locale.h>
 #include <mdbtools.h>
 #include <stdlib.h>
 
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "platform/db/SqliteDatabase.h"
+#include "platform/text/CLocale.h"
 
 namespace pdb {
 
@@ -22,27 +22,6 @@ struct MdbCloser {
 
 struct TableDefDeleter {
     void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
-};
-
-// libmdb prints numbers with printf: keep a comma-decimal user locale out of
-// the copied values.
-class ScopedCLocale {
-public:
-    ScopedCLocale()
-        : m_locale(newlocale(LC_ALL_MASK, "C", nullptr)),
-          m_previous(m_locale != nullptr ? uselocale(m_locale) : nullptr) {}
-    ~ScopedCLocale() {
-        if (m_locale != nullptr) {
-            uselocale(m_previous);
-            freelocale(m_locale);
-        }
-    }
-    ScopedCLocale(const ScopedCLocale&) = delete;
-    ScopedCLocale& operator=(const ScopedCLocale&) = delete;
-
-private:
-    locale_t m_locale;
-    locale_t m_previous;
 };
 
 std::string QuoteIdentifier(const char* name) {
@@ -175,7 +154,9 @@ bool ImportJetDatabase(const std::string& mdbPath, const std::string& dbPath, st
 
     bool copied = false;
     {
-        const ScopedCLocale cLocale;
+        // libmdb prints numbers with printf: keep a comma-decimal user locale
+        // out of the copied values.
+        const text::CScopedCLocale cLocale;
         CSqliteDatabase target;
         copied = target.Open(partPath, CSqliteDatabase::OpenMode::kCreate);
         if (!copied) {

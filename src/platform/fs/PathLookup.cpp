@@ -10,30 +10,16 @@ namespace pfs {
 
 namespace {
 
-// Folded order first, so the listing reads as it would on a case-insensitive
-// file system; exact bytes break ties so the order is total.
+// Exact bytes break ties so that the order is total.
 bool NameLess(const std::string& a, const std::string& b) {
     std::string foldedA = text::AsciiToLower(a);
     std::string foldedB = text::AsciiToLower(b);
     return foldedA != foldedB ? foldedA < foldedB : a < b;
 }
 
-std::vector<std::filesystem::directory_entry> SortedEntries(const std::filesystem::path& folder) {
-    std::vector<std::filesystem::directory_entry> entries;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        entries.push_back(*it);
-    }
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return NameLess(a.path().filename().string(), b.path().filename().string());
-    });
-    return entries;
-}
-
 std::optional<std::filesystem::path> SearchFolder(const std::filesystem::path& folder,
                                                   std::string_view fileName, bool recursive) {
-    for (const std::filesystem::directory_entry& entry : SortedEntries(folder)) {
+    for (const std::filesystem::directory_entry& entry : ListFolderSorted(folder)) {
         std::error_code ec;
         std::string name = entry.path().filename().string();
         if (entry.is_directory(ec)) {
@@ -70,7 +56,7 @@ std::optional<std::filesystem::path> ResolvePathCaseInsensitive(const std::files
             continue;
         }
         std::optional<std::filesystem::path> match;
-        for (const auto& entry : SortedEntries(resolved.empty() ? "." : resolved)) {
+        for (const auto& entry : ListFolderSorted(resolved.empty() ? "." : resolved)) {
             if (text::EqualsIgnoreAsciiCase(entry.path().filename().string(), component.string())) {
                 match = entry.path().filename();
                 break;
@@ -82,6 +68,20 @@ std::optional<std::filesystem::path> ResolvePathCaseInsensitive(const std::files
         resolved /= *match;
     }
     return resolved;
+}
+
+std::vector<std::filesystem::directory_entry> ListFolderSorted(
+    const std::filesystem::path& folder) {
+    std::vector<std::filesystem::directory_entry> entries;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        entries.push_back(*it);
+    }
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return NameLess(a.path().filename().string(), b.path().filename().string());
+    });
+    return entries;
 }
 
 std::optional<std::filesystem::path> FindFileByName(

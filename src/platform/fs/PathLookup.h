@@ -23,4 +23,9 @@ std::optional<std::filesystem::path> ResolvePathCaseInsensitive(const std::files
 std::optional<std::filesystem::path> FindFileByName(
     std::string_view fileName, const std::vector<std::filesystem::path>& folders, bool recursive);
 
+// The folder's entries ("." and ".." aside) in the order a case-insensitive
+// file system lists them: folded names first, exact bytes breaking ties. An
+// unreadable folder lists what was read before the error, or nothing.
+std::vector<std::filesystem::directory_entry> ListFolderSorted(const std::filesystem::path& folder);
+
 }  // namespace pfs

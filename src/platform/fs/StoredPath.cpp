@@ -14,13 +14,13 @@ bool IsAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-std::string WithSlashes(std::string_view text) {
-    std::string result(text);
+}  // namespace
+
+std::string WithSlashes(std::string_view path) {
+    std::string result(path);
     std::replace(result.begin(), result.end(), '\\', '/');
     return result;
 }
-
-}  // namespace
 
 std::string ToStoredPath(std::string_view localPath) {
     std::string stored(localPath);

@@ -9,6 +9,10 @@ namespace pfs {
 // drive Z:, so "/home/a/b.jpg" is stored as "Z:\home\a\b.jpg".
 std::string ToStoredPath(std::string_view localPath);
 
+// The path with every backslash turned into '/', for Windows-style relative
+// paths in data and code. UTF-8 never has a backslash byte inside a character.
+std::string WithSlashes(std::string_view path);
+
 enum class StoredPathKind {
     Local,     // a Z: path; path is the local absolute path
     Relative,  // no drive; path is relative, with '/' separators

@@ -76,4 +76,17 @@ TEST_F(PathLookupTest, ForeignFileIsFoundByNameInFolderOrderThenSortedTreeOrder)
     EXPECT_EQ(pfs::FindFileByName("", folders, true), std::nullopt);
 }
 
+TEST_F(PathLookupTest, FolderIsListedInFoldedOrderWithExactBytesBreakingTies) {
+    for (const char* name : {"b.txt", "C.txt", "B.txt", "a.TXT", "木.txt"}) {
+        WriteText(Root() / name, "");
+    }
+    std::filesystem::create_directories(Root() / "s");
+    std::vector<std::string> names;
+    for (const std::filesystem::directory_entry& entry : pfs::ListFolderSorted(Root())) {
+        names.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"a.TXT", "B.txt", "b.txt", "C.txt", "s", "木.txt"}));
+    EXPECT_TRUE(pfs::ListFolderSorted(Root() / "missing").empty());
+}
+
 }  // namespace

@@ -1,6 +1,10 @@
-#include "foundation/CLocale.h"
+#include "platform/text/CLocale.h"
+
+namespace text {
 
 locale_t GetCLocale() {
     static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
     return locale;
 }
+
+}  // namespace text

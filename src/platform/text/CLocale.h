@@ -2,6 +2,8 @@
 
 #include <locale.h>
 
+namespace text {
+
 // The C locale, for numbers in files and edit fields: GUI toolkits switch the
 // process locale, and a comma decimal point would break them.
 locale_t GetCLocale();
@@ -17,3 +19,5 @@ public:
 private:
     locale_t m_previous;
 };
+
+}  // namespace text
