@@ -7,6 +7,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/fs/RegularFile.h"
 #include "platform/text/Cp950.h"
 
 namespace {
@@ -24,8 +25,13 @@ T LoadLittleEndian(const uint8_t* bytes) {
 
 CBinaryReader::CBinaryReader(FILE* file) : m_file(file) {}
 
-CBinaryReader::CBinaryReader(const std::string& path)
-    : m_file(std::fopen(path.c_str(), "rbe")), m_ownsFile(m_file != nullptr) {}
+CBinaryReader::CBinaryReader(const std::string& path) {
+    pfs::Result<pfs::RegularFile> opened = pfs::OpenRegularFile(path, pfs::kBinaryFileLimit);
+    if (opened) {
+        m_file = opened.Value().ReleaseToStream();
+        m_ownsFile = m_file != nullptr;
+    }
+}
 
 CBinaryReader::~CBinaryReader() {
     if (m_ownsFile) {

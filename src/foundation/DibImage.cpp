@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "foundation/Rect2D.h"
-#include "platform/fs/AtomicFileWriter.h"
+#include "platform/fs/RegularFile.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ bool CDibImage::LoadFromMemory(std::span<const uint8_t> fileImage) {
 bool CDibImage::LoadFromFile(const std::string& path) {
     Free();
     try {
-        const pfs::Result<std::string> content = pfs::ReadWholeFile(path);
+        const pfs::Result<std::string> content = pfs::ReadWholeFile(path, pfs::kImageFileLimit);
         if (!content) {
             return false;
         }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/fs/AtomicFileWriter.h"
+#include "platform/fs/RegularFile.h"
 #include "platform/fs/PathLookup.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/Cp950.h"
@@ -84,7 +85,7 @@ pfs::Result<CProfileFile> CProfileFile::Open(const std::filesystem::path& path) 
         }
         actual = *resolved;
     }
-    pfs::Result<std::string> content = pfs::ReadWholeFile(actual);
+    pfs::Result<std::string> content = pfs::ReadWholeFile(actual, pfs::kTextFileLimit);
     if (!content) {
         return pfs::Failure{content.Error()};
     }

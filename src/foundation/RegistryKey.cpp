@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/fs/AtomicFileWriter.h"
+#include "platform/fs/RegularFile.h"
 #include "platform/fs/UserFolders.h"
 #include "platform/text/AsciiCase.h"
 
@@ -130,7 +131,7 @@ std::optional<std::vector<StoredValue>> LoadStore(const std::filesystem::path& f
     if (!std::filesystem::exists(file, ec)) {
         return std::vector<StoredValue>();
     }
-    pfs::Result<std::string> content = pfs::ReadWholeFile(file);
+    pfs::Result<std::string> content = pfs::ReadWholeFile(file, pfs::kTextFileLimit);
     if (!content) {
         return std::nullopt;
     }

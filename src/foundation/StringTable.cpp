@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/fs/AtomicFileWriter.h"
+#include "platform/fs/RegularFile.h"
 
 namespace {
 
@@ -90,7 +90,7 @@ pfs::Result<CStringTable> ParseStringTable(std::string_view content) {
 }
 
 pfs::Result<CStringTable> LoadStringTable(const std::filesystem::path& path) {
-    pfs::Result<std::string> content = pfs::ReadWholeFile(path);
+    pfs::Result<std::string> content = pfs::ReadWholeFile(path, pfs::kTextFileLimit);
     if (!content) {
         return pfs::Failure{content.Error()};
     }

@@ -10,6 +10,7 @@
 #include "foundation/Matrix2D.h"
 #include "objects/DxfSymbolReader.h"
 #include "platform/draw/DrawContext.h"
+#include "platform/fs/RegularFile.h"
 
 namespace {
 
@@ -19,7 +20,11 @@ using FilePtr = std::unique_ptr<FILE, int (*)(FILE*)>;
 
 HRESULT CDxfSymbol::LoadFile(const std::string& path) {
     Clear();
-    FilePtr file(std::fopen(path.c_str(), "rbe"), &std::fclose);
+    pfs::Result<pfs::RegularFile> opened = pfs::OpenRegularFile(path, pfs::kSymbolFileLimit);
+    if (!opened) {
+        return E_FAIL;
+    }
+    FilePtr file(opened.Value().ReleaseToStream(), &std::fclose);
     if (!file) {
         return E_FAIL;
     }

@@ -11,7 +11,7 @@
 #include "foundation/FileOperations.h"
 #include "foundation/FileTypes.h"
 #include "foundation/PathUtils.h"
-#include "platform/fs/AtomicFileWriter.h"
+#include "platform/fs/RegularFile.h"
 #include "platform/image/Image.h"
 #include "platform/text/Cp950.h"
 
@@ -73,7 +73,7 @@ void ReadTextField(CBinaryReader& reader, std::span<char> field) {
 }
 
 bool ReadImageFile(const std::string& path, MaterialFileRecord& record, int kind) {
-    pfs::Result<std::string> file = pfs::ReadWholeFile(path);
+    pfs::Result<std::string> file = pfs::ReadWholeFile(path, pfs::kImageFileLimit);
     if (!file || file.Value().size() > std::numeric_limits<std::int32_t>::max()) {
         return false;
     }

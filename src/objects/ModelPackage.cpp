@@ -7,7 +7,7 @@
 
 #include "foundation/ApplicationValues.h"
 #include "foundation/BinaryReader.h"
-#include "platform/fs/AtomicFileWriter.h"
+#include "platform/fs/RegularFile.h"
 #include "platform/fs/PathLookup.h"
 
 namespace {
@@ -156,7 +156,7 @@ int CModelPackage::Load(const std::string& path, int mode) {
         }
         if (symbolLength == 0 && !GetProgramFolder().empty()) {
             pfs::Result<std::string> content =
-                pfs::ReadWholeFile(GetProgramFilePath(kDefaultSymbol));
+                pfs::ReadWholeFile(GetProgramFilePath(kDefaultSymbol), pfs::kSymbolFileLimit);
             if (content) {
                 m_symbolName = kDefaultSymbolName;
                 m_symbol.assign(content.Value().begin(), content.Value().end());

@@ -106,6 +106,11 @@ bool CopyTable(MdbCatalogEntry* entry, CSqliteDatabase& target, std::string& err
 }
 
 bool CopyDatabase(const std::string& mdbPath, CSqliteDatabase& target, std::string& error) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(mdbPath, ec)) {
+        error = "「" + mdbPath + "」不是一般檔案，無法匯入。";
+        return false;
+    }
     // Jet 3 files carry no code page; the catalogue's texts are Big5. libmdb
     // reads the setting when it opens the file.
     setenv("MDB_JET3_CHARSET", "CP950", 1);

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
 #include <memory>
 #include <utility>
 
@@ -44,6 +45,14 @@ bool CSqliteDatabase::Open(const std::string& path, OpenMode mode) {
     Close();
     m_error.clear();
     m_path = path;
+    // A device or FIFO in the catalogue's place would hang or feed SQLite
+    // without end.
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (!ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        m_error = "「" + path + "」不是一般檔案，無法開啟資料庫。";
+        return false;
+    }
     int flags = SQLITE_OPEN_READWRITE;
     if (mode == OpenMode::kCreate) {
         flags |= SQLITE_OPEN_CREATE;

@@ -200,30 +200,4 @@ Result<void> WriteFileAtomically(const std::filesystem::path& path, std::string_
     return writer.Commit();
 }
 
-Result<std::string> ReadWholeFile(const std::filesystem::path& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return Failure{"Cannot open " + path.string() + ": " + ErrnoText(errno)};
-    }
-    std::string content;
-    char chunk[kBufferSize];
-    for (;;) {
-        ssize_t got = ::read(fd, chunk, sizeof(chunk));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            int error = errno;
-            ::close(fd);
-            return Failure{"Cannot read " + path.string() + ": " + ErrnoText(error)};
-        }
-        if (got == 0) {
-            break;
-        }
-        content.append(chunk, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return content;
-}
-
 }  // namespace pfs

@@ -50,7 +50,4 @@ private:
 // Replaces the file at path with bytes, atomically.
 Result<void> WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
-// The whole content of a file.
-Result<std::string> ReadWholeFile(const std::filesystem::path& path);
-
 }  // namespace pfs

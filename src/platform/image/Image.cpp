@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <utility>
 
 #include "platform/fs/AtomicFileWriter.h"
+#include "platform/fs/RegularFile.h"
 #include "platform/image/BmpWriter.h"
 #include "platform/image/Jpeg2000Codec.h"
 #include "platform/image/MagickCodec.h"
@@ -17,7 +17,6 @@ namespace {
 
 // No image file the system handles comes near this; a larger "image" is not
 // read into memory at all.
-constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{1} << 30;
 
 std::size_t BytesPerPixel(PixelLayout layout) {
     return layout == PixelLayout::Bgr24 ? 3 : 4;
@@ -64,20 +63,12 @@ bool CImage::RequireValid(const char* operation) const {
 }
 
 bool CImage::Load(const std::string& path, ImageFormat format) {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec) {
-        return Fail("cannot open " + path + ": " + ec.message());
+    pfs::Result<std::string> content = pfs::ReadWholeFile(path, pfs::kImageFileLimit);
+    if (!content) {
+        return Fail(content.Error());
     }
-    if (size > kMaxFileSize) {
-        return Fail(path + ": file too large for an image");
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    std::ifstream file(path, std::ios::binary);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
-        return Fail("cannot read " + path);
-    }
-    if (!Decode(bytes.data(), bytes.size(), format)) {
+    const std::string& bytes = content.Value();
+    if (!Decode(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), format)) {
         return Fail(path + ": " + m_lastError);
     }
     return true;
