@@ -7,9 +7,26 @@ include(GNUInstallDirs)
 add_library(velmora_settings INTERFACE)
 target_compile_options(velmora_settings INTERFACE
   -Wall -Wextra -ffp-contract=off -fno-fast-math)
+# GCC 12's optimiser reports overlapping copies inside std::string that cannot
+# happen (a known regression of that release), so it is off for GCC 12 only.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12
+   AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+  target_compile_options(velmora_settings INTERFACE -Wno-restrict)
+endif()
 if(VELMORA_SANITIZE)
   target_compile_options(velmora_settings INTERFACE
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(velmora_settings INTERFACE -fsanitize=address,undefined)
+endif()
+# The fuzz build: everything the harnesses link is instrumented for libFuzzer
+# and checked by ASan and UBSan; only the harnesses link libFuzzer itself.
+if(VELMORA_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "VELMORA_FUZZ needs clang: -DCMAKE_CXX_COMPILER=clang++")
+  endif()
+  target_compile_options(velmora_settings INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+    -fno-sanitize-recover=undefined)
   target_link_options(velmora_settings INTERFACE -fsanitize=address,undefined)
 endif()
 target_include_directories(velmora_settings INTERFACE ${PROJECT_SOURCE_DIR}/src)

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "document/BackgroundChoice.h"
 #include "document/EditMode.h"
 #include "document/MainWindowLink.h"
 #include "document/PrinterQueries.h"
@@ -53,6 +54,8 @@ CHousDoc::CHousDoc(IMainWindow* mainWindow, IPrinterQueries* printer)
     UpdatePlanScrollSize();
 
     LoadSettings(GetSettingsFilePath());
+    // The 3D view starts with the background the settings chose.
+    m_backgroundChoice = BackgroundChoiceOfSetting(m_settings.bgColor);
     UpdateDrawUnitStep();
     m_savedSwitches.rulerShown = m_settings.rulerShow;
     m_savedSwitches.gridShown = m_settings.gridShow;

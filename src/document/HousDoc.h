@@ -148,6 +148,11 @@ public:
     };
     // The three edits as typed (not halved); zero without a plan frame.
     WallBarValues ReadWallBarFields() const;
+    // The three edits become the wall values when each reads as a number of
+    // at least 0 (a text that is none reads as 0) and the top lies above the
+    // bottom; then the bar shows the kept values again, so no edit is left
+    // with a text that is not one of them.
+    void ApplyWallBarFields();
     double GetWallTop() const { return m_wallTop; }
     double GetWallBottom() const { return m_wallBottom; }
     double GetWallThickness() const { return m_wallThickness; }
@@ -260,6 +265,7 @@ public:
     void SetTopView(int32_t flag) { m_topView = flag; }
     int32_t GetShowGroupIndex() const { return m_showGroupIndex; }
     void SetShowGroupIndex(int32_t index) { m_showGroupIndex = index; }
+    // The 3D view's background (BackgroundChoice.h); at creation the one BG_COLOR names.
     int32_t GetBackgroundChoice() const { return m_backgroundChoice; }
     void SetBackgroundChoice(int32_t choice) { m_backgroundChoice = choice; }
     double GetWalkStep() const { return m_walkStep; }

@@ -2,6 +2,8 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
+#include <optional>
 #include <string>
 
 #include "document/EditMode.h"
@@ -9,6 +11,7 @@
 #include "document/PlanZoom.h"
 #include "foundation/EditValidation.h"
 #include "foundation/GeometryMath.h"
+#include "foundation/Prompt.h"
 #include "foundation/TextFormat.h"
 #include "platform/draw/DrawContext.h"
 
@@ -131,6 +134,28 @@ CHousDoc::WallBarValues CHousDoc::ReadWallBarFields() const {
         ParseFloatText(frame->GetWallBarText(IPlanFrame::kWallBottomEdit)),
         ParseFloatText(frame->GetWallBarText(IPlanFrame::kWallThicknessEdit)),
     };
+}
+
+void CHousDoc::ApplyWallBarFields() {
+    const IPlanFrame* frame = Get2DFrame();
+    if (frame == nullptr) {
+        return;
+    }
+    constexpr float kLargest = std::numeric_limits<float>::max();
+    const std::optional<float> top =
+        CheckFloatEdit(frame->GetWallBarText(IPlanFrame::kWallTopEdit), 0.0f, kLargest);
+    const std::optional<float> bottom =
+        CheckFloatEdit(frame->GetWallBarText(IPlanFrame::kWallBottomEdit), 0.0f, kLargest);
+    const std::optional<float> thickness =
+        CheckFloatEdit(frame->GetWallBarText(IPlanFrame::kWallThicknessEdit), 0.0f, kLargest);
+    if (top && bottom && thickness) {
+        if (*top > *bottom) {
+            SetWallValues(*top / 2.0, *bottom / 2.0, *thickness / 2.0);
+        } else {
+            ShowMessage("下限值高於上限值!", PromptButtons::Ok, PromptIcon::Warning);
+        }
+    }
+    UpdateWallBarFields();
 }
 
 void CHousDoc::SetWallValues(double top, double bottom, double thickness) {

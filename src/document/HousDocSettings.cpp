@@ -30,6 +30,17 @@ struct Overloaded : Fs... {
 template <class... Fs>
 Overloaded(Fs...) -> Overloaded<Fs...>;
 
+// A path named in the settings file as the program uses it: a stored
+// "Z:\..." path is local again and a relative one takes '/'. A local path
+// that older files hold and a path on another drive stay as they are.
+std::string LocalPath(const std::string& stored) {
+    if (stored.empty() || stored.front() == '/') {
+        return stored;
+    }
+    pfs::MappedPath mapped = pfs::FromStoredPath(stored);
+    return mapped.kind == pfs::StoredPathKind::Foreign ? stored : mapped.path;
+}
+
 void ReadKey(const CProfileFile& profile, const SettingKey& key, HousSettings& settings) {
     const HousSettings& defaults = DefaultHousSettings();
     std::visit(
@@ -53,7 +64,7 @@ void ReadKey(const CProfileFile& profile, const SettingKey& key, HousSettings& s
                     value =
                         text::TruncateToCp950Bytes(value, key.maxBytes).value_or(defaults.*member);
                 }
-                settings.*member = std::move(value);
+                settings.*member = key.storedPath ? LocalPath(value) : std::move(value);
             },
         },
         key.member);
@@ -62,26 +73,28 @@ void ReadKey(const CProfileFile& profile, const SettingKey& key, HousSettings& s
 
 // False when a text has no form the file can hold.
 bool WriteKey(CProfileFile& profile, const SettingKey& key, const HousSettings& settings) {
-    return std::visit(Overloaded{
-                          [](std::monostate) { return true; },
-                          [&](int32_t S::*member) {
-                              profile.SetInt(key.section, key.key, settings.*member);
-                              return true;
-                          },
-                          [&](uint32_t S::*member) {
-                              profile.SetInt(key.section, key.key,
-                                             static_cast<int32_t>(settings.*member));
-                              return true;
-                          },
-                          [&](float S::*member) {
-                              profile.SetReal(key.section, key.key, settings.*member);
-                              return true;
-                          },
-                          [&](std::string S::*member) {
-                              return profile.SetString(key.section, key.key, settings.*member);
-                          },
-                      },
-                      key.member);
+    return std::visit(
+        Overloaded{
+            [](std::monostate) { return true; },
+            [&](int32_t S::*member) {
+                profile.SetInt(key.section, key.key, settings.*member);
+                return true;
+            },
+            [&](uint32_t S::*member) {
+                profile.SetInt(key.section, key.key, static_cast<int32_t>(settings.*member));
+                return true;
+            },
+            [&](float S::*member) {
+                profile.SetReal(key.section, key.key, settings.*member);
+                return true;
+            },
+            [&](std::string S::*member) {
+                const std::string& value = settings.*member;
+                return profile.SetString(key.section, key.key,
+                                         key.storedPath ? pfs::ToStoredPath(value) : value);
+            },
+        },
+        key.member);
 }
 
 // The 3D view page's start-up box that a start-up switch key is written from.
@@ -123,19 +136,7 @@ std::string WithIniExtension(std::string path) {
 }
 
 void ReportSaveFailure(const std::string& path, const std::string& why) {
-    ShowMessage("Cannot save the settings to " + path + ": " + why, PromptButtons::Ok,
-                PromptIcon::Error);
-}
-
-// A folder named in the settings file: a stored "Z:\..." path or a local one.
-std::string LocalFolder(const std::string& stored) {
-    if (!stored.empty() && stored.front() != '/') {
-        pfs::MappedPath mapped = pfs::FromStoredPath(stored);
-        if (mapped.kind == pfs::StoredPathKind::Local) {
-            return mapped.path;
-        }
-    }
-    return stored;
+    ShowMessage("無法將設定儲存到「" + path + "」：" + why, PromptButtons::Ok, PromptIcon::Error);
 }
 
 bool IsExistingFolder(const std::string& folder) {
@@ -175,8 +176,7 @@ bool CHousDoc::LoadSettings(std::optional<std::string_view> path) {
     }
     pfs::Result<CProfileFile> profile = CProfileFile::Open(source);
     if (!profile) {
-        ShowMessage("Cannot read the settings: " + profile.Error(), PromptButtons::Ok,
-                    PromptIcon::Error);
+        ShowMessage("無法讀取設定：" + profile.Error(), PromptButtons::Ok, PromptIcon::Error);
         return false;
     }
     HousSettings loaded = m_settings;
@@ -227,9 +227,8 @@ bool CHousDoc::SaveSettings(std::string_view path) {
             case SettingAccess::Saved:
             case SettingAccess::WrittenOnly:
                 if (!WriteKey(profile, key, m_settings)) {
-                    ReportSaveFailure(target, std::string("the text of [") + key.section + "] " +
-                                                  key.key +
-                                                  " has characters the file cannot store.");
+                    ReportSaveFailure(target, std::string("[") + key.section + "] " + key.key +
+                                                  " 的文字含有設定檔無法儲存的字元。");
                     return false;
                 }
                 break;
@@ -266,8 +265,7 @@ bool CHousDoc::Save3DViewSwitches(const OptionPageValues& page) {
 bool CHousDoc::ReloadBackgroundSettings() {
     pfs::Result<CProfileFile> profile = CProfileFile::Open(GetSettingsFilePath());
     if (!profile) {
-        ShowMessage("Cannot read the settings: " + profile.Error(), PromptButtons::Ok,
-                    PromptIcon::Error);
+        ShowMessage("無法讀取設定：" + profile.Error(), PromptButtons::Ok, PromptIcon::Error);
         return false;
     }
     for (const char* name : {"BG_COLOR", "RED", "GREEN", "BLUE"}) {
@@ -281,7 +279,7 @@ void CHousDoc::ReadProjectDirectory() {
     if (pfs::Result<CProfileFile> profile = CProfileFile::Open(GetSettingsFilePath())) {
         stored = profile.Value().GetString("General", "PROJECT_DIRECTORY", "");
     }
-    m_projectDirectory = stored.empty() ? m_programFolder + "MyDesign" : LocalFolder(stored);
+    m_projectDirectory = stored.empty() ? m_programFolder + "MyDesign" : LocalPath(stored);
     if (!IsExistingFolder(m_projectDirectory)) {
         // The top of the user's own files, where the drive root was.
         const std::optional<std::string> home = pfs::UserEnvironment::FromProcess().home;

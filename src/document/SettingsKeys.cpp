@@ -43,6 +43,10 @@ SettingKey Text(const char* section, const char* key, std::string S::*member,
     return SettingKey{section, key, member, SettingAccess::Saved, R::Any, 0.0, 0.0, maxBytes};
 }
 
+SettingKey Path(const char* section, const char* key, std::string S::*member) {
+    return SettingKey{section, key, member, SettingAccess::Saved, R::Any, 0.0, 0.0, 0, true};
+}
+
 const std::vector<SettingKey>& Keys() {
     static const std::vector<SettingKey> keys = {
         Text("General", "DESIGNER", &S::designer, kNameBytes),
@@ -53,7 +57,7 @@ const std::vector<SettingKey>& Keys() {
         // The General page takes the ground size in 10..300 metres.
         Int("General", "LENGTH", &S::length, R::Clamp, 1000, 30000),
         Int("General", "WIDTH", &S::width, R::Clamp, 1000, 30000),
-        Text("General", "MUSIC", &S::music, 0),
+        Path("General", "MUSIC", &S::music),
         Flag("General", "AUTO_PLAY_MUSIC", &S::autoPlayMusic),
         SettingKey{"General", "CHK_SAVE", std::monostate{}, SettingAccess::SaveAllFlag},
 
@@ -130,7 +134,7 @@ const std::vector<SettingKey>& Keys() {
         Int("3DView", "BG_COLOR", &S::bgColor, R::Choice, 0, 2),
         Flag("3DView", "PREVIEW", &S::preview),
         Flag("3DView", "SYNC_COLOR", &S::syncColor),
-        Text("3DView", "3DBGFILENAME", &S::bgFileName3D, 0),
+        Path("3DView", "3DBGFILENAME", &S::bgFileName3D),
         Int("3DView", "OFFSET_HEIGHT", &S::offsetHeight),
         Int("3DView", "OFFSET_LENGTH", &S::offsetLength),
         Flag("3DView", "USE_SOUND", &S::useSound),

@@ -44,6 +44,9 @@ struct SettingKey {
     // Texts: the most CP950 bytes kept, cut on a character boundary; 0 keeps
     // the whole text (paths).
     std::size_t maxBytes = 0;
+    // A file path, kept in the file in the stored "Z:\..." form like every
+    // path the program writes.
+    bool storedPath = false;
 };
 
 std::span<const SettingKey> GetSettingKeys();

@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "platform/image/Raster.h"
+
 namespace {
 
 constexpr size_t kInfoHeaderSize = 40;
@@ -58,6 +60,11 @@ std::optional<DibLayout> DibLayout::Read(std::span<const uint8_t> dib) {
     if (layout.headerSize < kInfoHeaderSize || layout.headerSize > dib.size() ||
         layout.width <= 0 || layout.height == 0 || layout.height == INT32_MIN ||
         !ValidFormat(layout.bitCount, layout.compression)) {
+        return std::nullopt;
+    }
+    // Rows that are not blit-ready become 32 bits a pixel, 32 times the bytes
+    // of a 1-bit block: the same pixel limit as every other image applies.
+    if (!image::IsAcceptableSize(layout.width, layout.Rows())) {
         return std::nullopt;
     }
 

@@ -29,8 +29,9 @@ struct DibLayout {
 
     int32_t Rows() const { return height < 0 ? -height : height; }
 
-    // The layout of the block, or none when the block is not such a DIB or
-    // any part of it, the pixels included, would lie beyond its end.
+    // The layout of the block, or none when the block is not such a DIB, its
+    // size is beyond the image layer's limits, or any part of it, the pixels
+    // included, would lie beyond its end.
     static std::optional<DibLayout> Read(std::span<const uint8_t> dib);
 
     // Whether the stored rows are already 24-bit BGR or 32-bit BGRX rows

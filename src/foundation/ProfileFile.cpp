@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "platform/fs/AtomicFileWriter.h"
-#include "platform/fs/RegularFile.h"
 #include "platform/fs/PathLookup.h"
+#include "platform/fs/RegularFile.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/Cp950.h"
 
@@ -77,7 +77,7 @@ pfs::Result<CProfileFile> CProfileFile::Open(const std::filesystem::path& path) 
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
         if (ec) {
-            return pfs::Failure{"Cannot open " + path.string() + ": " + ec.message()};
+            return pfs::Failure{"無法開啟「" + path.string() + "」：" + ec.message()};
         }
         std::optional<std::filesystem::path> resolved = pfs::ResolvePathCaseInsensitive(path);
         if (!resolved) {

@@ -159,12 +159,13 @@ HRESULT C2DImageShape::Read(CBinaryReader& reader) {
 
 HRESULT C2DImageShape::LoadImageFile(const std::string& path) {
     m_image.Free();
+    // Kept whatever comes of decoding, so that saving the design keeps the picture's file.
+    m_sourcePath = path;
     const image::ImageFormat format = image::GetImageFormatByExtension(path);
     if (format == image::ImageFormat::Unknown) {
         ShowMessage("Not supported file format!", PromptButtons::Ok, PromptIcon::Warning);
         return E_FAIL;
     }
-    m_sourcePath = path;
     image::CImage picture;
     if (!picture.Load(path, format)) {
         return E_FAIL;

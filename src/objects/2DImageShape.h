@@ -26,11 +26,11 @@ public:
     // A picture gone from its path is looked for under 2DMap\Der6Era\ of the
     // program folder; missing there too, it is reported and the read fails.
     // A picture that is there but cannot be decoded is listed as missing and
-    // the shape kept without it (S_FALSE).
+    // the shape kept with its path but without the picture (S_FALSE).
     HRESULT Read(CBinaryReader& reader) override;
 
-    // Decodes the picture at path (its extension names the format) and keeps
-    // the path. E_FAIL, and no picture, when the format is not supported
+    // Keeps the path and decodes the picture there (its extension names the
+    // format). E_FAIL, and no picture, when the format is not supported
     // (after telling the user) or the file cannot be decoded (the caller
     // reports that).
     HRESULT LoadImageFile(const std::string& path);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,14 @@ enum ModelPackageMode : int {
     kPackageReadMesh = 2,
 };
 
-// One texture image carried in a packaged model file.
+// One texture image carried in a packaged model file. Entries that refer to
+// the same image share its bytes rather than holding copies.
 struct PackagedTexture {
     std::string name;
-    std::vector<std::uint8_t> data;
+    std::shared_ptr<const std::vector<std::uint8_t>> bytes;
+
+    // The image's bytes; empty when the entry carries none.
+    const std::vector<std::uint8_t>& Data() const;
 };
 
 // A packaged model file (.qvx) read into memory: the catalogue texts, the
@@ -32,12 +37,16 @@ public:
     // Load(path, mode); the package stays empty when that fails.
     CModelPackage(const std::string& path, int mode);
 
-    // 1 when the file was read. 0, with the package empty, when the path is
-    // not a full path, the file does not exist, a stored length runs past the
-    // end of the file, or the mesh, textures and symbol the mode asks for are
-    // stored scrambled, which cannot be restored.
+    // 1 when the file was read. 0, with the package empty and GetLastError
+    // saying why, when the path is not a full path, the file does not exist,
+    // a stored length runs past the end of the file, the mesh, textures and
+    // symbol the mode asks for are stored scrambled, which cannot be
+    // restored, or the file would take far more memory than its own size.
     int Load(const std::string& path, int mode);
     void Clear();
+
+    // Why the last Load failed; empty after a successful one.
+    const std::string& GetLastError() const { return m_lastError; }
 
     int GetVersion() const { return m_version; }
     const std::string& GetName() const { return m_name; }
@@ -64,6 +73,9 @@ public:
     std::int32_t GetEdgeCount() const { return static_cast<std::int32_t>(m_edges.size()); }
 
 private:
+    bool Read(const std::string& path, int mode);
+    bool Refuse(const char* message);
+
     int m_version = 0;
     std::string m_name;
     std::string m_symbolName;
@@ -77,4 +89,5 @@ private:
     std::vector<std::uint8_t> m_symbol;
     std::vector<PackagedTexture> m_textures;
     std::vector<OutlineRecord> m_edges;
+    std::string m_lastError;
 };

@@ -49,7 +49,14 @@ wxWindow* CH2DChild::CreateWallBar() {
     bar->SetLabel(Utf8("進階控制工具列"));
     auto* sizer = new wxBoxSizer(wxHORIZONTAL);
     for (int id : {kWallTopEdit, kWallBottomEdit, kWallThicknessEdit}) {
-        sizer->Add(new wxTextCtrl(bar, id), 0, wxALL, 2);
+        auto* edit = new wxTextCtrl(bar, id);
+        // Leaving an edit applies the bar, so that walls are never raised
+        // from a text that is no usable value.
+        edit->Bind(wxEVT_KILL_FOCUS, [&doc = m_doc](wxFocusEvent& event) {
+            event.Skip();
+            doc.ApplyWallBarFields();
+        });
+        sizer->Add(edit, 0, wxALL, 2);
     }
     bar->SetSizer(sizer);
     return bar;

@@ -9,13 +9,29 @@
 #include "document/HousDoc.h"
 #include "foundation/ApplicationValues.h"
 #include "foundation/Prompt.h"
+#include "output/ConfiguredPrinterQueries.h"
+#include "output/DesktopPaper.h"
+#include "platform/draw/FontConfiguration.h"
 #include "platform/fs/DefaultContent.h"
+#include "platform/fs/FileSizeSignal.h"
 #include "platform/fs/UserFolders.h"
+#include "shell/FirstPaintReport.h"
 #include "shell/MainFrame.h"
 #include "shell/ProgramStrings.h"
 #include "shell/PromptDialogs.h"
+#include "view3d/HousView.h"
+
+// GTK's text takes the current font configuration when it starts, so the
+// program's face mapping goes in first.
+bool CHousApp::Initialize(int& argc, wxChar** argv) {
+    draw::UseProgramFontConfiguration();
+    return wxApp::Initialize(argc, argv);
+}
 
 bool CHousApp::OnInit() {
+    // A save beyond the file-size limit fails with a message instead of
+    // killing the program.
+    pfs::IgnoreFileSizeSignal();
     if (!wxApp::OnInit()) {
         return false;
     }
@@ -30,6 +46,9 @@ bool CHousApp::OnInit() {
     m_pMainFrame = CreateMainWindow(*programFolder);
     m_pMainFrame->Maximize();
     m_pMainFrame->Show();
+    if (CHousView* view = m_pMainFrame->Get3DView()) {
+        ReportFirstPaintOf(*view);
+    }
     return true;
 }
 
@@ -50,8 +69,10 @@ CMainFrame* CHousApp::CreateMainWindow(const std::filesystem::path& programFolde
     // The design objects reach the active document through these services.
     static CActiveDocumentServices documentServices;
     SetDocumentServices(&documentServices);
+    // The plan's paper frame takes the desktop's paper until printing asks a printer.
+    static CConfiguredPrinterQueries printer(GetDesktopPaperSettings());
     auto* frame = new CMainFrame();
-    frame->SetDocument(std::make_unique<CHousDoc>(frame));
+    frame->SetDocument(std::make_unique<CHousDoc>(frame, &printer));
     return frame;
 }
 

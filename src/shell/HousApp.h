@@ -12,6 +12,7 @@ class CMainFrame;
 // owns its main frame.
 class CHousApp : public wxApp {
 public:
+    bool Initialize(int& argc, wxChar** argv) override;
     bool OnInit() override;
     int OnExit() override;
     void OnInitCmdLine(wxCmdLineParser& parser) override;

@@ -1,5 +1,6 @@
 #include "shell/MainFrameCommands.h"
 
+#include "document/BackgroundChoice.h"
 #include "document/DocumentViews.h"
 #include "document/EditMode.h"
 #include "document/HousDoc.h"
@@ -66,41 +67,31 @@ void CMainFrameCommands::SetFillMode(bool wireframe) {
 }
 
 void CMainFrameCommands::OnBackgroundGreyBlue() {
-    SetBackground(0, 150, 150, 200);
+    SetBackground(kGreyBlueBackground);
 }
 
 void CMainFrameCommands::OnBackgroundWhite() {
-    SetBackground(1, 255, 255, 255);
+    SetBackground(kWhiteBackground);
 }
 
 void CMainFrameCommands::OnBackgroundBlack() {
-    SetBackground(2, 0, 0, 0);
+    SetBackground(kBlackBackground);
 }
 
-void CMainFrameCommands::SetBackground(int32_t choice, uint8_t red, uint8_t green, uint8_t blue) {
+void CMainFrameCommands::SetBackground(int32_t choice) {
     if (m_pDocument == nullptr) {
         return;
     }
     m_pDocument->SetBackgroundChoice(choice);
     if (I3DView* view = Get3DView()) {
-        view->SetClearColor(red, green, blue);
+        const BackgroundColor color = GetBackgroundColor(choice);
+        view->SetClearColor(color.red, color.green, color.blue);
     }
     m_pDocument->Repaint3DView();
 }
 
-// BG_COLOR numbers the colours differently from the menu's choice.
 void CMainFrameCommands::ApplyBackgroundPreset() {
-    switch (m_pDocument->Settings().bgColor) {
-        case 0:
-            OnBackgroundWhite();
-            break;
-        case 1:
-            OnBackgroundBlack();
-            break;
-        default:
-            OnBackgroundGreyBlue();
-            break;
-    }
+    SetBackground(BackgroundChoiceOfSetting(m_pDocument->Settings().bgColor));
 }
 
 // ---- Show mode and edit mode

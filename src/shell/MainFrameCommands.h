@@ -47,7 +47,8 @@ private:
     // The document's 3D view; null while there is no document or no view.
     I3DView* Get3DView() const;
     void SetFillMode(bool wireframe);
-    void SetBackground(int32_t choice, uint8_t red, uint8_t green, uint8_t blue);
+    // A choice of BackgroundChoice.h.
+    void SetBackground(int32_t choice);
     void ApplyBackgroundPreset();
     // False when the design must stay open.
     bool SaveModifiedDesign();

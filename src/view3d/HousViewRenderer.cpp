@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "document/BackgroundChoice.h"
 #include "document/HousDoc.h"
 #include "platform/gfx/Device.h"
 
@@ -10,7 +11,10 @@ CHousViewRenderer::CHousViewRenderer(CHousDoc& doc, gfx::RenderContext& window,
     : m_doc(doc),
       m_window(window),
       m_engine(std::move(adapterFactory)),
-      m_camera(m_engine.GetCamera(), doc) {}
+      m_camera(m_engine.GetCamera(), doc) {
+    const BackgroundColor background = GetBackgroundColor(doc.GetBackgroundChoice());
+    m_engine.SetClearColor(background.red, background.green, background.blue);
+}
 
 CHousViewRenderer::~CHousViewRenderer() {
     if (g_pD3DDevice != nullptr && g_pD3DDevice == m_engine.GetDevice()) {

@@ -14,7 +14,8 @@ class RenderContext;
 
 // The 3D view's device set-up and frame, apart from its window: the first
 // real size creates the device, and each frame clears, sets the camera's
-// view and projection, draws the grid and presents.
+// view and projection, draws the grid and presents. It starts with the
+// document's background colour.
 class CHousViewRenderer {
 public:
     CHousViewRenderer(CHousDoc& doc, gfx::RenderContext& window,

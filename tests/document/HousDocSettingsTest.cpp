@@ -124,54 +124,22 @@ HousSettings ChangedSettings() {
     return s;
 }
 
-TEST_F(SettingsTest, MissingFileGivesEveryDefault) {
-    CHousDoc doc;
-    EXPECT_EQ(doc.Settings(), HousSettings{});
-    EXPECT_TRUE(messages.empty());
+TEST_F(SettingsTest, AFreshProgramFolderWritesTheDefaultsOfTheGoldenFile) {
+    const std::filesystem::path golden =
+        std::filesystem::path(VELMORA_TEST_DATA_DIR) / "settings/default-zadivav.ini";
+    const std::string expected = ReadBytes(golden);
+    ASSERT_FALSE(expected.empty()) << golden;
 
-    // The defaults as the file holds them once written.
-    ASSERT_TRUE(doc.SaveSettings(SettingsPath()));
-    CProfileFile file = OpenProfile(SettingsPath());
-    const struct {
-        const char* section;
-        const char* key;
-        const char* text;
-    } cases[] = {
-        {"General", "DESIGNER", "Default"},
-        {"General", "LENGTH", "3000"},
-        {"General", "MUSIC", ""},
-        {"General", "CHK_SAVE", "0"},
-        {"I/O", "DSG_HEIGHT", "1462"},
-        {"I/O", "DSG_WIDTH", "1130"},
-        {"I/O", "SAVE_INTERVAL", "5"},
-        {"I/O", "PROMPT_PER", "30"},
-        {"2DEdit", "ARROW_LENGTH", "10.000000"},
-        {"2DEdit", "ARROW_ANGLE", "20.000000"},
-        {"2DEdit", "DRAW_UNIT_COMBO", "2"},
-        {"2DEdit", "LEVEL", "16"},
-        {"2DView", "GRID_COLOR", "12632256"},
-        {"2DView", "WALL_BRUSH_COLOR", "13303807"},
-        {"2DView", "FLOOR_BRUSH_COLOR", "13303701"},
-        {"2DView", "CEILING_BRUSH_COLOR", "16777162"},
-        {"2DView", "FURINITURE_COLOR", "0"},
-        {"2DView", "GRID_HEIGHT", "2000"},
-        {"2DView", "SHOE_2D_STATE", "-1"},
-        {"2DView", "SHOE_3D_STATE", "3"},
-        {"3DEdit", "RODBOX_COLOR", "255"},
-        {"3DView", "3DGRID_COLOR", "13158600"},
-        {"3DView", "RED", "160"},
-        {"3DView", "BG_COLOR", "2"},
-        {"3DView", "3DBGFILENAME", "Default"},
-        {"3DView", "FAR_SHOW_3D_DISTANCE", "15000.000000"},
-        {"3DView", "VIEW_ANGLE", "45"},
-        {"3DView", "HARDWARE", "64"},
-        {"Designer", "HEADINFO", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.key);
-        EXPECT_EQ(file.GetString(c.section, c.key), c.text);
-    }
-    EXPECT_FALSE(file.GetString("3DView", "PREVIEWTURN").has_value());
+    CHousDoc fresh;
+    EXPECT_TRUE(messages.empty());
+    ASSERT_TRUE(fresh.SaveSettings(SettingsPath()));
+    EXPECT_EQ(ReadBytes(SettingsPath()), expected);
+
+    // The golden file read back is written again unchanged.
+    CHousDoc reread;
+    ASSERT_TRUE(reread.SaveSettings(PathOf("again.ini").string()));
+    EXPECT_EQ(ReadBytes(PathOf("again.ini")), expected);
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(SettingsTest, WrittenSettingsReadBackEqual) {
@@ -181,6 +149,10 @@ TEST_F(SettingsTest, WrittenSettingsReadBackEqual) {
 
     const std::string bytes = ReadBytes(SettingsPath());
     EXPECT_NE(bytes.find("ARROW_LENGTH=12.500000\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("MUSIC=" +
+                         *text::Utf8ToCp950("Z:\\home\\user\\Music\\很長的背景音樂檔名\\song.mid") +
+                         "\r\n"),
+              std::string::npos);
     EXPECT_NE(bytes.find("DESIGNER=" + *text::Utf8ToCp950("王大明") + "\r\n"), std::string::npos);
 
     // A new document reads the file in its constructor.
@@ -295,6 +267,37 @@ TEST_F(SettingsTest, NamesKeepTheirByteCapOnACharacterBoundaryAndPathsStayWhole)
     EXPECT_EQ(doc.GetDefaultMusic(), longPath);
 }
 
+TEST_F(SettingsTest, PathKeysAreStoredAsDriveZPathsAndReadBackAsLocalOnes) {
+    const struct {
+        const char* stored;
+        const char* local;
+    } cases[] = {
+        {"Z:\\home\\user\\a.mid", "/home/user/a.mid"},
+        {"z:\\bg\\sky.jpg", "/bg/sky.jpg"},
+        {"Music\\a.mid", "Music/a.mid"},
+        {"/home/user/a.mid", "/home/user/a.mid"},  // as earlier versions wrote it
+        {"C:\\Music\\a.mid", "C:\\Music\\a.mid"},  // another drive stays as it is
+        {"Default", "Default"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        WriteBytes(SettingsPath(), std::string("[General]\r\nMUSIC=") + c.stored +
+                                       "\r\n[3DView]\r\n3DBGFILENAME=" + c.stored + "\r\n");
+        CHousDoc doc;
+        EXPECT_EQ(doc.Settings().music, c.local);
+        EXPECT_EQ(doc.Settings().bgFileName3D, c.local);
+    }
+
+    CHousDoc doc;
+    doc.Settings().music = "/home/user/a.mid";
+    doc.Settings().bgFileName3D = "/bg/sky.jpg";
+    ASSERT_TRUE(doc.SaveSettings(SettingsPath()));
+    CProfileFile file = OpenProfile(SettingsPath());
+    EXPECT_EQ(file.GetString("General", "MUSIC"), "Z:\\home\\user\\a.mid");
+    EXPECT_EQ(file.GetString("3DView", "3DBGFILENAME"), "Z:\\bg\\sky.jpg");
+}
+
 TEST_F(SettingsTest, SavingKeepsOtherKeysAndOnlyTheKeysItOwns) {
     WriteBytes(SettingsPath(),
                "; kept comment\r\n"
@@ -369,7 +372,9 @@ TEST_F(SettingsTest, TextWithoutABig5FormIsRefusedAndTheFileKept) {
     doc.Settings().company = "Design 😀";
     EXPECT_FALSE(doc.SaveSettings(SettingsPath()));
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("[Designer] DESIGNER"), std::string::npos) << messages[0];
+    EXPECT_EQ(
+        messages[0].rfind("無法將設定儲存到「" + SettingsPath() + "」：[Designer] DESIGNER", 0), 0u)
+        << messages[0];
     EXPECT_EQ(ReadBytes(SettingsPath()), old);
 }
 
@@ -387,7 +392,8 @@ TEST_F(SettingsTest, FailedWriteLeavesTheOldFileAndIsReported) {
     EXPECT_FALSE(saved);
     EXPECT_FALSE(switchesSaved);
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_NE(messages[0].find("zadivav.ini"), std::string::npos) << messages[0];
+    EXPECT_EQ(messages[0].rfind("無法將設定儲存到「" + SettingsPath() + "」：", 0), 0u)
+        << messages[0];
     EXPECT_EQ(ReadBytes(SettingsPath()), old);
 }
 
@@ -396,7 +402,8 @@ TEST_F(SettingsTest, AnUnreadableFileIsReportedAndChangesNothing) {
     doc.Settings().length = 2500;
     std::filesystem::create_directory(PathOf("folder.ini"));
     EXPECT_FALSE(doc.LoadSettings(PathOf("folder.ini").string()));
-    EXPECT_EQ(messages.size(), 1u);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("無法讀取設定：", 0), 0u) << messages[0];
     EXPECT_EQ(doc.Settings().length, 2500);
 }
 

@@ -1,3 +1,4 @@
+#include <array>
 #include <cstdlib>
 
 #include "DocumentFixture.h"
@@ -280,6 +281,46 @@ TEST_F(HousDocTest, WallBarShowsTwiceTheWallValues) {
     EXPECT_FLOAT_EQ(values.top, 280.5f);
     EXPECT_FLOAT_EQ(values.bottom, -10.0f);
     EXPECT_FLOAT_EQ(values.thickness, 0.0f);
+}
+
+// The wall bar's edits 1002 (top), 1003 (bottom) and 1004 (thickness).
+std::map<int, std::string> WallBar(const char* top, const char* bottom, const char* thickness) {
+    return {{1002, top}, {1003, bottom}, {1004, thickness}};
+}
+
+TEST_F(HousDocTest, LeavingTheWallBarKeepsOnlyUsableValues) {
+    const std::string topBelowBottom = "下限值高於上限值!";
+    const struct {
+        std::map<int, std::string> typed;
+        std::map<int, std::string> shown;
+        std::array<double, 3> kept;  // halves of top, bottom and thickness
+        bool told;
+    } cases[] = {
+        {WallBar("300", "20.5", "24"), WallBar("300", "20.5", "24"), {150.0, 10.25, 12.0}, false},
+        {WallBar("280cm", "0", "15"), WallBar("280", "0", "15"), {140.0, 0.0, 7.5}, false},
+        // Text that is no number reads as 0, as atof reads it.
+        {WallBar("abc", "0", "15"), WallBar("260", "0", "15"), {130.0, 0.0, 7.5}, true},
+        {WallBar("260", "abc", "15"), WallBar("260", "0", "15"), {130.0, 0.0, 7.5}, false},
+        {WallBar("260", "0", "abc"), WallBar("260", "0", "0"), {130.0, 0.0, 0.0}, false},
+        {WallBar("260", "-10", "15"), WallBar("260", "0", "15"), {130.0, 0.0, 7.5}, false},
+        {WallBar("1e300", "0", "15"), WallBar("260", "0", "15"), {130.0, 0.0, 7.5}, false},
+        {WallBar("100", "250", "15"), WallBar("260", "0", "15"), {130.0, 0.0, 7.5}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.at(1002) + " / " + c.typed.at(1003) + " / " + c.typed.at(1004));
+        messages.clear();
+        CHousDoc doc;
+        FakePlanView plan;
+        doc.Attach2DView(&plan);
+        plan.frame.wallBar = c.typed;
+        doc.ApplyWallBarFields();
+        EXPECT_EQ(plan.frame.wallBar, c.shown);
+        EXPECT_DOUBLE_EQ(doc.GetWallTop(), c.kept[0]);
+        EXPECT_DOUBLE_EQ(doc.GetWallBottom(), c.kept[1]);
+        EXPECT_DOUBLE_EQ(doc.GetWallThickness(), c.kept[2]);
+        EXPECT_EQ(messages, std::vector<std::string>(c.told ? 1 : 0, topBelowBottom));
+        doc.Attach2DView(nullptr);
+    }
 }
 
 TEST_F(HousDocTest, PlanOriginAndScale) {

@@ -11,6 +11,8 @@
 
 #include "platform/draw/ImageDrawContext.h"
 #include "platform/draw/RecordingDrawContext.h"
+#include "platform/image/Raster.h"
+#include "support/ResourceUse.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -129,6 +131,15 @@ TEST(DibImage, EveryPixelFormatDrawsItsColours) {
           .palette = {kRed, kGreen, kBlue},
           .rows = {{0x01, 0x20}, {0x52, 0x00}}},
          {{kRed, kGreen, kBlue}, {kBlack, kBlue, kRed}}},
+        {"8-bit, index equal to a short table's count draws black",
+         {.width = 4,
+          .height = 1,
+          .bitCount = 8,
+          .clrUsed = 2,
+          .palette = {kRed, kGreen},
+          // Read as a table entry, index 2 would be these very bytes.
+          .rows = {{2, 200, 0, 1}}},
+         {{kBlack, kBlack, kRed, kGreen}}},
         {"8-bit, full table",
          {.width = 2,
           .height = 2,
@@ -148,6 +159,9 @@ TEST(DibImage, EveryPixelFormatDrawsItsColours) {
           .bitCount = 16,
           .rows = {{0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0x10, 0x42}}},
          {{kRed, kGreen, kBlue, Rgb(132, 132, 132)}}},
+        {"32-bit BI_RGB, the usual 32-bit file",
+         {.width = 2, .height = 1, .bitCount = 32, .rows = {{10, 20, 30, 0, 0, 0, 255, 0}}},
+         {{Rgb(30, 20, 10), kRed}}},
         {"32-bit bitfields after a 40-byte header, with a colour table",
          {.width = 2,
           .height = 1,
@@ -315,6 +329,35 @@ TEST(DibImage, LyingOrTruncatedHeadersAreRefused) {
     }
     CDibImage image;
     EXPECT_TRUE(LoadExact(image, valid));
+}
+
+// A 1-bit block becomes 32-bit rows for the blit, 32 times its bytes; one
+// beyond the image limits is refused before that.
+TEST(DibImage, OneBitBlocksBeyondTheImageLimitsAreRefused) {
+    const struct {
+        const char* name;
+        int32_t width;
+        int32_t height;
+    } cases[] = {
+        {"wider than any image", image::kMaxSide + 1, 1},
+        {"more pixels than any image", 16384, int32_t(image::kMaxPixels / 16384 + 1)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Bytes bmp = BuildBmp(
+            {.width = c.width,
+             .height = c.height,
+             .bitCount = 1,
+             .palette = {kBlack, kYellow},
+             .rows = std::vector<Bytes>(size_t(c.height), Bytes(size_t(c.width + 7) / 8, 0x5A))});
+        CDibImage image;
+        bool loaded = true;
+        const ResourceUse use = MeasureResourceUse([&] { loaded = image.LoadFromMemory(bmp); });
+        EXPECT_FALSE(loaded);
+        EXPECT_FALSE(image.HasImage());
+        EXPECT_LT(use.seconds, 5.0);
+        EXPECT_LT(use.peakGrowthBytes, int64_t(bmp.size()) + (int64_t{16} << 20));
+    }
 }
 
 class DibImageFile : public testing::Test {

@@ -188,6 +188,13 @@ TEST_F(ProfileFileTest, FailedSaveLeavesTheOldFileAndSaysWhy) {
 TEST_F(ProfileFileTest, AnUnreadableFileIsAFailureNotAnEmptyProfile) {
     std::filesystem::create_directory(PathOf("folder.ini"));
     EXPECT_FALSE(CProfileFile::Open(PathOf("folder.ini")).Ok());
+
+    // A name the file system refuses: the user is told which file, in Chinese.
+    const std::filesystem::path tooLong = PathOf("") / (std::string(300, 'n') + ".ini");
+    auto refused = CProfileFile::Open(tooLong);
+    ASSERT_FALSE(refused.Ok());
+    EXPECT_EQ(refused.Error().rfind("無法開啟「" + tooLong.string() + "」：", 0), 0u)
+        << refused.Error();
 }
 
 }  // namespace

@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 #include <locale.h>
 
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "objects/DxfLineSegment.h"
@@ -163,6 +166,83 @@ TEST_F(DxfSymbolFileTest, ReadsTheSameSymbolWhateverTheLineEnds) {
     }
 }
 
+// A symbol of more than two 32 KB reader buffers, padded so that a group
+// code straddles the first refill and a coordinate the second: a byte lost
+// or repeated at a refill changes an entity.
+struct LargeSymbol {
+    Bytes bytes;
+    std::vector<CDxfSymbol::Line> lines;
+};
+
+LargeSymbol MakeLargeSymbol() {
+    constexpr std::size_t kCodeAcross = 32768;
+    constexpr std::size_t kValueAcross = 65536;
+    LargeSymbol symbol;
+    const auto add = [&symbol](const std::string& line) {
+        symbol.bytes.insert(symbol.bytes.end(), line.begin(), line.end());
+        symbol.bytes.insert(symbol.bytes.end(), {'\r', '\n'});
+    };
+    // Pads with a comment group so that the next line starts at `at`.
+    const auto padTo = [&](std::size_t at) {
+        add("999");
+        add(std::string(at - symbol.bytes.size() - 2, 'p'));
+    };
+    for (const char* line : {"  0", "SECTION", "  2", "ENTITIES"}) {
+        add(line);
+    }
+    bool codePadded = false;
+    bool valuePadded = false;
+    for (int i = 0; symbol.bytes.size() < 70000; ++i) {
+        // Binary fractions, so the text reads back exactly.
+        const CDxfSymbol::Line line = {{i + 0.25, -(7 * i + 0.75)}, {3 * i + 0.5, 11 * i + 0.125}};
+        add("  0");
+        add("LINE");
+        if (!codePadded && symbol.bytes.size() + 300 > kCodeAcross) {
+            padTo(kCodeAcross - 2);
+            codePadded = true;
+        } else if (!valuePadded && symbol.bytes.size() + 300 > kValueAcross) {
+            padTo(kValueAcross - 3 - 5);
+            valuePadded = true;
+        }
+        const std::pair<const char*, double> groups[] = {
+            {" 10", line.start.x}, {" 20", line.start.y}, {" 11", line.end.x}, {" 21", line.end.y}};
+        for (const auto& [code, value] : groups) {
+            add(code);
+            char text[32];
+            const auto written = std::to_chars(std::begin(text), std::end(text), value);
+            add(std::string(text, written.ptr));
+        }
+        symbol.lines.push_back(line);
+    }
+    for (const char* line : {"  0", "ENDSEC", "  0", "EOF"}) {
+        add(line);
+    }
+    return symbol;
+}
+
+TEST_F(DxfSymbolFileTest, EntitiesAcrossTheReadBufferBoundariesComeThroughExactly) {
+    const LargeSymbol large = MakeLargeSymbol();
+    const auto textAt = [&large](std::size_t at, std::size_t length) {
+        return std::string(large.bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                           large.bytes.begin() + static_cast<std::ptrdiff_t>(at + length));
+    };
+    ASSERT_EQ(textAt(32766, 5), " 10\r\n");
+    ASSERT_EQ(textAt(65528, 5), " 10\r\n");
+    ASSERT_EQ(textAt(65533, 5).find_first_of("\r\n"), std::string::npos);
+
+    CDxfSymbol fromFile;
+    ASSERT_EQ(fromFile.LoadFile(Write("large.dxf", large.bytes)), S_OK);
+    CDxfSymbol fromMemory;
+    ASSERT_EQ(fromMemory.LoadFromMemory(large.bytes), S_OK);
+    for (const CDxfSymbol* symbol : {&fromFile, &fromMemory}) {
+        ASSERT_EQ(symbol->GetLines().size(), large.lines.size());
+        for (std::size_t i = 0; i < large.lines.size(); ++i) {
+            EXPECT_EQ(symbol->GetLines()[i].start, large.lines[i].start) << i;
+            EXPECT_EQ(symbol->GetLines()[i].end, large.lines[i].end) << i;
+        }
+    }
+}
+
 TEST_F(DxfSymbolFileTest, MemoryLoadLeavesTheWorkingFolderAlone) {
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(m_folder.Path());
@@ -212,6 +292,8 @@ TEST(DxfSymbolTest, BadHeadersStopBeforeTheEntities) {
          {"9", "$EXTMIN", "10", "5", "20", "5", "9", "$EXTMAX", "10", "1", "20", "9"}},
         {"flat extents",
          {"9", "$EXTMIN", "10", "0", "20", "5", "9", "$EXTMAX", "10", "9", "20", "5"}},
+        {"zero-width extents",
+         {"9", "$EXTMIN", "10", "4", "20", "0", "9", "$EXTMAX", "10", "4", "20", "9"}},
         {"y before x",
          {"9", "$EXTMIN", "20", "0", "10", "0", "9", "$EXTMAX", "10", "9", "20", "9"}},
         {"no extents", {"9", "$ACADVER", "1", "AC1009"}},

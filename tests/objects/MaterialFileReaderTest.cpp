@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <optional>
@@ -31,14 +32,15 @@ Bytes MakeJpg(int width, int height) {
 
 // An uncompressed 24-bit TGA, grey.
 Bytes MakeTga(int width, int height) {
-    Bytes tga(18, 0);
+    constexpr std::size_t kHeaderSize = 18;
+    Bytes tga(kHeaderSize + static_cast<std::size_t>(width * height * 3), 0x80);
+    std::fill_n(tga.begin(), kHeaderSize, 0);
     tga[2] = 2;
     tga[12] = static_cast<std::uint8_t>(width);
     tga[13] = static_cast<std::uint8_t>(width >> 8);
     tga[14] = static_cast<std::uint8_t>(height);
     tga[15] = static_cast<std::uint8_t>(height >> 8);
     tga[16] = 24;
-    tga.resize(tga.size() + static_cast<std::size_t>(width * height * 3), 0x80);
     return tga;
 }
 

@@ -10,6 +10,7 @@
 
 #include "foundation/ApplicationValues.h"
 #include "platform/text/Cp950.h"
+#include "support/ResourceUse.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -176,7 +177,7 @@ TEST_F(ModelPackageTest, CurrentVersionFileReadsWhole) {
     ASSERT_EQ(package.GetTextures().size(), 2u);
     for (const PackagedTexture& texture : package.GetTextures()) {
         EXPECT_EQ(texture.name, "wood.bmp");
-        EXPECT_EQ(texture.data, contents.textures[0].data);
+        EXPECT_EQ(texture.Data(), contents.textures[0].data);
     }
 
     ASSERT_EQ(package.GetEdgeCount(), 1);
@@ -221,7 +222,7 @@ TEST_F(ModelPackageTest, VersionOneFileHasOnlyMeshAndTextures) {
     EXPECT_EQ(package.GetMeshData(), contents.mesh);
     ASSERT_EQ(package.GetTextures().size(), 1u);
     EXPECT_EQ(package.GetTextures()[0].name, "wood.bmp");
-    EXPECT_EQ(package.GetTextures()[0].data, contents.textures[0].data);
+    EXPECT_EQ(package.GetTextures()[0].Data(), contents.textures[0].data);
     EXPECT_TRUE(package.GetSymbolName().empty());
     EXPECT_EQ(package.GetEdgeCount(), 0);
 }
@@ -233,7 +234,7 @@ TEST_F(ModelPackageTest, OldReferenceNameIsAnOrdinaryEntry) {
     const CModelPackage package(WritePackage(contents), kPackageReadAll);
     ASSERT_EQ(package.GetTextures().size(), 1u);
     EXPECT_EQ(package.GetTextures()[0].name, "@@odd.bmp");
-    EXPECT_EQ(package.GetTextures()[0].data, (Bytes{1, 2, 3}));
+    EXPECT_EQ(package.GetTextures()[0].Data(), (Bytes{1, 2, 3}));
     EXPECT_EQ(package.GetSymbolName(), "sofa.dxf");
     EXPECT_EQ(package.GetEdgeCount(), 1);
 }
@@ -244,8 +245,8 @@ TEST_F(ModelPackageTest, ReferenceToNoEarlierEntryCarriesNoImage) {
     const CModelPackage package(WritePackage(contents), kPackageReadAll);
     ASSERT_EQ(package.GetTextures().size(), 2u);
     EXPECT_EQ(package.GetTextures()[0].name, "stone.bmp");
-    EXPECT_TRUE(package.GetTextures()[0].data.empty());
-    EXPECT_EQ(package.GetTextures()[1].data, (Bytes{5}));
+    EXPECT_TRUE(package.GetTextures()[0].Data().empty());
+    EXPECT_EQ(package.GetTextures()[1].Data(), (Bytes{5}));
 }
 
 TEST_F(ModelPackageTest, ScrambledPreviewOfVersionThreeIsDropped) {
@@ -256,7 +257,8 @@ TEST_F(ModelPackageTest, ScrambledPreviewOfVersionThreeIsDropped) {
     // From version 4 on the preview is plain whatever the magic says.
     contents.version = 4;
     contents.mark = 'x';
-    EXPECT_EQ(CModelPackage(WritePackage(contents), kPackageReadHeader).GetPreview(), contents.preview);
+    EXPECT_EQ(CModelPackage(WritePackage(contents), kPackageReadHeader).GetPreview(),
+              contents.preview);
 }
 
 TEST_F(ModelPackageTest, ScrambledMeshIsRefusedButItsHeaderStillReads) {
@@ -354,7 +356,99 @@ TEST_F(ModelPackageTest, DamagedFilesAreRefusedWhole) {
         CModelPackage package;
         EXPECT_EQ(package.Load(Write("damaged.qvx", c.bytes), c.mode), 0);
         ExpectEmpty(package);
+        EXPECT_FALSE(package.GetLastError().empty());
     }
+}
+
+TEST_F(ModelPackageTest, ReferenceFindsTheEarliestEntryOfItsNameAndSize) {
+    PackageContents contents;
+    contents.textures = {
+        {"a.bmp", {1, 2}},         {"a.bmp", {3, 4}},         {"a.bmp", {5, 6, 7}},
+        {"a.bmp", Bytes(2), true}, {"a.bmp", Bytes(3), true}, {"a.bmp", Bytes(4), true},
+        {"b.bmp", Bytes(2), true}, {"a.bmp", {}, true},
+    };
+    const CModelPackage package(WritePackage(contents), kPackageReadAll);
+    const std::vector<PackagedTexture>& textures = package.GetTextures();
+    ASSERT_EQ(textures.size(), 8u);
+    EXPECT_EQ(textures[3].Data(), (Bytes{1, 2}));
+    EXPECT_EQ(textures[3].bytes, textures[0].bytes) << "a reference shares, never copies";
+    EXPECT_EQ(textures[4].Data(), (Bytes{5, 6, 7}));
+    EXPECT_TRUE(textures[5].Data().empty());
+    EXPECT_EQ(textures[6].name, "b.bmp");
+    EXPECT_TRUE(textures[6].Data().empty());
+    EXPECT_TRUE(textures[7].Data().empty());
+}
+
+// The fixture holds one 32 KB image and a thousand 24-byte references to it;
+// copied, they took a thousand times the memory of the image.
+TEST_F(ModelPackageTest, ReferencesToOneImageCostNoCopies) {
+    CModelPackage package;
+    int loaded = 0;
+    const ResourceUse use = MeasureResourceUse([&] {
+        loaded = package.Load(VELMORA_TEST_DATA_DIR "/objects/shared-texture-references.qvx",
+                              kPackageReadAll);
+    });
+    ASSERT_EQ(loaded, 1) << package.GetLastError();
+    ASSERT_EQ(package.GetTextures().size(), 1001u);
+    EXPECT_EQ(package.GetTextures()[0].Data().size(), 32768u);
+    for (const PackagedTexture& texture : package.GetTextures()) {
+        EXPECT_EQ(texture.name, "wood.bmp");
+        EXPECT_EQ(texture.bytes, package.GetTextures()[0].bytes);
+    }
+    EXPECT_LT(use.seconds, 5.0);
+    EXPECT_LT(use.peakGrowthBytes, std::int64_t{8} << 20);
+}
+
+// Each reference used to search every entry before it.
+TEST_F(ModelPackageTest, HundredThousandReferencesLoadInLinearTime) {
+    PackageContents contents;
+    contents.textures = {{"wood.bmp", {'B', 'M', 7, 7}}};
+    contents.textures.resize(100'001, {"wood.bmp", {'B', 'M', 7, 7}, true});
+    const std::string path = WritePackage(contents);
+    const auto fileSize = static_cast<std::int64_t>(std::filesystem::file_size(path));
+
+    CModelPackage package;
+    int loaded = 0;
+    const ResourceUse use =
+        MeasureResourceUse([&] { loaded = package.Load(path, kPackageReadMesh); });
+    ASSERT_EQ(loaded, 1) << package.GetLastError();
+    ASSERT_EQ(package.GetTextures().size(), 100'001u);
+    EXPECT_EQ(package.GetTextures().back().Data(), contents.textures[0].data);
+    EXPECT_LT(use.seconds, 5.0);
+    EXPECT_LT(use.peakGrowthBytes, 4 * fileSize + (std::int64_t{16} << 20));
+}
+
+TEST_F(ModelPackageTest, EntriesFarLargerInMemoryThanInTheFileAreRefused) {
+    // Forty thousand one-byte images: each entry's bookkeeping is several
+    // times its 26 bytes in the file.
+    PackageContents contents;
+    contents.textures.clear();
+    for (int i = 0; i < 40'000; ++i) {
+        contents.textures.push_back({"tile" + std::to_string(i) + ".bmp", {1}});
+    }
+    CModelPackage package;
+    int loaded = 1;
+    const ResourceUse use =
+        MeasureResourceUse([&] { loaded = package.Load(WritePackage(contents), kPackageReadAll); });
+    EXPECT_EQ(loaded, 0);
+    ExpectEmpty(package);
+    EXPECT_NE(package.GetLastError().find("記憶體"), std::string::npos) << package.GetLastError();
+    EXPECT_LT(use.seconds, 5.0);
+}
+
+// The web link is decoded leniently; a damaged one can be all bad bytes.
+TEST_F(ModelPackageTest, WebLinkOfBadBytesReadsInLinearTime) {
+    PackageContents contents;
+    contents.webLink = std::string(640'000, '\xFF');
+    const std::string path = WritePackage(contents);
+    CModelPackage package;
+    int loaded = 0;
+    const ResourceUse use =
+        MeasureResourceUse([&] { loaded = package.Load(path, kPackageReadHeader); });
+    ASSERT_EQ(loaded, 1) << package.GetLastError();
+    EXPECT_EQ(package.GetWebLink().size(), 640'000u * 3);
+    EXPECT_LT(use.seconds, 5.0);
+    EXPECT_LT(use.peakGrowthBytes, std::int64_t{64} << 20);
 }
 
 }  // namespace

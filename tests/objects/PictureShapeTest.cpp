@@ -526,6 +526,29 @@ TEST_F(PictureShapeTest, PictureThatCannotBeDecodedFails) {
     EXPECT_EQ(m_document.missing, std::vector<std::string>{pfs::ToStoredPath(broken)});
 }
 
+TEST_F(PictureShapeTest, PictureOfAnUnreadKindKeepsItsPathThroughSaveAndReload) {
+    std::vector<std::string> messages;
+    CScopedPromptHandlers prompts([&](const MessageRequest& request) {
+        messages.push_back(request.text);
+        return PromptAnswer::Ok;
+    });
+    const std::string path = WriteText("pictures/plan.xyz", "a kind of picture not read here");
+    C2DImageShape picture;
+    EXPECT_EQ(picture.LoadImageFile(path), E_FAIL);
+    EXPECT_EQ(picture.GetSourcePath(), path);
+    picture.SetSize(30, 20);
+    const Bytes saved = WriteRecord(picture);
+
+    // Read and saved again, the design still names the picture's file.
+    C2DImageShape reloaded;
+    EXPECT_EQ(ReadRecord(reloaded, saved), S_FALSE);
+    EXPECT_FALSE(reloaded.HasImage());
+    EXPECT_EQ(reloaded.GetSourcePath(), path);
+    EXPECT_EQ(WriteRecord(reloaded), saved);
+    EXPECT_EQ(m_document.missing, std::vector<std::string>{pfs::ToStoredPath(path)});
+    EXPECT_EQ(messages, std::vector<std::string>(2, "Not supported file format!"));
+}
+
 TEST_F(PictureShapeTest, PictureDrawsStretchedOrAsOutline) {
     C2DImageShape picture;
     ASSERT_EQ(picture.LoadImageFile(WriteBmp("pictures/p.bmp", 4, 3)), S_OK);

@@ -111,6 +111,28 @@ TEST_F(H2DViewGuiTest, FrameServesTheDocumentsWallBarAndFloorControls) {
     EXPECT_TRUE(down->IsEnabled());
 }
 
+TEST_F(H2DViewGuiTest, LeavingAWallBarEditAppliesTheBar) {
+    doc->UpdateWallBarFields();
+    const struct {
+        int id;
+        const char* shown;
+    } edits[] = {{CH2DChild::kWallTopEdit, "260"},
+                 {CH2DChild::kWallBottomEdit, "0"},
+                 {CH2DChild::kWallThicknessEdit, "15"}};
+    for (const auto& e : edits) {
+        SCOPED_TRACE(e.id);
+        auto* edit = wxDynamicCast(child->FindWindow(e.id), wxTextCtrl);
+        ASSERT_NE(edit, nullptr);
+        edit->ChangeValue("-5");
+        wxFocusEvent leave(wxEVT_KILL_FOCUS, e.id);
+        leave.SetEventObject(edit);
+        edit->GetEventHandler()->ProcessEvent(leave);
+        EXPECT_EQ(edit->GetValue().utf8_string(), e.shown);
+    }
+    EXPECT_TRUE(messages.empty());
+    EXPECT_DOUBLE_EQ(doc->GetWallTop(), 130.0);
+}
+
 TEST_F(H2DViewGuiTest, CoordinateBoxIsActiveOnlyWhileShownAfterADigit) {
     CCoordInputBox& box = view->GetCoordInputBox();
     EXPECT_FALSE(box.Window().IsShown());

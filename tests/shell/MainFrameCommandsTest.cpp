@@ -243,6 +243,21 @@ TEST_F(MainFrameCommandsTest, NewDesignStartsFromTheDefaults) {
     EXPECT_EQ(window.timers, (std::map<int, int>{{4, 180000}, {5, 420000}}));
 }
 
+TEST_F(MainFrameCommandsTest, NewDesignReadsTheBackgroundAndAmbientLightAgain) {
+    // Every key a new design re-reads, changed in the file since the document was made.
+    folder.Write("zadivav.ini", "[3DView]\r\nRED=11\r\nGREEN=22\r\nBLUE=33\r\nBG_COLOR=1\r\n");
+
+    commands.NewDesign();
+
+    const HousSettings& settings = document->Settings();
+    EXPECT_EQ(settings.red, 11);
+    EXPECT_EQ(settings.green, 22);
+    EXPECT_EQ(settings.blue, 33);
+    EXPECT_EQ(settings.bgColor, 1);
+    EXPECT_EQ(document->GetBackgroundChoice(), 2);
+    EXPECT_EQ(view.clearColor, (std::vector<int>{0, 0, 0}));
+}
+
 TEST_F(MainFrameCommandsTest, NewDesignIsAbandonedWhenTheUserKeepsTheDesign) {
     document->SetDesignModified(1);
     document->SetDesignPath("/d/a.dg6");

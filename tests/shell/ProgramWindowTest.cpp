@@ -7,7 +7,9 @@
 #include <chrono>
 #include <thread>
 
+#include "document/HousDoc.h"
 #include "foundation/Prompt.h"
+#include "output/DesktopPaper.h"
 #include "plan2d/H2DChild.h"
 #include "shell/HousApp.h"
 #include "shell/MainFrame.h"
@@ -56,6 +58,12 @@ TEST(ProgramWindow, ShowsThe3DGridBesideThePlan) {
     CHousView* view = frame->Get3DView();
     ASSERT_NE(view, nullptr);
     ASSERT_NE(frame->GetPlanFrame(), nullptr);
+    // The plan's paper frame has the desktop's paper, not the 0 x 0 of no printer.
+    const POINT paper = frame->GetActiveChildDocument()->GetDefaultPaperSize();
+    const POINT desktopPaper = GetDesktopPaperSettings().paperSize;
+    EXPECT_GT(paper.x, 0);
+    EXPECT_EQ(paper.x, desktopPaper.x);
+    EXPECT_EQ(paper.y, desktopPaper.y);
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (view->GetEngine().GetDevice() == nullptr &&

@@ -5,6 +5,8 @@
 
 #include "ViewTestSupport.h"
 #include "foundation/GeometryMath.h"
+#include "platform/gfx/MatrixMath.h"
+#include "platform/gfx/VectorMath.h"
 #include "view3d/3DCamera.h"
 #include "view3d/HousViewCamera.h"
 
@@ -68,6 +70,42 @@ protected:
     std::unique_ptr<CHousViewCamera> view;
     FakeScene scene;
 };
+
+TEST_F(HousViewCameraTest, PerspectiveMapsKnownPointsOfA640By480View) {
+    doc->Settings().viewAngle = 45;
+    doc->Settings().farShow3DDistance = 15000.0f;
+    view->UpdateProjection(doc->Settings());
+    // The reset eye looks along +z with y up, so view space is the world
+    // less the eye. With tan 22.5 = 0.41421356, at distance z the frame
+    // reaches 0.41421356 z up and 4/3 of that across; the depth is
+    // 15000 / 14999 (1 - 1 / z): 0 on the near plane, 1 on the far one.
+    struct Case {
+        const char* what;
+        gfx::Vector3 viewPoint;
+        gfx::Vector3 ndc;
+        POINT pixel;
+    };
+    const Case cases[] = {
+        {"near plane centre", {0, 0, 1}, {0, 0, 0}, {320, 240}},
+        {"far plane centre", {0, 0, 15000}, {0, 0, 1}, {320, 240}},
+        {"right edge at 10", {5.5228475f, 0, 10}, {1, 0, 0.9000600f}, {640, 240}},
+        {"top edge at 10", {0, 4.1421356f, 10}, {0, 1, 0.9000600f}, {320, 0}},
+        {"half right, half down at 2",
+         {0.5522847f, -0.4142136f, 2},
+         {0.5f, -0.5f, 0.5000333f},
+         {480, 360}},
+    };
+    const gfx::Matrix viewProjection = camera.GetView() * camera.GetProjection();
+    for (const Case& c : cases) {
+        const gfx::Vector3 world = CHousViewCamera::kResetEye + c.viewPoint;
+        const gfx::Vector4 clip = gfx::Vec3Transform(world, viewProjection);
+        EXPECT_NEAR(clip.w, c.viewPoint.z, 1e-3f) << c.what;
+        ExpectVector({clip.x / clip.w, clip.y / clip.w, clip.z / clip.w}, c.ndc, 1e-4f, c.what);
+        const POINT pixel = view->ProjectToWindow(world.x, world.y, world.z);
+        EXPECT_NEAR(pixel.x, c.pixel.x, 1) << c.what;
+        EXPECT_NEAR(pixel.y, c.pixel.y, 1) << c.what;
+    }
+}
 
 TEST_F(HousViewCameraTest, SetCameraAnglesNormalisesHeadingAndPitch) {
     struct Case {

@@ -46,12 +46,16 @@ protected:
         // place can be checked to the pixel. (llvmpipe's multisampled lines
         // lose lines that run exactly through pixel centres.)
         script.sampleCounts = std::vector<gfx::MultisampleType>{};
-        renderer =
-            std::make_unique<CHousViewRenderer>(*doc, *s_context, ScriptedAdapterFactory(script));
+        renderer = MakeRenderer();
     }
     void TearDown() override {
         renderer.reset();
         ViewDocumentTest::TearDown();
+    }
+
+    std::unique_ptr<CHousViewRenderer> MakeRenderer() {
+        return std::make_unique<CHousViewRenderer>(*doc, *s_context,
+                                                   ScriptedAdapterFactory(script));
     }
 
     Rgb BackBufferAt(int x, int y) const {
@@ -128,6 +132,30 @@ TEST_F(FrameTest, FirstSizeSetsUpTheDeviceOnlyWithAnArea) {
 
     renderer.reset();
     EXPECT_EQ(g_pD3DDevice, nullptr) << "the published device goes with the view";
+}
+
+TEST_F(FrameTest, ViewStartsWithTheBackgroundTheSettingsChose) {
+    const struct {
+        const char* bgColor;
+        Rgb background;
+    } cases[] = {
+        {"0", {255, 255, 255}},
+        {"1", {0, 0, 0}},
+        {"2", {150, 150, 200}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bgColor);
+        renderer.reset();
+        WriteBytes(SettingsPath(), std::string("[3DView]\r\nBG_COLOR=") + c.bgColor + "\r\n");
+        doc = std::make_unique<CHousDoc>();
+        renderer = MakeRenderer();
+        renderer->OnSize(kWindowWidth, kWindowHeight);
+        ASSERT_TRUE(renderer->RenderFrame());
+        ReadBackBuffer();
+        // The top corners show the sky, above the ground and its grid.
+        EXPECT_LE(Distance(BackBufferAt(2, 2), c.background), 2);
+        EXPECT_LE(Distance(BackBufferAt(1021, 2), c.background), 2);
+    }
 }
 
 TEST_F(FrameTest, GridLinesAppearWhereTheirPointsProject) {

@@ -8,6 +8,8 @@
 #include <limits>
 #include <numbers>
 
+#include "platform/draw/FontConfiguration.h"
+
 namespace draw {
 
 namespace {
@@ -129,6 +131,11 @@ struct FontCache::FaceSet {
 FontCache& FontCache::Instance() {
     static FontCache cache;
     return cache;
+}
+
+// Faces are resolved only once the program's face mapping is in place.
+FontCache::FontCache() {
+    UseProgramFontConfiguration();
 }
 
 FontCache::~FontCache() {

@@ -55,7 +55,8 @@ struct TextLayout {
     double underlineThickness = 0;
 };
 
-// Resolves logical fonts to fontconfig faces and lays out UTF-8 text. The
+// Resolves logical fonts to fontconfig faces, through the program's face
+// mapping (FontConfiguration.h), and lays out UTF-8 text. The
 // face named by the font draws what it can; any character it lacks comes
 // from the first fallback face that has it, preferring Traditional Chinese
 // forms. Shared by every drawing context of the process.
@@ -69,7 +70,7 @@ public:
 
 private:
     struct FaceSet;
-    FontCache() = default;
+    FontCache();
     FaceSet& FaceSetFor(const Font& font);
     cairo_font_face_t* FaceAt(FaceSet& set, size_t index);
     cairo_scaled_font_t* ScaledFontFor(FaceSet& set, size_t index, double em, int32_t escapement);

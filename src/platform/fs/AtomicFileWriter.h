@@ -1,7 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,9 +16,11 @@ namespace pfs {
 // Writes a user's file so that it is either fully replaced or left exactly as
 // it was: the bytes go to a temporary file in the target's folder, which is
 // synced and renamed over the target on Commit. A symlinked target keeps its
-// link; the file it points to is replaced. The first failure is remembered,
-// later writes do nothing, and Commit reports it. Destroying the writer
-// without a successful Commit removes the temporary file.
+// link; the file it points to is replaced. A target that is not a regular
+// file, or is read-only, is refused before anything is written. The first
+// failure is remembered, later writes do nothing, and Commit reports it.
+// Destroying the writer without a successful Commit removes the temporary
+// file; one left by a killed save is removed by the next save of the target.
 class AtomicFileWriter {
 public:
     explicit AtomicFileWriter(const std::filesystem::path& target);
@@ -34,11 +39,13 @@ public:
     const std::string& Error() const { return m_error; }
 
 private:
-    void Fail(const std::string& what, int error);
+    bool CheckTarget(std::optional<mode_t>& mode);
+    void Fail(std::string message);
     bool FlushBuffer();
     bool WriteAll(const char* bytes, std::size_t size);
     void Discard();
 
+    std::filesystem::path m_path;    // as given, for messages
     std::filesystem::path m_target;  // after following symlinks
     std::filesystem::path m_tempPath;
     int m_fd = -1;

@@ -9,6 +9,7 @@
 #include <new>
 #include <type_traits>
 
+#include "platform/gfx/DepthStencilReach.h"
 #include "platform/gfx/FormatSupport.h"
 #include "platform/gfx/GLErrors.h"
 #include "platform/gfx/GLStateMap.h"
@@ -583,6 +584,22 @@ Result Device::Clear(uint32_t flags, Color color, float z, uint32_t stencil) {
         return kOk;
     }
     BindBackBuffer();
+    // Clearing reaches the viewport only, and ignores the write masks.
+    const bool partial = m_viewport.x != 0 || m_viewport.y != 0 ||
+                         m_viewport.width != m_params.backBufferWidth ||
+                         m_viewport.height != m_params.backBufferHeight;
+    // A deferred depth-stencil buffer cleared whole only keeps the values;
+    // one cleared in part must exist first.
+    if ((flags & (kClearZBuffer | kClearStencil)) != 0 && m_target->IsDepthStencilDeferred()) {
+        if (partial) {
+            MakeDepthStencil();
+        } else {
+            m_target->RecordDepthStencilClear((flags & kClearZBuffer) != 0,
+                                              std::clamp(z, 0.0f, 1.0f),
+                                              (flags & kClearStencil) != 0, stencil);
+            flags &= kClearTarget;
+        }
+    }
     GLbitfield mask = 0;
     if ((flags & kClearTarget) != 0) {
         GLfloat rgba[4];
@@ -601,10 +618,6 @@ Result Device::Clear(uint32_t flags, Color color, float z, uint32_t stencil) {
         glStencilMask(0xFFFFFFFF);
         mask |= GL_STENCIL_BUFFER_BIT;
     }
-    // Clearing reaches the viewport only, and ignores the write masks.
-    const bool partial = m_viewport.x != 0 || m_viewport.y != 0 ||
-                         m_viewport.width != m_params.backBufferWidth ||
-                         m_viewport.height != m_params.backBufferHeight;
     if (partial) {
         glEnable(GL_SCISSOR_TEST);
         glScissor(static_cast<GLint>(m_viewport.x),
@@ -852,7 +865,19 @@ Result Device::GetFVF(uint32_t* fvf) const {
     return CopyOut(m_fvf, fvf);
 }
 
+void Device::MakeDepthStencil() {
+    m_target->MakeDepthStencil();
+    ApplyRenderState(RenderState::ZWriteEnable);
+    ApplyRenderState(RenderState::StencilWriteMask);
+}
+
 void Device::PrepareDraw(const VertexLayout& layout, const uint8_t* base, uint32_t stride) {
+    if (m_target->IsDepthStencilDeferred() &&
+        DrawReachesDepthStencil(State(RenderState::ZEnable), State(RenderState::ZWriteEnable),
+                                State(RenderState::ZFunc), State(RenderState::StencilEnable),
+                                m_target->DeferredDepth())) {
+        MakeDepthStencil();
+    }
     if (layout.transformed) {
         // Positions are render-target pixels: map the viewport onto clip
         // space directly, with no lighting and no user clip planes.

@@ -165,6 +165,9 @@ private:
     void ApplyEyeSpace();
     void ApplyMaterial();
 
+    // Makes the deferred depth-stencil storage and puts the write masks
+    // back.
+    void MakeDepthStencil();
     // Brings the GL state up to date for a draw of this layout, and binds
     // the vertex arrays from base (an offset into the bound array buffer,
     // or memory when none is bound).

@@ -17,6 +17,16 @@ bool AttachRenderbuffer(GLuint* name, GLenum attachment, GLenum format, GLsizei 
     return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
+void DetachRenderbuffer(GLuint* name, GLenum attachment) {
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachment, GL_RENDERBUFFER, 0);
+    glDeleteRenderbuffers(1, name);
+    *name = 0;
+}
+
+GLenum DepthAttachment(unsigned depthFormat) {
+    return depthFormat == GL_DEPTH24_STENCIL8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
+}
+
 // The blits below ignore the device's masks and scissor: they copy whole
 // images.
 void PrepareBlit() {
@@ -28,34 +38,40 @@ void PrepareBlit() {
 
 std::unique_ptr<RenderTarget> RenderTarget::Create(int width, int height, unsigned colorFormat,
                                                    unsigned depthFormat, uint32_t samples) {
-    std::unique_ptr<RenderTarget> target(new RenderTarget(width, height));
+    std::unique_ptr<RenderTarget> target(
+        new RenderTarget(width, height, colorFormat, depthFormat, samples));
     glGenFramebuffers(1, &target->m_framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, target->m_framebuffer);
-    const auto sampleCount = static_cast<GLsizei>(samples);
     bool complete = AttachRenderbuffer(&target->m_color, GL_COLOR_ATTACHMENT0, colorFormat,
-                                       sampleCount, width, height);
-    if (depthFormat != 0) {
-        const GLenum attachment =
-            depthFormat == GL_DEPTH24_STENCIL8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
-        complete = AttachRenderbuffer(&target->m_depth, attachment, depthFormat, sampleCount, width,
-                                      height);
+                                       static_cast<GLsizei>(samples), width, height);
+    if (complete && depthFormat != 0) {
+        complete = target->ProbeDepthStencil();
     }
     if (complete) {
         GLint value = 0;
         glGetIntegerv(GL_SAMPLES, &value);
         target->m_samples = value;
-        if (depthFormat == GL_DEPTH24_STENCIL8) {
-            glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT,
-                                                  GL_FRAMEBUFFER_ATTACHMENT_STENCIL_SIZE, &value);
-            target->m_stencilBits = value;
-        }
-        glGenFramebuffers(1, &target->m_resolveFramebuffer);
-        glBindFramebuffer(GL_FRAMEBUFFER, target->m_resolveFramebuffer);
-        complete = AttachRenderbuffer(&target->m_resolveColor, GL_COLOR_ATTACHMENT0, colorFormat, 0,
-                                      width, height);
+        target->m_scaledResolve =
+            epoxy_has_gl_extension("GL_EXT_framebuffer_multisample_blit_scaled");
     }
-    glBindFramebuffer(GL_FRAMEBUFFER, target->m_framebuffer);
     return complete ? std::move(target) : nullptr;
+}
+
+bool RenderTarget::ProbeDepthStencil() {
+    GLuint probe = 0;
+    const GLenum attachment = DepthAttachment(m_depthFormat);
+    // Attachments may differ in size; a buffer of the same format and
+    // samples tells whether the full one will do.
+    const bool complete = AttachRenderbuffer(&probe, attachment, m_depthFormat,
+                                             static_cast<GLsizei>(m_requestedSamples), 1, 1);
+    if (complete && m_depthFormat == GL_DEPTH24_STENCIL8) {
+        GLint bits = 0;
+        glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT,
+                                              GL_FRAMEBUFFER_ATTACHMENT_STENCIL_SIZE, &bits);
+        m_stencilBits = bits;
+    }
+    DetachRenderbuffer(&probe, attachment);
+    return complete;
 }
 
 RenderTarget::~RenderTarget() {
@@ -65,7 +81,46 @@ RenderTarget::~RenderTarget() {
     glDeleteRenderbuffers(3, renderbuffers);
 }
 
+void RenderTarget::RecordDepthStencilClear(bool depth, float z, bool stencil,
+                                           uint32_t stencilValue) {
+    if (depth) {
+        m_deferredDepth = z;
+    }
+    if (stencil) {
+        m_deferredStencil = stencilValue;
+    }
+}
+
+bool RenderTarget::MakeDepthStencil() {
+    if (!IsDepthStencilDeferred()) {
+        return true;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
+    const GLenum attachment = DepthAttachment(m_depthFormat);
+    if (!AttachRenderbuffer(&m_depth, attachment, m_depthFormat,
+                            static_cast<GLsizei>(m_requestedSamples), m_width, m_height)) {
+        DetachRenderbuffer(&m_depth, attachment);
+        return false;
+    }
+    glDisable(GL_SCISSOR_TEST);
+    glDepthMask(GL_TRUE);
+    glStencilMask(0xFFFFFFFF);
+    glClearDepth(m_deferredDepth);
+    glClearStencil(static_cast<GLint>(m_deferredStencil));
+    glClear(GL_DEPTH_BUFFER_BIT | (m_stencilBits > 0 ? GL_STENCIL_BUFFER_BIT : 0));
+    return true;
+}
+
 unsigned RenderTarget::Resolve() {
+    if (m_samples == 0) {
+        return m_framebuffer;
+    }
+    if (m_resolveFramebuffer == 0) {
+        glGenFramebuffers(1, &m_resolveFramebuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, m_resolveFramebuffer);
+        AttachRenderbuffer(&m_resolveColor, GL_COLOR_ATTACHMENT0, m_colorFormat, 0, m_width,
+                           m_height);
+    }
     PrepareBlit();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, m_framebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_resolveFramebuffer);
@@ -76,11 +131,21 @@ unsigned RenderTarget::Resolve() {
 }
 
 void RenderTarget::ShowIn(unsigned windowFramebuffer, int windowWidth, int windowHeight) {
-    const GLuint source = Resolve();
+    const bool sameSize = windowWidth == m_width && windowHeight == m_height;
+    // A multisampled picture is resolved on its way to the window when it
+    // keeps its size or the driver can scale while resolving: one blit
+    // instead of two, and no single-sampled copy.
+    const bool direct = m_samples == 0 || sameSize || m_scaledResolve;
+    GLenum filter = GL_LINEAR;
+    if (sameSize) {
+        filter = GL_NEAREST;
+    } else if (m_samples != 0 && direct) {
+        filter = GL_SCALED_RESOLVE_NICEST_EXT;
+    }
+    const GLuint source = direct ? m_framebuffer : Resolve();
+    PrepareBlit();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, windowFramebuffer);
-    const GLenum filter =
-        windowWidth == m_width && windowHeight == m_height ? GL_NEAREST : GL_LINEAR;
     glBlitFramebuffer(0, 0, m_width, m_height, 0, 0, windowWidth, windowHeight, GL_COLOR_BUFFER_BIT,
                       filter);
     glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);

@@ -3,6 +3,13 @@
 // The device's back buffer: a framebuffer of the back-buffer size with
 // colour and depth-stencil, multisampled when asked, plus the single-sampled
 // copy it resolves into for reading and showing.
+//
+// The big buffers are made on first need. The depth-stencil storage waits
+// for the first draw that reaches it; until then it stands for a buffer that
+// holds the values of its last whole clear everywhere. The single-sampled
+// copy waits for the first read (or for showing, where the driver cannot
+// scale while it resolves); a back buffer that is not multisampled needs
+// none.
 
 #include <cstdint>
 #include <memory>
@@ -26,7 +33,19 @@ public:
     // Samples the driver really gave (0 when single-sampled).
     [[nodiscard]] int Samples() const { return m_samples; }
     [[nodiscard]] int StencilBits() const { return m_stencilBits; }
-    [[nodiscard]] bool HasDepth() const { return m_depth != 0; }
+    [[nodiscard]] bool HasDepth() const { return m_depthFormat != 0; }
+
+    // True while the depth-stencil storage is not made; DeferredDepth is
+    // then the depth it holds everywhere.
+    [[nodiscard]] bool IsDepthStencilDeferred() const { return HasDepth() && m_depth == 0; }
+    [[nodiscard]] float DeferredDepth() const { return m_deferredDepth; }
+    // A clear of the whole deferred buffer: only the values are kept.
+    void RecordDepthStencilClear(bool depth, float z, bool stencil, uint32_t stencilValue);
+    // Makes the depth-stencil storage, filled with the recorded values, and
+    // leaves the framebuffer bound. The scissor test is left off and the
+    // depth and stencil write masks open: the caller restores its own.
+    // False when the driver cannot make it; drawing then goes on without.
+    bool MakeDepthStencil();
 
     // The single-sampled framebuffer holding what was drawn so far.
     unsigned Resolve();
@@ -39,12 +58,29 @@ public:
     void WritePixels(const uint8_t* pixels);
 
 private:
-    RenderTarget(int width, int height) : m_width(width), m_height(height) {}
+    RenderTarget(int width, int height, unsigned colorFormat, unsigned depthFormat,
+                 uint32_t samples)
+        : m_width(width),
+          m_height(height),
+          m_colorFormat(colorFormat),
+          m_depthFormat(depthFormat),
+          m_requestedSamples(samples) {}
+
+    // Checks the depth-stencil format against the colour buffer on a tiny
+    // buffer of it, and learns its stencil size.
+    bool ProbeDepthStencil();
 
     int m_width;
     int m_height;
+    unsigned m_colorFormat;
+    unsigned m_depthFormat;
+    uint32_t m_requestedSamples;
     int m_samples = 0;
     int m_stencilBits = 0;
+    bool m_scaledResolve = false;
+    // What a fresh buffer of the driver holds.
+    float m_deferredDepth = 0.0f;
+    uint32_t m_deferredStencil = 0;
     unsigned m_framebuffer = 0;
     unsigned m_color = 0;
     unsigned m_depth = 0;

@@ -9,6 +9,8 @@
 #include <mutex>
 #include <string_view>
 
+#include "platform/image/DeclaredPixels.h"
+
 namespace image {
 
 namespace {
@@ -21,6 +23,15 @@ void InitializeMagickOnce() {
         MagickLib::SetMagickResourceLimit(MagickLib::WidthResource, kMaxSide);
         MagickLib::SetMagickResourceLimit(MagickLib::HeightResource, kMaxSide);
         MagickLib::SetMagickResourceLimit(MagickLib::PixelsResource, kMaxPixels);
+        // The pixel cache holds one image at the pixel limit in the library's
+        // own pixel format, and no more: further frames, or a colour map's
+        // indexes on top, are refused instead of going to a cache file on
+        // disk.
+        MagickLib::SetMagickResourceLimit(
+            MagickLib::MemoryResource,
+            kMaxPixels * static_cast<std::int64_t>(sizeof(MagickLib::PixelPacket)));
+        MagickLib::SetMagickResourceLimit(MagickLib::MapResource, 0);
+        MagickLib::SetMagickResourceLimit(MagickLib::DiskResource, 0);
     });
 }
 
@@ -109,6 +120,10 @@ bool DecodeWithMagick(const std::uint8_t* data, std::size_t length, ImageFormat 
     const char* name = MagickName(format);
     if (name == nullptr) {
         error = "unsupported image format";
+        return false;
+    }
+    if (!HoldsDeclaredPixels(data, length, format)) {
+        error = "影像檔標頭宣告的尺寸過大，或檔案容納不下那麼多像素，已拒絕讀取。";
         return false;
     }
     InitializeMagickOnce();

@@ -3,6 +3,8 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <limits>
 
 namespace text {
@@ -86,12 +88,32 @@ std::optional<std::string> Cp950ToUtf8(std::string_view cp950) {
 
 std::string Cp950ToUtf8Lenient(std::string_view cp950) {
     static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    const iconv_t cd = FromCp950();
     std::string out;
-    while (!cp950.empty()) {
-        cp950.remove_prefix(Convert(FromCp950(), cp950, out).consumed);
-        if (!cp950.empty()) {
+    if (cd == kNoConverter) {
+        for (std::size_t i = 0; i < cp950.size(); ++i) {
             out += kReplacement;
-            cp950.remove_prefix(1);
+        }
+        return out;
+    }
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    // Each call writes into a small fixed buffer, so its cost is what it
+    // converts: a text of bad bytes decodes in linear time, one call a byte.
+    std::array<char, 4096> buffer;
+    char* in = const_cast<char*>(cp950.data());
+    std::size_t inLeft = cp950.size();
+    while (inLeft > 0) {
+        char* outPtr = buffer.data();
+        std::size_t outLeft = buffer.size();
+        const bool stopped =
+            iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1);
+        const bool bufferFull = stopped && errno == E2BIG;
+        out.append(buffer.data(), buffer.size() - outLeft);
+        if (stopped && !bufferFull) {
+            out += kReplacement;
+            ++in;
+            --inLeft;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
     return out;

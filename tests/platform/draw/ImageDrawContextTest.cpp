@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "PixelTestUtil.h"
@@ -343,6 +344,65 @@ TEST(ImageDrawContextTest, ClipRectangleLimitsEveryKindOfDrawing) {
     EXPECT_EQ(dc.GetPixel(12, 15), kBlack);
     dc.RemoveClip();
     EXPECT_EQ(dc.GetClipBox(), (Rect{0, 0, 20, 20}));
+}
+
+// The clip reaches cairo lazily at the next drawing, so every change is
+// followed by a fill in a colour of its own, and the pixels of that colour
+// must be exactly the expected rectangle.
+TEST(ImageDrawContextTest, EachClipChangeTakesEffectAtTheNextDrawing) {
+    struct Step {
+        const char* what;
+        std::function<void(ImageDrawContext&)> change;
+        Rect fill;
+        Rect painted;
+    };
+    const Rect whole{0, 0, 20, 20};
+    const Step steps[] = {
+        {"first clip",
+         [](ImageDrawContext& dc) { dc.IntersectClipRect(2, 2, 15, 15); },
+         whole,
+         {2, 2, 15, 15}},
+        {"second clip narrows",
+         [](ImageDrawContext& dc) { dc.IntersectClipRect(5, 0, 20, 10); },
+         whole,
+         {5, 2, 15, 10}},
+        {"clip inside a saved state",
+         [](ImageDrawContext& dc) {
+             dc.SaveDC();
+             dc.IntersectClipRect(8, 4, 12, 8);
+         },
+         whole,
+         {8, 4, 12, 8}},
+        {"restored state brings its clip back",
+         [](ImageDrawContext& dc) { EXPECT_TRUE(dc.RestoreDC(-1)); },
+         whole,
+         {5, 2, 15, 10}},
+        {"removed clip", [](ImageDrawContext& dc) { dc.RemoveClip(); }, whole, whole},
+        {"clip given right to left, bottom to top",
+         [](ImageDrawContext& dc) { dc.IntersectClipRect(15, 12, 3, 4); },
+         whole,
+         {3, 4, 15, 12}},
+        {"removed again", [](ImageDrawContext& dc) { dc.RemoveClip(); }, whole, whole},
+        {"fill given right to left, bottom to top",
+         [](ImageDrawContext&) {},
+         {12, 9, 4, 2},
+         {4, 2, 12, 9}},
+    };
+    ImageDrawContext dc(20, 20);
+    FillWith(dc, kWhite);
+    uint8_t shade = 0;
+    for (const Step& step : steps) {
+        step.change(dc);
+        shade += 20;
+        const COLORREF color = Rgb(shade, 0, 255);
+        dc.FillRect(step.fill, Brush::Solid(color));
+        const auto isColor = [color](COLORREF pixel) { return pixel == color; };
+        EXPECT_EQ(CountPixels(dc, whole, isColor), step.painted.Width() * step.painted.Height())
+            << step.what;
+        EXPECT_EQ(CountPixels(dc, step.painted, isColor),
+                  step.painted.Width() * step.painted.Height())
+            << step.what;
+    }
 }
 
 TEST(ImageDrawContextTest, InvertRectInvertsTwiceBackToTheStart) {

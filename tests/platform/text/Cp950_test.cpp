@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
+
+#include "support/ResourceUse.h"
 
 namespace {
 
@@ -92,6 +95,66 @@ TEST(Cp950, LenientDecodeReplacesOnlyTheBadBytes) {
     EXPECT_EQ(text::Cp950ToUtf8Lenient("ab\xB3"), "ab\uFFFD");
     EXPECT_EQ(text::Cp950ToUtf8Lenient("\xFF\xFF"), "\uFFFD\uFFFD");
     EXPECT_EQ(text::Cp950ToUtf8Lenient("\xB3\x5C\\x"), "許\\x");
+}
+
+struct LenientCase {
+    std::string cp950;
+    std::string utf8;
+};
+
+void PrintTo(const LenientCase& c, std::ostream* os) {
+    *os << Hex(c.cp950);
+}
+
+class Cp950Lenient : public testing::TestWithParam<LenientCase> {};
+
+TEST_P(Cp950Lenient, ReplacesEachByteThatStartsNoCharacter) {
+    const LenientCase& c = GetParam();
+    EXPECT_EQ(text::Cp950ToUtf8Lenient(c.cp950), c.utf8);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mixed, Cp950Lenient,
+    testing::Values(LenientCase{"", ""}, LenientCase{"plain", "plain"},
+                    // A lead byte whose next byte is no trail byte: only the lead is
+                    // replaced, and the next byte starts afresh, even as a lead itself.
+                    LenientCase{"\xB3\x0A", "\uFFFD\n"}, LenientCase{"\xB3\x7F", "\uFFFD\x7F"},
+                    LenientCase{"\xB3\x30", "\uFFFD0"}, LenientCase{"\xA1?", "\uFFFD?"},
+                    LenientCase{"\xB3\xFF", "\uFFFD\uFFFD"}, LenientCase{"\xB3\xB3\x5C", "陶\\"},
+                    LenientCase{"ab\xB3", "ab\uFFFD"},
+                    // Codes CP950 leaves undefined, and 0x80, which is a character.
+                    LenientCase{"\x81\x40", "\uFFFD@"}, LenientCase{"\xFA\x40", "\uFFFD@"},
+                    LenientCase{"\xFE\xFE", "\uFFFD\uFFFD"},
+                    LenientCase{"a\x80\x80\x0B", "a\xC2\x80\xC2\x80\x0B"},
+                    // CP950's additions to Big5 and its private-use codes.
+                    LenientCase{"\xA3\xE1", "€"}, LenientCase{"\xF9\xF9", "═"},
+                    LenientCase{"\xC8\x40", "\uF7AC"}, LenientCase{"\xC6\xA1", "\uF6B1"},
+                    LenientCase{"\xA4\x40\xFF\xA4", "一\uFFFD\uFFFD"},
+                    LenientCase{"\xFF\xB3\x5C\x80", "\uFFFD許\xC2\x80"},
+                    LenientCase{"a\0\xB3\x5C\0"s, "a\0許\0"s}));
+
+TEST(Cp950, LenientDecodeOfLongTextKeepsEveryPiece) {
+    std::string cp950;
+    std::string utf8;
+    for (int i = 0; i < 3000; ++i) {
+        cp950 += "\xAB\xC7\xA4\xBA\xB3\x5D\xAD\x70\xFF\xB3\x5C\x81";
+        utf8 += "室內設計\uFFFD許\uFFFD";
+    }
+    EXPECT_EQ(text::Cp950ToUtf8Lenient(cp950), utf8);
+    cp950 += "\xB3";
+    EXPECT_EQ(text::Cp950ToUtf8Lenient(cp950), utf8 + "\uFFFD");
+}
+
+// A damaged string field can be all bad bytes; each must cost no more than a
+// good one.
+TEST(Cp950, LenientDecodeOfManyBadBytesTakesLinearTime) {
+    const std::size_t count = 640'000;
+    std::string decoded;
+    const ResourceUse use =
+        MeasureResourceUse([&] { decoded = text::Cp950ToUtf8Lenient(std::string(count, '\xFF')); });
+    EXPECT_EQ(decoded.size(), count * 3);
+    EXPECT_LT(use.seconds, 5.0);
+    EXPECT_LT(use.peakGrowthBytes, std::int64_t{64} << 20);
 }
 
 TEST(Cp950, LengthCountsCp950Bytes) {
