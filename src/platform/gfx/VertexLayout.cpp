@@ -24,6 +24,7 @@ VertexLayout VertexLayout::FromFvf(uint32_t fvf) {
         offset += 4;
     }
     if ((fvf & kFvfSpecular) != 0) {
+        layout.specularOffset = static_cast<int>(offset);
         offset += 4;
     }
     const uint32_t sets = (fvf & kFvfTexCountMask) >> kFvfTexCountShift;

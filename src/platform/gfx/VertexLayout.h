@@ -16,6 +16,7 @@ struct VertexLayout {
     bool transformed = false;
     int normalOffset = -1;
     int diffuseOffset = -1;
+    int specularOffset = -1;
     int texCoordSets = 0;
     std::array<int, kMaxTexCoordSets> texCoordOffsets{};
     uint32_t size = 0;
