@@ -12,4 +12,16 @@ public:
     draw::COLORREF GetPlanColor(PlanColorSetting setting) const override;
     std::string Get2DIconFolder() const override;
     void AddMissingFile(std::string_view path) override;
+    bool HasActiveDocument() const override;
+    bool GetShowTexture() const override;
+    SelectionBoxStyle GetSelectionBoxStyle() const override;
+    gfx::Vector3 GetCameraEye() const override;
+    gfx::VertexBuffer* GetOverlayLineBuffer() const override;
+    gfx::VertexBuffer* GetOverlayShapeBuffer() const override;
+    std::string GetTextureFolder() const override;
+    std::string GetPictureFolder() const override;
+    std::optional<std::string> LocateFile(std::string_view path,
+                                          std::string_view folder) const override;
+    TextureMappingRecord GetCurrentMapping() const override;
+    void PushUndoRecord(std::unique_ptr<HistoryRecord> record) override;
 };

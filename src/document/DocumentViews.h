@@ -4,6 +4,10 @@
 #include <string>
 #include <string_view>
 
+namespace gfx {
+class VertexBuffer;
+}
+
 // The views and frames of a design as the document reaches them. The window
 // layers implement these and attach their objects to the document; until
 // they do, the document's lookups give null and its rules do without them.
@@ -94,4 +98,9 @@ public:
     virtual bool SaveDesign(int mode) = 0;
     // Empties the scene and the plan of the closed design.
     virtual void ClearDesign() = 0;
+
+    // The engine's overlay buffers that 3D objects draw selection boxes
+    // with; null before the device exists.
+    virtual gfx::VertexBuffer* GetOverlayLineBuffer() const { return nullptr; }
+    virtual gfx::VertexBuffer* GetOverlayShapeBuffer() const { return nullptr; }
 };

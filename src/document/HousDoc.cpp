@@ -10,6 +10,7 @@
 #include "document/PrinterQueries.h"
 #include "foundation/ApplicationValues.h"
 #include "foundation/GeometryMath.h"
+#include "objects/HistoryRecord.h"
 
 namespace {
 
@@ -253,6 +254,11 @@ void CHousDoc::UpdateDefaultPaperSize() {
     }
 }
 
-std::vector<std::shared_ptr<HistoryRecord>>& CHousDoc::HistoryList(int list) {
+std::vector<std::unique_ptr<HistoryRecord>>& CHousDoc::HistoryList(int list) {
     return m_historyLists.at(static_cast<std::size_t>(list));
+}
+
+void CHousDoc::PushUndoRecord(std::unique_ptr<HistoryRecord> record) {
+    m_historyLists[0].push_back(std::move(record));
+    m_historyLists[1].clear();
 }

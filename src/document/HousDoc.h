@@ -16,6 +16,7 @@
 #include "document/MainWindowLink.h"
 #include "foundation/LogFontRecord.h"
 #include "foundation/WinTypes.h"
+#include "objects/TextureMappingRecord.h"
 
 namespace draw {
 class DrawContext;
@@ -306,7 +307,13 @@ public:
     std::shared_ptr<TextureCacheEntry>& TextureCache() { return m_pTextureCacheEntry; }
     std::vector<std::shared_ptr<ViewPointRecord>>& ViewPoints() { return m_viewPoints; }
     // 0 undo, 1 redo, 2 placement snapshots, 3 property snapshots.
-    std::vector<std::shared_ptr<HistoryRecord>>& HistoryList(int list);
+    std::vector<std::unique_ptr<HistoryRecord>>& HistoryList(int list);
+    // Appends the record to the undo list and empties the redo list.
+    void PushUndoRecord(std::unique_ptr<HistoryRecord> record);
+
+    // The mapping the material tools give new textures.
+    const TextureMappingRecord& GetCurrentMapping() const { return m_currentMapping; }
+    void SetCurrentMapping(const TextureMappingRecord& mapping) { m_currentMapping = mapping; }
 
 private:
     // The program folder followed by "zadivav.ini".
@@ -398,5 +405,6 @@ private:
     std::shared_ptr<C2DCameraMarker> m_pCameraMarker;
     std::shared_ptr<TextureCacheEntry> m_pTextureCacheEntry;
     std::vector<std::shared_ptr<ViewPointRecord>> m_viewPoints;
-    std::array<std::vector<std::shared_ptr<HistoryRecord>>, 4> m_historyLists;
+    std::array<std::vector<std::unique_ptr<HistoryRecord>>, 4> m_historyLists;
+    TextureMappingRecord m_currentMapping;
 };

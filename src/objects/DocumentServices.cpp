@@ -1,6 +1,7 @@
 #include "objects/DocumentServices.h"
 
 #include "foundation/ApplicationValues.h"
+#include "objects/HistoryRecord.h"
 
 namespace {
 
@@ -19,6 +20,16 @@ CDefaultDocumentServices g_defaultServices;
 IDocumentServices* g_services = nullptr;
 
 }  // namespace
+
+std::string IDocumentServices::GetTextureFolder() const {
+    return GetProgramFilePath("STexture");
+}
+
+std::string IDocumentServices::GetPictureFolder() const {
+    return GetProgramFilePath("STPicture");
+}
+
+void IDocumentServices::PushUndoRecord(std::unique_ptr<HistoryRecord> /*record*/) {}
 
 IDocumentServices& GetDocumentServices() {
     return g_services != nullptr ? *g_services : g_defaultServices;

@@ -1,14 +1,33 @@
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "foundation/PlanDrawOrigin.h"
+#include "objects/TextureMappingRecord.h"
 #include "platform/draw/DrawTypes.h"
+#include "platform/gfx/MathTypes.h"
 
 namespace draw {
 class DrawContext;
 }
+
+namespace gfx {
+class VertexBuffer;
+}
+
+class CDesignObject;
+struct HistoryRecord;
+
+// How selected 3D objects are boxed (RODBOX_COLOR, RODBOX_STYLE,
+// RODBOX_THICKNESS): style 1 lines, 2 solid edges.
+struct SelectionBoxStyle {
+    draw::COLORREF color = 0x0000FF;
+    int style = 1;
+    int thickness = 1;
+};
 
 // Plan colour settings that new objects take their colour from.
 enum class PlanColorSetting {
@@ -35,6 +54,36 @@ public:
     // A file a design named but that could not be loaded; the list is shown
     // after the design has been read.
     virtual void AddMissingFile(std::string_view path) = 0;
+
+    // ---- What 3D objects ask of the document and its 3D view. The bodies
+    // are the answers without a document.
+
+    // Whether there is an active document; 3D objects draw nothing without.
+    virtual bool HasActiveDocument() const { return false; }
+    // SHOW_TEXTURE: textures are bound only while it is on.
+    virtual bool GetShowTexture() const { return true; }
+    virtual SelectionBoxStyle GetSelectionBoxStyle() const { return {}; }
+    // The 3D camera's eye.
+    virtual gfx::Vector3 GetCameraEye() const { return {}; }
+    // The 3D engine's overlay buffers: a unit line along +x (12-byte
+    // vertices) and a unit prism of 28 triangles along +x (32-byte
+    // vertices); null before the view has made them.
+    virtual gfx::VertexBuffer* GetOverlayLineBuffer() const { return nullptr; }
+    virtual gfx::VertexBuffer* GetOverlayShapeBuffer() const { return nullptr; }
+    // The library folders of textures and photo pictures.
+    virtual std::string GetTextureFolder() const;
+    virtual std::string GetPictureFolder() const;
+    // The path of an existing file: path itself, or the file of its name
+    // found under folder; empty when neither exists.
+    virtual std::optional<std::string> LocateFile(std::string_view /*path*/,
+                                                  std::string_view /*folder*/) const {
+        return std::nullopt;
+    }
+    // The mapping the material tools apply to new textures.
+    virtual TextureMappingRecord GetCurrentMapping() const { return {}; }
+    // Appends the record to the undo list and empties the redo list;
+    // without a document there is no history to keep it in.
+    virtual void PushUndoRecord(std::unique_ptr<HistoryRecord> record);
 };
 
 // The installed services, or the defaults.

@@ -4,15 +4,14 @@
 
 #include "objects/TextureMappingRecord.h"
 #include "platform/gfx/LightMaterial.h"
-
-namespace gfx {
-class Texture;
-}
+#include "platform/gfx/ResourceRef.h"
+#include "platform/gfx/Texture.h"
 
 // The state of one material of a 3D object, kept for undo.
 struct MaterialSnapshot {
-    // Neither owned nor referenced: the object's texture cache keeps it.
-    gfx::Texture* texture = nullptr;
+    // A reference of its own, so that undo can bring the texture back after
+    // the caches have let it go.
+    gfx::ResourceRef<gfx::Texture> texture;
     gfx::Material material;
     std::string textureName;
     TextureMappingRecord mapping;

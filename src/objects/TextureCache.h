@@ -33,6 +33,9 @@ public:
     void Add(const std::string& name, std::int32_t key1, std::int32_t key2, gfx::Texture* texture,
              const TextureSeamBlock* seam);
     void AppendEntry(std::unique_ptr<TextureCacheEntry> entry);
+    [[nodiscard]] const std::vector<std::unique_ptr<TextureCacheEntry>>& GetEntries() const {
+        return m_entries;
+    }
 
     // The first entry holding texture, or null.
     TextureCacheEntry* FindEntry(const gfx::Texture* texture) const;

@@ -1,0 +1,3 @@
+#include "objects/SceneServices.h"
+
+ISceneServices* g_pCurrentScene = nullptr;

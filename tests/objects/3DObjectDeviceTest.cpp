@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "FakeDocumentServices.h"
+#include "FakeSceneServices.h"
+#include "OffscreenDevice.h"
+#include "Test3DObject.h"
+#include "foundation/GeometryMath.h"
+#include "platform/gfx/MatrixMath.h"
+#include "platform/gfx/TextureBmp.h"
+
+namespace {
+
+class C3DObjectDeviceTest : public OffscreenDeviceTest {
+protected:
+    // A material that shows its own glow whatever the lights.
+    static gfx::Material Glowing(float r, float g, float b, float alpha) {
+        gfx::Material material;
+        material.emissive = {r, g, b, 1};
+        material.diffuse.a = alpha;
+        return material;
+    }
+
+    void ColourObject(CTest3DObject& object, const gfx::Material& material) {
+        for (int i = 0; i < object.GetMaterialCount(); ++i) {
+            object.SetMaterial(i, material);
+        }
+        object.UpdateTranslucency();
+    }
+
+    // BGR of the pixel at the centre of the back buffer.
+    std::array<int, 3> CentrePixel() {
+        std::vector<uint8_t> pixels;
+        EXPECT_EQ(gfx::kOk, m_device->GetBackBufferPixels(&pixels));
+        const uint8_t* p = &pixels[(16 * 32 + 16) * 4];
+        return {p[2], p[1], p[0]};
+    }
+
+    uint32_t State(gfx::RenderState state) {
+        uint32_t value = 0;
+        m_device->GetRenderState(state, &value);
+        return value;
+    }
+};
+
+}  // namespace
+
+TEST_F(C3DObjectDeviceTest, GreyCopyTakesTheLightnessOfEachPixel) {
+    gfx::Texture* source = MakeTexture(8, 4, 0x204060);
+    std::vector<uint8_t> bitmap;
+    ASSERT_EQ(gfx::kOk, gfx::SaveTextureToBmp(source, &bitmap));
+    CTest3DObject object;
+    object.SetDevice(m_device.get());
+    const gfx::ResourceRef<gfx::Texture> grey = object.MakeGreyTexture(bitmap);
+    ASSERT_TRUE(grey);
+    const std::vector<uint32_t> before = Pixels(source);
+    const std::vector<uint32_t> after = Pixels(grey.Get());
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const uint32_t r = (before[i] >> 16) & 0xFF;
+        const uint32_t g = (before[i] >> 8) & 0xFF;
+        const uint32_t b = before[i] & 0xFF;
+        const uint32_t lightness = (std::max({r, g, b}) + std::min({r, g, b})) / 2;
+        EXPECT_EQ(after[i] & 0xFFFFFF, lightness * 0x010101u) << i;
+    }
+
+    // Too short, or fewer pixel bytes than the header claims: nothing.
+    EXPECT_FALSE(object.MakeGreyTexture(std::vector<uint8_t>(bitmap.begin(), bitmap.begin() + 54)));
+    std::vector<uint8_t> truncated(bitmap.begin(), bitmap.end() - 4);
+    EXPECT_FALSE(object.MakeGreyTexture(truncated));
+
+    gfx::ResourceRef<gfx::Texture> normalMap;
+    gfx::ResourceRef<gfx::Texture> greyOut;
+    object.CreateBumpTexture(source, &normalMap, &greyOut);
+    ASSERT_TRUE(normalMap);
+    EXPECT_TRUE(greyOut);
+    EXPECT_EQ(normalMap.Get()->GetWidth(0), 8u);
+    source->Release();
+}
+
+TEST_F(C3DObjectDeviceTest, CopiesDuplicateOwnTexturesAndShareTheScenes) {
+    FakeSceneServices scene;
+    gfx::Texture* shared = MakeTexture(2, 2, 1);
+    gfx::Texture* own = MakeTexture(2, 2, 2);
+    scene.cache.Add("shared.jpg", 0, 0, shared, nullptr);
+
+    CTest3DObject source;
+    source.MakeBox({-1, -1, -1}, {1, 1, 1}, 2, m_device.get());
+    source.GetOwnTextureCache().Add("own.jpg", 0, 0, own, nullptr);
+    source.SetTexturePointer(0, shared);
+    source.SetTexturePointer(1, own);
+
+    const std::unique_ptr<CDesignObject> clone = source.Clone();
+    const auto& copy = static_cast<const CTest3DObject&>(*clone);
+    EXPECT_EQ(copy.GetTexture(0), shared);
+    ASSERT_NE(copy.GetTexture(1), nullptr);
+    EXPECT_NE(copy.GetTexture(1), own);
+    EXPECT_EQ(Pixels(copy.GetTexture(1)), Pixels(own));
+}
+
+TEST_F(C3DObjectDeviceTest, DeviceMoveCopiesASharedTextureOnce) {
+    FakeSceneServices scene;
+    gfx::Texture* shared = MakeTexture(2, 2, 5);
+    scene.cache.Add("brick.jpg", 0, 0, shared, nullptr);
+    CTest3DObject first;
+    CTest3DObject second;
+    for (CTest3DObject* object : {&first, &second}) {
+        object->MakeBox({-1, -1, -1}, {1, 1, 1}, 1, m_device.get());
+        object->SetTexturePointer(0, shared);
+    }
+
+    std::unique_ptr<gfx::Device> target;
+    gfx::PresentParameters params;
+    params.backBufferWidth = 8;
+    params.backBufferHeight = 8;
+    params.backBufferFormat = gfx::Format::A8R8G8B8;
+    params.deviceWindow = s_context.get();
+    ASSERT_EQ(gfx::kOk,
+              m_adapter->CreateDevice(gfx::DeviceType::Hal, s_context.get(),
+                                      gfx::kCreateHardwareVertexProcessing, &params, &target));
+    {
+        std::vector<TextureMove> moves;
+        first.ResetDevice(target.get(), moves);
+        second.ResetDevice(target.get(), moves);
+        EXPECT_EQ(moves.size(), 1u);
+    }
+    gfx::Texture* moved = first.GetTexture(0);
+    EXPECT_EQ(second.GetTexture(0), moved);
+    EXPECT_EQ(moved->GetDevice(), target.get());
+    EXPECT_EQ(scene.cache.Find("brick.jpg", 0, 0, nullptr), moved);
+    EXPECT_EQ(first.GetMesh()->GetDevice(), target.get());
+    EXPECT_EQ(second.GetDevice(), target.get());
+    scene.cache.Clear();
+}
+
+TEST_F(C3DObjectDeviceTest, TranslucentSubsetsBlendOverOpaqueOnesAndStatesAreRestored) {
+    FakeDocumentServices document;
+    m_device->SetTransform(gfx::TransformType::Projection,
+                           gfx::MatrixPerspectiveFovLH(static_cast<float>(kPi / 2), 1, 1, 100));
+    CTest3DObject back;
+    back.MakeBox({-4, -4, 9}, {4, 4, 10}, 1, m_device.get());
+    ColourObject(back, Glowing(1, 0, 0, 1));
+    CTest3DObject front;
+    front.MakeBox({-2, -2, 5}, {2, 2, 6}, 2, m_device.get());
+    ColourObject(front, Glowing(0, 1, 0, 0.5f));
+    front.SetBlend(1);
+
+    m_device->Clear(gfx::kClearTarget, 0xFF000000, 1.0f, 0);
+    m_device->BeginScene();
+    back.Render();
+    EXPECT_EQ(State(gfx::RenderState::ZWriteEnable), 1u);
+    front.Render();
+    m_device->EndScene();
+    const std::array<int, 3> pixel = CentrePixel();
+    EXPECT_NEAR(pixel[0], 128, 3);
+    EXPECT_NEAR(pixel[1], 128, 3);
+    EXPECT_EQ(pixel[2], 0);
+
+    EXPECT_EQ(State(gfx::RenderState::ZWriteEnable), 1u);
+    EXPECT_EQ(State(gfx::RenderState::SrcBlend), gfx::kBlendSrcAlpha);
+    EXPECT_EQ(State(gfx::RenderState::DestBlend), gfx::kBlendInvSrcAlpha);
+    uint32_t colourOp = 0;
+    m_device->GetTextureStageState(0, gfx::TextureStageState::ColorOp, &colourOp);
+    EXPECT_EQ(colourOp, gfx::kTopDisable);
+}
