@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gfx {
 class VertexBuffer;
@@ -46,6 +47,8 @@ public:
     virtual void SetZoomLevel(int index) = 0;
     // Shows the current storey and greys the storey buttons at the ends.
     virtual void UpdateFloorControls() = 0;
+    // Puts the storey texts into the floor combo box (1146).
+    virtual void SetFloorComboTexts(const std::vector<std::string>& texts) = 0;
 };
 
 // The plan view (CH2DView).

@@ -15,6 +15,11 @@ FileNameHandler& CurrentFileNameHandler() {
     return handler;
 }
 
+LoadWarningHandler& CurrentLoadWarningHandler() {
+    static LoadWarningHandler handler;
+    return handler;
+}
+
 // Without a user to ask, take the answer that leaves everything as it is.
 PromptAnswer HeadlessAnswer(PromptButtons buttons) {
     switch (buttons) {
@@ -46,6 +51,20 @@ std::optional<std::string> AskFileName(const FileNameRequest& request) {
         return handler(request);
     }
     return std::nullopt;
+}
+
+bool ShowLoadWarning(std::string_view format, std::string_view path) {
+    const LoadWarningHandler& handler = CurrentLoadWarningHandler();
+    if (handler) {
+        return handler(format, path);
+    }
+    std::fprintf(stderr, "velmora: %.*s: %.*s\n", static_cast<int>(format.size()), format.data(),
+                 static_cast<int>(path.size()), path.data());
+    return false;
+}
+
+void SetLoadWarningHandler(LoadWarningHandler handler) {
+    CurrentLoadWarningHandler() = std::move(handler);
 }
 
 void SetMessageHandler(MessageHandler handler) {

@@ -41,6 +41,14 @@ std::optional<std::string> AskFileName(const FileNameRequest& request);
 void SetMessageHandler(MessageHandler handler);
 void SetFileNameHandler(FileNameHandler handler);
 
+// The warning about a file a design names that cannot be found while it
+// loads: format holds one "%s" for the file name of path. True when the user
+// asked to be spared the rest of the load's warnings. Without a handler the
+// warning is logged and the load goes on warning.
+using LoadWarningHandler = std::function<bool(std::string_view format, std::string_view path)>;
+bool ShowLoadWarning(std::string_view format, std::string_view path);
+void SetLoadWarningHandler(LoadWarningHandler handler);
+
 // Installs handlers for the lifetime of a scope (tests), restoring the
 // previous ones afterwards.
 class CScopedPromptHandlers {

@@ -112,6 +112,13 @@ void CH2DChild::UpdateFloorControls() {
     m_pFloorDownButton->Enable(state.downEnabled);
 }
 
+void CH2DChild::SetFloorComboTexts(const std::vector<std::string>& texts) {
+    m_pFloorCombo->Clear();
+    for (const std::string& text : texts) {
+        m_pFloorCombo->Append(wxString::FromUTF8(text));
+    }
+}
+
 int CH2DChild::GetZoomSelection() const {
     return m_pZoomCombo->GetSelection();
 }

@@ -38,6 +38,7 @@ public:
     // The current storey selected in the floor combo; the buttons up and down
     // a storey greyed at the top and the first storey.
     void UpdateFloorControls() override;
+    void SetFloorComboTexts(const std::vector<std::string>& texts) override;
     int GetZoomSelection() const override;
     std::string GetWallBarText(int controlId) const override;
     void SetWallBarText(int controlId, std::string_view text) override;

@@ -56,6 +56,7 @@ bool CHousApp::OnInit() {
 int CHousApp::OnExit() {
     SetMessageHandler({});
     SetFileNameHandler({});
+    SetLoadWarningHandler({});
     return wxApp::OnExit();
 }
 

@@ -6,6 +6,7 @@
 
 #include "foundation/ResourceStrings.h"
 #include "shell/FileDialogFilter.h"
+#include "shell/LoadWarningDlg.h"
 
 namespace {
 
@@ -98,7 +99,14 @@ std::optional<std::string> ShowFileNameDialog(const FileNameRequest& request) {
     return path;
 }
 
+bool ShowLoadWarningDialog(std::string_view format, std::string_view path) {
+    CLoadWarningDlg dialog(format, path, DialogParent());
+    dialog.ShowModal();
+    return dialog.GetResult() != 0;
+}
+
 void InstallPromptDialogs() {
     SetMessageHandler(ShowMessageDialog);
     SetFileNameHandler(ShowFileNameDialog);
+    SetLoadWarningHandler(ShowLoadWarningDialog);
 }

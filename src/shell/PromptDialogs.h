@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "foundation/Prompt.h"
 
@@ -14,5 +15,8 @@ PromptAnswer ShowMessageDialog(const MessageRequest& request);
 // extension gets the filter's.
 std::optional<std::string> ShowFileNameDialog(const FileNameRequest& request);
 
-// Makes the two above the handlers of the prompt seam.
+// The load warning with its box "忽略所有警告"; true when it was ticked.
+bool ShowLoadWarningDialog(std::string_view format, std::string_view path);
+
+// Makes the three above the handlers of the prompt seam.
 void InstallPromptDialogs();

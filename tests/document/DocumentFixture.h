@@ -106,8 +106,10 @@ public:
     }
     void SetZoomLevel(int index) override { zoomSelection = index; }
     void UpdateFloorControls() override { ++floorControlUpdates; }
+    void SetFloorComboTexts(const std::vector<std::string>& texts) override { floorTexts = texts; }
 
     int zoomSelection = 23;
+    std::vector<std::string> floorTexts;
     int floorControlUpdates = 0;
     std::map<int, std::string> wallBar;
 };

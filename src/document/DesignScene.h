@@ -1,0 +1,170 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "objects/SceneServices.h"
+#include "objects/TextureCache.h"
+
+class C3DObject;
+class CDesignObject;
+class CHousDoc;
+
+namespace gfx {
+class Device;
+}
+
+// What the scene store asks of the 3D view it renders for: the device and
+// the engine's frame pieces, the view's switches and the camera's eye.
+class ISceneRenderTarget {
+public:
+    virtual ~ISceneRenderTarget() = default;
+    [[nodiscard]] virtual gfx::Device* GetDevice() const = 0;
+    virtual void SetDefaultRenderStates() = 0;
+    virtual void DrawGrid() = 0;
+    [[nodiscard]] virtual bool IsOrthographic() const = 0;
+    [[nodiscard]] virtual float GetEyeHeight() const = 0;
+};
+
+// The store of every object of one design: typed lists by object type code
+// (0..20) with the selected, hidden and title-frame lists, the storey
+// tables, object numbers, the factory, and the frame's render passes. One
+// scene lives in the 3D view; g_pCurrentScene names it while it exists.
+class CDesignScene : public ISceneServices {
+public:
+    static constexpr int kTypeCount = 21;
+    static constexpr int kMaxFloorLevels = 200;
+
+    CDesignScene();
+    ~CDesignScene() override;
+    CDesignScene(const CDesignScene&) = delete;
+    CDesignScene& operator=(const CDesignScene&) = delete;
+
+    // ---- Object numbers
+
+    double NextObjectId();
+    [[nodiscard]] double GetObjectIdCounter() const { return m_objectIdCounter; }
+    void SetObjectIdCounter(double counter) { m_objectIdCounter = counter; }
+
+    // ---- Lists (type codes 0..20)
+
+    void AddObjectIfAbsent(int type, CDesignObject* object);
+    // Takes the object out of its list without deleting it: the caller owns
+    // it then. A light is switched off in the device first.
+    void RemoveObject(int type, CDesignObject* object);
+    void SelectObject(int type, CDesignObject* object);
+    void DeselectObject(int type, CDesignObject* object);
+    [[nodiscard]] bool IsModelInScene(const CDesignObject* object) const;
+    [[nodiscard]] std::vector<CDesignObject*>& Objects(int type) { return m_objects[type]; }
+    [[nodiscard]] std::vector<CDesignObject*>& Selected(int type) { return m_selected[type]; }
+    [[nodiscard]] std::vector<CDesignObject*>& Hidden(int type) { return m_hidden[type]; }
+    [[nodiscard]] std::vector<CDesignObject*>& TitleFrame(int type) { return m_titleFrame[type]; }
+    // Deletes the 3D objects, DXF symbols and pictures and empties the
+    // document's history; plan shapes and selections are the document's.
+    void ClearScene();
+
+    void SetDocument(CHousDoc* doc) { m_pDoc = doc; }
+    [[nodiscard]] CHousDoc* GetDocument() const { return m_pDoc; }
+
+    // ---- Storeys
+
+    void RebuildFloorLevels();
+    [[nodiscard]] int GetStoreyIndex() const { return m_storeyIndex; }
+    [[nodiscard]] int GetFloorLevelIndex() const { return m_floorLevelIndex; }
+    [[nodiscard]] float GetStoreyBase(int storey) const { return m_storeyBases[storey]; }
+    [[nodiscard]] float GetFloorLevel(int level) const { return m_floorLevels[level]; }
+    [[nodiscard]] int GetCurrentFloor() const;
+    [[nodiscard]] float GetCurrentFloorHeight() const;
+    // The storey texts "第%d層" of the plan's floor combo, 1 .. storeys.
+    [[nodiscard]] std::vector<std::string> GetFloorComboTexts() const;
+    void FillFloorCombo();
+
+    // ---- Rendering
+
+    // The view renders through this; null until the view has set it.
+    void SetRenderTarget(ISceneRenderTarget* target) { m_renderTarget = target; }
+    void RenderScene();
+
+    // ---- Settings kept in design files
+
+    [[nodiscard]] int GetMirrorTolerance() const { return m_mirrorTolerance; }
+    void SetMirrorTolerance(int tolerance) { m_mirrorTolerance = tolerance; }
+    [[nodiscard]] float GetFileVersion() const { return m_fileVersion; }
+    void SetFileVersion(float version) { m_fileVersion = version; }
+    [[nodiscard]] int GetMergeMarker() const { return m_mergeMarker; }
+    void SetMergeMarker(int marker) { m_mergeMarker = marker; }
+    [[nodiscard]] int GetMissingReportsSuppressed() const { return m_missingReportsSuppressed; }
+    void SetMissingReportsSuppressed(int flag) { m_missingReportsSuppressed = flag; }
+
+    // ---- ISceneServices
+
+    CDesignObject* FindObjectByNumber(int number) override;
+    int AddToTypeList(int type, CDesignObject* object) override;
+    HRESULT LocateMissingFile(int kind, std::string& path) override;
+    int GetFloorOfHeight(float height, int type) const override;
+    int GetFloorLevelOfHeight(float height, int type) const override;
+    const std::vector<CDesignObject*>& GetObjectList(int type) const override {
+        return m_objects[type];
+    }
+    // A texture from a .jpg, .bmp, .tga or material file, kept in the
+    // cache under its file name, colour key and tile seam.
+    HRESULT GetTexture(const std::string& path, int colorKey, gfx::Texture** texture,
+                       const TextureMappingRecord* tile) override;
+    // A texture from a file image; a tile with a seam is drawn at its tile
+    // size with the grout along its right and bottom edges.
+    HRESULT CreateTileTexture(const std::vector<uint8_t>& fileImage, const std::string& name,
+                              int colorKey, gfx::Texture** texture,
+                              const TextureMappingRecord* tile);
+    gfx::Texture* GetTextureOrWarn(const std::string& path, int colorKey,
+                                   const TextureMappingRecord* tile) override;
+    CTextureCache& GetTextureCache() override { return m_textureCache; }
+    void ReportMissingFile(std::string_view format, std::string_view path) override;
+    bool IsBoxOutsidePlaneAndSphere(const C3DObject& object, const gfx::Plane& plane,
+                                    const gfx::Matrix& reflection,
+                                    const gfx::Vector3& eye) const override;
+
+private:
+    // Which objects of a list a render pass draws.
+    enum class Pass { Opaque, All, Translucent };
+    // The document's display switches a frame depends on.
+    struct DisplaySwitches {
+        bool mirror = true;
+        bool texture = true;
+        bool light = true;
+    };
+
+    [[nodiscard]] DisplaySwitches GetDisplaySwitches() const;
+    void RenderCameraAttachedPhotos();
+    void RenderMirrorWalls(int level, const DisplaySwitches& show, bool orthographic);
+    void RenderMirrorImagesOfLevel(int level, int floorsOnly, C3DObject* surface);
+    void SetBlackAlphaPass(int flag);
+    void RenderPass(Pass pass, int type, int level, const DisplaySwitches& show);
+    void RenderLightGlyphs();
+
+    using TypeLists = std::array<std::vector<CDesignObject*>, kTypeCount>;
+
+    double m_objectIdCounter = 0.0;
+    CHousDoc* m_pDoc = nullptr;
+    int m_missingReportsSuppressed = 0;
+    TypeLists m_objects;
+    TypeLists m_selected;
+    TypeLists m_hidden;
+    TypeLists m_titleFrame;
+    int m_mirrorTolerance = 10;
+    CTextureCache m_textureCache;
+    int m_storeyIndex = 0;
+    std::array<float, kMaxFloorLevels> m_storeyBases{};
+    int m_floorLevelIndex = 0;
+    std::array<float, kMaxFloorLevels> m_floorLevels{};
+    float m_fileVersion = 0.0f;
+    int m_mergeMarker = 0;
+    ISceneRenderTarget* m_renderTarget = nullptr;
+};
+
+// A new object of the type code with its defaults; null for 19, 20, any
+// code outside 0..18 and any class not built into this program.
+std::unique_ptr<CDesignObject> CreateDesignObject(int type);
