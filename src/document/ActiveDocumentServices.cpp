@@ -1,6 +1,7 @@
 #include "document/ActiveDocumentServices.h"
 
 #include "document/ActiveDocumentValues.h"
+#include "document/DesignScene.h"
 #include "document/DocumentFileSearch.h"
 #include "document/HousDoc.h"
 #include "foundation/ActiveDocument.h"
@@ -92,6 +93,22 @@ std::optional<std::string> CActiveDocumentServices::LocateFile(std::string_view 
         return located;
     }
     return std::nullopt;
+}
+
+DrawingStyle CActiveDocumentServices::GetCurrentDrawingStyle() const {
+    const CHousDoc* doc = GetActiveHousDoc();
+    if (doc == nullptr) {
+        return {};
+    }
+    DrawingStyle style;
+    style.penStyle = doc->GetPenStyle();
+    style.penWidth = doc->GetPenWidth();
+    style.color = doc->Settings().lineColor;
+    I3DView* view = doc->Get3DView();
+    CDesignScene* scene = view != nullptr ? view->GetScene() : nullptr;
+    style.floorHeight = scene != nullptr ? scene->GetCurrentFloorHeight() : 0.0;
+    style.arrowHeadKind = doc->GetArrowHeadKind();
+    return style;
 }
 
 TextureMappingRecord CActiveDocumentServices::GetCurrentMapping() const {

@@ -23,5 +23,6 @@ public:
     std::optional<std::string> LocateFile(std::string_view path,
                                           std::string_view folder) const override;
     TextureMappingRecord GetCurrentMapping() const override;
+    DrawingStyle GetCurrentDrawingStyle() const override;
     void PushUndoRecord(std::unique_ptr<HistoryRecord> record) override;
 };

@@ -92,12 +92,24 @@ CDesignScene::~CDesignScene() {
     ClearScene();
     // What the document's own clearing has not taken: plan shapes and the
     // title frame are owned here too.
-    for (int type = kLineShapeType; type <= kTextShapeType; ++type) {
+    DeletePlanShapes();
+}
+
+void CDesignScene::DeletePlanShapes() {
+    for (const int type : {kLineShapeType, kRectShapeType, kCircleShapeType, kCurveShapeType,
+                           kChainShapeType, kDimensionShapeType, kTextShapeType, kGroupShapeType}) {
+        m_selected[type].clear();
+        m_hidden[type].clear();
         DeleteAll(m_objects[type]);
     }
-    DeleteAll(m_objects[kGroupShapeType]);
     for (std::vector<CDesignObject*>& list : m_titleFrame) {
         DeleteAll(list);
+    }
+}
+
+void CDesignScene::ClearSelection() {
+    for (std::vector<CDesignObject*>& list : m_selected) {
+        list.clear();
     }
 }
 

@@ -66,6 +66,11 @@ public:
     // Deletes the 3D objects, DXF symbols and pictures and empties the
     // document's history; plan shapes and selections are the document's.
     void ClearScene();
+    // Deletes the plan shapes (types 7 to 13 and groups) and the title
+    // frame's shapes.
+    void DeletePlanShapes();
+    // Empties every selection list; the objects keep their flags.
+    void ClearSelection();
 
     void SetDocument(CHousDoc* doc) { m_pDoc = doc; }
     [[nodiscard]] CHousDoc* GetDocument() const { return m_pDoc; }

@@ -9,6 +9,8 @@ namespace gfx {
 class VertexBuffer;
 }
 
+class CDesignScene;
+
 // The views and frames of a design as the document reaches them. The window
 // layers implement these and attach their objects to the document; until
 // they do, the document's lookups give null and its rules do without them.
@@ -101,6 +103,10 @@ public:
     virtual bool SaveDesign(int mode) = 0;
     // Empties the scene and the plan of the closed design.
     virtual void ClearDesign() = 0;
+
+    // The scene store of the design the view shows; null before the view
+    // has one.
+    virtual CDesignScene* GetScene() { return nullptr; }
 
     // The engine's overlay buffers that 3D objects draw selection boxes
     // with; null before the device exists.

@@ -5,12 +5,14 @@
 #include <ctime>
 
 #include "document/BackgroundChoice.h"
+#include "document/DesignScene.h"
 #include "document/EditMode.h"
 #include "document/MainWindowLink.h"
 #include "document/PrinterQueries.h"
 #include "foundation/ApplicationValues.h"
 #include "foundation/GeometryMath.h"
 #include "objects/HistoryRecord.h"
+#include "objects/ObjectTypeCodes.h"
 
 namespace {
 
@@ -185,6 +187,14 @@ void CHousDoc::SetEditMode(int mode) {
     }
 }
 
+void CHousDoc::SetEditModeAndRefresh(int mode) {
+    SetEditMode(mode);
+    if (m_p2DView != nullptr) {
+        m_p2DView->ResetToolState();
+    }
+    UpdateAllViews(kFullRefreshHint);
+}
+
 bool CHousDoc::IsDrawingInProgress() const {
     return EditMode::IsDrawingInProgress(m_editMode);
 }
@@ -212,6 +222,48 @@ C3DObject* CHousDoc::GetPickedObject() const {
         }
     }
     return nullptr;
+}
+
+void CHousDoc::ClearPickedObjects() {
+    m_pickedObjects.fill(nullptr);
+    if (CDesignScene* scene = GetScene()) {
+        for (const int type : {kModelIconShapeType, kPhotoIconShapeType, kLightIconShapeType}) {
+            const std::vector<CDesignObject*> selected = scene->Selected(type);
+            for (CDesignObject* symbol : selected) {
+                scene->DeselectObject(type, symbol);
+            }
+        }
+    }
+}
+
+bool CHousDoc::HasAnySelection() const {
+    CDesignScene* scene = GetScene();
+    if (scene == nullptr) {
+        return false;
+    }
+    for (int type = 0; type < CDesignScene::kTypeCount; ++type) {
+        if (!scene->Selected(type).empty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CHousDoc::ClearDesign() {
+    if (CDesignScene* scene = GetScene()) {
+        for (int type = kModelObjectType; type <= kCeilingObjectType; ++type) {
+            const std::vector<CDesignObject*> selected = scene->Selected(type);
+            for (CDesignObject* object : selected) {
+                scene->DeselectObject(type, object);
+            }
+        }
+        scene->ClearScene();
+        scene->DeletePlanShapes();
+        scene->ClearSelection();
+    }
+    m_pickedObjects.fill(nullptr);
+    m_pTopPickedObject = nullptr;
+    m_viewPoints.clear();
 }
 
 // ---- Folders and files
@@ -252,13 +304,4 @@ void CHousDoc::UpdateDefaultPaperSize() {
     if (m_defaultPaperSize.x == 0 && m_defaultPaperSize.y == 0 && m_pPrinter != nullptr) {
         m_printerOffset = m_pPrinter->GetPrinterPhysicalOffset();
     }
-}
-
-std::vector<std::unique_ptr<HistoryRecord>>& CHousDoc::HistoryList(int list) {
-    return m_historyLists.at(static_cast<std::size_t>(list));
-}
-
-void CHousDoc::PushUndoRecord(std::unique_ptr<HistoryRecord> record) {
-    m_historyLists[0].push_back(std::move(record));
-    m_historyLists[1].clear();
 }

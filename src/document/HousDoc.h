@@ -27,9 +27,11 @@ class C3DObject;
 class CBrowsePathFile;
 class CBrowseRecorder;
 class CDesignObject;
+class CDesignScene;
 class CMusicPlayer;
 class IPrinterQueries;
 struct CameraPose;
+struct HistoryObject;
 struct HistoryRecord;
 struct TextureCacheEntry;
 struct ViewPointRecord;
@@ -114,6 +116,9 @@ public:
     int GetEditMode() const { return m_editMode; }
     // Outside the outline modes the coordinate entry box is hidden.
     void SetEditMode(int mode);
+    // The mode, then the plan view's tool and selection start afresh and
+    // every view gets the full refresh.
+    void SetEditModeAndRefresh(int mode);
     bool IsDrawingInProgress() const;
     bool IsMultiSelectMode() const;
     int GetShowMode() const { return m_showMode; }
@@ -219,6 +224,13 @@ public:
     C3DObject* GetPickedObject(PickedKind kind) const;
     // The first set one of 3D text, light, photo, ceiling, floor, wall, model.
     C3DObject* GetPickedObject() const;
+    // Forgets the picked objects and deselects the plan symbols.
+    void ClearPickedObjects();
+    // Whether anything of the scene is selected.
+    [[nodiscard]] bool HasAnySelection() const;
+    // Empties the scene and the plan of the closed design, and the view
+    // points; the history goes with the scene.
+    void ClearDesign();
     C3DObject* GetTopPickedObject() const { return m_pTopPickedObject; }
     void SetTopPickedObject(C3DObject* object) { m_pTopPickedObject = object; }
 
@@ -306,16 +318,73 @@ public:
     std::shared_ptr<C2DCameraMarker>& CameraMarker() { return m_pCameraMarker; }
     std::shared_ptr<TextureCacheEntry>& TextureCache() { return m_pTextureCacheEntry; }
     std::vector<std::shared_ptr<ViewPointRecord>>& ViewPoints() { return m_viewPoints; }
+    // ---- Undo and redo (HousDocHistory.cpp, HousDocSnapshots.cpp)
+
     // 0 undo, 1 redo, 2 placement snapshots, 3 property snapshots.
     std::vector<std::unique_ptr<HistoryRecord>>& HistoryList(int list);
     // Appends the record to the undo list and empties the redo list.
     void PushUndoRecord(std::unique_ptr<HistoryRecord> record);
+    // Frees the records of the list with what they own.
+    void ClearHistoryList(int list);
+    // Replay one step; nothing while the document is busy.
+    void Undo();
+    void Redo();
+    // Empty, or holding nothing but one marker.
+    [[nodiscard]] bool IsUndoEmpty() const;
+    [[nodiscard]] bool IsRedoEmpty() const;
+    [[nodiscard]] bool IsSnapshotEmpty() const;
+    // Take an object out of the scene into the record's keeping, or give it
+    // back to the scene.
+    void UndoRemoveObject(int type, HistoryObject& object);
+    void UndoReinsertObject(int type, HistoryObject& object);
+
+    // Interactive edits: kind 2 plan shapes, 3 placements of 3D objects,
+    // 4 both.
+    void BeginEditSnapshot(int kind);
+    void EndEditSnapshot(int kind);
+    // Property edits of the selected 3D objects; group as in a property
+    // record (1 transform .. 6 text, -1 all).
+    void SnapshotSelectionProperties(int group);
+    void CommitSelectionProperties();
+
+    // Steps of several records.
+    void BeginUndoGroup();
+    void EndUndoGroup();
+    void PushUndoSeparator();
+    void JoinTrailingDeleteRecords();
+    // Withdraws the newest record of the current group with this operation
+    // and type that names object.
+    void DropUndoRecord(int operation, int type, const CDesignObject* object);
+    // Keeps the newest steps, as many as the undo limit.
+    void TrimUndoHistory();
 
     // The mapping the material tools give new textures.
     const TextureMappingRecord& GetCurrentMapping() const { return m_currentMapping; }
     void SetCurrentMapping(const TextureMappingRecord& mapping) { m_currentMapping = mapping; }
 
 private:
+    // The scene of the 3D view; null without one.
+    [[nodiscard]] CDesignScene* GetScene() const;
+    // Moves one step from the newest records of one list to the other,
+    // applying each.
+    void ReplayStep(std::vector<std::unique_ptr<HistoryRecord>>& from,
+                    std::vector<std::unique_ptr<HistoryRecord>>& to, bool undo);
+    void ApplyRecord(HistoryRecord& record, bool undo);
+    // What the storeys and the floor combo show after a replay.
+    void RefreshSceneAfterReplay();
+    void MergeRepeatedPlacementRecords();
+    void MergeRepeatedPropertyRecords();
+    // How many plan items and how many 3D objects are selected.
+    [[nodiscard]] int CountSelectedShapes() const;
+    [[nodiscard]] int CountSelected3DObjects() const;
+    void SnapshotSelectedShapes(int count);
+    void SnapshotSelectedPlacements(int count);
+    bool CommitShapeSnapshots(int count);
+    bool CommitPlacementSnapshots(int count);
+    // The pending snapshot record of the object, taken out of list.
+    std::unique_ptr<HistoryRecord> TakeSnapshotRecord(
+        std::vector<std::unique_ptr<HistoryRecord>>& list, const CDesignObject* object);
+
     // The program folder followed by "zadivav.ini".
     std::string GetSettingsFilePath() const;
     void ReadProjectDirectory();

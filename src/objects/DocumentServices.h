@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/DrawingStyle.h"
 #include "foundation/PlanDrawOrigin.h"
 #include "objects/TextureMappingRecord.h"
 #include "platform/draw/DrawTypes.h"
@@ -79,6 +80,9 @@ public:
                                                   std::string_view /*folder*/) const {
         return std::nullopt;
     }
+    // The style new plan shapes take: pen, line colour, the current floor's
+    // height and the arrow-head kind.
+    virtual DrawingStyle GetCurrentDrawingStyle() const { return {}; }
     // The mapping the material tools apply to new textures.
     virtual TextureMappingRecord GetCurrentMapping() const { return {}; }
     // Appends the record to the undo list and empties the redo list;

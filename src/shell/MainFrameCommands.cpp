@@ -115,9 +115,8 @@ void CMainFrameCommands::OnShowMode() {
     settings.gridShow = 0;
     settings.showLight = 0;
 
-    m_pDocument->UpdateAllViews(kFullRefreshHint);
     m_pDocument->SetShowMode(1);
-    m_pDocument->SetEditMode(EditMode::kShow);
+    m_pDocument->SetEditModeAndRefresh(EditMode::kShow);
     Resize3DViewFrame(width, height);
 }
 
@@ -137,9 +136,8 @@ void CMainFrameCommands::OnEditMode() {
 
     m_pDocument->HideHtmlViewerFrame();
     m_pDocument->Show2DViewFrame();
-    m_pDocument->UpdateAllViews(kFullRefreshHint);
-    m_pDocument->SetEditMode(EditMode::kNone);
     m_pDocument->SetShowMode(0);
+    m_pDocument->SetEditModeAndRefresh(EditMode::kNone);
     Resize3DViewFrame(width, height);
 }
 

@@ -156,7 +156,9 @@ public:
     void SetClearColor(uint8_t, uint8_t, uint8_t) override {}
     bool SaveDesign(int) override { return false; }
     void ClearDesign() override {}
+    CDesignScene* GetScene() override { return scene; }
 
+    CDesignScene* scene = nullptr;
     CameraPosition eye;
     double heading = 0.0;
     double pitch = 0.0;
