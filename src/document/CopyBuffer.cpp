@@ -21,6 +21,12 @@ const std::vector<CDesignObject*>& CCopyBuffer::GetList(int type) const {
     return IsTypeCode(type) ? m_lists[static_cast<std::size_t>(type)] : kEmpty;
 }
 
+bool CCopyBuffer::Holds(const CDesignObject* object) const {
+    return std::any_of(m_lists.begin(), m_lists.end(), [object](const auto& list) {
+        return std::find(list.begin(), list.end(), object) != list.end();
+    });
+}
+
 bool CCopyBuffer::IsEmpty() const {
     return std::all_of(m_lists.begin(), m_lists.end(),
                        [](const std::vector<CDesignObject*>& list) { return list.empty(); });

@@ -16,6 +16,8 @@ public:
     // Empty for a type outside 0..20.
     const std::vector<CDesignObject*>& GetList(int type) const;
     bool IsEmpty() const;
+    // Whether any list holds the object.
+    bool Holds(const CDesignObject* object) const;
     void Clear();
 
 private:

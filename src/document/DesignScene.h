@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "objects/OutlineRecord.h"
 #include "objects/SceneServices.h"
 #include "objects/TextureCache.h"
 
@@ -87,6 +88,13 @@ public:
     // The storey texts "第%d層" of the plan's floor combo, 1 .. storeys.
     [[nodiscard]] std::vector<std::string> GetFloorComboTexts() const;
     void FillFloorCombo();
+
+    // ---- Plan outlines
+
+    // The plan outline records of a mesh: each border edge with its face's
+    // normal, and each edge where the surface folds twice, once with each
+    // face's normal; heights from the middle of the mesh box.
+    [[nodiscard]] static std::vector<OutlineRecord> BuildMeshEdgeList(const C3DObject& object);
 
     // ---- Rendering
 

@@ -336,6 +336,9 @@ public:
     // Take an object out of the scene into the record's keeping, or give it
     // back to the scene.
     void UndoRemoveObject(int type, HistoryObject& object);
+    // Empties the copy buffer when it holds the object, before the object
+    // is taken away or destroyed.
+    void ReleaseCopiedObject(const CDesignObject* object);
     void UndoReinsertObject(int type, HistoryObject& object);
 
     // Interactive edits: kind 2 plan shapes, 3 placements of 3D objects,

@@ -81,13 +81,7 @@ void CHousDoc::ClearHistoryList(int list) {
             // An object the record owns is about to go: nothing may still
             // point at it.
             CDesignObject* object = kept->owned.get();
-            for (int type = 0; type < CCopyBuffer::kTypeCount; ++type) {
-                const std::vector<CDesignObject*>& copied = m_copyBuffer.GetList(type);
-                if (std::find(copied.begin(), copied.end(), object) != copied.end()) {
-                    m_copyBuffer.Clear();
-                    break;
-                }
-            }
+            ReleaseCopiedObject(object);
             if (scene != nullptr) {
                 if (C2DPictureShape* symbol = PlanSymbolOf(record->objectType, object)) {
                     scene->RemoveObject(SymbolListOf(record->objectType), symbol);
@@ -96,6 +90,12 @@ void CHousDoc::ClearHistoryList(int list) {
         }
     }
     // The records free their payloads, owned objects among them.
+}
+
+void CHousDoc::ReleaseCopiedObject(const CDesignObject* object) {
+    if (m_copyBuffer.Holds(object)) {
+        m_copyBuffer.Clear();
+    }
 }
 
 bool CHousDoc::IsUndoEmpty() const {
@@ -120,13 +120,7 @@ void CHousDoc::UndoRemoveObject(int type, HistoryObject& kept) {
     if (C2DPictureShape* symbol = PlanSymbolOf(type, object)) {
         scene->RemoveObject(SymbolListOf(type), symbol);
     }
-    for (int list = 0; list < CCopyBuffer::kTypeCount; ++list) {
-        const std::vector<CDesignObject*>& copied = m_copyBuffer.GetList(list);
-        if (std::find(copied.begin(), copied.end(), object) != copied.end()) {
-            m_copyBuffer.Clear();
-            break;
-        }
-    }
+    ReleaseCopiedObject(object);
     kept.owned.reset(object);
 }
 

@@ -213,3 +213,29 @@ TEST(DesignSceneTest, MirrorCullingSkipsObjectsBehindOrDeepBehindTheMirror) {
     box.SetPosition(0, -50, 0);
     EXPECT_TRUE(scene.IsBoxOutsidePlaneAndSphere(box, floor, reflection, eye));
 }
+
+TEST(DesignSceneTest, EdgeListKeepsBordersAndFoldsButNotFlatSeams) {
+    // Two triangles meeting in a flat square, then folded along the seam.
+    CTest3DObject sheet;
+    std::unique_ptr<gfx::Mesh> mesh;
+    gfx::Mesh::Create(2, 4, 0, 0x112, nullptr, &mesh);
+    auto vertices = mesh->EditVerticesAs<MeshVertex>();
+    vertices[0] = {0, 0, 0};
+    vertices[1] = {0, 0, 1};
+    vertices[2] = {1, 0, 1};
+    vertices[3] = {1, 0, 0};
+    const uint16_t indices[6] = {0, 1, 2, 0, 2, 3};
+    std::copy(indices, indices + 6, mesh->EditIndices16().begin());
+    sheet.SetMesh(std::move(mesh));
+    EXPECT_EQ(CDesignScene::BuildMeshEdgeList(sheet).size(), 4u);
+
+    sheet.GetMesh()->EditVerticesAs<MeshVertex>()[3].y = 1;
+    const std::vector<OutlineRecord> folded = CDesignScene::BuildMeshEdgeList(sheet);
+    ASSERT_EQ(folded.size(), 6u);
+    // Heights are measured from the middle of the mesh box.
+    for (const OutlineRecord& record : folded) {
+        EXPECT_GE(record.pointA.y, -0.5f);
+        EXPECT_LE(record.pointA.y, 0.5f);
+    }
+    EXPECT_FLOAT_EQ(folded[0].pointA.y, -0.5f);
+}
