@@ -38,8 +38,7 @@ std::optional<std::string> Unescape(std::string_view escaped) {
 }
 
 pfs::Failure LineFailure(std::size_t lineNumber, std::string_view why) {
-    return pfs::Failure{"string table line " + std::to_string(lineNumber) + ": " +
-                        std::string(why)};
+    return pfs::Failure{"字串表第 " + std::to_string(lineNumber) + " 行" + std::string(why) + "。"};
 }
 
 }  // namespace
@@ -70,20 +69,20 @@ pfs::Result<CStringTable> ParseStringTable(std::string_view content) {
         }
         std::size_t tab = line.find('\t');
         if (tab == std::string_view::npos) {
-            return LineFailure(lineNumber, "no tab after the id");
+            return LineFailure(lineNumber, "的編號後面沒有定位字元");
         }
         unsigned id = 0;
         const char* idEnd = line.data() + tab;
         auto [stop, error] = std::from_chars(line.data(), idEnd, id);
         if (tab == 0 || error != std::errc() || stop != idEnd) {
-            return LineFailure(lineNumber, "the id is not a number");
+            return LineFailure(lineNumber, "的編號不是數字");
         }
         std::optional<std::string> text = Unescape(line.substr(tab + 1));
         if (!text) {
-            return LineFailure(lineNumber, "unknown escape");
+            return LineFailure(lineNumber, "有無法辨識的跳脫字元");
         }
         if (!table.Add(id, std::move(*text))) {
-            return LineFailure(lineNumber, "id " + std::to_string(id) + " given twice");
+            return LineFailure(lineNumber, "的編號 " + std::to_string(id) + " 重複出現");
         }
     }
     return table;
@@ -96,7 +95,7 @@ pfs::Result<CStringTable> LoadStringTable(const std::filesystem::path& path) {
     }
     pfs::Result<CStringTable> table = ParseStringTable(content.Value());
     if (!table) {
-        return pfs::Failure{path.string() + ": " + table.Error()};
+        return pfs::Failure{"「" + path.string() + "」：" + table.Error()};
     }
     return table;
 }

@@ -80,8 +80,8 @@ CMainFrame* CHousApp::CreateMainWindow(const std::filesystem::path& programFolde
 void CHousApp::OnInitCmdLine(wxCmdLineParser& parser) {
     wxApp::OnInitCmdLine(parser);
     parser.AddOption("", "home",
-                     "program folder (default: $VELMORA_HOME, else $XDG_DATA_HOME/velmora)");
-    parser.AddParam("design file", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
+                     "程式資料夾（預設為 $VELMORA_HOME，未設定時為 $XDG_DATA_HOME/velmora）");
+    parser.AddParam("設計檔", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL);
 }
 
 bool CHousApp::OnCmdLineParsed(wxCmdLineParser& parser) {

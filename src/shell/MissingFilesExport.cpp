@@ -11,8 +11,8 @@ pfs::Result<void> WriteMissingFilesList(const std::filesystem::path& path,
     for (const std::string& name : names) {
         const std::optional<std::string> bytes = text::Utf8ToCp950(name);
         if (!bytes) {
-            return pfs::Failure{"Cannot write " + path.string() + ": the name \"" + name +
-                                "\" has no CP950 form"};
+            return pfs::Failure{"無法寫入「" + path.string() + "」：名稱「" + name +
+                                "」含有 Big5 無法表示的字元。"};
         }
         content += *bytes;
         content += "\r\n";

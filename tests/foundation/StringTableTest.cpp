@@ -32,7 +32,7 @@ TEST(StringTable, RefusesDamagedLinesNamingTheLine) {
     for (const char* content : damaged) {
         pfs::Result<CStringTable> table = ParseStringTable(content);
         ASSERT_FALSE(table.Ok()) << content;
-        EXPECT_NE(table.Error().find("line 2"), std::string::npos) << table.Error();
+        EXPECT_NE(table.Error().find("第 2 行"), std::string::npos) << table.Error();
     }
 }
 

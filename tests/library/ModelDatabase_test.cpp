@@ -46,7 +46,7 @@ TEST_F(ModelDatabaseTest, JetCatalogThatCannotBeImportedIsReported) {
     EXPECT_EQ(database.Open(PathOf("jet/RIr6.db")), 0);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_TRUE(m_messages[0].starts_with(kConnectError));
-    EXPECT_NE(m_messages[0].find("not a Jet database"), std::string::npos);
+    EXPECT_NE(m_messages[0].find("不是 Jet 資料庫"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(PathOf("jet/RIr6.db")));
 }
 

@@ -1,6 +1,7 @@
 // main() of the GUI test binaries: starts wx without entering its main loop,
-// turns wx asserts into test failures, sends logs to stderr and ends a stuck
-// test with a watchdog instead of hanging the run.
+// with the program's font mapping, turns wx asserts into test failures, sends
+// logs to stderr and ends a stuck test with a watchdog instead of hanging the
+// run.
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/init.h>
@@ -11,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
+
+#include "platform/draw/FontConfiguration.h"
 
 namespace {
 
@@ -40,6 +43,9 @@ int main(int argc, char** argv) {
         return RUN_ALL_TESTS();
     }
     StartWatchdog();
+    // As in the program: GTK's text takes the current font configuration
+    // when it starts, so the program's face mapping goes in first.
+    draw::UseProgramFontConfiguration();
     wxApp::SetInstance(new wxApp());
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
         std::fprintf(stderr, "cannot initialise wxWidgets (no display?)\n");

@@ -58,7 +58,7 @@ const char* SqliteColumnType(int jetType) {
 bool CopyTable(MdbCatalogEntry* entry, CSqliteDatabase& target, std::string& error) {
     std::unique_ptr<MdbTableDef, TableDefDeleter> table(mdb_read_table(entry));
     if (table == nullptr || mdb_read_columns(table.get()) == nullptr) {
-        error = std::string("cannot read the table ") + entry->object_name;
+        error = std::string("無法讀取資料表「") + entry->object_name + "」。";
         return false;
     }
     const unsigned columnCount = table->num_cols;
@@ -116,12 +116,12 @@ bool CopyDatabase(const std::string& mdbPath, CSqliteDatabase& target, std::stri
     setenv("MDB_JET3_CHARSET", "CP950", 1);
     std::unique_ptr<MdbHandle, MdbCloser> mdb(mdb_open(mdbPath.c_str(), MDB_NOFLAGS));
     if (mdb == nullptr) {
-        error = mdbPath + ": not a Jet database, or it cannot be read";
+        error = "「" + mdbPath + "」不是 Jet 資料庫，或無法讀取。";
         return false;
     }
     GPtrArray* catalog = mdb_read_catalog(mdb.get(), MDB_TABLE);
     if (catalog == nullptr) {
-        error = mdbPath + ": the list of tables cannot be read";
+        error = "無法讀取「" + mdbPath + "」的資料表清單。";
         return false;
     }
     if (!target.Execute("begin")) {
@@ -134,7 +134,7 @@ bool CopyDatabase(const std::string& mdbPath, CSqliteDatabase& target, std::stri
             continue;
         }
         if (!CopyTable(entry, target, error)) {
-            error = mdbPath + ": " + error;
+            error = "「" + mdbPath + "」：" + error;
             return false;
         }
     }
@@ -151,7 +151,7 @@ bool ImportJetDatabase(const std::string& mdbPath, const std::string& dbPath, st
     namespace fs = std::filesystem;
     std::error_code ec;
     if (fs::exists(dbPath, ec) || ec) {
-        error = dbPath + ": the file already exists";
+        error = "「" + dbPath + "」已經存在，不會覆蓋。";
         return false;
     }
     const std::string partPath = dbPath + ".import";

@@ -60,7 +60,7 @@ bool CSqliteDatabase::Open(const std::string& path, OpenMode mode) {
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        m_error = path + ": " + (db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        m_error = "「" + path + "」：" + (db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);
         return false;
     }
@@ -85,14 +85,14 @@ void CSqliteDatabase::Close() {
 }
 
 bool CSqliteDatabase::Fail(std::string_view what) {
-    m_error = m_path + ": " + std::string(what);
+    m_error = "「" + m_path + "」：" + std::string(what);
     return false;
 }
 
 bool CSqliteDatabase::Prepare(std::string_view sql, sqlite3_stmt** statement) {
     *statement = nullptr;
     if (m_db == nullptr) {
-        return Fail("the database is not open");
+        return Fail("資料庫沒有開啟。");
     }
     if (sqlite3_prepare_v2(m_db, sql.data(), static_cast<int>(sql.size()), statement, nullptr) !=
         SQLITE_OK) {
@@ -103,7 +103,7 @@ bool CSqliteDatabase::Prepare(std::string_view sql, sqlite3_stmt** statement) {
 
 bool CSqliteDatabase::Execute(std::string_view sql) {
     if (m_db == nullptr) {
-        return Fail("the database is not open");
+        return Fail("資料庫沒有開啟。");
     }
     const std::string text(sql);
     char* message = nullptr;
@@ -166,10 +166,10 @@ bool CSqliteDatabase::ExecuteWithValues(std::string_view sql,
     }
     StatementPtr statement(raw);
     if (statement == nullptr) {
-        return Fail("no statement to run");
+        return Fail("沒有可執行的 SQL 指令。");
     }
     if (sqlite3_bind_parameter_count(statement.get()) != static_cast<int>(values.size())) {
-        return Fail("the statement's parameters do not match the values given");
+        return Fail("SQL 指令的參數個數與給定的值不符。");
     }
     for (std::size_t i = 0; i < values.size(); ++i) {
         const int index = static_cast<int>(i) + 1;

@@ -19,7 +19,7 @@ namespace {
 Result<void> CopyFile(const std::filesystem::path& from, const std::filesystem::path& to) {
     int fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return Failure{"Cannot open " + from.string() + ": " +
+        return Failure{"無法開啟「" + from.string() + "」：" +
                        std::generic_category().message(errno)};
     }
     AtomicFileWriter writer(to);
@@ -32,7 +32,7 @@ Result<void> CopyFile(const std::filesystem::path& from, const std::filesystem::
         if (got < 0) {
             int error = errno;
             ::close(fd);
-            return Failure{"Cannot read " + from.string() + ": " +
+            return Failure{"無法讀取「" + from.string() + "」：" +
                            std::generic_category().message(error)};
         }
         if (got == 0 || !writer.Write(chunk.data(), static_cast<std::size_t>(got))) {
@@ -51,7 +51,7 @@ Result<void> CopyMissing(const std::filesystem::path& from, const std::filesyste
         names.push_back(it->path().filename());
     }
     if (ec) {
-        return Failure{"Cannot list " + from.string() + ": " + ec.message()};
+        return Failure{"無法列出資料夾「" + from.string() + "」的內容：" + ec.message()};
     }
     std::sort(names.begin(), names.end());
 
@@ -62,7 +62,7 @@ Result<void> CopyMissing(const std::filesystem::path& from, const std::filesyste
         bool targetExists = std::filesystem::exists(std::filesystem::symlink_status(target, ec));
         if (std::filesystem::is_directory(sourceStatus)) {
             if (!targetExists && !std::filesystem::create_directory(target, ec) && ec) {
-                return Failure{"Cannot create the folder " + target.string() + ": " + ec.message()};
+                return Failure{"無法建立資料夾「" + target.string() + "」：" + ec.message()};
             }
             if (std::filesystem::is_directory(target, ec)) {
                 if (Result<void> copied = CopyMissing(source, target); !copied) {
@@ -106,8 +106,7 @@ Result<void> FillProgramFolder(const std::filesystem::path& programFolder,
     std::error_code ec;
     std::filesystem::create_directories(programFolder, ec);
     if (ec) {
-        return Failure{"Cannot create the program folder " + programFolder.string() + ": " +
-                       ec.message()};
+        return Failure{"無法建立程式資料夾「" + programFolder.string() + "」：" + ec.message()};
     }
     if (!std::filesystem::is_directory(defaultContent, ec)) {
         return {};

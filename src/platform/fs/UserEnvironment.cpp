@@ -42,7 +42,7 @@ Result<std::filesystem::path> BaseFolder(const std::optional<std::string>& varia
         return std::filesystem::path(*variable);
     }
     if (!IsSet(home) || !std::filesystem::path(*home).is_absolute()) {
-        return Failure{"Cannot find the home folder: $HOME is not set to an absolute path."};
+        return Failure{"找不到使用者的家目錄：$HOME 沒有設定為絕對路徑。"};
     }
     return std::filesystem::path(*home) / belowHome;
 }

@@ -13,7 +13,7 @@ Result<std::filesystem::path> MakeAbsolute(const std::string& folder) {
     std::error_code ec;
     std::filesystem::path absolute = std::filesystem::absolute(folder, ec);
     if (ec) {
-        return Failure{"Cannot find the folder " + folder + ": " + ec.message()};
+        return Failure{"找不到資料夾「" + folder + "」：" + ec.message()};
     }
     absolute = absolute.lexically_normal();
     if (!absolute.has_filename() && absolute != absolute.root_path()) {
@@ -30,7 +30,7 @@ Result<std::filesystem::path> CreateFolder(const Result<std::filesystem::path>& 
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) {
-        return Failure{"Cannot create the folder " + folder.string() + ": " + ec.message()};
+        return Failure{"無法建立資料夾「" + folder.string() + "」：" + ec.message()};
     }
     return folder;
 }

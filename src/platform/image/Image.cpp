@@ -15,9 +15,6 @@ namespace image {
 
 namespace {
 
-// No image file the system handles comes near this; a larger "image" is not
-// read into memory at all.
-
 std::size_t BytesPerPixel(PixelLayout layout) {
     return layout == PixelLayout::Bgr24 ? 3 : 4;
 }
@@ -59,7 +56,7 @@ bool CImage::RequireValid(const char* operation) const {
     if (IsValid()) {
         return true;
     }
-    return Fail(std::string(operation) + ": the image is empty");
+    return Fail("無法" + std::string(operation) + "：影像是空的。");
 }
 
 bool CImage::Load(const std::string& path, ImageFormat format) {
@@ -69,19 +66,19 @@ bool CImage::Load(const std::string& path, ImageFormat format) {
     }
     const std::string& bytes = content.Value();
     if (!Decode(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), format)) {
-        return Fail(path + ": " + m_lastError);
+        return Fail("「" + path + "」：" + m_lastError);
     }
     return true;
 }
 
 bool CImage::Decode(const std::uint8_t* data, std::size_t length, ImageFormat format) {
     if (data == nullptr || length == 0) {
-        return Fail("no image data");
+        return Fail("沒有影像資料。");
     }
     if (format == ImageFormat::Unknown) {
         format = SniffImageFormat(data, length);
         if (format == ImageFormat::Unknown) {
-            return Fail("unrecognised image format");
+            return Fail("無法辨識影像格式。");
         }
     }
     Raster decoded;
@@ -94,7 +91,7 @@ bool CImage::Decode(const std::uint8_t* data, std::size_t length, ImageFormat fo
             ok = DecodeJpeg2000(data, length, decoded, error);
             break;
         case ImageFormat::Pgx:
-            error = "PGX images are not supported";
+            error = "不支援 PGX 影像。";
             break;
         default:
             ok = DecodeWithMagick(data, length, format, decoded, error);
@@ -110,7 +107,7 @@ bool CImage::Decode(const std::uint8_t* data, std::size_t length, ImageFormat fo
 bool CImage::Create(int width, int height) {
     Raster raster;
     if (!AllocateRaster(raster, width, height)) {
-        return Fail("image size out of range");
+        return Fail(kSizeOutOfRange);
     }
     m_raster = std::move(raster);
     return true;
@@ -121,10 +118,10 @@ bool CImage::CreateFromRows(const std::uint8_t* rows, int width, int height, std
     const std::size_t bytesPerPixel = BytesPerPixel(layout);
     Raster raster;
     if (rows == nullptr || !AllocateRaster(raster, width, height)) {
-        return Fail("image size out of range");
+        return Fail(kSizeOutOfRange);
     }
     if (stride < static_cast<std::size_t>(width) * bytesPerPixel) {
-        return Fail("row stride shorter than a row");
+        return Fail("影像每列的位元組間距小於一列的長度。");
     }
     raster.hasAlpha = layout == PixelLayout::Bgra32;
     for (int y = 0; y < height; ++y) {
@@ -191,11 +188,11 @@ std::vector<std::uint8_t> CImage::CopyRows(PixelLayout layout) const {
 }
 
 bool CImage::Resample(int newWidth, int newHeight, Interpolation interpolation) {
-    if (!RequireValid("resample")) {
+    if (!RequireValid("縮放影像")) {
         return false;
     }
     if (!IsAcceptableSize(newWidth, newHeight)) {
-        return Fail("resample: size out of range");
+        return Fail("無法縮放影像：尺寸超出範圍。");
     }
     m_raster = ResampleRaster(m_raster, newWidth, newHeight, interpolation);
     return true;
@@ -206,11 +203,11 @@ bool CImage::Resample2(int newWidth, int newHeight) {
 }
 
 bool CImage::Thumbnail(int width, int height, Color canvas) {
-    if (!RequireValid("thumbnail")) {
+    if (!RequireValid("製作縮圖")) {
         return false;
     }
     if (!IsAcceptableSize(width, height)) {
-        return Fail("thumbnail: size out of range");
+        return Fail("無法製作縮圖：尺寸超出範圍。");
     }
     Raster fitted = m_raster;
     if (fitted.width > width || fitted.height > height) {
@@ -230,16 +227,16 @@ bool CImage::Thumbnail(int width, int height, Color canvas) {
 }
 
 bool CImage::Expand(int left, int top, int right, int bottom, Color canvas) {
-    if (!RequireValid("expand")) {
+    if (!RequireValid("擴充影像")) {
         return false;
     }
     if (left < 0 || top < 0 || right < 0 || bottom < 0) {
-        return Fail("expand: negative border");
+        return Fail("無法擴充影像：邊框寬度不可為負數。");
     }
     const std::int64_t width = std::int64_t{m_raster.width} + left + right;
     const std::int64_t height = std::int64_t{m_raster.height} + top + bottom;
     if (!IsAcceptableSize(width, height)) {
-        return Fail("expand: size out of range");
+        return Fail("無法擴充影像：尺寸超出範圍。");
     }
     Raster result =
         MakeCanvas(static_cast<int>(width), static_cast<int>(height), canvas, m_raster.hasAlpha);
@@ -249,11 +246,11 @@ bool CImage::Expand(int left, int top, int right, int bottom, Color canvas) {
 }
 
 bool CImage::Jitter(int radius, std::uint32_t seed) {
-    if (!RequireValid("jitter")) {
+    if (!RequireValid("打散影像像素")) {
         return false;
     }
     if (radius < 0) {
-        return Fail("jitter: negative radius");
+        return Fail("無法打散影像像素：半徑不可為負數。");
     }
     std::mt19937 random(seed);
     // Drawn from the engine's raw output, so a seed gives the same picture
@@ -286,11 +283,11 @@ bool CImage::Jitter(int radius, std::uint32_t seed) {
 }
 
 bool CImage::Repair(float radius, int iterations) {
-    if (!RequireValid("repair")) {
+    if (!RequireValid("修補影像")) {
         return false;
     }
     if (!std::isfinite(radius) || iterations < 0) {
-        return Fail("repair: bad parameters");
+        return Fail("無法修補影像：參數不正確。");
     }
     const int width = m_raster.width;
     const int height = m_raster.height;
@@ -331,21 +328,21 @@ bool CImage::Repair(float radius, int iterations) {
 }
 
 std::optional<std::vector<std::uint8_t>> CImage::Encode(ImageFormat format, int quality) const {
-    if (!RequireValid("encode")) {
+    if (!RequireValid("編碼影像")) {
         return std::nullopt;
     }
     std::vector<std::uint8_t> bytes;
     if (format == ImageFormat::Bmp) {
         bytes = EncodeBmp24(m_raster);
         if (bytes.empty()) {
-            Fail("encode: image too large for BMP");
+            Fail("無法編碼影像：影像太大，無法存成 BMP。");
             return std::nullopt;
         }
         return bytes;
     }
     std::string error;
     if (!EncodeWithMagick(m_raster, format, quality, bytes, error)) {
-        Fail("encode: " + error);
+        Fail("無法編碼影像：" + error);
         return std::nullopt;
     }
     return bytes;

@@ -6,8 +6,10 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "platform/image/ImageFormat.h"
+#include "platform/image/Jpeg2000Grid.h"
 
 namespace image {
 
@@ -58,12 +60,15 @@ OPJ_BOOL SeekMemory(OPJ_OFF_T offset, void* user) {
     return OPJ_TRUE;
 }
 
+constexpr char kDamaged[] = "JPEG-2000 影像已損壞";
+
+// The decoder's own words follow ours.
 void KeepMessage(const char* message, void* user) {
-    auto* error = static_cast<std::string*>(user);
-    *error = message;
-    while (!error->empty() && error->back() == '\n') {
-        error->pop_back();
+    std::string detail = message;
+    while (!detail.empty() && detail.back() == '\n') {
+        detail.pop_back();
     }
+    *static_cast<std::string*>(user) = std::string(kDamaged) + "：" + detail;
 }
 
 void IgnoreMessage(const char*, void*) {}
@@ -77,6 +82,30 @@ struct StreamDeleter {
 struct ImageDeleter {
     void operator()(opj_image_t* image) const { opj_image_destroy(image); }
 };
+struct InfoDeleter {
+    void operator()(opj_codestream_info_v2_t* info) const { opj_destroy_cstr_info(&info); }
+};
+
+// The grid as the decoder read it from the header.
+std::optional<Jpeg2000Grid> DecoderGrid(opj_codec_t* codec, const opj_image_t& header) {
+    const std::unique_ptr<opj_codestream_info_v2_t, InfoDeleter> info(opj_get_cstr_info(codec));
+    if (!info) {
+        return std::nullopt;
+    }
+    Jpeg2000Grid grid;
+    grid.x0 = header.x0;
+    grid.y0 = header.y0;
+    grid.x1 = header.x1;
+    grid.y1 = header.y1;
+    grid.tileX0 = info->tx0;
+    grid.tileY0 = info->ty0;
+    grid.tileWidth = info->tdx;
+    grid.tileHeight = info->tdy;
+    for (std::uint32_t c = 0; c < header.numcomps; ++c) {
+        grid.components.push_back({header.comps[c].dx, header.comps[c].dy});
+    }
+    return grid;
+}
 
 // One component's samples at full size, scaled to 0..255.
 class ComponentReader {
@@ -116,7 +145,7 @@ bool ConvertImage(const opj_image_t& decoded, Raster& out, std::string& error) {
     const std::int64_t height = std::int64_t{decoded.y1} - decoded.y0;
     const std::uint32_t count = decoded.numcomps;
     if (!AllocateRaster(out, static_cast<int>(width), static_cast<int>(height))) {
-        error = "image size out of range";
+        error = kSizeOutOfRange;
         return false;
     }
     for (std::uint32_t c = 0; c < count; ++c) {
@@ -124,7 +153,7 @@ bool ConvertImage(const opj_image_t& decoded, Raster& out, std::string& error) {
         if (component.data == nullptr || component.w == 0 || component.h == 0 ||
             component.w > width || component.h > height || component.prec == 0 ||
             component.prec > 31) {
-            error = "damaged JPEG-2000 component";
+            error = "JPEG-2000 影像的色彩成分已損壞。";
             return false;
         }
     }
@@ -166,7 +195,14 @@ bool ConvertImage(const opj_image_t& decoded, Raster& out, std::string& error) {
 bool DecodeJpeg2000(const std::uint8_t* data, std::size_t length, Raster& out, std::string& error) {
     const ImageFormat kind = SniffImageFormat(data, length);
     if (kind != ImageFormat::Jp2 && kind != ImageFormat::J2k) {
-        error = "not a JPEG-2000 image";
+        error = "這不是 JPEG-2000 影像。";
+        return false;
+    }
+    // The decoder sets up every declared tile while it reads the header, which
+    // takes seconds for a few bytes declaring tens of thousands of tiles: the
+    // grid is checked before that wherever it can be found.
+    const std::optional<Jpeg2000Grid> declared = ReadJpeg2000Grid(data, length, kind);
+    if (declared && !IsReasonableJpeg2000Grid(*declared, length, error)) {
         return false;
     }
     std::unique_ptr<opj_codec_t, CodecDeleter> codec(
@@ -174,10 +210,10 @@ bool DecodeJpeg2000(const std::uint8_t* data, std::size_t length, Raster& out, s
     std::unique_ptr<opj_stream_t, StreamDeleter> stream(
         opj_stream_create(OPJ_J2K_STREAM_CHUNK_SIZE, OPJ_TRUE));
     if (!codec || !stream) {
-        error = "out of memory";
+        error = "記憶體不足，無法讀取 JPEG-2000 影像。";
         return false;
     }
-    error = "damaged JPEG-2000 image";
+    error = std::string(kDamaged) + "。";
     opj_set_error_handler(codec.get(), KeepMessage, &error);
     opj_set_warning_handler(codec.get(), IgnoreMessage, nullptr);
     opj_set_info_handler(codec.get(), IgnoreMessage, nullptr);
@@ -202,15 +238,18 @@ bool DecodeJpeg2000(const std::uint8_t* data, std::size_t length, Raster& out, s
         return false;
     }
     std::unique_ptr<opj_image_t, ImageDeleter> decoded(header);
-    if (decoded->x1 <= decoded->x0 || decoded->y1 <= decoded->y0 ||
-        !IsAcceptableSize(std::int64_t{decoded->x1} - decoded->x0,
-                          std::int64_t{decoded->y1} - decoded->y0)) {
-        error = "image size out of range";
+    // What the decoder read is what it decodes: checked again, for files whose
+    // grid was not found above or was found elsewhere.
+    const std::optional<Jpeg2000Grid> grid = DecoderGrid(codec.get(), *decoded);
+    if (!grid) {
+        error = "記憶體不足，無法讀取 JPEG-2000 影像。";
         return false;
     }
-    if (decoded->numcomps == 0 || decoded->numcomps > 4 ||
-        decoded->color_space == OPJ_CLRSPC_CMYK || decoded->color_space == OPJ_CLRSPC_EYCC) {
-        error = "unsupported JPEG-2000 colour layout";
+    if (!IsReasonableJpeg2000Grid(*grid, length, error)) {
+        return false;
+    }
+    if (decoded->color_space == OPJ_CLRSPC_CMYK || decoded->color_space == OPJ_CLRSPC_EYCC) {
+        error = kUnsupportedJpeg2000Layout;
         return false;
     }
     if (!opj_decode(codec.get(), stream.get(), decoded.get()) ||

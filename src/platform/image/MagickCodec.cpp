@@ -95,12 +95,17 @@ struct Exception {
     Exception& operator=(const Exception&) = delete;
 
     bool IsError() const { return info.severity >= MagickLib::ErrorException; }
-    std::string Message() const {
-        std::string message = info.reason != nullptr ? info.reason : "cannot decode the image";
+    // The library's own words; empty when it gave none.
+    std::string Detail() const {
+        std::string detail = info.reason != nullptr ? info.reason : "";
         if (info.description != nullptr) {
-            message += std::string(" (") + info.description + ")";
+            detail += std::string(" (") + info.description + ")";
         }
-        return message;
+        return detail;
+    }
+    std::string Message() const {
+        const std::string detail = Detail();
+        return detail.empty() ? "無法讀取影像。" : "無法讀取影像：" + detail;
     }
 
     MagickLib::ExceptionInfo info;
@@ -119,7 +124,7 @@ bool DecodeWithMagick(const std::uint8_t* data, std::size_t length, ImageFormat 
                       std::string& error) {
     const char* name = MagickName(format);
     if (name == nullptr) {
-        error = "unsupported image format";
+        error = "不支援這種影像格式。";
         return false;
     }
     if (!HoldsDeclaredPixels(data, length, format)) {
@@ -140,17 +145,17 @@ bool DecodeWithMagick(const std::uint8_t* data, std::size_t length, ImageFormat 
         MagickLib::BlobToImage(info.get(), data, length, &exception.info));
     if (!decoded || exception.IsError() ||
         (exception.info.severity == MagickLib::CorruptImageWarning &&
-         IsCutOff(exception.Message()))) {
+         IsCutOff(exception.Detail()))) {
         error = exception.Message();
         return false;
     }
     if (!IsAcceptableSize(decoded->columns, decoded->rows)) {
-        error = "image size out of range";
+        error = kSizeOutOfRange;
         return false;
     }
     if (decoded->colorspace != MagickLib::RGBColorspace &&
         !MagickLib::TransformColorspace(decoded.get(), MagickLib::RGBColorspace)) {
-        error = "cannot convert the image to RGB";
+        error = "無法將影像轉換為 RGB 色彩。";
         return false;
     }
     Raster raster;
@@ -175,7 +180,7 @@ bool DecodeWithMagick(const std::uint8_t* data, std::size_t length, ImageFormat 
 bool EncodeWithMagick(const Raster& raster, ImageFormat format, int quality,
                       std::vector<std::uint8_t>& out, std::string& error) {
     if (format != ImageFormat::Jpg && format != ImageFormat::Png) {
-        error = "unsupported image format for writing";
+        error = "不支援以這種格式儲存影像。";
         return false;
     }
     InitializeMagickOnce();

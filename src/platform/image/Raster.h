@@ -26,6 +26,9 @@ struct Raster {
 // True when a width x height image is within the limits above.
 bool IsAcceptableSize(std::int64_t width, std::int64_t height);
 
+// What the decoders and operations say of a size that IsAcceptableSize refuses.
+inline constexpr char kSizeOutOfRange[] = "影像尺寸超出可處理的範圍。";
+
 // Sizes and fills the raster with opaque black; false when the size is refused.
 bool AllocateRaster(Raster& raster, int width, int height);
 

@@ -24,7 +24,7 @@ TEST_F(JetImportTest, FileThatIsNoJetDatabaseIsRefused) {
     std::ofstream(PathOf("RIr6.mdb"), std::ios::binary) << std::string(4096, 'x');
     std::string error;
     EXPECT_FALSE(pdb::ImportJetDatabase(PathOf("RIr6.mdb"), PathOf("RIr6.db"), error));
-    EXPECT_NE(error.find("not a Jet database"), std::string::npos);
+    EXPECT_NE(error.find("不是 Jet 資料庫"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(PathOf("RIr6.db")));
 }
 
@@ -33,7 +33,7 @@ TEST_F(JetImportTest, ExistingTargetIsNeverReplaced) {
     std::ofstream(PathOf("RIr6.mdb")) << "x";
     std::string error;
     EXPECT_FALSE(pdb::ImportJetDatabase(PathOf("RIr6.mdb"), PathOf("RIr6.db"), error));
-    EXPECT_NE(error.find("already exists"), std::string::npos);
+    EXPECT_NE(error.find("已經存在"), std::string::npos);
     std::ifstream in(PathOf("RIr6.db"));
     std::string content;
     in >> content;

@@ -85,7 +85,7 @@ TEST_F(SqliteDatabaseTest, ValuesBoundInOrderKeepQuotesAndNulls) {
     EXPECT_EQ(QueryAll(db, "select * from T"), (std::vector<Row>{{"it's", std::nullopt}}));
 
     EXPECT_FALSE(db.ExecuteWithValues("insert into T values(?, ?)", {"one"}));
-    EXPECT_NE(db.GetErrorText().find("parameters"), std::string::npos);
+    EXPECT_NE(db.GetErrorText().find("參數個數"), std::string::npos);
 }
 
 TEST_F(SqliteDatabaseTest, DoubledQuotesRoundTripThroughAnSqlLiteral) {
@@ -124,7 +124,7 @@ TEST_F(SqliteDatabaseTest, FailuresAreReportedWithSqliteText) {
 
     db.Close();
     EXPECT_FALSE(db.Execute("select 1"));
-    EXPECT_NE(db.GetErrorText().find("not open"), std::string::npos);
+    EXPECT_NE(db.GetErrorText().find("沒有開啟"), std::string::npos);
 }
 
 TEST_F(SqliteDatabaseTest, OpeningAMissingOrForeignFileFails) {

@@ -91,7 +91,7 @@ OPJ_BOOL SeekBuffer(OPJ_OFF_T offset, void* user) {
 }  // namespace
 
 std::vector<std::uint8_t> EncodeJpeg2000(const std::vector<std::uint8_t>& samples, int width,
-                                         int height, int components, bool jp2) {
+                                         int height, int components, bool jp2, int tileSide) {
     std::vector<opj_image_cmptparm_t> parameters(static_cast<std::size_t>(components));
     for (opj_image_cmptparm_t& p : parameters) {
         std::memset(&p, 0, sizeof p);
@@ -118,6 +118,12 @@ std::vector<std::uint8_t> EncodeJpeg2000(const std::vector<std::uint8_t>& sample
     settings.tcp_rates[0] = 0;  // lossless
     settings.cp_disto_alloc = 1;
     settings.numresolution = 2;
+    if (tileSide > 0) {
+        settings.tile_size_on = OPJ_TRUE;
+        settings.cp_tdx = settings.cp_tdy = tileSide;
+        // A tile of a side of 1 takes no wavelet level.
+        settings.numresolution = tileSide > 1 ? 2 : 1;
+    }
     opj_codec_t* codec = opj_create_compress(jp2 ? OPJ_CODEC_JP2 : OPJ_CODEC_J2K);
     GrowingBuffer buffer;
     opj_stream_t* stream = opj_stream_create(OPJ_J2K_STREAM_CHUNK_SIZE, OPJ_FALSE);

@@ -21,8 +21,9 @@ std::vector<std::uint8_t> EncodeWithGraphicsMagick(const std::vector<std::uint8_
                                                    int height, const std::string& format);
 
 // A lossless JPEG-2000 file (jp2 true) or codestream of 1, 3 or 4 components
-// of 8 bits, made with OpenJPEG from interleaved samples.
+// of 8 bits, made with OpenJPEG from interleaved samples; in square tiles of
+// tileSide when it is given, else in one tile.
 std::vector<std::uint8_t> EncodeJpeg2000(const std::vector<std::uint8_t>& samples, int width,
-                                         int height, int components, bool jp2);
+                                         int height, int components, bool jp2, int tileSide = 0);
 
 }  // namespace image::test
