@@ -5,7 +5,6 @@
 #include <wx/utils.h>
 
 #include "document/HousDoc.h"
-#include "platform/gfx/DeviceTypes.h"
 
 namespace {
 
@@ -61,9 +60,7 @@ void CHousView::OnPaint(wxPaintEvent& /*event*/) {
 }
 
 void CHousView::OnDocumentUpdate(int hint) {
-    if (hint == kFullRefreshHint) {
-        RepaintNow();
-    }
+    m_renderer.OnUpdate(hint);
 }
 
 void CHousView::ActivateFrame() {
@@ -107,7 +104,7 @@ void CHousView::SetCameraAngles(double heading, double pitch) {
 }
 
 void CHousView::SetWireframe(bool wireframe) {
-    GetEngine().SetFillMode(wireframe ? gfx::kFillWireframe : gfx::kFillSolid);
+    m_renderer.SetWireframe(wireframe);
 }
 
 void CHousView::SetClearColor(uint8_t red, uint8_t green, uint8_t blue) {
@@ -118,7 +115,17 @@ bool CHousView::SaveDesign(int /*mode*/) {
     return false;
 }
 
-void CHousView::ClearDesign() {}
+void CHousView::ClearDesign() {
+    m_pDoc->ClearDesign();
+}
+
+gfx::VertexBuffer* CHousView::GetOverlayLineBuffer() const {
+    return m_renderer.GetEngine().GetOverlayLineBuffer();
+}
+
+gfx::VertexBuffer* CHousView::GetOverlayShapeBuffer() const {
+    return m_renderer.GetEngine().GetOverlayShapeBuffer();
+}
 
 void CHousView::UpdateCamera() {
     GetCamera().UpdateCamera();

@@ -14,9 +14,9 @@
 class CHousDoc;
 
 // The 3D view of the design: an OpenGL canvas that the main frame places
-// as a child. It attaches itself to the document as its 3D view, sets up
-// the device at its first real size and draws a frame on every paint and
-// every resize.
+// as a child. It attaches itself to the document as its 3D view and holds
+// the design's scene store; it sets up the device at its first real size
+// and draws a frame on every paint, every resize and every full refresh.
 class CHousView : public wxGLCanvas, public I3DView {
 public:
     CHousView(wxWindow* parent, CHousDoc* doc);
@@ -37,8 +37,11 @@ public:
     void SetClearColor(uint8_t red, uint8_t green, uint8_t blue) override;
     // Design files are not written by the view yet: nothing is saved.
     bool SaveDesign(int mode) override;
-    // The scene store does not exist yet: there is nothing to empty.
+    // The document empties the scene and the plan.
     void ClearDesign() override;
+    CDesignScene* GetScene() override { return &m_renderer.GetScene(); }
+    gfx::VertexBuffer* GetOverlayLineBuffer() const override;
+    gfx::VertexBuffer* GetOverlayShapeBuffer() const override;
 
     void UpdateCamera();
     void ResetCamera();
@@ -48,6 +51,7 @@ public:
     [[nodiscard]] gfx::Vector3 UnprojectToPlane(const POINT* windowPoint, int axis,
                                                 int value) const;
 
+    [[nodiscard]] bool IsWireframe() const { return m_renderer.IsWireframe(); }
     [[nodiscard]] CD3DEngine& GetEngine() { return m_renderer.GetEngine(); }
     [[nodiscard]] CHousViewCamera& GetCamera() { return m_renderer.GetCamera(); }
 

@@ -105,9 +105,12 @@ void CHousViewCamera::ResetCamera() {
     SetCameraAngles(0.0, 0.0);
 }
 
+int CHousViewCamera::GetViewAngle(const HousSettings& settings) {
+    return std::clamp(settings.viewAngle, kMinViewAngle, kMaxViewAngle);
+}
+
 void CHousViewCamera::UpdateProjection(const HousSettings& settings) {
-    const int degrees = std::clamp(settings.viewAngle, kMinViewAngle, kMaxViewAngle);
-    const float fov = static_cast<float>(degrees) * kDegreesToRadians;
+    const float fov = static_cast<float>(GetViewAngle(settings)) * kDegreesToRadians;
     float farDistance = settings.farShow3DDistance;
     if (!std::isfinite(farDistance) || farDistance < kMinFarDistance) {
         farDistance = kMinFarDistance;

@@ -51,6 +51,8 @@ public:
     // Projection for the next frame from VIEW_ANGLE (brought into 30..90
     // degrees) and FAR_SHOW_3D_DISTANCE (at least 1000), near plane 1.
     void UpdateProjection(const HousSettings& settings);
+    // VIEW_ANGLE in whole degrees as the projection takes it.
+    [[nodiscard]] static int GetViewAngle(const HousSettings& settings);
 
     // Orthographic presets: 0 current, 1 front, 2 back, 3 left, 4 right,
     // 5 top, 6 bottom, 7 south-west, 8 south-east, 9 north-west,

@@ -3,15 +3,21 @@
 #include <utility>
 
 #include "document/BackgroundChoice.h"
+#include "document/DocumentViews.h"
 #include "document/HousDoc.h"
+#include "platform/fs/DefaultContent.h"
 #include "platform/gfx/Device.h"
+#include "platform/gfx/MatrixMath.h"
+#include "view3d/AxisOverlay.h"
 
 CHousViewRenderer::CHousViewRenderer(CHousDoc& doc, gfx::RenderContext& window,
                                      CD3DEngine::AdapterFactory adapterFactory)
     : m_doc(doc),
       m_window(window),
       m_engine(std::move(adapterFactory)),
-      m_camera(m_engine.GetCamera(), doc) {
+      m_camera(m_engine.GetCamera(), doc),
+      m_renderTarget(m_engine, doc) {
+    m_scene.SetRenderTarget(&m_renderTarget);
     const BackgroundColor background = GetBackgroundColor(doc.GetBackgroundChoice());
     m_engine.SetClearColor(background.red, background.green, background.blue);
 }
@@ -27,6 +33,8 @@ void CHousViewRenderer::OnSize(int width, int height) {
         m_camera.SetWindowSize(width, height);
         InitRenderer();
         m_firstSizePending = false;
+        m_scene.SetDocument(&m_doc);
+        LoadOverlayImages(m_overlayImages, pfs::FindResourceFolder());
     }
     m_camera.SetWindowSize(width, height);
     m_rendererReady = 1;
@@ -53,10 +61,25 @@ void CHousViewRenderer::InitRenderer() {
     m_camera.UpdateCamera();
 }
 
-bool CHousViewRenderer::RenderFrame() {
+void CHousViewRenderer::OnUpdate(int hint) {
+    switch (hint) {
+        case kFullRefreshHint:
+            RenderFrame();
+            break;
+        case kPrintPreviewHint:
+        case kPrintHint:
+            m_printImageCaptured = 0;
+            break;
+        default:
+            break;
+    }
+}
+
+bool CHousViewRenderer::BeginSceneFrame(const gfx::Matrix& postProjection) {
     gfx::Device* device = m_engine.GetDevice();
-    if (m_rendererReady == 0 || m_paintingSuspended != 0 || device == nullptr ||
-        m_camera.GetWindowWidth() <= 0 || m_camera.GetWindowHeight() <= 0) {
+    // A window without an area has no shape for the projection.
+    if (m_rendererReady == 0 || device == nullptr || m_camera.GetWindowWidth() <= 0 ||
+        m_camera.GetWindowHeight() <= 0) {
         return false;
     }
     if (m_engine.CheckDevice(0, gfx::ColorArgb(255, m_ambient[0], m_ambient[1], m_ambient[2])) ==
@@ -68,20 +91,37 @@ bool CHousViewRenderer::RenderFrame() {
     const C3DCamera& camera = m_engine.GetCamera();
     device->SetTransform(gfx::TransformType::View, camera.GetView());
     m_camera.UpdateProjection(m_doc.Settings());
-    device->SetTransform(gfx::TransformType::Projection, camera.GetProjection());
-    // The scene store's render takes this place once it exists; it draws
-    // the grid among its passes.
-    m_engine.DrawGrid(m_doc.Settings().grid3DColor);
+    device->SetTransform(gfx::TransformType::Projection, camera.GetProjection() * postProjection);
+    m_scene.RenderScene();
+    return true;
+}
+
+bool CHousViewRenderer::RenderFrame() {
+    if (m_paintingSuspended != 0 || !BeginSceneFrame(gfx::MatrixIdentity())) {
+        return false;
+    }
+    if (IsAxisOverlayShown(m_doc)) {
+        DrawAxisOverlay(*m_engine.GetDevice(),
+                        ComputeAxisOverlayPoints(
+                            m_engine.GetCamera(), CHousViewCamera::GetViewAngle(m_doc.Settings()),
+                            m_camera.GetWindowWidth(), m_camera.GetWindowHeight()));
+    }
     m_engine.EndFrame();
     return true;
 }
 
 void CHousViewRenderer::ResetCamera() {
     m_camera.ResetCamera();
+    SetWireframe(false);
     if (IPlanView* plan = m_doc.Get2DView()) {
         const HousSettings& settings = m_doc.Settings();
         m_ambient = {static_cast<uint8_t>(settings.red), static_cast<uint8_t>(settings.green),
                      static_cast<uint8_t>(settings.blue)};
         plan->ResetScrollPosition();
     }
+}
+
+void CHousViewRenderer::SetWireframe(bool wireframe) {
+    m_wireframe = wireframe ? 1 : 0;
+    m_engine.SetFillMode(wireframe ? gfx::kFillWireframe : gfx::kFillSolid);
 }

@@ -1,118 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <string>
-#include <utility>
-#include <vector>
 
-#include "ScriptedAdapter.h"
-#include "ViewTestSupport.h"
-#include "document/DocumentFixture.h"
+#include "FrameFixture.h"
 #include "foundation/GeometryMath.h"
-#include "platform/draw/DrawTypes.h"
-#include "platform/gfx/Device.h"
-#include "platform/gfx/EglOffscreenContext.h"
-#include "view3d/HousViewRenderer.h"
 
 namespace {
-
-constexpr int kWindowWidth = 512;
-constexpr int kWindowHeight = 384;
-// The back buffer is 1024 x 768 whatever the window: twice the window here.
-constexpr int kScale = 2;
-
-struct Rgb {
-    int r, g, b;
-};
-
-class FrameTest : public ViewDocumentTest {
-protected:
-    static void SetUpTestSuite() {
-        s_context = gfx::EglOffscreenContext::Create(kWindowWidth, kWindowHeight, &s_error);
-    }
-    static void TearDownTestSuite() { s_context.reset(); }
-
-    void SetUp() override {
-        ViewDocumentTest::SetUp();
-        ASSERT_TRUE(s_context) << s_error;
-        // A 20 x 20 ground with a grid every 2, in yellow on the grey-blue
-        // background.
-        doc->Settings().length = 20;
-        doc->Settings().width = 20;
-        doc->Settings().gridGap = 2;
-        doc->Settings().grid3DColor = draw::Rgb(255, 255, 0);
-        // Without multisampling each line is one crisp pixel wide, so its
-        // place can be checked to the pixel. (llvmpipe's multisampled lines
-        // lose lines that run exactly through pixel centres.)
-        script.sampleCounts = std::vector<gfx::MultisampleType>{};
-        renderer = MakeRenderer();
-    }
-    void TearDown() override {
-        renderer.reset();
-        ViewDocumentTest::TearDown();
-    }
-
-    std::unique_ptr<CHousViewRenderer> MakeRenderer() {
-        return std::make_unique<CHousViewRenderer>(*doc, *s_context,
-                                                   ScriptedAdapterFactory(script));
-    }
-
-    Rgb BackBufferAt(int x, int y) const {
-        const uint8_t* p = &m_pixels[(static_cast<size_t>(y) * 1024 + static_cast<size_t>(x)) * 4];
-        return {p[2], p[1], p[0]};
-    }
-
-    // How far the pixel is from the colour, channel by channel.
-    static int Distance(const Rgb& a, const Rgb& b) {
-        return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
-    }
-
-    // The largest distance to the colour among the back-buffer pixels
-    // within a few pixels of where the world point projects.
-    int FarthestAround(const gfx::Vector3& world, const Rgb& colour, int radius) const {
-        const POINT window = renderer->GetCamera().ProjectToWindow(world.x, world.y, world.z);
-        int farthest = 0;
-        for (int dy = -radius; dy <= radius; ++dy) {
-            for (int dx = -radius; dx <= radius; ++dx) {
-                farthest = std::max(farthest, Distance(Pixel(window, dx, dy), colour));
-            }
-        }
-        return farthest;
-    }
-
-    // How many pixels' worth of grid colour a run of pixels across the
-    // line through the world point holds: 1 for a one-pixel line.
-    double LineCoverage(const gfx::Vector3& world, bool runAcrossX, int radius) const {
-        const POINT window = renderer->GetCamera().ProjectToWindow(world.x, world.y, world.z);
-        double coverage = 0.0;
-        for (int d = -radius; d <= radius; ++d) {
-            // Blue goes from 200 on the background to 0 on the grid.
-            const Rgb c = runAcrossX ? Pixel(window, d, 0) : Pixel(window, 0, d);
-            coverage += std::clamp((200.0 - c.b) / 200.0, 0.0, 1.0);
-        }
-        return coverage;
-    }
-
-    Rgb Pixel(const POINT& window, int dx, int dy) const {
-        const int x = std::clamp(window.x * kScale + dx, 0, 1023);
-        const int y = std::clamp(window.y * kScale + dy, 0, 767);
-        return BackBufferAt(x, y);
-    }
-
-    void ReadBackBuffer() {
-        ASSERT_EQ(gfx::kOk, renderer->GetEngine().GetDevice()->GetBackBufferPixels(&m_pixels));
-        ASSERT_EQ(m_pixels.size(), size_t{1024} * 768 * 4);
-    }
-
-    AdapterScript script;
-    std::unique_ptr<CHousViewRenderer> renderer;
-
-private:
-    inline static std::unique_ptr<gfx::EglOffscreenContext> s_context;
-    inline static std::string s_error;
-    std::vector<uint8_t> m_pixels;
-};
 
 TEST_F(FrameTest, FirstSizeSetsUpTheDeviceOnlyWithAnArea) {
     renderer->OnSize(0, 300);

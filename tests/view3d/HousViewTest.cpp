@@ -8,8 +8,12 @@
 #include <thread>
 #include <vector>
 
+#include "document/DesignScene.h"
 #include "document/HousDoc.h"
 #include "foundation/ApplicationValues.h"
+#include "objects/ObjectTypeCodes.h"
+#include "objects/SceneServices.h"
+#include "objects/Test3DObject.h"
 #include "platform/draw/DrawTypes.h"
 #include "platform/gfx/Device.h"
 #include "support/TempFolder.h"
@@ -26,6 +30,9 @@ TEST(HousView, PaintsTheGridIntoItsBackBuffer) {
     auto* frame = new wxFrame(nullptr, wxID_ANY, "3D", wxDefaultPosition, wxSize(640, 480));
     auto* view = new CHousView(frame, &doc);
     EXPECT_EQ(doc.Get3DView(), view);
+    CDesignScene* scene = view->GetScene();
+    ASSERT_NE(scene, nullptr);
+    EXPECT_EQ(g_pCurrentScene, scene);
     frame->Show();
 
     // The first paint on screen sets up the device and draws.
@@ -39,6 +46,9 @@ TEST(HousView, PaintsTheGridIntoItsBackBuffer) {
     gfx::Device* device = view->GetEngine().GetDevice();
     ASSERT_NE(device, nullptr);
     EXPECT_EQ(g_pD3DDevice, device);
+    EXPECT_EQ(scene->GetDocument(), &doc);
+    EXPECT_NE(view->GetOverlayLineBuffer(), nullptr);
+    EXPECT_NE(view->GetOverlayShapeBuffer(), nullptr);
     doc.UpdateAllViews(2100);
 
     std::vector<uint8_t> pixels;
@@ -52,10 +62,16 @@ TEST(HousView, PaintsTheGridIntoItsBackBuffer) {
     }
     EXPECT_GT(gridPixels, 1000);
 
+    // Closing the design empties the view's scene.
+    scene->AddObjectIfAbsent(kModelObjectType, new CTest3DObject(kModelObjectType));
+    view->ClearDesign();
+    EXPECT_TRUE(scene->Objects(kModelObjectType).empty());
+
     frame->Destroy();
     wxTheApp->Yield();
     EXPECT_EQ(doc.Get3DView(), nullptr);
     EXPECT_EQ(g_pD3DDevice, nullptr);
+    EXPECT_EQ(g_pCurrentScene, nullptr);
 }
 
 }  // namespace
