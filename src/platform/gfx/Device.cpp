@@ -167,7 +167,14 @@ Device::~Device() {
 }
 
 bool Device::Activate() {
-    return m_context->IsCurrent() || m_context->MakeCurrent();
+    // Within a scene nothing else draws, so the context found current once
+    // stays current; asking again on every call costs a system call each.
+    if (m_inScene && m_sceneContextCurrent) {
+        return true;
+    }
+    const bool current = m_context->IsCurrent() || m_context->MakeCurrent();
+    m_sceneContextCurrent = m_inScene && current;
+    return current;
 }
 
 void Device::RegisterResource(Resource* resource) {
@@ -538,6 +545,7 @@ Result Device::BeginScene() {
         return kErrInvalidCall;
     }
     m_inScene = true;
+    m_sceneContextCurrent = false;
     if (Activate()) {
         BindBackBuffer();
     }
@@ -549,6 +557,7 @@ Result Device::EndScene() {
         return kErrInvalidCall;
     }
     m_inScene = false;
+    m_sceneContextCurrent = false;
     if (Drawing() && Activate()) {
         glFlush();
     }

@@ -184,6 +184,8 @@ private:
     bool m_contextLost = false;
     bool m_canQueryReset = false;
     bool m_inScene = false;
+    // Set once the context was found current inside the running scene.
+    bool m_sceneContextCurrent = false;
     int m_unitCount = 1;
 
     std::array<uint32_t, kRenderStateCount> m_renderStates{};

@@ -1,0 +1,42 @@
+#pragma once
+
+// The design the render benchmark draws: 1,000 boxes and spheres of about
+// 1,000 triangles each in a grid before a perspective camera, half of them
+// textured (four shared textures), a tenth translucent, lit by three lights,
+// on a device of an offscreen context.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BenchDocumentServices.h"
+#include "BenchRenderTarget.h"
+#include "document/DesignScene.h"
+#include "platform/gfx/Adapter.h"
+#include "platform/gfx/Device.h"
+#include "platform/gfx/EglOffscreenContext.h"
+#include "platform/gfx/LightMaterial.h"
+#include "platform/gfx/ResourceRef.h"
+#include "platform/gfx/Texture.h"
+
+struct BenchScene {
+    std::unique_ptr<gfx::EglOffscreenContext> context;
+    std::unique_ptr<gfx::Adapter> adapter;
+    std::unique_ptr<gfx::Device> device;
+    gfx::PresentParameters params;
+    // The objects only point at their textures: these keep them alive.
+    std::vector<gfx::ResourceRef<gfx::Texture>> textures;
+    CBenchDocumentServices services;
+    std::unique_ptr<CDesignScene> scene;
+    std::unique_ptr<CBenchRenderTarget> target;
+    gfx::Matrix view;
+    gfx::Matrix projection;
+    std::array<gfx::Light, 3> lights;
+    uint64_t triangles = 0;
+};
+
+// The scene with its lights set on the device; null with the reason in
+// *error when there is no context or device.
+std::unique_ptr<BenchScene> CreateBenchScene(std::string* error);

@@ -1,0 +1,138 @@
+// 1,000 boxes and spheres (about 1,000,000 triangles) drawn per frame by the
+// scene store through its objects and the device, and the same meshes drawn
+// by a bare OpenGL loop with the same states in the same order on the same
+// context: the ratio is what the layers above OpenGL cost.
+
+#include <benchmark/benchmark.h>
+#include <epoxy/gl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BenchScene.h"
+#include "RawSceneRenderer.h"
+#include "SceneLook.h"
+
+namespace {
+
+struct RenderBench {
+    std::unique_ptr<BenchScene> scene;
+    std::unique_ptr<CRawSceneRenderer> raw;
+};
+
+void SceneFrame(BenchScene& s) {
+    gfx::Device& device = *s.device;
+    device.Clear(gfx::kClearTarget | gfx::kClearZBuffer | gfx::kClearStencil,
+                 scene_look::kClearColor, 1.0f, 0);
+    device.BeginScene();
+    device.SetTransform(gfx::TransformType::View, s.view);
+    device.SetTransform(gfx::TransformType::Projection, s.projection);
+    s.scene->RenderScene();
+    device.EndScene();
+    device.Present();
+    glFinish();
+}
+
+RenderBench& GetBench() {
+    static RenderBench* bench = [] {
+        auto* b = new RenderBench;
+        std::string error;
+        b->scene = CreateBenchScene(&error);
+        if (!b->scene) {
+            std::fprintf(stderr, "no scene to draw: %s\n", error.c_str());
+            std::exit(1);
+        }
+        b->raw = std::make_unique<CRawSceneRenderer>(*b->scene);
+        // A baseline that draws another picture would make the ratio
+        // meaningless.
+        SceneFrame(*b->scene);
+        const std::vector<uint8_t> scenePixels = b->scene->context->ReadWindowPixels();
+        b->raw->RenderFrame();
+        if (b->scene->context->ReadWindowPixels() != scenePixels) {
+            std::fprintf(stderr, "the raw frame differs from the scene's frame\n");
+            std::exit(1);
+        }
+        return b;
+    }();
+    return *bench;
+}
+
+double Milliseconds(std::chrono::steady_clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double Median(std::vector<double> values) {
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+// The calling thread's processor time: the layers above OpenGL run only
+// there, while the rasteriser's threads add the machine's load to the
+// frame's wall time.
+double ThreadMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+void BM_SceneFrame(benchmark::State& state) {
+    RenderBench& b = GetBench();
+    for (auto _ : state) {
+        SceneFrame(*b.scene);
+    }
+    state.counters["triangles"] = static_cast<double>(b.scene->triangles);
+}
+
+void BM_RawGLFrame(benchmark::State& state) {
+    RenderBench& b = GetBench();
+    for (auto _ : state) {
+        b.raw->RenderFrame();
+    }
+}
+
+// Frames of both kinds in turn, so that a change in the machine's load hits
+// both alike. Medians of the frames and of each pair's ratio, so that a
+// burst of load elsewhere skews neither; the ratio is the figure to watch
+// (at most 1.2).
+void BM_SceneOverRawGL(benchmark::State& state) {
+    RenderBench& b = GetBench();
+    std::vector<double> scene, raw, ratio;
+    std::vector<double> sceneThread, rawThread, threadRatio;
+    for (auto _ : state) {
+        const double threadStart = ThreadMilliseconds();
+        const auto start = std::chrono::steady_clock::now();
+        SceneFrame(*b.scene);
+        const auto middle = std::chrono::steady_clock::now();
+        const double threadMiddle = ThreadMilliseconds();
+        b.raw->RenderFrame();
+        const auto end = std::chrono::steady_clock::now();
+        const double threadEnd = ThreadMilliseconds();
+        scene.push_back(Milliseconds(middle - start));
+        raw.push_back(Milliseconds(end - middle));
+        ratio.push_back(scene.back() / raw.back());
+        sceneThread.push_back(threadMiddle - threadStart);
+        rawThread.push_back(threadEnd - threadMiddle);
+        threadRatio.push_back(sceneThread.back() / rawThread.back());
+    }
+    state.counters["scene_ms"] = Median(scene);
+    state.counters["raw_ms"] = Median(raw);
+    state.counters["ratio"] = Median(ratio);
+    state.counters["scene_thread_ms"] = Median(sceneThread);
+    state.counters["raw_thread_ms"] = Median(rawThread);
+    state.counters["thread_ratio"] = Median(threadRatio);
+}
+
+BENCHMARK(BM_SceneFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_RawGLFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_SceneOverRawGL)->Unit(benchmark::kMillisecond)->MinTime(4.0)->UseRealTime();
+
+}  // namespace
