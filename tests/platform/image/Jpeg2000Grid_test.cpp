@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -246,34 +244,5 @@ TEST(Jpeg2000Grid, TiledFilesDecodeExactly) {
         EXPECT_EQ(image::test::MaxChannelDifference(decoded, expected), 0);
     }
 }
-
-class CraftedJpeg2000 : public testing::TestWithParam<std::string> {};
-
-// A hundred-odd bytes each. many-tiles: 65535 tiles of one pixel, which the
-// decoder took 2 seconds and 700 MB to set up; huge-planes: four planes of
-// 65535 x 2048, which took 8 seconds and 2 GB to decode to nothing.
-TEST_P(CraftedJpeg2000, IsRefusedQuicklyAndWithLittleMemory) {
-    const std::string path = VELMORA_TEST_DATA_DIR "/platform/image/" + GetParam();
-    std::ifstream in(path, std::ios::binary);
-    const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ASSERT_FALSE(file.empty()) << path;
-    CImage picture;
-    bool decoded = true;
-    const ResourceUse use = MeasureResourceUse([&] {
-        decoded = picture.Decode(file.data(), file.size(), image::GetImageFormatByExtension(path));
-    });
-    EXPECT_FALSE(decoded);
-    EXPECT_FALSE(picture.GetLastError().empty());
-    EXPECT_LT(use.seconds, 0.5);
-    EXPECT_LT(use.peakGrowthBytes, std::int64_t{64} << 20);
-}
-
-INSTANTIATE_TEST_SUITE_P(Fixtures, CraftedJpeg2000,
-                         testing::Values("many-tiles.j2k", "many-tiles.jp2", "huge-planes.j2k"),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param.substr(0, info.param.find('.'));
-                             std::erase(name, '-');
-                             return name + "_" + info.param.substr(info.param.find('.') + 1);
-                         });
 
 }  // namespace
