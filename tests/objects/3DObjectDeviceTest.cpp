@@ -5,6 +5,7 @@
 #include "OffscreenDevice.h"
 #include "Test3DObject.h"
 #include "foundation/GeometryMath.h"
+#include "objects/ObjectTypeCodes.h"
 #include "platform/gfx/MatrixMath.h"
 #include "platform/gfx/TextureBmp.h"
 
@@ -161,4 +162,59 @@ TEST_F(C3DObjectDeviceTest, TranslucentSubsetsBlendOverOpaqueOnesAndStatesAreRes
     uint32_t colourOp = 0;
     m_device->GetTextureStageState(0, gfx::TextureStageState::ColorOp, &colourOp);
     EXPECT_EQ(colourOp, gfx::kTopDisable);
+}
+
+namespace {
+
+// A mirror: a horizontal square at y = -1 facing up, reflecting through
+// its second mesh as the surface classes do.
+class CMirrorSurface : public CTest3DObject {
+public:
+    CMirrorSurface() : CTest3DObject(kFloorObjectType) {
+        std::unique_ptr<gfx::Mesh> mesh;
+        gfx::Mesh::Create(2, 4, 0, 0x112, nullptr, &mesh);
+        auto vertices = mesh->EditVerticesAs<MeshVertex>();
+        vertices[0] = {-20, -1, 0};
+        vertices[1] = {-20, -1, 40};
+        vertices[2] = {20, -1, 40};
+        vertices[3] = {20, -1, 0};
+        const uint16_t indices[6] = {0, 1, 2, 0, 2, 3};
+        std::copy(indices, indices + 6, mesh->EditIndices16().begin());
+        SetSecondMesh(std::move(mesh));
+        SetMesh(CloneMesh(GetSecondMesh()));
+    }
+    int IsMirror() const override { return 1; }
+};
+
+}  // namespace
+
+TEST_F(C3DObjectDeviceTest, MirrorImagesShowOnlyToAnEyeAboveTheMirrorOnTheBoxsStorey) {
+    FakeDocumentServices document;
+    FakeSceneServices scene;
+    m_device->SetTransform(gfx::TransformType::Projection,
+                           gfx::MatrixPerspectiveFovLH(static_cast<float>(kPi / 2), 1, 1, 100));
+    CMirrorSurface mirror;
+    CTest3DObject box;
+    box.MakeBox({-1, 0, 4}, {1, 1, 6}, 1, m_device.get());
+    ColourObject(box, Glowing(1, 1, 0, 1));
+
+    // The image of the box lies below the mirror, half-way down the view.
+    auto imagePixel = [&](const gfx::Vector3& eye, int storey) {
+        document.eye = eye;
+        m_device->Clear(gfx::kClearTarget, 0xFF000000, 1.0f, 0);
+        m_device->BeginScene();
+        box.RenderMirrorImages(m_device.get(), storey, 1, &mirror);
+        m_device->EndScene();
+        std::vector<uint8_t> pixels;
+        m_device->GetBackBufferPixels(&pixels);
+        const uint8_t* p = &pixels[(24 * 32 + 16) * 4];
+        return std::array<int, 3>{p[2], p[1], p[0]};
+    };
+    EXPECT_EQ(imagePixel({0, 0, 0}, 0), (std::array<int, 3>{255, 255, 0}));
+    EXPECT_EQ(imagePixel({0, -2, 0}, 0), (std::array<int, 3>{0, 0, 0}));
+    // The storey being drawn is not the box's.
+    EXPECT_EQ(imagePixel({0, 0, 0}, 1), (std::array<int, 3>{0, 0, 0}));
+    uint32_t cull = 0;
+    m_device->GetRenderState(gfx::RenderState::CullMode, &cull);
+    EXPECT_EQ(cull, gfx::kCullCcw);
 }
