@@ -155,6 +155,7 @@ bool CDesignScene::IsModelInScene(const CDesignObject* object) const {
 void CDesignScene::ClearScene() {
     for (const int type : {kModelObjectType, kWallObjectType, kLightObjectType, kPhotoObjectType,
                            kFloorObjectType, kCeilingObjectType, kText3DObjectType}) {
+        ReleaseCopiedObjects(m_objects[type]);
         DeleteAll(m_objects[type]);
         m_hidden[type].clear();
     }
@@ -162,12 +163,23 @@ void CDesignScene::ClearScene() {
     for (const int type : {kLightIconShapeType, kModelIconShapeType, kPhotoIconShapeType}) {
         m_objects[type].clear();
     }
-    DeleteAll(m_objects[kDxfIconShapeType]);
-    DeleteAll(m_objects[kImageShapeType]);
+    for (const int type : {kDxfIconShapeType, kImageShapeType}) {
+        ReleaseCopiedObjects(m_objects[type]);
+        DeleteAll(m_objects[type]);
+    }
     if (m_pDoc != nullptr) {
         for (int list = 0; list < 4; ++list) {
-            m_pDoc->HistoryList(list).clear();
+            m_pDoc->ClearHistoryList(list);
         }
+    }
+}
+
+void CDesignScene::ReleaseCopiedObjects(const std::vector<CDesignObject*>& objects) {
+    if (m_pDoc == nullptr) {
+        return;
+    }
+    for (const CDesignObject* object : objects) {
+        m_pDoc->ReleaseCopiedObject(object);
     }
 }
 

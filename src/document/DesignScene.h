@@ -151,6 +151,8 @@ private:
     };
 
     [[nodiscard]] DisplaySwitches GetDisplaySwitches() const;
+    // The copy buffer lets go of objects about to be deleted.
+    void ReleaseCopiedObjects(const std::vector<CDesignObject*>& objects);
     void RenderCameraAttachedPhotos();
     void RenderMirrorWalls(int level, const DisplaySwitches& show, bool orthographic);
     void RenderMirrorImagesOfLevel(int level, int floorsOnly, C3DObject* surface);

@@ -151,6 +151,8 @@ TEST_F(PlanTest, SceneClearingDeletesObjectsButNotPlanSymbolsAndEmptiesHistory) 
         scene.AddObjectIfAbsent(type, object);
         scene.Hidden(type).push_back(object);
     }
+    // A copied object about to be deleted must not stay in the copy buffer.
+    doc->GetCopyBuffer().Add(kWallObjectType, scene.Objects(kWallObjectType).front());
     CTest3DObject symbolOwner;
     scene.AddToTypeList(kModelIconShapeType, &symbolOwner);
     doc->PushUndoRecord(std::make_unique<HistoryRecord>());
@@ -160,6 +162,7 @@ TEST_F(PlanTest, SceneClearingDeletesObjectsButNotPlanSymbolsAndEmptiesHistory) 
     EXPECT_TRUE(scene.Objects(kModelIconShapeType).empty());
     EXPECT_TRUE(scene.Hidden(kWallObjectType).empty());
     EXPECT_TRUE(doc->HistoryList(0).empty());
+    EXPECT_TRUE(doc->GetCopyBuffer().IsEmpty());
 }
 
 TEST_F(PlanTest, MissingFilesAreFoundInTheLibraryOrReportedUntilSilenced) {
