@@ -1,5 +1,7 @@
 #include "document/ActiveDocumentValues.h"
 
+#include "document/DesignFileVersion.h"
+#include "document/DesignScene.h"
 #include "document/HousDoc.h"
 #include "foundation/ActiveDocument.h"
 #include "foundation/GeometryMath.h"
@@ -21,6 +23,13 @@ ArrowHeadStyle ArrowHeadFromSettings(int32_t kind) {
 const HousSettings& GetActiveSettings() {
     const CHousDoc* doc = GetActiveHousDoc();
     return doc != nullptr ? doc->Settings() : DefaultHousSettings();
+}
+
+float GetReadingFileVersion() {
+    const CHousDoc* doc = GetActiveHousDoc();
+    I3DView* view = doc != nullptr ? doc->Get3DView() : nullptr;
+    const CDesignScene* scene = view != nullptr ? view->GetScene() : nullptr;
+    return scene != nullptr ? scene->GetFileVersion() : DesignFileVersion::kCurrent;
 }
 
 PlanDrawOrigin GetPlanDrawOrigin(const draw::DrawContext* dc) {

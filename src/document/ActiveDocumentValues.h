@@ -16,6 +16,11 @@ struct HousSettings;
 // The active document's settings.
 const HousSettings& GetActiveSettings();
 
+// The version of the design file the scene store is reading, which the
+// object readers' gates compare with; the version this program writes
+// while there is no scene.
+float GetReadingFileVersion();
+
 // Where plan drawing starts on the DC (null: the screen, unmapped), and the
 // zoom it draws at. The paper frame's offset moves the origin while the
 // document's frame-offset flag is set; on a printing DC that offset is first

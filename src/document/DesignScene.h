@@ -7,13 +7,19 @@
 #include <string_view>
 #include <vector>
 
+#include "document/DesignFileHeader.h"
+#include "document/DocumentBlock.h"
+#include "document/PlanStateBlock.h"
 #include "objects/OutlineRecord.h"
 #include "objects/SceneServices.h"
 #include "objects/TextureCache.h"
 
 class C3DObject;
+class CBinaryReader;
+class CBinaryWriter;
 class CDesignObject;
 class CHousDoc;
+class IDesignFileView;
 
 namespace gfx {
 class Device;
@@ -113,6 +119,21 @@ public:
     [[nodiscard]] int GetMissingReportsSuppressed() const { return m_missingReportsSuppressed; }
     void SetMissingReportsSuppressed(int flag) { m_missingReportsSuppressed = flag; }
 
+    // ---- The front of a design file (DesignSceneFile.cpp)
+
+    // The header, the plan-state block, the document block and the view's
+    // view-point table, from the scene, its document and the view. False
+    // without a document or when the writer failed.
+    bool WriteDesign(CBinaryWriter& writer, const IDesignFileView& view) const;
+    // Reads a design file's front as far as its version has one, leaving the
+    // reader at the first object section. A version newer than this
+    // program's, or a front that is damaged or cut short, is refused with a
+    // message before anything changes. Otherwise the version is kept for
+    // the object readers, the header's object-id counter and the view-point
+    // table go to the view, and with apply set the scene is cleared and the
+    // header and blocks are applied to the document, the scene and the view.
+    bool ReadDesign(CBinaryReader& reader, IDesignFileView& view, bool apply);
+
     // ---- ISceneServices
 
     CDesignObject* FindObjectByNumber(int number) override;
@@ -151,6 +172,12 @@ private:
     };
 
     [[nodiscard]] DisplaySwitches GetDisplaySwitches() const;
+    [[nodiscard]] DesignFileHeaderBytes WriteHeader(const IDesignFileView& view) const;
+    [[nodiscard]] PlanStateBlockBytes WritePlanStateBlock() const;
+    [[nodiscard]] DocumentBlockBytes WriteDocumentBlock(const IDesignFileView& view) const;
+    void ApplyHeader(const DesignFileHeader& header, IDesignFileView& view);
+    void ApplyPlanStateBlock(const PlanStateBlock& block);
+    void ApplyDocumentBlock(const DocumentBlock& block, IDesignFileView& view);
     // The copy buffer lets go of objects about to be deleted.
     void ReleaseCopiedObjects(const std::vector<CDesignObject*>& objects);
     void RenderCameraAttachedPhotos();

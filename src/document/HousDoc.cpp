@@ -127,6 +127,17 @@ void CHousDoc::Repaint3DView() {
     }
 }
 
+void CHousDoc::ApplyBackgroundColorPreset() {
+    if (m_settings.bgColor >= 0 && m_settings.bgColor <= 2) {
+        m_backgroundChoice = BackgroundChoiceOfSetting(m_settings.bgColor);
+        if (m_p3DView != nullptr) {
+            const BackgroundColor color = GetBackgroundColor(m_backgroundChoice);
+            m_p3DView->SetClearColor(color.red, color.green, color.blue);
+        }
+    }
+    Repaint3DView();
+}
+
 void CHousDoc::Redraw2DView() {
     if (m_p2DView != nullptr) {
         m_p2DView->RedrawNow();

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "document/BaseDrawingReference.h"
 #include "document/CopyBuffer.h"
 #include "document/DocumentRecords.h"
 #include "document/DocumentViews.h"
@@ -79,6 +80,10 @@ public:
 
     // A new design starts from the file's background preset and ambient light.
     bool ReloadBackgroundSettings();
+
+    // BG_COLOR 0, 1 and 2 choose the white, black and grey-blue background
+    // of the 3D view; then the view repaints.
+    void ApplyBackgroundColorPreset();
 
     // ---- Views and frames
 
@@ -173,6 +178,7 @@ public:
     // The scroll size becomes the extent at the zoom.
     void UpdatePlanScrollSize();
     POINT GetPlanScrollSize() const { return m_planScrollSize; }
+    void SetPlanScrollSize(POINT size) { m_planScrollSize = size; }
     POINT GetPlanViewOrigin() const { return m_planViewOrigin; }
     void SetPlanViewOrigin(POINT origin) { m_planViewOrigin = origin; }
     double GetPlanZoomFactor() const { return m_planZoomFactor; }
@@ -209,6 +215,8 @@ public:
     void SetFixedWallAngle(int32_t flag) { m_fixedWallAngle = flag; }
     const std::string& GetTitleFrameFile() const { return m_titleFrameFile; }
     void SetTitleFrameFile(std::string file) { m_titleFrameFile = std::move(file); }
+    const BaseDrawingReference& GetBaseDrawing() const { return m_baseDrawing; }
+    void SetBaseDrawing(BaseDrawingReference drawing) { m_baseDrawing = std::move(drawing); }
 
     // Display switches kept while show mode hides them.
     struct SavedSwitches {
@@ -428,6 +436,7 @@ private:
     uint8_t m_framePaperShown = 0;
     int32_t m_fixedWallAngle = 1;
     std::string m_titleFrameFile;
+    BaseDrawingReference m_baseDrawing;
     SavedSwitches m_savedSwitches;
     CameraPlanPose m_cameraPlanPose;
     std::array<RECT, 2> m_cameraMarkerRects{};

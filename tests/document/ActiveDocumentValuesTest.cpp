@@ -1,5 +1,6 @@
 #include "DocumentFixture.h"
 #include "document/ActiveDocumentValues.h"
+#include "document/DesignScene.h"
 #include "foundation/ActiveDocument.h"
 #include "platform/draw/RecordingDrawContext.h"
 
@@ -88,3 +89,17 @@ TEST_F(ActiveDocumentValuesTest, FullDrawFlagAndCameraMarkerRects) {
 }
 
 }  // namespace
+
+TEST_F(ActiveDocumentValuesTest, ReadingFileVersionIsTheScenesElseTheCurrentOne) {
+    EXPECT_EQ(GetReadingFileVersion(), 6.05f);
+    CHousDoc doc;
+    MakeActive(doc);
+    EXPECT_EQ(GetReadingFileVersion(), 6.05f) << "no 3D view yet";
+
+    Fake3DView view;
+    CDesignScene scene;
+    view.scene = &scene;
+    doc.Attach3DView(&view);
+    scene.SetFileVersion(6.02f);
+    EXPECT_EQ(GetReadingFileVersion(), 6.02f);
+}
