@@ -96,14 +96,18 @@ CDesignScene::~CDesignScene() {
 }
 
 void CDesignScene::DeletePlanShapes() {
+    DeleteDesignPlanShapes();
+    for (std::vector<CDesignObject*>& list : m_titleFrame) {
+        DeleteAll(list);
+    }
+}
+
+void CDesignScene::DeleteDesignPlanShapes() {
     for (const int type : {kLineShapeType, kRectShapeType, kCircleShapeType, kCurveShapeType,
                            kChainShapeType, kDimensionShapeType, kTextShapeType, kGroupShapeType}) {
         m_selected[type].clear();
         m_hidden[type].clear();
         DeleteAll(m_objects[type]);
-    }
-    for (std::vector<CDesignObject*>& list : m_titleFrame) {
-        DeleteAll(list);
     }
 }
 

@@ -3,10 +3,12 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "document/DesignFileFront.h"
 #include "document/DesignFileHeader.h"
 #include "document/DocumentBlock.h"
 #include "document/PlanStateBlock.h"
@@ -20,6 +22,7 @@ class CBinaryWriter;
 class CDesignObject;
 class CHousDoc;
 class IDesignFileView;
+struct ReadDesignObjects;
 
 namespace gfx {
 class Device;
@@ -134,6 +137,33 @@ public:
     // header and blocks are applied to the document, the scene and the view.
     bool ReadDesign(CBinaryReader& reader, IDesignFileView& view, bool apply);
 
+    // ---- The object sections (DesignSceneSections.cpp)
+
+    // The seven 3D sections. With selectedOnly only the selected objects,
+    // each stored relative to the camera's eye, and the photo count holds no
+    // background photo. False when a record could not be written.
+    bool WriteSections(CBinaryWriter& writer, bool selectedOnly);
+    // Numbers every object by its list position, then writes the plan
+    // sections.
+    bool WritePlanSections(CBinaryWriter& writer);
+    bool WriteTrailer(CBinaryWriter& writer, int32_t wireframe) const;
+    // A whole design: the front, the 3D and plan sections and the trailer.
+    bool WriteDesignFile(CBinaryWriter& writer, const IDesignFileView& view);
+    // The selected 3D objects, for another design to take in.
+    bool WriteSelectionExchange(CBinaryWriter& writer);
+    // Reads a whole design file before any of it reaches the open design;
+    // a file that is damaged, cut short or holds objects this program cannot
+    // read yet is refused with a message and changes nothing. Then the front
+    // is applied as ReadDesign does and the objects join the scene's lists;
+    // wireframe gets the trailer's display flag.
+    bool ReadDesignFile(CBinaryReader& reader, IDesignFileView& view, bool apply,
+                        int32_t& wireframe);
+    // Takes in an exported selection, selected, all of it or nothing.
+    bool ReadSelectionExchange(CBinaryReader& reader);
+    // Deletes the 3D objects that have no extent left.
+    void RemoveEmptyObjects();
+    void RemoveEmptyObjectsOfType(int type);
+
     // ---- ISceneServices
 
     CDesignObject* FindObjectByNumber(int number) override;
@@ -172,6 +202,19 @@ private:
     };
 
     [[nodiscard]] DisplaySwitches GetDisplaySwitches() const;
+    [[nodiscard]] std::optional<DesignFileFront> ReadFront(CBinaryReader& reader) const;
+    void ApplyFront(const DesignFileFront& front, IDesignFileView& view, bool apply);
+    [[nodiscard]] int MergeMarkerAfterFront(const DesignFileHeader& header) const;
+    bool WriteSection(CBinaryWriter& writer, bool selectedOnly, int type);
+    bool ReadSections(CBinaryReader& reader, bool oneLessPhoto, ReadDesignObjects& read) const;
+    bool ReadRecords(CBinaryReader& reader, int type, int32_t count, ReadDesignObjects& read) const;
+    bool ReadPlanSections(CBinaryReader& reader, ReadDesignObjects& read) const;
+    bool ReadTrailer(CBinaryReader& reader, ReadDesignObjects& read) const;
+    void PlaceReadObjects(ReadDesignObjects& read, bool select);
+    void FinishRead();
+    // The plan shapes of the design, not those of the title frame.
+    void DeleteDesignPlanShapes();
+    void DeleteObject(int type, CDesignObject* object);
     [[nodiscard]] DesignFileHeaderBytes WriteHeader(const IDesignFileView& view) const;
     [[nodiscard]] PlanStateBlockBytes WritePlanStateBlock() const;
     [[nodiscard]] DocumentBlockBytes WriteDocumentBlock(const IDesignFileView& view) const;

@@ -2,9 +2,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "document/DesignFileSections.h"
 #include "document/DesignFileView.h"
 #include "document/DesignScene.h"
 #include "document/DocumentFileSearch.h"
@@ -15,26 +17,10 @@
 #include "foundation/BinaryReader.h"
 #include "foundation/BinaryWriter.h"
 #include "foundation/PathUtils.h"
-#include "foundation/Prompt.h"
 
 namespace {
 
-// The background name that keeps the current picture.
-constexpr std::string_view kDefaultBackground = "Default";
-constexpr std::string_view kUpdateWebAddress = "https://velmora.example.org";
 constexpr float kTurnStepAfterLoad = 0.5f;
-
-bool RefuseDamagedDesign() {
-    ShowMessage("設計案檔案已損壞，無法讀取。", PromptButtons::Ok, PromptIcon::Error);
-    return false;
-}
-
-bool RefuseNewerDesign() {
-    ShowMessage("設計案版本比程式版本還新, 請至Orvik網站(" + std::string(kUpdateWebAddress) +
-                    ")更新您的程式.",
-                PromptButtons::Ok, PromptIcon::Warning);
-    return false;
-}
 
 const SettingKey& FindKey(std::string_view section, std::string_view name) {
     for (const SettingKey& key : GetSettingKeys()) {
@@ -146,36 +132,43 @@ bool CDesignScene::WriteDesign(CBinaryWriter& writer, const IDesignFileView& vie
 
 // ---- Reading
 
-bool CDesignScene::ReadDesign(CBinaryReader& reader, IDesignFileView& view, bool apply) {
+std::optional<DesignFileFront> CDesignScene::ReadFront(CBinaryReader& reader) const {
     if (m_pDoc == nullptr) {
-        return false;
+        return std::nullopt;
     }
-    // The whole front is read and checked before anything of the open
-    // design changes.
+    DesignFileFront front;
     DesignFileHeaderBytes headerBytes{};
     if (!ReadRecord(reader, headerBytes)) {
-        return RefuseDamagedDesign();
+        RefuseDamagedDesign();
+        return std::nullopt;
     }
-    const DesignFileHeader header = DecodeDesignFileHeader(headerBytes);
+    front.header = DecodeDesignFileHeader(headerBytes);
+    const DesignFileHeader& header = front.header;
     if (!std::isfinite(header.version) || header.version < DesignFileVersion::k600 ||
         !HasFiniteCameraAndCounter(header)) {
-        return RefuseDamagedDesign();
+        RefuseDamagedDesign();
+        return std::nullopt;
     }
     if (header.version > DesignFileVersion::kCurrent) {
-        return RefuseNewerDesign();
+        RefuseNewerDesign();
+        return std::nullopt;
     }
-    const bool hasBlocks = header.version >= DesignFileVersion::k602;
-    const bool hasViewPoints = header.version >= DesignFileVersion::k601;
-    PlanStateBlockBytes planState{};
-    DocumentBlockBytes document{};
-    ViewPointTable viewPoints{};
-    if (hasBlocks && !(ReadRecord(reader, planState) && ReadRecord(reader, document))) {
-        return RefuseDamagedDesign();
+    front.hasBlocks = header.version >= DesignFileVersion::k602;
+    front.hasViewPoints = header.version >= DesignFileVersion::k601;
+    if (front.hasBlocks &&
+        !(ReadRecord(reader, front.planState) && ReadRecord(reader, front.document))) {
+        RefuseDamagedDesign();
+        return std::nullopt;
     }
-    if (hasViewPoints && !ReadRecord(reader, viewPoints)) {
-        return RefuseDamagedDesign();
+    if (front.hasViewPoints && !ReadRecord(reader, front.viewPoints)) {
+        RefuseDamagedDesign();
+        return std::nullopt;
     }
+    return front;
+}
 
+void CDesignScene::ApplyFront(const DesignFileFront& front, IDesignFileView& view, bool apply) {
+    const DesignFileHeader& header = front.header;
     if (apply) {
         ClearScene();
         m_pDoc->SetPlanZoomFactor(PlanZoom::GetLevelScale(PlanZoom::kDefaultLevel));
@@ -184,19 +177,35 @@ bool CDesignScene::ReadDesign(CBinaryReader& reader, IDesignFileView& view, bool
         }
         ApplyHeader(header, view);
     }
-    if (m_mergeMarker == 1 &&
-        (header.backgroundFile.empty() || header.backgroundFile == kDefaultBackground)) {
-        m_mergeMarker = 2;
-    }
+    m_mergeMarker = MergeMarkerAfterFront(header);
     m_fileVersion = header.version;
     view.SetStoredIdCounter(header.objectIdCounter);
-    if (hasBlocks && apply) {
-        ApplyPlanStateBlock(DecodePlanStateBlock(planState));
-        ApplyDocumentBlock(DecodeDocumentBlock(document), view);
+    if (front.hasBlocks && apply) {
+        ApplyPlanStateBlock(DecodePlanStateBlock(front.planState));
+        ApplyDocumentBlock(DecodeDocumentBlock(front.document), view);
     }
-    if (hasViewPoints) {
-        view.SetViewPointTable(viewPoints);
+    if (front.hasViewPoints) {
+        view.SetViewPointTable(front.viewPoints);
     }
+}
+
+int CDesignScene::MergeMarkerAfterFront(const DesignFileHeader& header) const {
+    // An added design without a picture of its own stores no background
+    // photo in its photo count.
+    if (m_mergeMarker == 1 && !IsCustomBackground(header.backgroundFile)) {
+        return 2;
+    }
+    return m_mergeMarker;
+}
+
+bool CDesignScene::ReadDesign(CBinaryReader& reader, IDesignFileView& view, bool apply) {
+    // The whole front is read and checked before anything of the open
+    // design changes.
+    const std::optional<DesignFileFront> front = ReadFront(reader);
+    if (!front) {
+        return false;
+    }
+    ApplyFront(*front, view, apply);
     return true;
 }
 
@@ -226,7 +235,7 @@ void CDesignScene::ApplyHeader(const DesignFileHeader& header, IDesignFileView& 
     m_pDoc->ApplyBackgroundColorPreset();
 
     std::string background = header.backgroundFile;
-    const bool named = !background.empty() && background != kDefaultBackground;
+    const bool named = IsCustomBackground(background);
     if (named) {
         LocateFileInTree(background, m_pDoc->GetBackgroundFolder());
     }

@@ -53,7 +53,8 @@ HRESULT C2DDxfIconShape::Read(CBinaryReader& reader) {
     m_levelHeight = levelHeight;
     m_height = height;
     m_width = width;
-    m_position = CVector2D(x, -y);
+    // Negated as a double: the least int has no positive int.
+    m_position = CVector2D(x, -static_cast<double>(y));
 
     std::string stored;
     const HRESULT result = reader.ReadString(stored);

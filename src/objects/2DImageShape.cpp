@@ -130,7 +130,8 @@ HRESULT C2DImageShape::Read(CBinaryReader& reader) {
     m_width = width;
     m_naturalHeight = naturalHeight;
     m_naturalWidth = naturalWidth;
-    m_position = CVector2D(x, -y);
+    // Negated as a double: the least int has no positive int.
+    m_position = CVector2D(x, -static_cast<double>(y));
 
     std::string stored;
     const HRESULT result = reader.ReadString(stored);

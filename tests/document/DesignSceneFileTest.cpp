@@ -13,6 +13,7 @@
 
 #include "DesignFileBytes.h"
 #include "DocumentFixture.h"
+#include "FakeDesignFileView.h"
 #include "document/BackgroundChoice.h"
 #include "document/DesignFileView.h"
 #include "document/DesignScene.h"
@@ -28,33 +29,6 @@ namespace {
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
-
-class FakeDesignFileView : public IDesignFileView {
-public:
-    DesignViewState GetViewState() const override { return state; }
-    ShadowColor GetShadowColor() const override { return shadow; }
-    const ViewPointTable& GetViewPointTable() const override { return table; }
-    void ApplyViewState(const DesignViewState& applied, const AmbientBytes& colour) override {
-        state = applied;
-        ambient = colour;
-        ++applications;
-    }
-    void SetShadowColor(const ShadowColor& colour) override { shadow = colour; }
-    void SetViewPointTable(const ViewPointTable& points) override { table = points; }
-    void SetStoredIdCounter(double counter) override { storedIdCounter = counter; }
-
-    DesignViewState state;
-    ShadowColor shadow = {0.0f, 0.0f, 0.0f, 0.4f};
-    ViewPointTable table{};
-    AmbientBytes ambient = {255, 255, 255};
-    double storedIdCounter = 0.0;
-    int applications = 0;
-
-    auto Values() const {
-        return std::tie(state, shadow, table, ambient, storedIdCounter, applications);
-    }
-    bool operator==(const FakeDesignFileView& other) const { return Values() == other.Values(); }
-};
 
 // Everything a read of the front may change, to show that a refused read
 // changed none of it.
@@ -139,19 +113,8 @@ std::string Front(const DesignFileBytes& header, float version,
     return bytes + std::string(kAfterFront);
 }
 
-class DesignSceneFileTest : public PlanTest {
+class DesignSceneFileTest : public SceneTest {
 protected:
-    void SetUp() override {
-        PlanTest::SetUp();
-        scene = std::make_unique<CDesignScene>();
-        scene->SetDocument(doc.get());
-        view3D.scene = scene.get();
-    }
-    void TearDown() override {
-        scene.reset();
-        PlanTest::TearDown();
-    }
-
     std::filesystem::path LibraryFile(const std::string& relative) {
         const std::filesystem::path path = PathOf(relative);
         std::filesystem::create_directories(path.parent_path());
@@ -236,7 +199,6 @@ protected:
         view.storedIdCounter = 9.0;
     }
 
-    std::unique_ptr<CDesignScene> scene;
     FakeDesignFileView view;
     long position = -1;
     bool followedByObjects = false;

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "document/DesignScene.h"
 #include "document/DocumentViews.h"
 #include "document/HousDoc.h"
 #include "document/MainWindowLink.h"
@@ -185,4 +186,22 @@ protected:
     FakePlanView planView;
     Fake3DView view3D;
     std::unique_ptr<CHousDoc> doc;
+};
+
+// A document whose fake 3D view hands out a scene store.
+class SceneTest : public PlanTest {
+protected:
+    void SetUp() override {
+        PlanTest::SetUp();
+        scene = std::make_unique<CDesignScene>();
+        scene->SetDocument(doc.get());
+        view3D.scene = scene.get();
+    }
+    void TearDown() override {
+        scene.reset();
+        view3D.scene = nullptr;
+        PlanTest::TearDown();
+    }
+
+    std::unique_ptr<CDesignScene> scene;
 };

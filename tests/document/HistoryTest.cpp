@@ -19,20 +19,8 @@ private:
     int* m_deletions;
 };
 
-class HistoryTest : public PlanTest {
+class HistoryTest : public SceneTest {
 protected:
-    void SetUp() override {
-        PlanTest::SetUp();
-        scene = std::make_unique<CDesignScene>();
-        scene->SetDocument(doc.get());
-        view3D.scene = scene.get();
-    }
-    void TearDown() override {
-        scene.reset();
-        view3D.scene = nullptr;
-        PlanTest::TearDown();
-    }
-
     CTest3DObject* AddSelected(int type, float x) {
         auto* object = new CTest3DObject(type);
         object->MakeBox({-1, -1, -1}, {1, 1, 1}, 1);
@@ -61,8 +49,6 @@ protected:
 
     const std::vector<std::unique_ptr<HistoryRecord>>& Undo() { return doc->HistoryList(0); }
     const std::vector<std::unique_ptr<HistoryRecord>>& Redo() { return doc->HistoryList(1); }
-
-    std::unique_ptr<CDesignScene> scene;
 };
 
 }  // namespace

@@ -1,0 +1,76 @@
+#include "document/DesignFileSections.h"
+
+#include <string>
+
+#include "foundation/Prompt.h"
+#include "foundation/TextFormat.h"
+#include "objects/ObjectTypeCodes.h"
+
+namespace DesignFileSections {
+
+std::string_view GetKindName(int type) {
+    switch (type) {
+        case kModelObjectType:
+            return "傢俱";
+        case kWallObjectType:
+            return "牆";
+        case kLightObjectType:
+            return "光源";
+        case kText3DObjectType:
+            return "3D文字";
+        case kPhotoObjectType:
+            return "照片";
+        case kFloorObjectType:
+            return "地板";
+        case kCeilingObjectType:
+            return "天花板";
+        case kLineShapeType:
+            return "線條";
+        case kRectShapeType:
+            return "矩形";
+        case kCircleShapeType:
+            return "圓及圓弧";
+        case kCurveShapeType:
+            return "曲線";
+        case kChainShapeType:
+            return "連續線";
+        case kDimensionShapeType:
+            return "尺寸標註";
+        case kTextShapeType:
+            return "文字註解";
+        case kDxfIconShapeType:
+            return "DXF圖塊";
+        case kImageShapeType:
+            return "圖片";
+        case kGroupShapeType:
+            return "群組";
+        default:
+            return "物件";
+    }
+}
+
+}  // namespace DesignFileSections
+
+bool IsCustomBackground(std::string_view name) {
+    return !name.empty() && name != "Default";
+}
+
+bool RefuseDamagedDesign() {
+    ShowMessage("設計案檔案已損壞，無法讀取。", PromptButtons::Ok, PromptIcon::Error);
+    return false;
+}
+
+bool RefuseNewerDesign() {
+    constexpr std::string_view kUpdateWebAddress = "https://velmora.example.org";
+    ShowMessage("設計案版本比程式版本還新, 請至Orvik網站(" + std::string(kUpdateWebAddress) +
+                    ")更新您的程式.",
+                PromptButtons::Ok, PromptIcon::Warning);
+    return false;
+}
+
+bool RefuseUnreadableKind(int type) {
+    const std::string kind(DesignFileSections::GetKindName(type));
+    ShowMessage(FormatString("此版本程式還無法讀取設計案中的%s，檔案未開啟。", kind.c_str()),
+                PromptButtons::Ok, PromptIcon::Error);
+    return false;
+}
