@@ -152,6 +152,13 @@ void CDesignScene::DeselectObject(int type, CDesignObject* object) {
     }
 }
 
+void CDesignScene::DeselectAll(int type) {
+    const std::vector<CDesignObject*> selected = m_selected[type];
+    for (CDesignObject* object : selected) {
+        DeselectObject(type, object);
+    }
+}
+
 bool CDesignScene::IsModelInScene(const CDesignObject* object) const {
     return object != nullptr && Contains(m_objects[kModelObjectType], object);
 }

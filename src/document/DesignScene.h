@@ -68,6 +68,8 @@ public:
     void RemoveObject(int type, CDesignObject* object);
     void SelectObject(int type, CDesignObject* object);
     void DeselectObject(int type, CDesignObject* object);
+    // DeselectObject for every selected object of the type.
+    void DeselectAll(int type);
     [[nodiscard]] bool IsModelInScene(const CDesignObject* object) const;
     [[nodiscard]] std::vector<CDesignObject*>& Objects(int type) { return m_objects[type]; }
     [[nodiscard]] std::vector<CDesignObject*>& Selected(int type) { return m_selected[type]; }

@@ -127,13 +127,9 @@ bool CDesignScene::IsBoxOutsidePlaneAndSphere(const C3DObject& object, const gfx
     if (plane.a == 0.0f && plane.b == 0.0f && plane.c == 0.0f && plane.d == 0.0f) {
         return true;
     }
-    const gfx::Vector3 lo = object.GetBoxMin();
-    const gfx::Vector3 hi = object.GetBoxMax();
-    gfx::Vector3 corners[8];
-    for (int i = 0; i < 8; ++i) {
-        const gfx::Vector3 local = {(i & 1) != 0 ? hi.x : lo.x, (i & 2) != 0 ? hi.y : lo.y,
-                                    (i & 4) != 0 ? hi.z : lo.z};
-        corners[i] = gfx::Vec3TransformCoord(local, object.GetWorldMatrix());
+    std::array<gfx::Vector3, 8> corners = gfx::BoxCorners(object.GetBoxMin(), object.GetBoxMax());
+    for (gfx::Vector3& corner : corners) {
+        corner = gfx::Vec3TransformCoord(corner, object.GetWorldMatrix());
     }
     const float eyeSide = gfx::PlaneDotCoord(plane, eye);
     bool allBehind = true;

@@ -239,10 +239,7 @@ void CHousDoc::ClearPickedObjects() {
     m_pickedObjects.fill(nullptr);
     if (CDesignScene* scene = GetScene()) {
         for (const int type : {kModelIconShapeType, kPhotoIconShapeType, kLightIconShapeType}) {
-            const std::vector<CDesignObject*> selected = scene->Selected(type);
-            for (CDesignObject* symbol : selected) {
-                scene->DeselectObject(type, symbol);
-            }
+            scene->DeselectAll(type);
         }
     }
 }
@@ -263,10 +260,7 @@ bool CHousDoc::HasAnySelection() const {
 void CHousDoc::ClearDesign() {
     if (CDesignScene* scene = GetScene()) {
         for (int type = kModelObjectType; type <= kCeilingObjectType; ++type) {
-            const std::vector<CDesignObject*> selected = scene->Selected(type);
-            for (CDesignObject* object : selected) {
-                scene->DeselectObject(type, object);
-            }
+            scene->DeselectAll(type);
         }
         scene->ClearScene();
         scene->DeletePlanShapes();

@@ -23,17 +23,6 @@ namespace {
 constexpr std::size_t kMaxPickHits = 16;
 constexpr float kTurn = static_cast<float>(kTwoPi);
 
-std::array<gfx::Vector3, 8> BoxCorners(const gfx::Vector3& min, const gfx::Vector3& max) {
-    return {{{min.x, min.y, min.z},
-             {max.x, min.y, min.z},
-             {min.x, max.y, min.z},
-             {max.x, max.y, min.z},
-             {min.x, min.y, max.z},
-             {max.x, min.y, max.z},
-             {min.x, max.y, max.z},
-             {max.x, max.y, max.z}}};
-}
-
 // One turn off an angle at or past a full turn, one on below zero; once.
 float WrapOnce(float angle) {
     if (angle >= kTurn) {
@@ -164,7 +153,7 @@ CBoundingBox3D C3DObject::GetWorldBoundingBox() const {
     gfx::Vector3 min;
     gfx::Vector3 max;
     m_mesh->ComputeBoundingBox(min, max);
-    for (const gfx::Vector3& corner : BoxCorners(min, max)) {
+    for (const gfx::Vector3& corner : gfx::BoxCorners(min, max)) {
         const gfx::Vector4 p = gfx::Vec3Transform(corner, m_world);
         box.AddPoint(p.x, p.y, p.z);
     }
@@ -353,7 +342,7 @@ void C3DObject::ComputeExtents() {
 
 double C3DObject::GetMaxSquaredDistanceTo(const gfx::Vector3& point) const {
     double largest = 0.0;
-    for (const gfx::Vector3& corner : BoxCorners(m_boxMin, m_boxMax)) {
+    for (const gfx::Vector3& corner : gfx::BoxCorners(m_boxMin, m_boxMax)) {
         largest =
             std::max(largest, static_cast<double>(gfx::Vec3LengthSq(LocalToWorld(corner) - point)));
     }

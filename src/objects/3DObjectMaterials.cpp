@@ -2,7 +2,9 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <span>
 
+#include "foundation/DibLayout.h"
 #include "foundation/GeometryMath.h"
 #include "foundation/MeshVertex.h"
 #include "foundation/PathUtils.h"
@@ -21,13 +23,10 @@
 
 namespace {
 
+// A BMP file: the 14-byte file header, then the DIB with its 40-byte info
+// header.
+constexpr std::size_t kBmpFileHeaderSize = 14;
 constexpr std::size_t kBmpHeaderSize = 54;
-
-uint32_t ReadLittleEndian32(const std::vector<uint8_t>& bytes, std::size_t offset) {
-    return static_cast<uint32_t>(bytes[offset]) | static_cast<uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<uint32_t>(bytes[offset + 2]) << 16 |
-           static_cast<uint32_t>(bytes[offset + 3]) << 24;
-}
 
 // A tile side of 0 would divide by zero: that side is laid untiled.
 float TileSide(float side) {
@@ -272,29 +271,23 @@ void C3DObject::ApplyTextureMapping(int index, const TextureMappingRecord& mappi
 
 gfx::ResourceRef<gfx::Texture> C3DObject::MakeGreyTexture(
     const std::vector<uint8_t>& bitmap) const {
-    if (bitmap.size() <= kBmpHeaderSize ||
-        bitmap.size() - kBmpHeaderSize < ReadLittleEndian32(bitmap, 14)) {
+    if (bitmap.size() <= kBmpHeaderSize) {
         return {};
     }
-    const uint32_t pixelOffset = ReadLittleEndian32(bitmap, 10);
-    const auto width = static_cast<int32_t>(ReadLittleEndian32(bitmap, 18));
-    const auto height = static_cast<int32_t>(ReadLittleEndian32(bitmap, 22));
-    const uint32_t bitsPerPixel = bitmap[28] | static_cast<uint32_t>(bitmap[29]) << 8;
-    // Only true-colour pixels have three colour bytes to grey; rows are
-    // padded to four bytes.
-    if ((bitsPerPixel != 24 && bitsPerPixel != 32) || width <= 0 || height == 0) {
+    const std::span<const uint8_t> dib(bitmap.data() + kBmpFileHeaderSize,
+                                       bitmap.size() - kBmpFileHeaderSize);
+    const std::optional<DibLayout> layout = DibLayout::Read(dib);
+    // Only true-colour pixels have three colour bytes to grey.
+    if (!layout || bitmap.size() - kBmpHeaderSize < layout->headerSize ||
+        (layout->bitCount != 24 && layout->bitCount != 32)) {
         return {};
     }
-    const uint64_t bytesPerPixel = bitsPerPixel / 8;
-    const uint64_t rowSize = (static_cast<uint64_t>(width) * bitsPerPixel + 31) / 32 * 4;
-    const uint64_t rows = static_cast<uint64_t>(std::abs(static_cast<int64_t>(height)));
-    if (pixelOffset < kBmpHeaderSize || pixelOffset + rowSize * rows > bitmap.size()) {
-        return {};
-    }
+    const std::size_t bytesPerPixel = layout->bitCount / 8;
     std::vector<uint8_t> grey = bitmap;
-    for (uint64_t row = 0; row < rows; ++row) {
-        uint8_t* pixel = grey.data() + pixelOffset + row * rowSize;
-        for (int32_t x = 0; x < width; ++x, pixel += bytesPerPixel) {
+    for (int32_t row = 0; row < layout->Rows(); ++row) {
+        uint8_t* pixel =
+            grey.data() + kBmpFileHeaderSize + layout->pixelOffset + row * layout->stride;
+        for (int32_t x = 0; x < layout->width; ++x, pixel += bytesPerPixel) {
             const auto [low, high] = std::minmax({pixel[0], pixel[1], pixel[2]});
             const auto lightness = static_cast<uint8_t>((high + low) / 2);
             pixel[0] = pixel[1] = pixel[2] = lightness;

@@ -1,5 +1,4 @@
-#include <cmath>
-
+#include "foundation/Point3Helpers.h"
 #include "objects/3DObject.h"
 #include "objects/DocumentServices.h"
 #include "objects/ObjectTypeCodes.h"
@@ -56,11 +55,7 @@ void SetBumpStages(gfx::Device& device) {
 }
 
 void SetPlainStages(gfx::Device& device) {
-    SetStage(device, 0, TextureStageState::TexCoordIndex, 0);
-    SetStage(device, 0, TextureStageState::ColorOp, gfx::kTopModulate);
-    SetStage(device, 0, TextureStageState::ColorArg1, gfx::kTaTexture);
-    SetStage(device, 0, TextureStageState::AlphaOp, gfx::kTopModulate);
-    SetStage(device, 0, TextureStageState::AlphaArg1, gfx::kTaTexture);
+    SetModulateStage(device);
     SetStage(device, 1, TextureStageState::ColorOp, gfx::kTopDisable);
     SetStage(device, 1, TextureStageState::AlphaOp, gfx::kTopDisable);
 }
@@ -155,7 +150,6 @@ void C3DObject::DrawMaterialSubset(gfx::Device& device, int index, bool bump) {
     // Without textures the relief stage would dot the light with nothing
     // and blacken the face: such a subset draws in its plain colours.
     bump = bump && showTexture;
-    SetStage(device, 0, TextureStageState::TexCoordIndex, 0);
     if (bump) {
         SetBumpStages(device);
     } else {
@@ -270,30 +264,24 @@ void C3DObject::DrawSelectionBox(gfx::Device* device) {
         return;
     }
     const gfx::Matrix world = BuildWorldMatrixDirect();
-    const gfx::Vector3& lo = m_boxMin;
-    const gfx::Vector3& hi = m_boxMax;
-    const gfx::Vector3 corners[8] = {{lo.x, lo.y, lo.z}, {hi.x, lo.y, lo.z}, {hi.x, lo.y, hi.z},
-                                     {lo.x, lo.y, hi.z}, {lo.x, hi.y, lo.z}, {hi.x, hi.y, lo.z},
-                                     {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}};
-    gfx::Vector3 points[8];
-    for (int i = 0; i < 8; ++i) {
-        points[i] = gfx::Vec3TransformCoord(corners[i], world);
+    std::array<gfx::Vector3, 8> points = gfx::BoxCorners(m_boxMin, m_boxMax);
+    for (gfx::Vector3& point : points) {
+        point = gfx::Vec3TransformCoord(point, world);
     }
-    // Four edges round the bottom, four round the top, four upright.
-    for (int i = 0; i < 4; ++i) {
-        DrawBoxEdge(device, points[i], points[(i + 1) % 4]);
-        DrawBoxEdge(device, points[4 + i], points[4 + (i + 1) % 4]);
-        DrawBoxEdge(device, points[i], points[4 + i]);
+    // Each corner with each neighbour that is larger on one axis.
+    for (std::size_t corner = 0; corner < points.size(); ++corner) {
+        for (std::size_t axisBit = 1; axisBit < points.size(); axisBit <<= 1) {
+            if ((corner & axisBit) == 0) {
+                DrawBoxEdge(device, points[corner], points[corner | axisBit]);
+            }
+        }
     }
 }
 
 void C3DObject::DrawBoxEdge(gfx::Device* device, const gfx::Vector3& from, const gfx::Vector3& to) {
     const IDocumentServices& services = GetDocumentServices();
     const SelectionBoxStyle style = services.GetSelectionBoxStyle();
-    const gfx::Vector3 edge = to - from;
-    const float length = gfx::Vec3Length(edge);
-    const float heading = std::atan2(edge.z, edge.x);
-    const float pitch = std::atan2(-edge.y, std::sqrt(edge.x * edge.x + edge.z * edge.z));
+    const DirectionAngles edge = GetDirectionAngles(from, to);
 
     gfx::Material material;
     material.emissive = {static_cast<float>(style.color & 0xFF) / 255.0f,
@@ -307,8 +295,8 @@ void C3DObject::DrawBoxEdge(gfx::Device* device, const gfx::Vector3& from, const
     device->GetTransform(gfx::TransformType::World, &savedWorld);
     const float halfThickness = static_cast<float>(style.thickness) / 2.0f;
     device->SetTransform(gfx::TransformType::World,
-                         gfx::MatrixScaling(length, halfThickness, halfThickness) *
-                             gfx::MatrixRotationYawPitchRoll(-heading, 0.0f, -pitch) *
+                         gfx::MatrixScaling(edge.length, halfThickness, halfThickness) *
+                             gfx::MatrixRotationYawPitchRoll(-edge.heading, 0.0f, -edge.pitch) *
                              gfx::MatrixTranslation(from.x, from.y, from.z));
     if (style.style == 1 && services.GetOverlayLineBuffer() != nullptr) {
         device->SetStreamSource(0, services.GetOverlayLineBuffer(), 0, 12);

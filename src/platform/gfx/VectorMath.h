@@ -3,6 +3,7 @@
 // Vector arithmetic of the 3D layer, with the conventions of the rendering
 // code: row vectors multiplied by matrices on the right (v' = v * M).
 
+#include <array>
 #include <cstddef>
 
 #include "platform/gfx/MathTypes.h"
@@ -76,6 +77,18 @@ constexpr Vector3 Vec3BaryCentric(const Vector3& v1, const Vector3& v2, const Ve
 [[nodiscard]] Vector3 Vec3TransformCoord(const Vector3& v, const Matrix& m);
 // (x, y, z, 0) * m: a direction, untouched by the translation row.
 [[nodiscard]] Vector3 Vec3TransformNormal(const Vector3& v, const Matrix& m);
+
+// The eight corners of the box from min to max: corner i takes the maximum
+// on x when bit 0 of i is set, on y for bit 1 and on z for bit 2, so that
+// corners i and i | bit share the edge along that bit's axis.
+constexpr std::array<Vector3, 8> BoxCorners(const Vector3& min, const Vector3& max) {
+    std::array<Vector3, 8> corners{};
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        corners[i] = {(i & 1) != 0 ? max.x : min.x, (i & 2) != 0 ? max.y : min.y,
+                      (i & 4) != 0 ? max.z : min.z};
+    }
+    return corners;
+}
 
 // Box of count positions that start at first and lie stride bytes apart (the
 // position leads each vertex of a vertex buffer). False, with min and max

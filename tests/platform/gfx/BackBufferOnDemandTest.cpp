@@ -15,13 +15,6 @@
 namespace gfx::test {
 namespace {
 
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kGreen = 0xFF00FF00;
-constexpr uint32_t kBlue = 0xFF0000FF;
-const Rgb kRgbRed{255, 0, 0};
-const Rgb kRgbGreen{0, 255, 0};
-const Rgb kRgbBlack{0, 0, 0};
-
 TEST(DepthStencilReach, OnlyTestsThatPassEveryDepthWithoutWritingStayOut) {
     struct Case {
         uint32_t zEnable, zWrite, zFunc, stencil;

@@ -26,6 +26,14 @@ inline void PrintTo(const Rgb& c, std::ostream* os) {
     *os << "(" << c.r << ", " << c.g << ", " << c.b << ")";
 }
 
+// Colours the drawing tests clear and draw with, as ARGB and as read back.
+inline constexpr uint32_t kRed = 0xFFFF0000;
+inline constexpr uint32_t kGreen = 0xFF00FF00;
+inline constexpr uint32_t kBlue = 0xFF0000FF;
+inline constexpr Rgb kRgbRed{255, 0, 0};
+inline constexpr Rgb kRgbGreen{0, 255, 0};
+inline constexpr Rgb kRgbBlack{0, 0, 0};
+
 // Vertex of FVF XYZ | DIFFUSE.
 struct ColorVertex {
     float x, y, z;

@@ -12,13 +12,6 @@
 namespace gfx::test {
 namespace {
 
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kGreen = 0xFF00FF00;
-constexpr uint32_t kBlue = 0xFF0000FF;
-const Rgb kRgbRed{255, 0, 0};
-const Rgb kRgbGreen{0, 255, 0};
-const Rgb kRgbBlack{0, 0, 0};
-
 TEST_F(DeviceTest, ClearColourReachesBackBufferAndWindow) {
     ASSERT_EQ(kOk, m_device->Clear(kClearTarget | kClearZBuffer | kClearStencil,
                                    ColorArgb(255, 150, 150, 200), 1.0f, 0));
