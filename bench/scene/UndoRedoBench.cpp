@@ -4,10 +4,8 @@
 // 20 ms.
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <chrono>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,9 +13,9 @@
 #include "Bench3DView.h"
 #include "BenchDocumentServices.h"
 #include "BenchObject.h"
+#include "ScopedProgramFolder.h"
 #include "document/DesignScene.h"
 #include "document/HousDoc.h"
-#include "foundation/ApplicationValues.h"
 #include "objects/ObjectTypeCodes.h"
 
 namespace {
@@ -28,28 +26,6 @@ constexpr float kSpacing = 100.0f;
 constexpr float kMove = 50.0f;
 // The kind of edit snapshot that records placements of 3D objects.
 constexpr int kPlacementSnapshot = 3;
-
-// An empty program folder of its own, so that no settings file where the
-// benchmark runs changes the document.
-class ScopedProgramFolder {
-public:
-    ScopedProgramFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "bench_scene_XXXXXX").string();
-        m_path = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-        SetProgramFolder(m_path);
-    }
-    ~ScopedProgramFolder() {
-        if (!m_path.empty()) {
-            std::filesystem::remove_all(m_path);
-        }
-    }
-    ScopedProgramFolder(const ScopedProgramFolder&) = delete;
-    ScopedProgramFolder& operator=(const ScopedProgramFolder&) = delete;
-
-private:
-    std::string m_path;
-};
 
 // The document with its scene reached through the 3D view, the models
 // selected and their move recorded as one undo step.

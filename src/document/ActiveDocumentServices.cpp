@@ -27,6 +27,10 @@ draw::COLORREF CActiveDocumentServices::GetPlanColor(PlanColorSetting setting) c
             return settings.dxfColor;
         case PlanColorSetting::Photo:
             return settings.photoColor;
+        case PlanColorSetting::Wall:
+            return settings.wallColor;
+        case PlanColorSetting::Floor:
+            return settings.floorColor;
     }
     return 0;
 }

@@ -15,8 +15,11 @@
 #include "objects/2DModelIconShape.h"
 #include "objects/2DPhotoIconShape.h"
 #include "objects/3DObject.h"
+#include "objects/CeilingObject.h"
+#include "objects/FloorObject.h"
 #include "objects/HistoryRecord.h"
 #include "objects/ObjectTypeCodes.h"
+#include "objects/WallObject.h"
 #include "platform/gfx/Device.h"
 
 namespace {
@@ -66,6 +69,12 @@ int FindLevel(const float* table, int top, float height, int type) {
 
 std::unique_ptr<CDesignObject> CreateDesignObject(int type) {
     switch (type) {
+        case kWallObjectType:
+            return std::make_unique<CWallObject>();
+        case kFloorObjectType:
+            return std::make_unique<CFloorObject>();
+        case kCeilingObjectType:
+            return std::make_unique<CCeilingObject>();
         case kDxfIconShapeType:
             return std::make_unique<C2DDxfIconShape>();
         case kImageShapeType:

@@ -12,6 +12,8 @@
 #include "document/DesignFileHeader.h"
 #include "document/DocumentBlock.h"
 #include "document/PlanStateBlock.h"
+#include "document/SelectionInput.h"
+#include "foundation/Vector2D.h"
 #include "objects/OutlineRecord.h"
 #include "objects/SceneServices.h"
 #include "objects/TextureCache.h"
@@ -19,8 +21,11 @@
 class C3DObject;
 class CBinaryReader;
 class CBinaryWriter;
+class CCeilingObject;
 class CDesignObject;
+class CFloorObject;
 class CHousDoc;
+class CWallObject;
 class IDesignFileView;
 struct ReadDesignObjects;
 
@@ -117,7 +122,7 @@ public:
 
     [[nodiscard]] int GetMirrorTolerance() const { return m_mirrorTolerance; }
     void SetMirrorTolerance(int tolerance) { m_mirrorTolerance = tolerance; }
-    [[nodiscard]] float GetFileVersion() const { return m_fileVersion; }
+    [[nodiscard]] float GetFileVersion() const override { return m_fileVersion; }
     void SetFileVersion(float version) { m_fileVersion = version; }
     [[nodiscard]] int GetMergeMarker() const { return m_mergeMarker; }
     void SetMergeMarker(int marker) { m_mergeMarker = marker; }
@@ -166,11 +171,54 @@ public:
     void RemoveEmptyObjects();
     void RemoveEmptyObjectsOfType(int type);
 
+    // ---- Moving and turning the selection (DesignSceneEditing.cpp)
+
+    // Moves the selected models, lights, 3D texts and photos with a
+    // left-button drag in the 3D view: the first call only anchors the drag.
+    void DragSelection(SelectionDrag& drag, int flags, int x, int y);
+    // The move and turns a key makes: dx, dy, dz, heading, pitch and roll
+    // turns (radians). Mode 2 moves along the plan's axes, any other mode
+    // along the camera's heading.
+    [[nodiscard]] std::array<float, 6> GetKeyboardNudge(int key, int mode,
+                                                        const KeyModifiers& modifiers) const;
+    // A move in plan terms (dz downward on the plan) of the plan shapes and
+    // the 3D objects; nothing while the document is busy.
+    void TransformSelection(const std::array<float, 6>& deltas);
+    void MovePlanShapes(float dx, float dz);
+    // Moves and turns the selected 3D objects about their common centre;
+    // refused with a message while the surfaces are locked and one is
+    // selected.
+    void TransformSelected3DObjects(const std::array<float, 6>& deltas);
+    void MoveSelectionBottomTo(float height);
+    // The lowest position y of the selected 3D objects; 1e10 with none.
+    [[nodiscard]] float GetSelectionBottom() const;
+    // The centre of the box around the positions of the selected 3D objects.
+    [[nodiscard]] gfx::Vector3 GetSelectionCentre() const;
+    // Whether model is a door or window model in an opening of a surface.
+    [[nodiscard]] static bool IsInOpeningOfSurfaces(const std::vector<CDesignObject*>& surfaces,
+                                                    const C3DObject* model);
+    // The world box of every (or every selected) 3D object but lights and
+    // camera-attached photos; false when there is none.
+    bool GetSceneBounds(gfx::Vector3* min, gfx::Vector3* max) const;
+    bool GetSelectionBounds(gfx::Vector3* min, gfx::Vector3* max) const;
+
+    // ---- Surfaces from plan outlines (DesignSceneSurfaces.cpp)
+
+    // A new surface from the plan outline between the wall bar's heights,
+    // added with its undo record; null for fewer than 3 points.
+    CFloorObject* AddFloorFromOutline(const std::vector<CVector2D>& points);
+    CCeilingObject* AddCeilingFromOutline(const std::vector<CVector2D>& points);
+    CWallObject* AddWallFromOutline(const std::vector<CVector2D>& points);
+    // Each meshed 3D object but lights finds its storey again, and its plan
+    // symbol takes its height.
+    void RefreshObjectsAndSymbols();
+
     // ---- ISceneServices
 
     CDesignObject* FindObjectByNumber(int number) override;
     int AddToTypeList(int type, CDesignObject* object) override;
     HRESULT LocateMissingFile(int kind, std::string& path) override;
+    void NoteUncutSurface(std::string_view name) override { m_uncutSurfaces.emplace_back(name); }
     int GetFloorOfHeight(float height, int type) const override;
     int GetFloorLevelOfHeight(float height, int type) const override;
     const std::vector<CDesignObject*>& GetObjectList(int type) const override {
@@ -184,7 +232,7 @@ public:
     // size with the grout along its right and bottom edges.
     HRESULT CreateTileTexture(const std::vector<uint8_t>& fileImage, const std::string& name,
                               int colorKey, gfx::Texture** texture,
-                              const TextureMappingRecord* tile);
+                              const TextureMappingRecord* tile) override;
     gfx::Texture* GetTextureOrWarn(const std::string& path, int colorKey,
                                    const TextureMappingRecord* tile) override;
     CTextureCache& GetTextureCache() override { return m_textureCache; }
@@ -212,8 +260,13 @@ private:
     bool ReadRecords(CBinaryReader& reader, int type, int32_t count, ReadDesignObjects& read) const;
     bool ReadPlanSections(CBinaryReader& reader, ReadDesignObjects& read) const;
     bool ReadTrailer(CBinaryReader& reader, ReadDesignObjects& read) const;
-    void PlaceReadObjects(ReadDesignObjects& read, bool select);
+    // Hands the read objects to the lists; merge: an imported selection,
+    // placed from the camera's eye and selected.
+    void PlaceReadObjects(ReadDesignObjects& read, bool merge);
     void FinishRead();
+    // One message for all the surfaces of a read whose openings or cut
+    // pieces are kept but not shown.
+    void ReportUncutSurfaces();
     // The plan shapes of the design, not those of the title frame.
     void DeleteDesignPlanShapes();
     void DeleteObject(int type, CDesignObject* object);
@@ -231,12 +284,18 @@ private:
     void SetBlackAlphaPass(int flag);
     void RenderPass(Pass pass, int type, int level, const DisplaySwitches& show);
     void RenderLightGlyphs();
+    CWallObject* AddSurfaceFromOutline(int type, const std::vector<CVector2D>& points);
+    // True, after the lock's message, when the surfaces are locked and one
+    // of them is selected.
+    bool RefuseLockedSurfaceMove();
+    [[nodiscard]] bool IsInOpeningOfSelectedSurface(const C3DObject* model) const;
 
     using TypeLists = std::array<std::vector<CDesignObject*>, kTypeCount>;
 
     double m_objectIdCounter = 0.0;
     CHousDoc* m_pDoc = nullptr;
     int m_missingReportsSuppressed = 0;
+    std::vector<std::string> m_uncutSurfaces;
     TypeLists m_objects;
     TypeLists m_selected;
     TypeLists m_hidden;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "document/DesignFileSections.h"
@@ -12,6 +13,8 @@
 #include "document/HousDoc.h"
 #include "foundation/BinaryReader.h"
 #include "foundation/BinaryWriter.h"
+#include "foundation/Prompt.h"
+#include "foundation/TextFormat.h"
 #include "objects/2DPictureShape.h"
 #include "objects/3DObject.h"
 #include "objects/ObjectTypeCodes.h"
@@ -230,12 +233,31 @@ bool CDesignScene::ReadTrailer(CBinaryReader& reader, ReadDesignObjects& read) c
     return true;
 }
 
-void CDesignScene::PlaceReadObjects(ReadDesignObjects& read, bool select) {
+void CDesignScene::PlaceReadObjects(ReadDesignObjects& read, bool merge) {
+    // An imported selection was stored relative to the camera's eye.
+    gfx::Vector3 eye{};
+    if (merge && m_pDoc->Get3DView() != nullptr) {
+        const CameraPosition camera = m_pDoc->Get3DView()->GetCameraPosition();
+        eye = {camera.x, camera.y, camera.z};
+    }
     for (int type = 0; type < kTypeCount; ++type) {
         for (std::unique_ptr<CDesignObject>& object : read.lists[type]) {
             CDesignObject* placed = object.release();
+            if (type <= kCeilingObjectType) {
+                auto* solid = static_cast<C3DObject*>(placed);
+                if (merge) {
+                    solid->SetPositionVector(solid->GetPosition() + eye);
+                    solid->UpdatePlanIcon();
+                }
+                solid->UpdateWorldMatrix();
+                solid->UpdatePlanOutline();
+                solid->BuildShadowVolume();
+                if (solid->IsHidden() != 0) {
+                    m_hidden[type].push_back(placed);
+                }
+            }
             m_objects[type].push_back(placed);
-            if (select) {
+            if (merge) {
                 SelectObject(type, placed);
             }
         }
@@ -247,7 +269,26 @@ void CDesignScene::FinishRead() {
     m_missingReportsSuppressed = 0;
     RemoveEmptyObjects();
     RebuildFloorLevels();
+    RefreshObjectsAndSymbols();
     FillFloorCombo();
+    ReportUncutSurfaces();
+}
+
+void CDesignScene::ReportUncutSurfaces() {
+    if (m_uncutSurfaces.empty()) {
+        return;
+    }
+    constexpr std::size_t kNamesShown = 5;
+    std::string names;
+    for (std::size_t i = 0; i < std::min(m_uncutSurfaces.size(), kNamesShown); ++i) {
+        names += (i == 0 ? "" : "、") + m_uncutSurfaces[i];
+    }
+    if (m_uncutSurfaces.size() > kNamesShown) {
+        names += FormatString(" 等 %d 個物件", static_cast<int>(m_uncutSurfaces.size()));
+    }
+    m_uncutSurfaces.clear();
+    ShowMessage("開口與切割區塊已保留, 但暫時無法顯示: " + names, PromptButtons::Ok,
+                PromptIcon::Warning);
 }
 
 bool CDesignScene::ReadDesignFile(CBinaryReader& reader, IDesignFileView& view, bool apply,
@@ -267,6 +308,7 @@ bool CDesignScene::ReadDesignFile(CBinaryReader& reader, IDesignFileView& view, 
     m_fileVersion = front->header.version;
     m_missingReportsSuppressed = 0;
     ReadDesignObjects read;
+    m_uncutSurfaces.clear();
     const bool complete =
         ReadSections(reader, oneLessPhoto, read) &&
         (read.aborted || (ReadPlanSections(reader, read) && ReadTrailer(reader, read)));
@@ -301,6 +343,7 @@ bool CDesignScene::ReadSelectionExchange(CBinaryReader& reader) {
     const float openVersion = m_fileVersion;
     m_fileVersion = version;
     ReadDesignObjects read;
+    m_uncutSurfaces.clear();
     // An export holds no background photo: its photo count is taken whole.
     if (!ReadSections(reader, false, read)) {
         m_fileVersion = openVersion;

@@ -43,7 +43,15 @@ bool CBinaryReader::ReadExactly(void* buffer, std::size_t size) {
     if (size > 0) {
         std::memset(buffer, 0, size);
     }
-    if (m_file == nullptr || std::fread(buffer, 1, size, m_file) != size) {
+    if (m_file == nullptr) {
+        m_error = true;
+        return false;
+    }
+    // No other thread reads the stream while the reader does: no lock per
+    // value.
+    const std::size_t done = fread_unlocked(buffer, 1, size, m_file);
+    m_position += static_cast<int64_t>(done);
+    if (done != size) {
         m_error = true;
         return false;
     }
@@ -137,16 +145,21 @@ int64_t CBinaryReader::BytesLeft() const {
     if (m_file == nullptr) {
         return -1;
     }
+    if (m_regularFileSize >= 0) {
+        return std::max<int64_t>(0, m_regularFileSize - m_position);
+    }
     const long position = std::ftell(m_file);
     if (position < 0) {
         return -1;
     }
-    // fstat is cheap and keeps the read buffer; a stream without a descriptor
+    // fstat keeps the stream as it is; a stream without a descriptor
     // (fmemopen) is measured by seeking to its end and back.
     struct stat info;
     const int fd = fileno(m_file);
     if (fd >= 0 && fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        return std::max<int64_t>(0, static_cast<int64_t>(info.st_size) - position);
+        m_regularFileSize = static_cast<int64_t>(info.st_size);
+        m_position = position;
+        return std::max<int64_t>(0, m_regularFileSize - m_position);
     }
     if (std::fseek(m_file, 0, SEEK_END) != 0) {
         return -1;

@@ -13,7 +13,8 @@
 // stored in the file is trusted beyond the bytes that are left.
 class CBinaryReader {
 public:
-    // Reads from the caller's stream, which it leaves open.
+    // Reads from the caller's stream, which it leaves open. The stream is
+    // the reader's alone while it reads.
     explicit CBinaryReader(FILE* file);
     // Opens the UTF-8 path for reading and closes it at the end. When the open
     // fails, GetFile() is null and every read fails.
@@ -69,4 +70,8 @@ private:
     FILE* m_file = nullptr;
     bool m_ownsFile = false;
     bool m_error = false;
+    // The size of a regular file and the reader's place in it, taken once
+    // and then counted: the records ask for the bytes left at every count.
+    mutable int64_t m_regularFileSize = -1;
+    mutable int64_t m_position = 0;
 };

@@ -81,7 +81,7 @@ public:
     // 1 when the catalogue was read, else 0.
     int LookupModelCostInfo(const std::string& key, CostItemRecord& item);
     int LookupPictureCostInfo(const std::string& key, CostItemRecord& item);
-    int LookupTextureCostInfo(const std::string& fileName, CostItemRecord& item);
+    int LookupTextureCostInfo(const std::string& fileName, CostItemRecord& item) override;
 
     // Row keys: a model's file name without its last four characters (the
     // extension and its dot), empty when it has no more; a texture's or

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+struct CostItemRecord;
 
 // Catalogue entries of one library folder. An entry's type is the one its
 // catalogue kind scans (model, picture or texture entry); whoever holds the
@@ -34,4 +37,17 @@ public:
     virtual int SortModelsByRate(CatalogEntryList& list) = 0;
     virtual int SortPicturesByRate(CatalogEntryList& list) = 0;
     virtual int SortTexturesByRate(CatalogEntryList& list) = 0;
+
+    // The catalogue fields of the texture file (name without folder) into
+    // item; 1 when the catalogue was read, else 0 with item as it was.
+    virtual int LookupTextureCostInfo(const std::string& /*fileName*/, CostItemRecord& /*item*/) {
+        return 0;
+    }
 };
+
+// The program folder's catalogue database for the cost look-ups of the
+// design objects, made by the factory the application installs; null while
+// none is installed.
+using CatalogDatabaseFactory = std::function<std::unique_ptr<CCatalogDatabase>()>;
+void SetCatalogDatabaseFactory(CatalogDatabaseFactory factory);
+std::unique_ptr<CCatalogDatabase> CreateCatalogDatabase();

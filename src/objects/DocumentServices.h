@@ -36,6 +36,8 @@ enum class PlanColorSetting {
     Light,      // LIGHT_COLOR
     Dxf,        // DXF_COLOR
     Photo,      // PHOTO_COLOR
+    Wall,       // WALL_COLOR
+    Floor,      // FLOOR_COLOR
 };
 
 // What the design objects need of the active document. The objects cannot

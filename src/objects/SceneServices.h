@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,12 @@ public:
     // library folder of kind (path is then replaced); E_FAIL otherwise,
     // after reporting it.
     virtual HRESULT LocateMissingFile(int kind, std::string& path) = 0;
+    // A surface read with openings or cut pieces that its faces do not show
+    // yet; the reader tells the user once for the whole file.
+    virtual void NoteUncutSurface(std::string_view /*name*/) {}
+    // The version of the design file being read, which the readers' format
+    // gates compare with; without a file, the version this program writes.
+    virtual float GetFileVersion() const { return 6.05f; }
 };
 
 // What a 3D object asks of the scene store that holds it: storeys, the
@@ -46,6 +53,12 @@ public:
     // scene's texture cache; tile, when given, carries the tiling and seam.
     virtual HRESULT GetTexture(const std::string& path, int colorKey, gfx::Texture** texture,
                                const TextureMappingRecord* tile) = 0;
+    // A texture from a file image, kept in the scene's texture cache under
+    // name, the colour key and the tile's seam; tile, when given, carries
+    // the tiling and seam.
+    virtual HRESULT CreateTileTexture(const std::vector<uint8_t>& fileImage,
+                                      const std::string& name, int colorKey, gfx::Texture** texture,
+                                      const TextureMappingRecord* tile) = 0;
     // GetTexture, with a message when the file cannot be made into one;
     // null then.
     virtual gfx::Texture* GetTextureOrWarn(const std::string& path, int colorKey,

@@ -3,7 +3,9 @@
 #include <wx/cmdline.h>
 
 #include <clocale>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "document/ActiveDocumentServices.h"
 #include "document/HousDoc.h"
@@ -15,6 +17,7 @@
 #include "platform/fs/DefaultContent.h"
 #include "platform/fs/FileSizeSignal.h"
 #include "platform/fs/UserFolders.h"
+#include "shell/CommandLineDesign.h"
 #include "shell/FirstPaintReport.h"
 #include "shell/MainFrame.h"
 #include "shell/ProgramStrings.h"
@@ -48,6 +51,11 @@ bool CHousApp::OnInit() {
     m_pMainFrame->Show();
     if (CHousView* view = m_pMainFrame->Get3DView()) {
         ReportFirstPaintOf(*view);
+    }
+    // A design that cannot be opened leaves the program running with the
+    // empty design, after the message that says why.
+    if (m_designFile) {
+        OpenDesignWhenShown(*m_pMainFrame, *m_designFile);
     }
     return true;
 }
@@ -93,7 +101,11 @@ bool CHousApp::OnCmdLineParsed(wxCmdLineParser& parser) {
         m_homeOption = home.utf8_string();
     }
     if (parser.GetParamCount() > 0) {
-        m_designFile = parser.GetParam(0).utf8_string();
+        // The design keeps its full path as its name and in the title.
+        const std::filesystem::path design = parser.GetParam(0).utf8_string();
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(design, error);
+        m_designFile = (error ? design : absolute).string();
     }
     return true;
 }

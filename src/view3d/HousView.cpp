@@ -23,7 +23,8 @@ CHousView::CHousView(wxWindow* parent, CHousDoc* doc)
                  wxFULL_REPAINT_ON_RESIZE, "CHousView"),
       m_pDoc(doc),
       m_glContext(*this),
-      m_renderer(*doc, m_glContext) {
+      m_renderer(*doc, m_glContext),
+      m_designFile(*doc, m_renderer) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_SIZE, &CHousView::OnSize, this);
     Bind(wxEVT_PAINT, &CHousView::OnPaint, this);
@@ -111,8 +112,12 @@ void CHousView::SetClearColor(uint8_t red, uint8_t green, uint8_t blue) {
     GetEngine().SetClearColor(red, green, blue);
 }
 
-bool CHousView::SaveDesign(int /*mode*/) {
-    return false;
+bool CHousView::SaveDesign(int mode) {
+    return m_designFile.SaveDesign(mode);
+}
+
+bool CHousView::LoadDesign(const std::string& path, bool merge) {
+    return m_designFile.LoadDesign(path, merge);
 }
 
 void CHousView::ClearDesign() {

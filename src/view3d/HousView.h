@@ -3,12 +3,14 @@
 #include <wx/glcanvas.h>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "document/DocumentViews.h"
 #include "foundation/WinTypes.h"
 #include "platform/gfx/MathTypes.h"
 #include "view3d/GLCanvasContext.h"
+#include "view3d/HousViewDesignFile.h"
 #include "view3d/HousViewRenderer.h"
 
 class CHousDoc;
@@ -35,13 +37,17 @@ public:
     void SetCameraAngles(double heading, double pitch) override;
     void SetWireframe(bool wireframe) override;
     void SetClearColor(uint8_t red, uint8_t green, uint8_t blue) override;
-    // Design files are not written by the view yet: nothing is saved.
+    // 0 asks for the file first; the user is told why a save failed.
     bool SaveDesign(int mode) override;
     // The document empties the scene and the plan.
     void ClearDesign() override;
     CDesignScene* GetScene() override { return &m_renderer.GetScene(); }
     gfx::VertexBuffer* GetOverlayLineBuffer() const override;
     gfx::VertexBuffer* GetOverlayShapeBuffer() const override;
+
+    // Opens the design file into the view, or with merge adds its objects to
+    // the open design; a file that cannot be read changes nothing.
+    bool LoadDesign(const std::string& path, bool merge);
 
     void UpdateCamera();
     void ResetCamera();
@@ -65,4 +71,5 @@ private:
     CHousDoc* m_pDoc;
     CGLCanvasContext m_glContext;
     CHousViewRenderer m_renderer;
+    CHousViewDesignFile m_designFile;
 };

@@ -5,6 +5,7 @@
 // itself the current scene while it lives.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,14 @@ public:
         *texture = textureToHand;
         return textureToHand != nullptr ? S_OK : E_FAIL;
     }
+    HRESULT CreateTileTexture(const std::vector<uint8_t>& fileImage, const std::string& name,
+                              int /*colorKey*/, gfx::Texture** texture,
+                              const TextureMappingRecord* tile) override {
+        tileRequests.push_back(
+            {name, fileImage.size(), tile != nullptr ? *tile : TextureMappingRecord{}});
+        *texture = tileTextureToHand;
+        return tileTextureToHand != nullptr ? S_OK : E_FAIL;
+    }
     gfx::Texture* GetTextureOrWarn(const std::string& path, int colorKey,
                                    const TextureMappingRecord* tile) override {
         gfx::Texture* texture = nullptr;
@@ -51,10 +60,19 @@ public:
         return false;
     }
 
+    // A tiled texture asked for: the name, the image's size and the tile.
+    struct TileRequest {
+        std::string name;
+        std::size_t imageSize = 0;
+        TextureMappingRecord tile;
+    };
+
     std::array<std::vector<CDesignObject*>, 21> lists;
     std::vector<std::string> requestedTextures;
     std::vector<std::string> missingFiles;
     gfx::Texture* textureToHand = nullptr;
+    std::vector<TileRequest> tileRequests;
+    gfx::Texture* tileTextureToHand = nullptr;
     CTextureCache cache;
 
 private:

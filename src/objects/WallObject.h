@@ -1,0 +1,231 @@
+#pragma once
+
+#include <array>
+#include <list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "foundation/MeshVertex.h"
+#include "foundation/Vector2D.h"
+#include "foundation/Vector2F.h"
+#include "foundation/WallFaceItem.h"
+#include "objects/3DObject.h"
+#include "objects/ObjectSnapshot.h"
+#include "platform/draw/Brush.h"
+
+class CBinaryReader;
+class CBinaryWriter;
+struct CostItemRecord;
+
+// The texture coordinates a mesh vertex has now, and the part that owns it.
+// They survive mesh rebuilds; the vertex buffer is refreshed from them.
+struct VertexTextureRecord {
+    int part = 0;
+    float u = 0.0f;
+    float v = 0.0f;
+};
+
+// Pieces cut from a face that are not grid cells.
+struct SplitRecord {
+    int kind = 0;  // 0 a split area's piece, 1 the inner faces of a hole through the wall
+    std::vector<int> parts;
+};
+
+// First and last mesh vertex a refinement or a cut appended; (0, 0) none.
+struct VertexRange {
+    int first = 0;
+    int last = 0;
+};
+
+struct RefineRecord {
+    int flag = 0;
+    int level = 4;
+};
+
+// The wall snapshot adds what a wall's colour edits change besides the base
+// state.
+class CWallSnapshot : public CObjectSnapshot {
+public:
+    explicit CWallSnapshot(const CWallObject& wall);
+    [[nodiscard]] bool IsEqual(const CObjectSnapshot& other) const override;
+
+    int reflective = 0;
+    draw::COLORREF planColour = 0;
+    int mirror = 0;
+};
+
+// A prism raised from a closed plan outline: walls, beams and columns, and
+// the base of floors, ceilings and photos. Face 0 is the top cap, face 1 the
+// bottom cap (full builds only), face 2 + k the side of outline edge k.
+// Every face, and every piece later cut from one, is a part with its own
+// material; a triangle's mesh attribute is its part.
+class CWallObject : public C3DObject {
+public:
+    static constexpr float kMirrorAlpha = 0.86f;
+
+    CWallObject();
+    CWallObject(const CWallObject& other);
+    ~CWallObject() override;
+
+    std::unique_ptr<CDesignObject> Clone() const override;
+    CIntBoundingBox2D GetBoundingBox() const override;
+    void Draw(draw::DrawContext& dc, int rop2) const override;
+    HRESULT Write(CBinaryWriter& writer) const override;
+    HRESULT Read(CBinaryReader& reader) override;
+    void SetNumber(int number) override;
+    void SetMirror(int mirror) override { m_mirror = mirror; }
+    int IsMirror() const override { return m_mirror; }
+    MaterialRecord GetMaterialRecord(int index) const override;
+    void PushUndoSnapshot(std::vector<std::unique_ptr<HistoryRecord>>& list, int value,
+                          int groupCount, int type) override;
+    void CommitUndoSnapshot(std::vector<std::unique_ptr<HistoryRecord>>& list,
+                            std::unique_ptr<HistoryRecord> record, int groupCount) override;
+    void RestoreColoursFromSnapshot(const CObjectSnapshot& snapshot) override;
+    std::string GetDescription() const override;
+    void UpdatePlanOutline() override;
+    void ApplyTextureMapping(int part, const TextureMappingRecord& mapping,
+                             bool recordUndo) override;
+    // Keeps a part's refine switch and level as stored, so that a save
+    // writes them back.
+    void SetFaceRefineFlag(int part, int flag, int level) override;
+    // Area, tiles and catalogue texts of a part for the cost estimate;
+    // nothing when item is null.
+    virtual void GetFaceInfo(int part, CostItemRecord* item) const;
+
+    // ---- Geometry set-up
+
+    // Appends the plan points relative to the first, y negated.
+    void SetOutline(const std::vector<CVector2D>& points);
+    // full: both caps and the sides; else the top cap only. 0 when the mesh
+    // could not be made (no per-part arrays then).
+    int BuildMesh(int full, float height);
+    // Fills the base arrays and texture records; the number of faces.
+    int BuildCapsAndSides(int full, float height);
+    // The mesh from the current arrays; 0 (the old mesh kept) on failure.
+    int RebuildD3DMesh();
+    void RestoreTextureCoords();
+
+    // ---- Faces and parts
+
+    [[nodiscard]] int GetOwningFace(int part) const;
+    [[nodiscard]] CVector2F GetFaceOrigin(int part) const;
+    [[nodiscard]] CVector2F GetFaceSize(int part) const;
+    [[nodiscard]] float GetFaceHeading(int part) const;
+    // The part of a mesh triangle; -1 when there is no such triangle.
+    [[nodiscard]] int GetFaceMaterialIndex(int triangle) const;
+    [[nodiscard]] std::array<float, 3> GetPartCentre(int part) const;
+    // The first cut part whose centre lies within 0.01 on every axis, else -1.
+    [[nodiscard]] int FindPartByCentre(float x, float y, float z) const;
+    [[nodiscard]] int HasCutOutItems() const;
+    // 0 face, 1 split piece or grid cell, 2 a hole's inner face, -1 none.
+    [[nodiscard]] int GetPartKind(int part) const;
+    // The real size over which a part's texture coordinates run; width and
+    // height stay as given for a part of unknown kind.
+    void GetPartTextureSize(int part, float* width, float* height) const;
+    // Texture coordinates of a new mesh point on a face, continuing the
+    // face's current mapping.
+    void InterpolateFaceUV(int part, const float point[3], float* u, float* v) const;
+    [[nodiscard]] std::string FormatPickedFaceSize(int part) const;
+
+    // ---- Plain state
+
+    [[nodiscard]] const std::vector<CVector2F>& GetOutline() const { return m_outline; }
+    [[nodiscard]] const std::vector<MeshVertex>& GetMeshVertices() const { return m_meshVertices; }
+    [[nodiscard]] const std::vector<uint16_t>& GetMeshIndices() const { return m_meshIndices; }
+    [[nodiscard]] const std::vector<uint32_t>& GetMeshAttributes() const {
+        return m_meshAttributes;
+    }
+    [[nodiscard]] const std::vector<VertexTextureRecord>& GetVertexTextureRecords() const {
+        return m_vertexTextureRecords;
+    }
+    [[nodiscard]] const std::list<std::unique_ptr<WallFaceItem>>& GetFaceItems() const {
+        return m_faceItems;
+    }
+    void AddFaceItem(std::unique_ptr<WallFaceItem> item) { m_faceItems.push_back(std::move(item)); }
+    [[nodiscard]] const std::vector<std::vector<SplitRecord>>& GetSplitRecords() const {
+        return m_splitRecords;
+    }
+    [[nodiscard]] const std::vector<std::vector<int>>& GetCellParts() const { return m_cellParts; }
+    [[nodiscard]] const std::vector<RefineRecord>& GetRefineRecords() const {
+        return m_refineRecords;
+    }
+    [[nodiscard]] int GetFillMode() const { return m_fillMode; }
+    void SetFillMode(int mode) { m_fillMode = mode; }
+    [[nodiscard]] int GetHatchStyle() const { return m_hatchStyle; }
+    void SetHatchStyle(int style) { m_hatchStyle = style; }
+    [[nodiscard]] draw::COLORREF GetHatchColour() const { return m_hatchColour; }
+    void SetHatchColour(draw::COLORREF colour) { m_hatchColour = colour; }
+    [[nodiscard]] draw::COLORREF GetFillColour() const { return m_fillColour; }
+    void SetFillColour(draw::COLORREF colour) { m_fillColour = colour; }
+    [[nodiscard]] int GetReflective() const { return m_reflective; }
+    void SetReflective(int flag) { m_reflective = flag; }
+
+protected:
+    // The fixed block's fields up to the price, the same in the records of
+    // walls, floors and ceilings; the mesh's height range comes first.
+    void WriteRecordHead(CBinaryWriter& writer) const;
+    void ReadRecordHead(CBinaryReader& reader, float* minY, float* maxY);
+    // The record fields common to walls, floors and ceilings from offset
+    // 260: outline, texts, shadow lights, materials, legacy arrays, face
+    // count (read into the base part count) and face items. wallNames:
+    // texture names of 100 bytes or more follow the wall's "c:" rule; else
+    // they are cut to 100 bytes. Reading fails, with the reader's error
+    // flag raised, on a count the rest of the file cannot hold.
+    HRESULT WriteRecordBody(CBinaryWriter& writer, bool wallNames) const;
+    HRESULT ReadRecordBody(CBinaryReader& reader);
+    // The centres of the parts cut from the faces, which files of version
+    // 6.04 on hold after the face items.
+    void WritePartCentres(CBinaryWriter& writer) const;
+    HRESULT ReadPartCentres(CBinaryReader& reader);
+    // Mesh, scale, mirror and materials from what a record held. flat: the
+    // top cap only, and the height never scales.
+    HRESULT RestoreAfterRead(bool flat, float height);
+    // The record floors and ceilings share (cap-only mesh, height never
+    // scaled, mirror flag in the fixed block).
+    HRESULT WriteFlatSurfaceRecord(CBinaryWriter& writer) const;
+    HRESULT ReadFlatSurfaceRecord(CBinaryReader& reader);
+    // After the geometry is rebuilt: the stored materials go to the parts,
+    // the stored power to every material.
+    void ApplyStoredMaterials();
+
+    // Allocates the per-part arrays for count parts (new entries empty).
+    void ResizePartArrays(int count);
+    // A surface with openings mirrors its cut mesh, else its plain one.
+    [[nodiscard]] const gfx::Mesh* GetMirrorSurfaceMesh() const override;
+
+    std::vector<std::vector<int>> m_refinementTriangles;
+    std::vector<VertexRange> m_refinementVertexRanges;
+    std::vector<VertexRange> m_cutVertexRanges;
+    int m_allocatedPartCount = 0;
+    std::vector<MeshVertex> m_baseVertices;
+    std::vector<MeshVertex> m_meshVertices;
+    std::vector<uint16_t> m_baseIndices;
+    std::vector<uint16_t> m_meshIndices;
+    std::vector<uint32_t> m_baseAttributes;
+    std::vector<uint32_t> m_meshAttributes;
+    std::vector<VertexTextureRecord> m_vertexTextureRecords;
+    int m_fillMode = 0;
+    int m_hatchStyle = 1;
+    draw::COLORREF m_hatchColour = 0;
+    draw::COLORREF m_fillColour = 0xFFFFFF;
+    int m_mirror = 0;
+    int m_reflective = 0;
+    std::vector<CVector2F> m_outline;
+    float m_mirrorAlpha = kMirrorAlpha;
+    std::vector<RefineRecord> m_refineRecords;
+    std::list<std::unique_ptr<WallFaceItem>> m_faceItems;
+    std::vector<std::vector<SplitRecord>> m_splitRecords;
+    std::vector<std::vector<int>> m_cellParts;
+    float m_storedSpecularPower = 0.0f;
+    std::vector<MaterialRecord> m_storedMaterials;
+    std::vector<std::array<float, 3>> m_storedPartCentres;
+
+private:
+    // The part's texture made again for a tile or seam change; a failed
+    // tile build keeps the old texture.
+    void RefreshTileTexture(int part, const TextureMappingRecord& mapping);
+    // The plan fill of the fill mode; none for a mode without one.
+    [[nodiscard]] std::optional<draw::Brush> MakeFillBrush() const;
+};

@@ -1,0 +1,442 @@
+#include "objects/WallObject.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "foundation/BinaryReader.h"
+#include "foundation/BinaryWriter.h"
+#include "foundation/GeometryMath.h"
+#include "objects/SceneServices.h"
+#include "objects/SurfaceMaterialName.h"
+
+namespace {
+
+// Design-file versions the surface records change at.
+constexpr float kShortMaterialsUpTo = 6.04f;
+constexpr float kPartCentresFrom = 6.04f;
+constexpr float kNewestVersion = 6.05f;
+
+// Bytes each element of the record's arrays takes at least.
+constexpr int64_t kPointSize = 8;
+constexpr int64_t kLightNumberSize = 8;
+constexpr int64_t kMaterialSize = sizeof(MaterialRecord);
+constexpr int64_t kFaceItemSize = 52;
+constexpr int64_t kPartCentreSize = 12;
+constexpr std::array<int64_t, 3> kLegacyElementSizes = {12, 4, 4};
+
+constexpr int kWallReservedBytes = 68;
+
+float ReadingFileVersion() {
+    return g_pCurrentScene != nullptr ? g_pCurrentScene->GetFileVersion() : kNewestVersion;
+}
+
+// A stored count of elements of the size given that the rest of the file
+// can hold; anything else is damage, which raises the reader's error flag
+// so that the design reader refuses the file instead of reading on out of
+// step.
+bool ReadCount(CBinaryReader& reader, int64_t elementSize, int32_t* count) {
+    *count = reader.ReadInt();
+    const int64_t left = reader.BytesLeft();
+    if (!reader.HasError() && *count >= 0 && (left < 0 || *count * elementSize <= left)) {
+        return true;
+    }
+    std::vector<uint8_t> none;
+    reader.ReadBlock(none, -1);
+    return false;
+}
+
+void WriteColour(CBinaryWriter& writer, const gfx::ColorValue& colour) {
+    writer.WriteFloat(colour.r);
+    writer.WriteFloat(colour.g);
+    writer.WriteFloat(colour.b);
+    writer.WriteFloat(colour.a);
+}
+
+gfx::ColorValue ReadColour(CBinaryReader& reader) {
+    gfx::ColorValue colour;
+    colour.r = reader.ReadFloat();
+    colour.g = reader.ReadFloat();
+    colour.b = reader.ReadFloat();
+    colour.a = reader.ReadFloat();
+    return colour;
+}
+
+void WriteMaterial(CBinaryWriter& writer, const MaterialRecord& record) {
+    writer.WriteBytes(record.name.data(), record.name.size());
+    WriteColour(writer, record.ambient);
+    WriteColour(writer, record.diffuse);
+    WriteColour(writer, record.specular);
+    WriteColour(writer, record.emissive);
+    writer.WriteInt(record.refineFlag);
+    writer.WriteInt(record.refineValue);
+    const TextureMappingRecord& mapping = record.mapping;
+    writer.WriteFloat(mapping.offsetU);
+    writer.WriteFloat(mapping.offsetV);
+    writer.WriteFloat(mapping.rotation);
+    writer.WriteInt(mapping.flipU);
+    writer.WriteInt(mapping.flipV);
+    writer.WriteFloat(mapping.tileWidth);
+    writer.WriteFloat(mapping.tileHeight);
+    writer.WriteInt(mapping.tileFlag);
+    writer.WriteInt(mapping.bumpFlag);
+    writer.WriteFloat(mapping.bumpAmplitude);
+    writer.WriteInt(mapping.seam.seamFlag);
+    writer.WriteFloat(mapping.seam.seamWidth);
+    writer.WriteFloat(mapping.seam.seamHeight);
+    writer.WriteInt(mapping.seam.seamColor);
+}
+
+// shortForm: files of version 6.04 and earlier lack the seam block, which
+// stays zero.
+MaterialRecord ReadMaterial(CBinaryReader& reader, bool shortForm) {
+    MaterialRecord record;
+    reader.ReadBytes(record.name.data(), static_cast<int>(record.name.size()));
+    record.ambient = ReadColour(reader);
+    record.diffuse = ReadColour(reader);
+    record.specular = ReadColour(reader);
+    record.emissive = ReadColour(reader);
+    record.refineFlag = reader.ReadInt();
+    record.refineValue = reader.ReadInt();
+    TextureMappingRecord& mapping = record.mapping;
+    mapping.offsetU = reader.ReadFloat();
+    mapping.offsetV = reader.ReadFloat();
+    mapping.rotation = reader.ReadFloat();
+    mapping.flipU = reader.ReadInt();
+    mapping.flipV = reader.ReadInt();
+    mapping.tileWidth = reader.ReadFloat();
+    mapping.tileHeight = reader.ReadFloat();
+    mapping.tileFlag = reader.ReadInt();
+    mapping.bumpFlag = reader.ReadInt();
+    mapping.bumpAmplitude = reader.ReadFloat();
+    if (!shortForm) {
+        mapping.seam.seamFlag = reader.ReadInt();
+        mapping.seam.seamWidth = reader.ReadFloat();
+        mapping.seam.seamHeight = reader.ReadFloat();
+        mapping.seam.seamColor = reader.ReadInt();
+    }
+    return record;
+}
+
+void WritePoint(CBinaryWriter& writer, const CVector2F& point) {
+    writer.WriteFloat(point.x);
+    writer.WriteFloat(point.y);
+}
+
+CVector2F ReadPoint(CBinaryReader& reader) {
+    const float x = reader.ReadFloat();
+    return {x, reader.ReadFloat()};
+}
+
+void WriteFaceItem(CBinaryWriter& writer, const WallFaceItem& item) {
+    writer.WriteInt(item.face);
+    writer.WriteInt(item.cutOut);
+    writer.WriteInt(item.kind);
+    WritePoint(writer, item.firstCorner);
+    WritePoint(writer, item.secondCorner);
+    writer.WriteZeros(4);
+    writer.WriteInt(static_cast<int32_t>(item.outline.size()));
+    for (const CVector2F& point : item.outline) {
+        WritePoint(writer, point);
+    }
+    writer.WriteInt(item.twinFace);
+    WritePoint(writer, item.anchor);
+    writer.WriteInt(item.twinCreated);
+}
+
+std::unique_ptr<WallFaceItem> ReadFaceItem(CBinaryReader& reader) {
+    auto item = std::make_unique<WallFaceItem>();
+    item->face = reader.ReadInt();
+    item->cutOut = reader.ReadInt();
+    item->kind = reader.ReadInt();
+    item->firstCorner = ReadPoint(reader);
+    item->secondCorner = ReadPoint(reader);
+    reader.ReadInt();
+    int32_t points = 0;
+    if (!ReadCount(reader, kPointSize, &points)) {
+        return nullptr;
+    }
+    item->outline.reserve(static_cast<std::size_t>(points));
+    for (int32_t i = 0; i < points; ++i) {
+        item->outline.push_back(ReadPoint(reader));
+    }
+    item->twinFace = reader.ReadInt();
+    item->anchor = ReadPoint(reader);
+    item->twinCreated = reader.ReadInt();
+    return reader.HasError() ? nullptr : std::move(item);
+}
+
+}  // namespace
+
+void CWallObject::WriteRecordHead(CBinaryWriter& writer) const {
+    writer.WriteFloat(m_boxMin.y);
+    writer.WriteFloat(m_boxMax.y);
+    writer.WriteZeros(4);
+    writer.WriteDouble(m_number);
+    for (const float value : m_position) {
+        writer.WriteFloat(value);
+    }
+    writer.WriteFloat(m_heading);
+    writer.WriteFloat(m_elevation);
+    writer.WriteFloat(m_roll);
+    writer.WriteInt(m_mirrorImages);
+    writer.WriteInt(m_shadow);
+    writer.WriteInt(m_shadowReceiver);
+    writer.WriteInt(m_reflective);
+    writer.WriteInt(m_blend);
+    for (const gfx::ColorValue& colour : GetColourBlocks()) {
+        WriteColour(writer, colour);
+    }
+    for (const float value : m_shadowParameters) {
+        writer.WriteFloat(value);
+    }
+    writer.WriteInt(static_cast<int32_t>(m_color));
+    writer.WriteInt(static_cast<int32_t>(m_fillColour));
+    writer.WriteFloat(m_materialCount > 0 ? m_materials[0].power : 0.0f);
+    writer.WriteFloat(m_price);
+}
+
+void CWallObject::ReadRecordHead(CBinaryReader& reader, float* minY, float* maxY) {
+    *minY = reader.ReadFloat();
+    *maxY = reader.ReadFloat();
+    reader.ReadInt();
+    m_number = reader.ReadDouble();
+    for (float& value : m_position) {
+        value = reader.ReadFloat();
+    }
+    m_heading = reader.ReadFloat();
+    m_elevation = reader.ReadFloat();
+    m_roll = reader.ReadFloat();
+    m_mirrorImages = reader.ReadInt();
+    m_shadow = reader.ReadInt();
+    m_shadowReceiver = reader.ReadInt();
+    m_reflective = reader.ReadInt();
+    m_blend = reader.ReadInt();
+    std::array<gfx::ColorValue, 4> blocks;
+    for (gfx::ColorValue& colour : blocks) {
+        colour = ReadColour(reader);
+    }
+    SetColourBlocks(blocks);
+    for (float& value : m_shadowParameters) {
+        value = reader.ReadFloat();
+    }
+    m_color = static_cast<draw::COLORREF>(reader.ReadInt());
+    m_fillColour = static_cast<draw::COLORREF>(reader.ReadInt());
+    m_storedSpecularPower = reader.ReadFloat();
+    m_price = reader.ReadFloat();
+}
+
+HRESULT CWallObject::WriteRecordBody(CBinaryWriter& writer, bool wallNames) const {
+    writer.WriteInt(static_cast<int32_t>(m_outline.size()));
+    for (const CVector2F& point : m_outline) {
+        WritePoint(writer, point);
+    }
+    writer.WriteString(m_name);
+    writer.WriteString(m_webLink);
+    writer.WriteString(m_triggerSound);
+    writer.WriteString(m_note);
+    writer.WriteInt(static_cast<int32_t>(m_shadowLights.size()));
+    for (const C3DObject* light : m_shadowLights) {
+        writer.WriteDouble(light->GetNumber());
+    }
+    writer.WriteInt(m_materialCount);
+    for (int i = 0; i < m_materialCount; ++i) {
+        MaterialRecord record = GetMaterialRecord(i);
+        if (!wallNames) {
+            record.name = EncodeCutMaterialName(m_textureNames[i]);
+        }
+        WriteMaterial(writer, record);
+    }
+    // Three arrays no reader uses any more, each an empty count.
+    writer.WriteZeros(12);
+    writer.WriteInt(m_basePartCount);
+    writer.WriteInt(static_cast<int32_t>(m_faceItems.size()));
+    for (const std::unique_ptr<WallFaceItem>& item : m_faceItems) {
+        WriteFaceItem(writer, *item);
+    }
+    return writer.HasError() ? E_FAIL : S_OK;
+}
+
+HRESULT CWallObject::ReadRecordBody(CBinaryReader& reader) {
+    int32_t points = 0;
+    if (!ReadCount(reader, kPointSize, &points)) {
+        return E_FAIL;
+    }
+    m_outline.clear();
+    for (int32_t i = 0; i < points; ++i) {
+        m_outline.push_back(ReadPoint(reader));
+    }
+    // An empty text leaves the field as constructed.
+    reader.ReadString(m_name);
+    reader.ReadString(m_webLink);
+    reader.ReadString(m_triggerSound);
+    reader.ReadString(m_note);
+
+    int32_t lights = 0;
+    if (!ReadCount(reader, kLightNumberSize, &lights)) {
+        return E_FAIL;
+    }
+    for (int32_t i = 0; i < lights; ++i) {
+        const double number = reader.ReadDouble();
+        if (g_pCurrentScene == nullptr) {
+            continue;
+        }
+        if (auto* light = dynamic_cast<C3DObject*>(
+                g_pCurrentScene->FindObjectByNumber(TruncateToInt(number)))) {
+            m_shadowLights.push_back(light);
+        }
+    }
+
+    const bool shortMaterials = ReadingFileVersion() <= kShortMaterialsUpTo;
+    const int64_t materialSize = shortMaterials ? MaterialRecord::kShortSize : kMaterialSize;
+    int32_t materials = 0;
+    if (!ReadCount(reader, materialSize, &materials)) {
+        return E_FAIL;
+    }
+    m_storedMaterials.clear();
+    for (int32_t i = 0; i < materials; ++i) {
+        m_storedMaterials.push_back(ReadMaterial(reader, shortMaterials));
+    }
+
+    for (const int64_t elementSize : kLegacyElementSizes) {
+        int32_t count = 0;
+        if (!ReadCount(reader, elementSize, &count)) {
+            return E_FAIL;
+        }
+        std::vector<uint8_t> skipped;
+        if (count > 0 &&
+            FAILED(reader.ReadBlock(skipped, static_cast<int32_t>(count * elementSize)))) {
+            return E_FAIL;
+        }
+    }
+
+    m_basePartCount = reader.ReadInt();
+    int32_t items = 0;
+    if (!ReadCount(reader, kFaceItemSize, &items)) {
+        return E_FAIL;
+    }
+    for (int32_t i = 0; i < items; ++i) {
+        std::unique_ptr<WallFaceItem> item = ReadFaceItem(reader);
+        if (!item) {
+            return E_FAIL;
+        }
+        m_faceItems.push_back(std::move(item));
+    }
+    return reader.HasError() ? E_FAIL : S_OK;
+}
+
+void CWallObject::WritePartCentres(CBinaryWriter& writer) const {
+    for (int part = m_basePartCount; part < m_materialCount; ++part) {
+        for (const float value : GetPartCentre(part)) {
+            writer.WriteFloat(value);
+        }
+    }
+}
+
+HRESULT CWallObject::ReadPartCentres(CBinaryReader& reader) {
+    m_storedPartCentres.clear();
+    if (ReadingFileVersion() < kPartCentresFrom) {
+        return S_OK;
+    }
+    const int64_t parts =
+        std::max<int64_t>(0, static_cast<int64_t>(m_storedMaterials.size()) - m_basePartCount);
+    const int64_t left = reader.BytesLeft();
+    if (left >= 0 && parts * kPartCentreSize > left) {
+        std::vector<uint8_t> none;
+        reader.ReadBlock(none, -1);
+        return E_FAIL;
+    }
+    for (int64_t i = 0; i < parts; ++i) {
+        std::array<float, 3>& centre = m_storedPartCentres.emplace_back();
+        for (float& value : centre) {
+            value = reader.ReadFloat();
+        }
+    }
+    return reader.HasError() ? E_FAIL : S_OK;
+}
+
+HRESULT CWallObject::RestoreAfterRead(bool flat, float height) {
+    const int faceCount = m_basePartCount;
+    BuildMesh(flat ? 0 : 1, height);
+    // The faces the file names are the faces the outline gives; a count
+    // that does not fit the parts is not taken over.
+    if (faceCount >= 0 && faceCount <= m_materialCount) {
+        m_basePartCount = faceCount;
+    }
+    if (!flat && m_number == 0.0 && m_position == std::array<float, 3>{}) {
+        return S_OK;
+    }
+    if (m_realSize == std::array<float, 3>{}) {
+        SetUniformScale(1.0f);
+    }
+    // The scales follow from the real sizes; an axis without extent keeps
+    // scale 1, which is also the height of a flat surface's cap.
+    UpdateWorldMatrix();
+
+    // Openings and pieces cut from the faces are kept with the object and
+    // written back, but the faces are not cut yet.
+    if (!m_faceItems.empty() || static_cast<int>(m_storedMaterials.size()) > m_basePartCount) {
+        if (g_pCurrentScene != nullptr) {
+            g_pCurrentScene->NoteUncutSurface(m_name);
+        }
+    }
+    if (m_mirror != 0) {
+        m_reflective = 1;
+        m_translucent = 1;
+    }
+    ApplyStoredMaterials();
+    UpdateTranslucency();
+    return S_OK;
+}
+
+void CWallObject::ApplyStoredMaterials() {
+    m_textureNames.clear();
+    for (int i = 0; i < m_materialCount; ++i) {
+        m_materials[i].power = m_storedSpecularPower;
+        if (i < static_cast<int>(m_storedMaterials.size())) {
+            ApplyMaterialRecord(i, m_storedMaterials[i], true);
+        } else {
+            m_textureNames.emplace_back(kNoTextureName);
+        }
+    }
+}
+
+HRESULT CWallObject::Write(CBinaryWriter& writer) const {
+    WriteRecordHead(writer);
+    for (const float size : m_realSize) {
+        writer.WriteFloat(size);
+    }
+    writer.WriteInt(m_fillMode);
+    writer.WriteInt(m_hatchStyle);
+    writer.WriteInt(static_cast<int32_t>(m_hatchColour));
+    writer.WriteInt(m_hidden);
+    writer.WriteInt(m_planSymbolShown == 0 ? 1 : 0);
+    writer.WriteZeros(kWallReservedBytes);
+    WriteRecordBody(writer, true);
+    writer.WriteInt(m_mirror);
+    WritePartCentres(writer);
+    return writer.HasError() ? E_FAIL : S_OK;
+}
+
+HRESULT CWallObject::Read(CBinaryReader& reader) {
+    float minY = 0.0f;
+    float maxY = 0.0f;
+    ReadRecordHead(reader, &minY, &maxY);
+    for (float& size : m_realSize) {
+        size = reader.ReadFloat();
+    }
+    m_fillMode = reader.ReadInt();
+    m_hatchStyle = reader.ReadInt();
+    m_hatchColour = static_cast<draw::COLORREF>(reader.ReadInt());
+    m_hidden = reader.ReadInt();
+    m_planSymbolShown = reader.ReadInt() == 0 ? 1 : 0;
+    std::array<uint8_t, kWallReservedBytes> reserved{};
+    reader.ReadBytes(reserved.data(), kWallReservedBytes);
+    if (reader.HasError() || FAILED(ReadRecordBody(reader))) {
+        return E_FAIL;
+    }
+    m_mirror = reader.ReadInt();
+    if (FAILED(ReadPartCentres(reader)) || reader.HasError()) {
+        return E_FAIL;
+    }
+    return RestoreAfterRead(false, maxY - minY);
+}

@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DesignFileBytes.h"
+#include "DesignFileFixture.h"
+#include "foundation/Vector2D.h"
+#include "objects/CeilingObject.h"
+#include "objects/FloorObject.h"
+#include "objects/ObjectTypeCodes.h"
+#include "objects/SurfaceRecordBytes.h"
+#include "objects/WallObject.h"
+
+namespace {
+
+// An L-shaped room outline, clockwise on the plan as the plan tools store it.
+std::vector<CVector2D> LOutline() {
+    return {{0, 0}, {0, 300}, {200, 300}, {200, 150}, {400, 150}, {400, 0}};
+}
+
+class DesignFileSurfacesTest : public DesignFileTest {
+protected:
+    void SetUp() override {
+        DesignFileTest::SetUp();
+        planView.frame.SetWallBarText(IPlanFrame::kWallTopEdit, "260");
+        planView.frame.SetWallBarText(IPlanFrame::kWallBottomEdit, "10");
+        planView.frame.SetWallBarText(IPlanFrame::kWallThicknessEdit, "15");
+    }
+
+    // A wall, a floor and a ceiling of the outline, the wall with an
+    // opening, a mapped part, a refined face and plan fill settings.
+    void BuildRoom() {
+        CWallObject* wall = scene->AddWallFromOutline(LOutline());
+        ASSERT_NE(wall, nullptr);
+        auto opening = std::make_unique<WallFaceItem>(3, 1, WallFaceItem::kRectangle);
+        opening->SetCorners({40.0f, 0.0f}, {120.0f, 210.0f});
+        wall->AddFaceItem(std::move(opening));
+        TextureMappingRecord mapping;
+        mapping.offsetU = 0.25f;
+        mapping.rotation = 90.0f;
+        wall->ApplyTextureMapping(2, mapping, false);
+        wall->SetFaceRefineFlag(4, 1, 6);
+        wall->SetFillMode(2);
+        wall->SetHatchStyle(4);
+        wall->SetNote("北面");
+        ASSERT_NE(scene->AddFloorFromOutline(LOutline()), nullptr);
+        ASSERT_NE(scene->AddCeilingFromOutline(LOutline()), nullptr);
+    }
+
+    std::vector<CWallObject*> Surfaces() {
+        std::vector<CWallObject*> surfaces;
+        for (const int type : {kWallObjectType, kFloorObjectType, kCeilingObjectType}) {
+            for (CDesignObject* object : scene->Objects(type)) {
+                surfaces.push_back(static_cast<CWallObject*>(object));
+            }
+        }
+        return surfaces;
+    }
+};
+
+bool SameMaterial(const MaterialRecord& a, const MaterialRecord& b) {
+    return std::memcmp(&a, &b, sizeof(MaterialRecord)) == 0;
+}
+
+void ExpectSameSurface(const CWallObject& read, const CWallObject& built) {
+    SCOPED_TRACE(built.GetName());
+    EXPECT_EQ(read.GetType(), built.GetType());
+    EXPECT_EQ(read.GetName(), built.GetName());
+    EXPECT_EQ(read.GetNote(), built.GetNote());
+    EXPECT_EQ(read.GetObjectNumber(), built.GetObjectNumber());
+    EXPECT_EQ(read.GetPosition().x, built.GetPosition().x);
+    EXPECT_EQ(read.GetPosition().y, built.GetPosition().y);
+    EXPECT_EQ(read.GetPosition().z, built.GetPosition().z);
+    EXPECT_EQ(read.GetRealSize(), built.GetRealSize());
+    EXPECT_EQ(read.GetScale(), built.GetScale());
+    EXPECT_EQ(read.GetColor(), built.GetColor());
+    EXPECT_EQ(read.GetFillColour(), built.GetFillColour());
+    EXPECT_EQ(read.GetFillMode(), built.GetFillMode());
+    EXPECT_EQ(read.GetHatchStyle(), built.GetHatchStyle());
+    EXPECT_EQ(read.GetReflective(), built.GetReflective());
+    EXPECT_EQ(read.GetShadowReceiver(), built.GetShadowReceiver());
+    EXPECT_EQ(read.GetOutline(), built.GetOutline());
+    EXPECT_EQ(read.GetMeshVertices().size(), built.GetMeshVertices().size());
+    EXPECT_EQ(read.GetMeshIndices(), built.GetMeshIndices());
+    EXPECT_EQ(read.GetFloorIndex(), built.GetFloorIndex());
+    ASSERT_EQ(read.GetPlanOutline().size(), built.GetPlanOutline().size());
+    ASSERT_EQ(read.GetMaterialCount(), built.GetMaterialCount());
+    for (int part = 0; part < built.GetMaterialCount(); ++part) {
+        EXPECT_TRUE(SameMaterial(read.GetMaterialRecord(part), built.GetMaterialRecord(part)))
+            << "part " << part;
+    }
+    ASSERT_EQ(read.GetFaceItems().size(), built.GetFaceItems().size());
+    for (auto r = read.GetFaceItems().begin(), b = built.GetFaceItems().begin();
+         r != read.GetFaceItems().end(); ++r, ++b) {
+        EXPECT_EQ((*r)->face, (*b)->face);
+        EXPECT_EQ((*r)->firstCorner, (*b)->firstCorner);
+        EXPECT_EQ((*r)->secondCorner, (*b)->secondCorner);
+    }
+}
+
+}  // namespace
+
+TEST_F(DesignFileSurfacesTest, RoomSavedAndReadBackEqualFieldByField) {
+    BuildRoom();
+    const std::string bytes = WriteDesignBytes();
+    // Keep what was built out of the scene, which the read replaces.
+    std::vector<std::unique_ptr<CDesignObject>> built;
+    for (CWallObject* surface : Surfaces()) {
+        built.emplace_back(surface);
+    }
+    for (const int type : {kWallObjectType, kFloorObjectType, kCeilingObjectType}) {
+        scene->Objects(type).clear();
+    }
+    doc->ClearHistoryList(0);
+    messages.clear();
+    ASSERT_TRUE(Read(bytes));
+
+    const std::vector<CWallObject*> read = Surfaces();
+    ASSERT_EQ(read.size(), built.size());
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        ExpectSameSurface(*read[i], static_cast<const CWallObject&>(*built[i]));
+    }
+    // The opening is kept, and the user is told once that it is not cut.
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("牆-"), std::string::npos);
+    // The floor makes a storey the wall stands on.
+    EXPECT_EQ(read[0]->GetFloorIndex(), read[1]->GetFloorIndex());
+    // Written again, the design gives the same bytes after the header
+    // (whose turn step a load sets).
+    const std::string again = WriteDesignBytes().substr(200);
+    const std::string_view sections = std::string_view(bytes).substr(200);
+    ASSERT_EQ(again.size(), sections.size());
+    EXPECT_TRUE(again == sections)
+        << "first difference at "
+        << 200 +
+               (std::mismatch(again.begin(), again.end(), sections.begin()).first - again.begin());
+}
+
+TEST_F(DesignFileSurfacesTest, HandLaidDesignOfVersion600WithAFloorIsRead) {
+    // A 6.00 file: materials of 212 bytes, no part centres.
+    DesignFileBytes header(200);
+    header.Float(0, 6.00f)
+        .Floats(16, {0.0f, 0.0f, 1.0f})
+        .Floats(56, {0.0f, 1.0f, 0.0f})
+        .Floats(68, {3000.0f, 3000.0f, 50.0f, 0.0f, 1.0f, 0.0f, 1.0f});
+    DesignFileBytes fixed(260);
+    fixed.Float(4, 0.0f).Double(12, 9.0).Floats(20, {100.0f, 5.0f, -50.0f});
+    fixed.Int(144, 0x0000FF).Int(148, 0x00FF00);
+    fixed.Floats(172, {300.0f, 200.0f, 0.0f});
+    ByteSink file;
+    file.Raw(header.Str());            // a 6.00 front is its header alone
+    file.Int(0).Int(0).Int(0).Int(1);  // lights, models, walls, one floor
+    file.Raw(fixed.Str());
+    file.Int(4).Floats({0.0f, 0.0f, 0.0f, -200.0f, 300.0f, -200.0f, 300.0f, 0.0f});
+    file.Text("地板-9").Int(0).Int(0).Int(0);
+    file.Int(0);                    // shadow lights
+    file.Int(1).NameField("材質");  // one material, short form
+    file.Floats({0.2f, 0.2f, 0.2f, 1.0f, 0.5f, 0.5f, 0.5f, 1.0f});
+    file.Floats({0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f});
+    file.Int(0).Int(4).Zeros(40);
+    file.Zeros(12).Int(1).Int(0);  // legacy arrays, face count, no items
+    file.Int(0).Int(0).Int(0);     // ceilings, texts, photos
+    file.Zeros(9 * 4);             // plan sections
+    ASSERT_TRUE(Read(file.Bytes()));
+
+    ASSERT_EQ(scene->Objects(kFloorObjectType).size(), 1u);
+    const auto* floor = static_cast<CFloorObject*>(scene->Objects(kFloorObjectType)[0]);
+    EXPECT_EQ(floor->GetName(), "地板-9");
+    EXPECT_EQ(floor->GetObjectNumber(), 9.0);
+    EXPECT_EQ(floor->GetPosition().x, 100.0f);
+    EXPECT_EQ(floor->GetPosition().z, -50.0f);
+    EXPECT_EQ(floor->GetColor(), 0x0000FFu);
+    EXPECT_EQ(floor->GetScale()[0], 1.0f);
+    EXPECT_EQ(floor->GetScale()[2], 1.0f);
+    EXPECT_EQ(floor->GetScale()[1], 1.0f);
+    ASSERT_EQ(floor->GetMaterialCount(), 1);
+    EXPECT_EQ(floor->GetMaterial(0).diffuse.r, 0.5f);
+}
+
+TEST_F(DesignFileSurfacesTest, DamagedSurfaceRecordsAreRefusedWithTheOpenDesignKept) {
+    BuildRoom();
+    const std::string good = WriteDesignBytes();
+    const OpenState before = Capture();
+    // The wall record starts after the front and two empty section counts;
+    // its outline count follows 260 bytes of fixed fields.
+    const std::size_t outlineCount = 2300 + 3 * 4 + 260;
+    auto withInt = [&](std::size_t offset, int32_t value) {
+        std::string bytes = good;
+        ByteSink patch;
+        patch.Int(value);
+        bytes.replace(offset, 4, patch.Bytes());
+        return bytes;
+    };
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"outline count far beyond the file", withInt(outlineCount, 0x7FFFFFF0)},
+        {"negative outline count", withInt(outlineCount, -3)},
+        {"cut inside the wall", good.substr(0, outlineCount + 40)},
+        {"cut inside the floor", good.substr(0, good.size() / 2)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages.clear();
+        EXPECT_FALSE(Read(c.bytes));
+        EXPECT_EQ(messages.size(), 1u);
+        EXPECT_TRUE(Capture() == before);
+    }
+}
+
+TEST_F(DesignFileSurfacesTest, SelectedWallTravelsThroughTheSelectionExport) {
+    BuildRoom();
+    CDesignObject* wall = scene->Objects(kWallObjectType)[0];
+    scene->SelectObject(kWallObjectType, wall);
+    const std::string exported = ExportSelection();
+    ASSERT_FALSE(exported.empty());
+    messages.clear();
+    ASSERT_TRUE(Import(exported));
+    ASSERT_EQ(scene->Objects(kWallObjectType).size(), 2u);
+    const auto* copy = static_cast<CWallObject*>(scene->Objects(kWallObjectType)[1]);
+    ExpectSameSurface(*copy, *static_cast<CWallObject*>(wall));
+    EXPECT_EQ(scene->Selected(kWallObjectType).back(), copy);
+}
