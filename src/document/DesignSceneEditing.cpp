@@ -234,6 +234,9 @@ bool CDesignScene::RefuseLockedSurfaceMove() {
         return false;
     }
     ShowMessage(kSurfaceLockMessage);
+    if (IPlanView* plan = m_pDoc->Get2DView()) {
+        plan->EndSelectionDrag();
+    }
     return true;
 }
 
@@ -267,6 +270,9 @@ void CDesignScene::MovePlanShapes(float dx, float dz) {
             }
             object->MoveBy(dx, dz);
             if (m_pDoc != nullptr) {
+                if (IPlanView* plan = m_pDoc->Get2DView()) {
+                    plan->InvalidateLineCache(type);
+                }
                 m_pDoc->SetDesignModified(1);
             }
         }

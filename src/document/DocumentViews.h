@@ -71,6 +71,10 @@ public:
     virtual int GetArcDirection() const = 0;
     // Cleared while the plan scrolls, so that pictures draw roughly.
     virtual bool GetFullDrawFlag() const = 0;
+    // Drops the merged plan line segments that shapes of the type feed.
+    virtual void InvalidateLineCache(int type) = 0;
+    // Ends the mouse drag that is moving the selection.
+    virtual void EndSelectionDrag() = 0;
 };
 
 struct CameraPosition {

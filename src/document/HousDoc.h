@@ -34,7 +34,7 @@ class IPrinterQueries;
 struct CameraPose;
 struct HistoryObject;
 struct HistoryRecord;
-struct TextureCacheEntry;
+class TextureCacheEntry;
 struct ViewPointRecord;
 
 // The document of a design. One instance lives for the whole run; opening or

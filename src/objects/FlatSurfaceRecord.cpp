@@ -2,6 +2,7 @@
 
 #include "foundation/BinaryReader.h"
 #include "foundation/BinaryWriter.h"
+#include "foundation/LittleEndianCursor.h"
 
 namespace {
 
@@ -27,21 +28,24 @@ HRESULT CWallObject::WriteFlatSurfaceRecord(CBinaryWriter& writer) const {
 }
 
 HRESULT CWallObject::ReadFlatSurfaceRecord(CBinaryReader& reader) {
+    std::array<uint8_t, kFixedFieldsSize> fixed{};
+    if (FAILED(reader.ReadBytes(fixed.data(), kFixedFieldsSize))) {
+        return E_FAIL;
+    }
+    LittleEndianCursor fields(fixed.data());
     float minY = 0.0f;
     float maxY = 0.0f;
-    ReadRecordHead(reader, &minY, &maxY);
-    m_fillMode = reader.ReadInt();
-    m_hatchStyle = reader.ReadInt();
-    m_hatchColour = static_cast<draw::COLORREF>(reader.ReadInt());
+    ReadRecordHead(fields, &minY, &maxY);
+    m_fillMode = fields.Int();
+    m_hatchStyle = fields.Int();
+    m_hatchColour = static_cast<draw::COLORREF>(fields.Int());
     for (float& size : m_realSize) {
-        size = reader.ReadFloat();
+        size = fields.Float();
     }
-    m_hidden = reader.ReadInt();
-    m_planSymbolShown = reader.ReadInt() == 0 ? 1 : 0;
-    m_mirror = reader.ReadInt();
-    std::array<uint8_t, kFlatReservedBytes> reserved{};
-    reader.ReadBytes(reserved.data(), kFlatReservedBytes);
-    if (reader.HasError() || FAILED(ReadRecordBody(reader)) || FAILED(ReadPartCentres(reader))) {
+    m_hidden = fields.Int();
+    m_planSymbolShown = fields.Int() == 0 ? 1 : 0;
+    m_mirror = fields.Int();
+    if (FAILED(ReadRecordBody(reader)) || FAILED(ReadPartCentres(reader))) {
         return E_FAIL;
     }
     return RestoreAfterRead(true, maxY - minY);

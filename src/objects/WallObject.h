@@ -17,6 +17,7 @@
 
 class CBinaryReader;
 class CBinaryWriter;
+class LittleEndianCursor;
 struct CostItemRecord;
 
 // The texture coordinates a mesh vertex has now, and the part that owns it.
@@ -163,10 +164,12 @@ public:
     void SetReflective(int flag) { m_reflective = flag; }
 
 protected:
+    // Bytes of a record's fixed block, before the outline.
+    static constexpr int kFixedFieldsSize = 260;
     // The fixed block's fields up to the price, the same in the records of
     // walls, floors and ceilings; the mesh's height range comes first.
     void WriteRecordHead(CBinaryWriter& writer) const;
-    void ReadRecordHead(CBinaryReader& reader, float* minY, float* maxY);
+    void ReadRecordHead(LittleEndianCursor& fields, float* minY, float* maxY);
     // The record fields common to walls, floors and ceilings from offset
     // 260: outline, texts, shadow lights, materials, legacy arrays, face
     // count (read into the base part count) and face items. wallNames:

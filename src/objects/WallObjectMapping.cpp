@@ -54,13 +54,11 @@ float Across(float tile, float value, float size) {
     return size != 0.0f ? tile * value / size : 0.0f;
 }
 
-// Takes (u, v) from the state of mapping `from` back to the built
-// coordinates and on into the state of mapping `to`, on a part of size
-// width by height.
-void Remap(float& u, float& v, const TextureMappingRecord& from, const TextureMappingRecord& to,
-           float width, float height) {
-    const TileLayout was = GetTileLayout(from);
-    const TileLayout will = GetTileLayout(to);
+// Takes (u, v) from the state of mapping `from` (laid out as `was`) back to
+// the built coordinates and on into the state of mapping `to` (laid out as
+// `will`), on a part of size width by height.
+void Remap(float& u, float& v, const TextureMappingRecord& from, const TileLayout& was,
+           const TextureMappingRecord& to, const TileLayout& will, float width, float height) {
     if (from.flipU != 0) {
         u = 1.0f - u;
     }
@@ -106,6 +104,13 @@ bool SameTileTexture(const TextureMappingRecord& a, const TextureMappingRecord& 
            a.tileHeight == b.tileHeight && a.tileFlag == b.tileFlag;
 }
 
+// A mapping that neither flips, turns, shifts nor tiles leaves the built
+// coordinates as they are.
+bool LeavesCoordinates(const TextureMappingRecord& record) {
+    return record.flipU == 0 && record.flipV == 0 && record.rotation == 0.0f &&
+           record.offsetU == 0.0f && record.offsetV == 0.0f && record.tileFlag == 0;
+}
+
 }  // namespace
 
 void CWallObject::ApplyTextureMapping(int part, const TextureMappingRecord& mapping,
@@ -113,7 +118,6 @@ void CWallObject::ApplyTextureMapping(int part, const TextureMappingRecord& mapp
     if (!m_mesh || part < 0 || part >= m_materialCount) {
         return;
     }
-    const std::span<MeshVertex> vertices = m_mesh->EditVerticesAs<MeshVertex>();
     float width = 0.0f;
     float height = 0.0f;
     GetPartTextureSize(part, &width, &height);
@@ -122,17 +126,24 @@ void CWallObject::ApplyTextureMapping(int part, const TextureMappingRecord& mapp
         before = TakeMaterialSnapshot(part);
     }
     const TextureMappingRecord current = m_mappingRecords[static_cast<std::size_t>(part)];
-    const std::size_t count = std::min(vertices.size(), m_vertexTextureRecords.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        VertexTextureRecord& record = m_vertexTextureRecords[i];
-        if (record.part != part) {
-            continue;
+    // Reading a design applies a plain mapping over a plain one to every
+    // part: nothing moves then.
+    if (!LeavesCoordinates(current) || !LeavesCoordinates(mapping)) {
+        const TileLayout was = GetTileLayout(current);
+        const TileLayout will = GetTileLayout(mapping);
+        const std::span<MeshVertex> vertices = m_mesh->EditVerticesAs<MeshVertex>();
+        const std::size_t count = std::min(vertices.size(), m_vertexTextureRecords.size());
+        for (std::size_t i = 0; i < count; ++i) {
+            VertexTextureRecord& record = m_vertexTextureRecords[i];
+            if (record.part != part) {
+                continue;
+            }
+            float u = vertices[i].u;
+            float v = vertices[i].v;
+            Remap(u, v, current, was, mapping, will, width, height);
+            vertices[i].u = record.u = u;
+            vertices[i].v = record.v = v;
         }
-        float u = vertices[i].u;
-        float v = vertices[i].v;
-        Remap(u, v, current, mapping, width, height);
-        vertices[i].u = record.u = u;
-        vertices[i].v = record.v = v;
     }
 
     if ((!SameTileTexture(mapping, current) || mapping.tileFlag == 0) &&

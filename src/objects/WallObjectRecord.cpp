@@ -1,11 +1,13 @@
 #include "objects/WallObject.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 #include "foundation/BinaryReader.h"
 #include "foundation/BinaryWriter.h"
 #include "foundation/GeometryMath.h"
+#include "foundation/LittleEndianCursor.h"
 #include "objects/SceneServices.h"
 #include "objects/SurfaceMaterialName.h"
 
@@ -52,15 +54,6 @@ void WriteColour(CBinaryWriter& writer, const gfx::ColorValue& colour) {
     writer.WriteFloat(colour.a);
 }
 
-gfx::ColorValue ReadColour(CBinaryReader& reader) {
-    gfx::ColorValue colour;
-    colour.r = reader.ReadFloat();
-    colour.g = reader.ReadFloat();
-    colour.b = reader.ReadFloat();
-    colour.a = reader.ReadFloat();
-    return colour;
-}
-
 void WriteMaterial(CBinaryWriter& writer, const MaterialRecord& record) {
     writer.WriteBytes(record.name.data(), record.name.size());
     WriteColour(writer, record.ambient);
@@ -88,43 +81,51 @@ void WriteMaterial(CBinaryWriter& writer, const MaterialRecord& record) {
 
 // shortForm: files of version 6.04 and earlier lack the seam block, which
 // stays zero.
+gfx::ColorValue TakeColour(LittleEndianCursor& fields) {
+    gfx::ColorValue colour;
+    colour.r = fields.Float();
+    colour.g = fields.Float();
+    colour.b = fields.Float();
+    colour.a = fields.Float();
+    return colour;
+}
+
+// A design holds thousands of material blocks: each is read in one piece
+// and taken apart in memory. The short form leaves the seam block zero.
 MaterialRecord ReadMaterial(CBinaryReader& reader, bool shortForm) {
+    std::array<uint8_t, sizeof(MaterialRecord)> bytes{};
+    const std::size_t size = shortForm ? MaterialRecord::kShortSize : bytes.size();
+    reader.ReadBytes(bytes.data(), static_cast<int>(size));
     MaterialRecord record;
-    reader.ReadBytes(record.name.data(), static_cast<int>(record.name.size()));
-    record.ambient = ReadColour(reader);
-    record.diffuse = ReadColour(reader);
-    record.specular = ReadColour(reader);
-    record.emissive = ReadColour(reader);
-    record.refineFlag = reader.ReadInt();
-    record.refineValue = reader.ReadInt();
+    std::copy_n(bytes.begin(), record.name.size(), record.name.begin());
+    LittleEndianCursor cursor(bytes.data() + record.name.size());
+    record.ambient = TakeColour(cursor);
+    record.diffuse = TakeColour(cursor);
+    record.specular = TakeColour(cursor);
+    record.emissive = TakeColour(cursor);
+    record.refineFlag = cursor.Int();
+    record.refineValue = cursor.Int();
     TextureMappingRecord& mapping = record.mapping;
-    mapping.offsetU = reader.ReadFloat();
-    mapping.offsetV = reader.ReadFloat();
-    mapping.rotation = reader.ReadFloat();
-    mapping.flipU = reader.ReadInt();
-    mapping.flipV = reader.ReadInt();
-    mapping.tileWidth = reader.ReadFloat();
-    mapping.tileHeight = reader.ReadFloat();
-    mapping.tileFlag = reader.ReadInt();
-    mapping.bumpFlag = reader.ReadInt();
-    mapping.bumpAmplitude = reader.ReadFloat();
-    if (!shortForm) {
-        mapping.seam.seamFlag = reader.ReadInt();
-        mapping.seam.seamWidth = reader.ReadFloat();
-        mapping.seam.seamHeight = reader.ReadFloat();
-        mapping.seam.seamColor = reader.ReadInt();
-    }
+    mapping.offsetU = cursor.Float();
+    mapping.offsetV = cursor.Float();
+    mapping.rotation = cursor.Float();
+    mapping.flipU = cursor.Int();
+    mapping.flipV = cursor.Int();
+    mapping.tileWidth = cursor.Float();
+    mapping.tileHeight = cursor.Float();
+    mapping.tileFlag = cursor.Int();
+    mapping.bumpFlag = cursor.Int();
+    mapping.bumpAmplitude = cursor.Float();
+    mapping.seam.seamFlag = cursor.Int();
+    mapping.seam.seamWidth = cursor.Float();
+    mapping.seam.seamHeight = cursor.Float();
+    mapping.seam.seamColor = cursor.Int();
     return record;
 }
 
 void WritePoint(CBinaryWriter& writer, const CVector2F& point) {
     writer.WriteFloat(point.x);
     writer.WriteFloat(point.y);
-}
-
-CVector2F ReadPoint(CBinaryReader& reader) {
-    const float x = reader.ReadFloat();
-    return {x, reader.ReadFloat()};
 }
 
 void WriteFaceItem(CBinaryWriter& writer, const WallFaceItem& item) {
@@ -143,26 +144,53 @@ void WriteFaceItem(CBinaryWriter& writer, const WallFaceItem& item) {
     writer.WriteInt(item.twinCreated);
 }
 
+CVector2F TakePoint(LittleEndianCursor& fields) {
+    const float x = fields.Float();
+    return {x, fields.Float()};
+}
+
+// count points (already bounded by the bytes left), read in one piece.
+bool ReadPoints(CBinaryReader& reader, int32_t count, std::vector<CVector2F>& points) {
+    std::vector<uint8_t> bytes;
+    if (FAILED(reader.ReadBlock(bytes, static_cast<int32_t>(count * kPointSize)))) {
+        return false;
+    }
+    LittleEndianCursor fields(bytes.data());
+    points.clear();
+    points.reserve(static_cast<std::size_t>(count));
+    for (int32_t i = 0; i < count; ++i) {
+        points.push_back(TakePoint(fields));
+    }
+    return true;
+}
+
 std::unique_ptr<WallFaceItem> ReadFaceItem(CBinaryReader& reader) {
-    auto item = std::make_unique<WallFaceItem>();
-    item->face = reader.ReadInt();
-    item->cutOut = reader.ReadInt();
-    item->kind = reader.ReadInt();
-    item->firstCorner = ReadPoint(reader);
-    item->secondCorner = ReadPoint(reader);
-    reader.ReadInt();
-    int32_t points = 0;
-    if (!ReadCount(reader, kPointSize, &points)) {
+    constexpr int kLeadSize = 32;  // up to the point count
+    constexpr int kTailSize = 16;  // after the points
+    std::array<uint8_t, kLeadSize> lead{};
+    if (FAILED(reader.ReadBytes(lead.data(), kLeadSize))) {
         return nullptr;
     }
-    item->outline.reserve(static_cast<std::size_t>(points));
-    for (int32_t i = 0; i < points; ++i) {
-        item->outline.push_back(ReadPoint(reader));
+    auto item = std::make_unique<WallFaceItem>();
+    LittleEndianCursor fields(lead.data());
+    item->face = fields.Int();
+    item->cutOut = fields.Int();
+    item->kind = fields.Int();
+    item->firstCorner = TakePoint(fields);
+    item->secondCorner = TakePoint(fields);
+    int32_t points = 0;
+    if (!ReadCount(reader, kPointSize, &points) || !ReadPoints(reader, points, item->outline)) {
+        return nullptr;
     }
-    item->twinFace = reader.ReadInt();
-    item->anchor = ReadPoint(reader);
-    item->twinCreated = reader.ReadInt();
-    return reader.HasError() ? nullptr : std::move(item);
+    std::array<uint8_t, kTailSize> tail{};
+    if (FAILED(reader.ReadBytes(tail.data(), kTailSize))) {
+        return nullptr;
+    }
+    LittleEndianCursor after(tail.data());
+    item->twinFace = after.Int();
+    item->anchor = TakePoint(after);
+    item->twinCreated = after.Int();
+    return item;
 }
 
 }  // namespace
@@ -195,34 +223,34 @@ void CWallObject::WriteRecordHead(CBinaryWriter& writer) const {
     writer.WriteFloat(m_price);
 }
 
-void CWallObject::ReadRecordHead(CBinaryReader& reader, float* minY, float* maxY) {
-    *minY = reader.ReadFloat();
-    *maxY = reader.ReadFloat();
-    reader.ReadInt();
-    m_number = reader.ReadDouble();
+void CWallObject::ReadRecordHead(LittleEndianCursor& fields, float* minY, float* maxY) {
+    *minY = fields.Float();
+    *maxY = fields.Float();
+    fields.Skip(4);
+    m_number = fields.Double();
     for (float& value : m_position) {
-        value = reader.ReadFloat();
+        value = fields.Float();
     }
-    m_heading = reader.ReadFloat();
-    m_elevation = reader.ReadFloat();
-    m_roll = reader.ReadFloat();
-    m_mirrorImages = reader.ReadInt();
-    m_shadow = reader.ReadInt();
-    m_shadowReceiver = reader.ReadInt();
-    m_reflective = reader.ReadInt();
-    m_blend = reader.ReadInt();
+    m_heading = fields.Float();
+    m_elevation = fields.Float();
+    m_roll = fields.Float();
+    m_mirrorImages = fields.Int();
+    m_shadow = fields.Int();
+    m_shadowReceiver = fields.Int();
+    m_reflective = fields.Int();
+    m_blend = fields.Int();
     std::array<gfx::ColorValue, 4> blocks;
     for (gfx::ColorValue& colour : blocks) {
-        colour = ReadColour(reader);
+        colour = TakeColour(fields);
     }
     SetColourBlocks(blocks);
     for (float& value : m_shadowParameters) {
-        value = reader.ReadFloat();
+        value = fields.Float();
     }
-    m_color = static_cast<draw::COLORREF>(reader.ReadInt());
-    m_fillColour = static_cast<draw::COLORREF>(reader.ReadInt());
-    m_storedSpecularPower = reader.ReadFloat();
-    m_price = reader.ReadFloat();
+    m_color = static_cast<draw::COLORREF>(fields.Int());
+    m_fillColour = static_cast<draw::COLORREF>(fields.Int());
+    m_storedSpecularPower = fields.Float();
+    m_price = fields.Float();
 }
 
 HRESULT CWallObject::WriteRecordBody(CBinaryWriter& writer, bool wallNames) const {
@@ -261,9 +289,8 @@ HRESULT CWallObject::ReadRecordBody(CBinaryReader& reader) {
     if (!ReadCount(reader, kPointSize, &points)) {
         return E_FAIL;
     }
-    m_outline.clear();
-    for (int32_t i = 0; i < points; ++i) {
-        m_outline.push_back(ReadPoint(reader));
+    if (!ReadPoints(reader, points, m_outline)) {
+        return E_FAIL;
     }
     // An empty text leaves the field as constructed.
     reader.ReadString(m_name);
@@ -418,20 +445,23 @@ HRESULT CWallObject::Write(CBinaryWriter& writer) const {
 }
 
 HRESULT CWallObject::Read(CBinaryReader& reader) {
+    std::array<uint8_t, kFixedFieldsSize> fixed{};
+    if (FAILED(reader.ReadBytes(fixed.data(), kFixedFieldsSize))) {
+        return E_FAIL;
+    }
+    LittleEndianCursor fields(fixed.data());
     float minY = 0.0f;
     float maxY = 0.0f;
-    ReadRecordHead(reader, &minY, &maxY);
+    ReadRecordHead(fields, &minY, &maxY);
     for (float& size : m_realSize) {
-        size = reader.ReadFloat();
+        size = fields.Float();
     }
-    m_fillMode = reader.ReadInt();
-    m_hatchStyle = reader.ReadInt();
-    m_hatchColour = static_cast<draw::COLORREF>(reader.ReadInt());
-    m_hidden = reader.ReadInt();
-    m_planSymbolShown = reader.ReadInt() == 0 ? 1 : 0;
-    std::array<uint8_t, kWallReservedBytes> reserved{};
-    reader.ReadBytes(reserved.data(), kWallReservedBytes);
-    if (reader.HasError() || FAILED(ReadRecordBody(reader))) {
+    m_fillMode = fields.Int();
+    m_hatchStyle = fields.Int();
+    m_hatchColour = static_cast<draw::COLORREF>(fields.Int());
+    m_hidden = fields.Int();
+    m_planSymbolShown = fields.Int() == 0 ? 1 : 0;
+    if (FAILED(ReadRecordBody(reader))) {
         return E_FAIL;
     }
     m_mirror = reader.ReadInt();

@@ -39,8 +39,8 @@ public:
     void DrawPlan(draw::DrawContext& dc);
     // Mapping for drawing in plan coordinates.
     void OnPrepareDC(draw::DrawContext& dc);
-    // Drops the merged plan line segments when the type feeds them.
-    void InvalidateLineCache(int type);
+    void InvalidateLineCache(int type) override;
+    void EndSelectionDrag() override { SetDragFlag(0); }
     void StoreCameraPlanPose(bool redraw);
     // Forgets the pending first point.
     void ResetSelectionState();

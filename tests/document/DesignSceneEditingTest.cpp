@@ -116,6 +116,7 @@ TEST_F(DesignSceneEditingTest, WallLockRefusesTheWholeMoveWhenASurfaceIsSelected
         scene->ClearScene();
         scene->ClearSelection();
         messages.clear();
+        planView.dragsEnded = 0;
         doc->SetDesignModified(0);
         doc->Settings().wallLock = c.lock;
         CTest3DObject* model = AddBox(kModelObjectType, {0, 0, 0});
@@ -134,6 +135,8 @@ TEST_F(DesignSceneEditingTest, WallLockRefusesTheWholeMoveWhenASurfaceIsSelected
         EXPECT_EQ(doc->GetDesignModified(), c.moves ? 1 : 0);
         EXPECT_EQ(messages,
                   c.moves ? std::vector<std::string>{} : std::vector<std::string>{kLockMessage});
+        // A refused move also ends the plan's drag.
+        EXPECT_EQ(planView.dragsEnded, c.moves ? 0 : 1);
     }
 }
 
@@ -277,6 +280,8 @@ TEST_F(DesignSceneEditingTest, PlanShapesMoveUnlessLockedOrInAGroup) {
     EXPECT_EQ(member->GetPosition(), CVector2D(0, 0));
     EXPECT_EQ(locked->GetPosition(), CVector2D(0, 0));
     EXPECT_EQ(doc->GetDesignModified(), 1);
+    // The plan's merged lines of each moved kind are dropped.
+    EXPECT_EQ(planView.invalidatedCaches, (std::vector<int>{kDxfIconShapeType, kImageShapeType}));
     member->SetParent(nullptr);
 }
 

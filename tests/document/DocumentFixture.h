@@ -127,8 +127,12 @@ public:
     void ResetScrollPosition() override { ++scrollResets; }
     int GetArcDirection() const override { return arcDirection; }
     bool GetFullDrawFlag() const override { return fullDraw; }
+    void InvalidateLineCache(int type) override { invalidatedCaches.push_back(type); }
+    void EndSelectionDrag() override { ++dragsEnded; }
 
     FakePlanFrame frame;
+    std::vector<int> invalidatedCaches;
+    int dragsEnded = 0;
     std::vector<int> hints;
     bool shown = false;
     int boxHidden = 0;
