@@ -2,7 +2,6 @@
 
 #include "foundation/BinaryReader.h"
 #include "foundation/BinaryWriter.h"
-#include "foundation/LittleEndianCursor.h"
 
 namespace {
 
@@ -28,23 +27,22 @@ HRESULT CWallObject::WriteFlatSurfaceRecord(CBinaryWriter& writer) const {
 }
 
 HRESULT CWallObject::ReadFlatSurfaceRecord(CBinaryReader& reader) {
-    std::array<uint8_t, kFixedFieldsSize> fixed{};
-    if (FAILED(reader.ReadBytes(fixed.data(), kFixedFieldsSize))) {
-        return E_FAIL;
-    }
-    LittleEndianCursor fields(fixed.data());
+    FixedFields fixed{};
     float minY = 0.0f;
     float maxY = 0.0f;
-    ReadRecordHead(fields, &minY, &maxY);
-    m_fillMode = fields.Int();
-    m_hatchStyle = fields.Int();
-    m_hatchColour = static_cast<draw::COLORREF>(fields.Int());
-    for (float& size : m_realSize) {
-        size = fields.Float();
+    std::optional<LittleEndianCursor> fields = ReadRecordHead(reader, fixed, &minY, &maxY);
+    if (!fields) {
+        return E_FAIL;
     }
-    m_hidden = fields.Int();
-    m_planSymbolShown = fields.Int() == 0 ? 1 : 0;
-    m_mirror = fields.Int();
+    m_fillMode = fields->Int();
+    m_hatchStyle = fields->Int();
+    m_hatchColour = static_cast<draw::COLORREF>(fields->Int());
+    for (float& size : m_realSize) {
+        size = fields->Float();
+    }
+    m_hidden = fields->Int();
+    m_planSymbolShown = fields->Int() == 0 ? 1 : 0;
+    m_mirror = fields->Int();
     if (FAILED(ReadRecordBody(reader)) || FAILED(ReadPartCentres(reader))) {
         return E_FAIL;
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/LittleEndianCursor.h"
 #include "foundation/MeshVertex.h"
 #include "foundation/Vector2D.h"
 #include "foundation/Vector2F.h"
@@ -17,7 +18,6 @@
 
 class CBinaryReader;
 class CBinaryWriter;
-class LittleEndianCursor;
 struct CostItemRecord;
 
 // The texture coordinates a mesh vertex has now, and the part that owns it.
@@ -164,12 +164,16 @@ public:
     void SetReflective(int flag) { m_reflective = flag; }
 
 protected:
-    // Bytes of a record's fixed block, before the outline.
+    // A record's fixed block, before the outline.
     static constexpr int kFixedFieldsSize = 260;
+    using FixedFields = std::array<uint8_t, kFixedFieldsSize>;
     // The fixed block's fields up to the price, the same in the records of
     // walls, floors and ceilings; the mesh's height range comes first.
     void WriteRecordHead(CBinaryWriter& writer) const;
-    void ReadRecordHead(LittleEndianCursor& fields, float* minY, float* maxY);
+    // Reads the fixed block into fixed and takes its head; the cursor is
+    // left at the fields that follow, nothing on a short read.
+    std::optional<LittleEndianCursor> ReadRecordHead(CBinaryReader& reader, FixedFields& fixed,
+                                                     float* minY, float* maxY);
     // The record fields common to walls, floors and ceilings from offset
     // 260: outline, texts, shadow lights, materials, legacy arrays, face
     // count (read into the base part count) and face items. wallNames:

@@ -223,7 +223,13 @@ void CWallObject::WriteRecordHead(CBinaryWriter& writer) const {
     writer.WriteFloat(m_price);
 }
 
-void CWallObject::ReadRecordHead(LittleEndianCursor& fields, float* minY, float* maxY) {
+std::optional<LittleEndianCursor> CWallObject::ReadRecordHead(CBinaryReader& reader,
+                                                              FixedFields& fixed, float* minY,
+                                                              float* maxY) {
+    if (FAILED(reader.ReadBytes(fixed.data(), kFixedFieldsSize))) {
+        return std::nullopt;
+    }
+    LittleEndianCursor fields(fixed.data());
     *minY = fields.Float();
     *maxY = fields.Float();
     fields.Skip(4);
@@ -251,6 +257,7 @@ void CWallObject::ReadRecordHead(LittleEndianCursor& fields, float* minY, float*
     m_fillColour = static_cast<draw::COLORREF>(fields.Int());
     m_storedSpecularPower = fields.Float();
     m_price = fields.Float();
+    return fields;
 }
 
 HRESULT CWallObject::WriteRecordBody(CBinaryWriter& writer, bool wallNames) const {
@@ -445,22 +452,21 @@ HRESULT CWallObject::Write(CBinaryWriter& writer) const {
 }
 
 HRESULT CWallObject::Read(CBinaryReader& reader) {
-    std::array<uint8_t, kFixedFieldsSize> fixed{};
-    if (FAILED(reader.ReadBytes(fixed.data(), kFixedFieldsSize))) {
-        return E_FAIL;
-    }
-    LittleEndianCursor fields(fixed.data());
+    FixedFields fixed{};
     float minY = 0.0f;
     float maxY = 0.0f;
-    ReadRecordHead(fields, &minY, &maxY);
-    for (float& size : m_realSize) {
-        size = fields.Float();
+    std::optional<LittleEndianCursor> fields = ReadRecordHead(reader, fixed, &minY, &maxY);
+    if (!fields) {
+        return E_FAIL;
     }
-    m_fillMode = fields.Int();
-    m_hatchStyle = fields.Int();
-    m_hatchColour = static_cast<draw::COLORREF>(fields.Int());
-    m_hidden = fields.Int();
-    m_planSymbolShown = fields.Int() == 0 ? 1 : 0;
+    for (float& size : m_realSize) {
+        size = fields->Float();
+    }
+    m_fillMode = fields->Int();
+    m_hatchStyle = fields->Int();
+    m_hatchColour = static_cast<draw::COLORREF>(fields->Int());
+    m_hidden = fields->Int();
+    m_planSymbolShown = fields->Int() == 0 ? 1 : 0;
     if (FAILED(ReadRecordBody(reader))) {
         return E_FAIL;
     }
