@@ -14,6 +14,7 @@
 #include "document/ViewPointTable.h"
 #include "objects/2DImageShape.h"
 #include "objects/ObjectTypeCodes.h"
+#include "objects/WallObject.h"
 #include "platform/image/Image.h"
 #include "view3d/HousViewDesignFile.h"
 
@@ -55,10 +56,18 @@ protected:
         Scene().AddObjectIfAbsent(kImageShapeType, shape);
     }
 
-    // A design with a picture, a camera of its own, wireframe display, a
-    // shadow colour, a view point and numbered objects.
+    // A design with a picture, a wall, a camera of its own, wireframe
+    // display, a shadow colour, a view point and numbered objects.
     void MakeDesign() {
         AddPicture(-50);
+        auto* wall = new CWallObject();
+        wall->SetNumber(3);
+        wall->SetDevice(renderer->GetEngine().GetDevice());
+        wall->SetOutline({{0, 0}, {0, 100}, {100, 100}, {100, 0}});
+        ASSERT_NE(wall->BuildMesh(1, 250.0f), 0);
+        wall->SetUniformScale(1.0f);
+        wall->UpdatePlanOutline();
+        Scene().AddObjectIfAbsent(kWallObjectType, wall);
         Camera().SetCameraAngles(0.5, 0.25);
         Camera().SetCameraPosition({10.0f, 20.0f, -300.0f});
         Camera().UpdateCamera();
@@ -126,6 +135,12 @@ TEST_F(HousViewDesignFileTest, SavedDesignOpensAgainAsItWasSavedAndWritesTheSame
     ASSERT_EQ(Scene().Objects(kImageShapeType).size(), 1u);
     EXPECT_EQ(static_cast<C2DImageShape*>(Scene().Objects(kImageShapeType)[0])->GetPosition().x,
               -50.0);
+    // The wall's mesh is built on the device the view draws with.
+    ASSERT_EQ(Scene().Objects(kWallObjectType).size(), 1u);
+    const auto* wall = static_cast<const CWallObject*>(Scene().Objects(kWallObjectType)[0]);
+    EXPECT_EQ(wall->GetName(), "牆-3");
+    EXPECT_EQ(wall->GetDevice(), renderer->GetEngine().GetDevice());
+    ASSERT_NE(wall->GetMesh(), nullptr);
     const gfx::Vector3 eye = Camera().GetCameraPosition();
     EXPECT_EQ(eye.x, 10.0f);
     EXPECT_EQ(eye.y, 20.0f);
