@@ -215,6 +215,8 @@ TEST_F(DesignFileSurfacesTest, DamagedSurfaceRecordsAreRefusedWithTheOpenDesignK
 
 TEST_F(DesignFileSurfacesTest, SelectedWallTravelsThroughTheSelectionExport) {
     BuildRoom();
+    // Stored from the camera's eye and placed back from it.
+    view3D.eye = {10.0f, 20.0f, 30.0f};
     CDesignObject* wall = scene->Objects(kWallObjectType)[0];
     scene->SelectObject(kWallObjectType, wall);
     const std::string exported = ExportSelection();
