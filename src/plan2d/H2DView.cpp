@@ -37,7 +37,6 @@ CH2DView::CH2DView(wxWindow* parent, CHousDoc& doc, IPlanFrame* frame)
       m_state(doc),
       m_painter(doc) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
-    m_pCoordBox = std::make_unique<CCoordInputBox>(this);
     Bind(wxEVT_PAINT, &CH2DView::OnPaint, this);
     Bind(wxEVT_SIZE, &CH2DView::OnSize, this);
     Bind(wxEVT_KEY_DOWN, &CH2DView::OnKey, this);
@@ -94,8 +93,15 @@ void CH2DView::ShowStatusText(std::string_view text) {
     }
 }
 
+CCoordInputBox& CH2DView::GetCoordInputBox() {
+    if (!m_pCoordBox) {
+        m_pCoordBox = std::make_unique<CCoordInputBox>(this);
+    }
+    return *m_pCoordBox;
+}
+
 void CH2DView::ShowCoordBoxNear(int x, int y) {
-    wxDialog& box = m_pCoordBox->Window();
+    wxDialog& box = GetCoordInputBox().Window();
     box.Move(ClientToScreen(wxPoint(x + 20, y + 20)));
     box.Show();
     box.Update();
@@ -123,9 +129,8 @@ void CH2DView::ShowFrame(bool show) {
 }
 
 void CH2DView::HideCoordinateInputBox() {
-    wxDialog& box = m_pCoordBox->Window();
-    if (box.IsShown()) {
-        box.Hide();
+    if (m_pCoordBox && m_pCoordBox->Window().IsShown()) {
+        m_pCoordBox->Window().Hide();
     }
 }
 
@@ -184,9 +189,11 @@ void CH2DView::OnPaint(wxPaintEvent&) {
     cairo_paint(cr);
 }
 
+// The plan is painted once the size has settled: a window being laid out
+// gets several sizes before it is first shown.
 void CH2DView::OnSize(wxSizeEvent& event) {
     FitScrollBars();
-    PaintBackBuffer();
+    m_pBackBuffer.reset();
     Refresh(false);
     event.Skip();
 }

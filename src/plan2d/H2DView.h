@@ -53,14 +53,16 @@ public:
     void ShowStatusText(std::string_view text);
     // The coordinate entry box just below and right of the client point.
     void ShowCoordBoxNear(int x, int y);
-    CCoordInputBox& GetCoordInputBox() { return *m_pCoordBox; }
+    // Made on first use: most sessions never show it.
+    CCoordInputBox& GetCoordInputBox();
 
     int GetDragFlag() const { return m_state.GetDragFlag(); }
     void SetDragFlag(int flag) { m_state.SetDragFlag(flag); }
     PlanPastePoint& PastePoint() { return m_state.PastePoint(); }
     const CVector2D& GetCursorPoint() const { return m_state.GetCursorPoint(); }
 
-    // Null until the view first has a size.
+    // Null until the view is first painted or redrawn, and again from a
+    // change of size until the next.
     const draw::ImageDrawContext* GetBackBuffer() const { return m_pBackBuffer.get(); }
 
     // IPlanView

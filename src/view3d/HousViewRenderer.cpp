@@ -34,13 +34,21 @@ void CHousViewRenderer::OnSize(int width, int height) {
         InitRenderer();
         m_firstSizePending = false;
         m_scene.SetDocument(&m_doc);
-        LoadOverlayImages(m_overlayImages, pfs::FindResourceFolder());
+        m_overlayImagesDue = true;
     }
     m_camera.SetWindowSize(width, height);
     m_rendererReady = 1;
     if (!m_firstSizePending) {
         RenderFrame();
     }
+}
+
+const OverlayImages& CHousViewRenderer::GetOverlayImages() const {
+    if (m_overlayImagesDue) {
+        m_overlayImagesDue = false;
+        LoadOverlayImages(m_overlayImages, pfs::FindResourceFolder());
+    }
+    return m_overlayImages;
 }
 
 void CHousViewRenderer::InitRenderer() {

@@ -42,8 +42,8 @@ public:
     CHousViewRenderer& operator=(const CHousViewRenderer&) = delete;
 
     // A new client size. The first one with an area sets up the device,
-    // gives the scene its document and loads the overlay images; any later
-    // one draws a frame at once.
+    // gives the scene its document and makes the overlay images available;
+    // any later one draws a frame at once.
     void OnSize(int width, int height);
     [[nodiscard]] bool IsFirstSizePending() const { return m_firstSizePending; }
     void InitRenderer();
@@ -90,7 +90,9 @@ public:
     [[nodiscard]] CHousViewCamera& GetCamera() { return m_camera; }
     [[nodiscard]] const CHousViewCamera& GetCamera() const { return m_camera; }
     [[nodiscard]] CDesignScene& GetScene() { return m_scene; }
-    [[nodiscard]] const OverlayImages& GetOverlayImages() const { return m_overlayImages; }
+    // Empty before the first size. The files are read on the first call
+    // after it, as the first frame shows neither image.
+    [[nodiscard]] const OverlayImages& GetOverlayImages() const;
 
 private:
     // Clears, begins the scene, sets the camera's view and its projection
@@ -107,7 +109,8 @@ private:
     CSceneRenderTarget m_renderTarget;
     // After the engine: the objects go before the device they were made on.
     CDesignScene m_scene;
-    OverlayImages m_overlayImages;
+    mutable OverlayImages m_overlayImages;
+    mutable bool m_overlayImagesDue = false;
     bool m_firstSizePending = true;
     uint8_t m_rendererReady = 0;
     uint8_t m_paintingSuspended = 0;

@@ -6,7 +6,7 @@
 #include "platform/image/Image.h"
 
 // The two overlay images of the design window, made from the program's own
-// bitmaps when the 3D view first has a size.
+// bitmaps once the 3D view has had its first size.
 struct OverlayImages {
     image::CImage watermark;
     image::CImage banner;

@@ -85,6 +85,26 @@ TEST_F(H2DViewGuiTest, PaintedPlanHasBackgroundRulersAndGrid) {
     EXPECT_EQ(zoomed.GetPixel(39, 101), kWhite);
 }
 
+// A new size drops the painted plan; the next paint draws it whole at the
+// new size.
+TEST_F(H2DViewGuiTest, ResizedViewPaintsThePlanAtItsNewSize) {
+    Buffer();
+    const wxSize before = view->GetClientSize();
+    window->SetSize(wxSize(800, 600));
+    window->Layout();
+    const wxSize after = view->GetClientSize();
+    ASSERT_NE(after, before);
+    EXPECT_EQ(view->GetBackBuffer(), nullptr);
+    view->Update();
+    wxTheApp->Yield();
+    const draw::ImageDrawContext* buffer = view->GetBackBuffer();
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(buffer->Width(), after.x);
+    EXPECT_EQ(buffer->Height(), after.y);
+    EXPECT_EQ(buffer->GetPixel(24, 100), kGridColor);
+    EXPECT_EQ(buffer->GetPixel(after.x - 2, 5), kRulerGrey);
+}
+
 TEST_F(H2DViewGuiTest, FrameServesTheDocumentsWallBarAndFloorControls) {
     doc->SetWallValues(150.0, 10.0, 5.0);
     doc->UpdateWallBarFields();

@@ -572,7 +572,7 @@ Result Device::Present() {
     const int height = m_context->WindowHeight();
     if (width > 0 && height > 0) {
         m_target->ShowIn(m_context->WindowFramebuffer(), width, height);
-        ApplyRenderState(RenderState::ColorWriteEnable);
+        ApplyStatesAfterShow();
         m_context->SwapBuffers();
     }
     if (DrainGLErrors() == GLErrorState::ContextLost) {
@@ -581,6 +581,16 @@ Result Device::Present() {
         return kErrDeviceLost;
     }
     return kOk;
+}
+
+void Device::ApplyStatesAfterShow() {
+    for (RenderState state :
+         {RenderState::ZEnable, RenderState::StencilEnable, RenderState::AlphaBlendEnable,
+          RenderState::CullMode, RenderState::FillMode, RenderState::AlphaTestEnable,
+          RenderState::ClipPlaneEnable, RenderState::ColorWriteEnable}) {
+        ApplyRenderState(state);
+    }
+    ApplyViewport();
 }
 
 Result Device::Clear(uint32_t flags, Color color, float z, uint32_t stencil) {

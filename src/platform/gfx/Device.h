@@ -162,6 +162,8 @@ private:
     void ApplyRenderState(RenderState state);
     void ApplyStencil();
     void ApplyViewport();
+    // Showing the back buffer may have changed these; they are the device's.
+    void ApplyStatesAfterShow();
     void ApplyEyeSpace();
     void ApplyMaterial();
 

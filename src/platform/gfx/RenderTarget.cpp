@@ -23,6 +23,29 @@ void DetachRenderbuffer(GLuint* name, GLenum attachment) {
     *name = 0;
 }
 
+// A multisampled colour buffer is a texture where the driver allows one, so
+// that showing it can sample it.
+bool AttachMultisampleTexture(GLuint* name, GLenum format, GLsizei samples, int width, int height) {
+    GLint most = 0;
+    glGetIntegerv(GL_MAX_COLOR_TEXTURE_SAMPLES, &most);
+    if (samples > most) {
+        return false;
+    }
+    glGenTextures(1, name);
+    glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, *name);
+    glTexImage2DMultisample(GL_TEXTURE_2D_MULTISAMPLE, samples, format, width, height, GL_TRUE);
+    glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D_MULTISAMPLE, *name,
+                           0);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE) {
+        return true;
+    }
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D_MULTISAMPLE, 0, 0);
+    glDeleteTextures(1, name);
+    *name = 0;
+    return false;
+}
+
 GLenum DepthAttachment(unsigned depthFormat) {
     return depthFormat == GL_DEPTH24_STENCIL8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
 }
@@ -42,7 +65,11 @@ std::unique_ptr<RenderTarget> RenderTarget::Create(int width, int height, unsign
         new RenderTarget(width, height, colorFormat, depthFormat, samples));
     glGenFramebuffers(1, &target->m_framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, target->m_framebuffer);
-    bool complete = AttachRenderbuffer(&target->m_color, GL_COLOR_ATTACHMENT0, colorFormat,
+    target->m_colorIsTexture =
+        samples > 0 && AttachMultisampleTexture(&target->m_color, colorFormat,
+                                                static_cast<GLsizei>(samples), width, height);
+    bool complete = target->m_colorIsTexture ||
+                    AttachRenderbuffer(&target->m_color, GL_COLOR_ATTACHMENT0, colorFormat,
                                        static_cast<GLsizei>(samples), width, height);
     if (complete && depthFormat != 0) {
         complete = target->ProbeDepthStencil();
@@ -76,9 +103,12 @@ bool RenderTarget::ProbeDepthStencil() {
 
 RenderTarget::~RenderTarget() {
     const GLuint framebuffers[2] = {m_framebuffer, m_resolveFramebuffer};
-    const GLuint renderbuffers[3] = {m_color, m_depth, m_resolveColor};
+    const GLuint renderbuffers[3] = {m_colorIsTexture ? 0 : m_color, m_depth, m_resolveColor};
     glDeleteFramebuffers(2, framebuffers);
     glDeleteRenderbuffers(3, renderbuffers);
+    if (m_colorIsTexture) {
+        glDeleteTextures(1, &m_color);
+    }
 }
 
 void RenderTarget::RecordDepthStencilClear(bool depth, float z, bool stencil,
@@ -130,8 +160,30 @@ unsigned RenderTarget::Resolve() {
     return m_resolveFramebuffer;
 }
 
+bool RenderTarget::StretchResolveIn(unsigned windowFramebuffer, int windowWidth, int windowHeight) {
+    if (!m_colorIsTexture || m_stretchFailed) {
+        return false;
+    }
+    if (!m_stretch) {
+        m_stretch = StretchResolve::Create(m_samples);
+        m_stretchFailed = !m_stretch;
+        if (m_stretchFailed) {
+            return false;
+        }
+    }
+    PrepareBlit();
+    glBindFramebuffer(GL_FRAMEBUFFER, windowFramebuffer);
+    m_stretch->Draw(m_color, m_width, m_height, windowWidth, windowHeight);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
+    return true;
+}
+
 void RenderTarget::ShowIn(unsigned windowFramebuffer, int windowWidth, int windowHeight) {
     const bool sameSize = windowWidth == m_width && windowHeight == m_height;
+    if (m_samples != 0 && !sameSize &&
+        StretchResolveIn(windowFramebuffer, windowWidth, windowHeight)) {
+        return;
+    }
     // A multisampled picture is resolved on its way to the window when it
     // keeps its size or the driver can scale while resolving: one blit
     // instead of two, and no single-sampled copy.

@@ -4,6 +4,10 @@
 // colour and depth-stencil, multisampled when asked, plus the single-sampled
 // copy it resolves into for reading and showing.
 //
+// A multisampled colour buffer is a texture where the driver allows one: it
+// is then stretched over the window by a pass of its own instead of a
+// scaled-resolve blit.
+//
 // The big buffers are made on first need. The depth-stencil storage waits
 // for the first draw that reaches it; until then it stands for a buffer that
 // holds the values of its last whole clear everywhere. The single-sampled
@@ -14,6 +18,8 @@
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+#include "platform/gfx/StretchResolve.h"
 
 namespace gfx {
 
@@ -49,7 +55,8 @@ public:
 
     // The single-sampled framebuffer holding what was drawn so far.
     unsigned Resolve();
-    // Stretches the back buffer over the whole window framebuffer.
+    // Stretches the back buffer over the whole window framebuffer. May leave
+    // the drawing states StretchResolve::Draw names changed.
     void ShowIn(unsigned windowFramebuffer, int windowWidth, int windowHeight);
     // B, G, R, A bytes, top row first.
     [[nodiscard]] std::vector<uint8_t> ReadPixels();
@@ -66,6 +73,9 @@ private:
           m_depthFormat(depthFormat),
           m_requestedSamples(samples) {}
 
+    // The stretch pass into the window; false when the colour buffer is no
+    // texture or the pass cannot be built, and nothing was drawn.
+    bool StretchResolveIn(unsigned windowFramebuffer, int windowWidth, int windowHeight);
     // Checks the depth-stencil format against the colour buffer on a tiny
     // buffer of it, and learns its stencil size.
     bool ProbeDepthStencil();
@@ -78,6 +88,9 @@ private:
     int m_samples = 0;
     int m_stencilBits = 0;
     bool m_scaledResolve = false;
+    bool m_colorIsTexture = false;
+    bool m_stretchFailed = false;
+    std::unique_ptr<StretchResolve> m_stretch;
     // What a fresh buffer of the driver holds.
     float m_deferredDepth = 0.0f;
     uint32_t m_deferredStencil = 0;
