@@ -292,6 +292,14 @@ float CDesignScene::GetCurrentFloorHeight() const {
     return m_storeyBases[GetCurrentFloor()];
 }
 
+bool CDesignScene::IsOnCurrentFloor(const CDesignObject& object) const {
+    if (object.IsOnAllFloors() != 0) {
+        return true;
+    }
+    const auto height = static_cast<float>(object.GetLevelHeight());
+    return GetFloorOfHeight(height, object.GetType()) == GetCurrentFloor();
+}
+
 std::vector<std::string> CDesignScene::GetFloorComboTexts() const {
     std::vector<std::string> texts;
     for (int storey = 1; storey <= m_storeyIndex + 1; ++storey) {

@@ -101,6 +101,8 @@ public:
     [[nodiscard]] float GetFloorLevel(int level) const { return m_floorLevels[level]; }
     [[nodiscard]] int GetCurrentFloor() const;
     [[nodiscard]] float GetCurrentFloorHeight() const;
+    // Shown on every floor, or its level height lies on the current storey.
+    [[nodiscard]] bool IsOnCurrentFloor(const CDesignObject& object) const;
     // The storey texts "第%d層" of the plan's floor combo, 1 .. storeys.
     [[nodiscard]] std::vector<std::string> GetFloorComboTexts() const;
     void FillFloorCombo();

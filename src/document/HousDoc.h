@@ -190,6 +190,9 @@ public:
     int32_t GetFrameOffsetFlag() const { return m_frameOffsetFlag; }
     void SetFrameOffsetFlag(int32_t flag) { m_frameOffsetFlag = flag; }
     POINT GetFrameOffset() const { return m_frameOffset; }
+    // The paper frame's corner on the plan, in tenths of a millimetre.
+    POINT GetPaperPosition() const { return m_paperPosition; }
+    void SetPaperPosition(POINT position) { m_paperPosition = position; }
     void SetFrameOffset(POINT offset) { m_frameOffset = offset; }
     int32_t GetSnapToTolerance() const { return m_snapToTolerance; }
     void SetSnapToTolerance(int32_t flag) { m_snapToTolerance = flag; }
@@ -213,6 +216,9 @@ public:
     void SetFramePaperShown(uint8_t flag) { m_framePaperShown = flag; }
     int32_t GetFixedWallAngle() const { return m_fixedWallAngle; }
     void SetFixedWallAngle(int32_t flag) { m_fixedWallAngle = flag; }
+    // The step, int degrees, that a fixed wall angle keeps to.
+    int32_t GetFixedAngleStep() const { return m_fixedAngleStep; }
+    void SetFixedAngleStep(int32_t step) { m_fixedAngleStep = step; }
     const std::string& GetTitleFrameFile() const { return m_titleFrameFile; }
     void SetTitleFrameFile(std::string file) { m_titleFrameFile = std::move(file); }
     const BaseDrawingReference& GetBaseDrawing() const { return m_baseDrawing; }
@@ -424,6 +430,7 @@ private:
     POINT m_planScrollSize;
     int32_t m_frameOffsetFlag = 0;
     POINT m_frameOffset;
+    POINT m_paperPosition;
     int32_t m_penStyle = 0;
     int32_t m_penWidth = 1;
     int32_t m_arrowHeadKind = 1;
@@ -435,6 +442,7 @@ private:
     uint8_t m_printGrid = 0;
     uint8_t m_framePaperShown = 0;
     int32_t m_fixedWallAngle = 1;
+    int32_t m_fixedAngleStep = 90;
     std::string m_titleFrameFile;
     BaseDrawingReference m_baseDrawing;
     SavedSwitches m_savedSwitches;

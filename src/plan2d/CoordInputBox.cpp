@@ -2,10 +2,9 @@
 
 #include <wx/dialog.h>
 #include <wx/stattext.h>
-#include <wx/textctrl.h>
 
+#include "foundation/EditValidation.h"
 #include "plan2d/CoordInputText.h"
-#include "plan2d/VirtualKey.h"
 
 namespace {
 
@@ -15,6 +14,10 @@ const wxRect kFirstEditRect(28, 3, 25, 12);
 const wxRect kSecondEditRect(28, 17, 25, 12);
 const wxRect kFirstLabelRect(4, 6, 24, 8);
 const wxRect kSecondLabelRect(4, 19, 24, 8);
+
+constexpr int kVkF3 = 114;
+constexpr int kVkF7 = 118;
+constexpr int kVkF8 = 119;
 
 }  // namespace
 
@@ -34,13 +37,12 @@ CCoordInputBox::CCoordInputBox(wxWindow* owner)
                                      firstLabel.GetSize());
     m_pSecondLabel = new wxStaticText(box, kSecondLabel, wxString(), secondLabel.GetPosition(),
                                       secondLabel.GetSize());
-    m_pFirstEdit =
-        new wxTextCtrl(box, kFirstEdit, wxString(), firstEdit.GetPosition(), firstEdit.GetSize());
-    m_pSecondEdit = new wxTextCtrl(box, kSecondEdit, wxString(), secondEdit.GetPosition(),
-                                   secondEdit.GetSize());
+    m_pFirstEdit = new CNumericEdit(box, kFirstEdit, firstEdit.GetPosition(), firstEdit.GetSize());
+    m_pSecondEdit =
+        new CNumericEdit(box, kSecondEdit, secondEdit.GetPosition(), secondEdit.GetSize());
     box->SetClientSize(box->ConvertDialogToPixels(kBoxSize));
-    m_pFirstEdit->Bind(wxEVT_KEY_DOWN, &CCoordInputBox::OnEditKeyDown, this);
-    m_pSecondEdit->Bind(wxEVT_KEY_DOWN, &CCoordInputBox::OnEditKeyDown, this);
+    m_pFirstEdit->SetOwner(this);
+    m_pSecondEdit->SetOwner(this);
     SetPolarMode(0);
     box->Hide();
 }
@@ -53,6 +55,10 @@ void CCoordInputBox::SetPolarMode(int polar) {
     m_polar = polar;
     m_pFirstLabel->SetLabel(wxString::FromUTF8(polar == 1 ? "長度：" : "X："));
     m_pSecondLabel->SetLabel(wxString::FromUTF8(polar == 1 ? "角度：" : "Y："));
+    SelectFirstEdit();
+}
+
+void CCoordInputBox::SelectFirstEdit() {
     m_pFirstEdit->SetFocus();
     m_pFirstEdit->SelectAll();
     m_pFirstEdit->ShowPosition(m_pFirstEdit->GetLastPosition());
@@ -85,9 +91,39 @@ int CCoordInputBox::IsActive() {
     return m_active;
 }
 
-void CCoordInputBox::OnEditKeyDown(wxKeyEvent& event) {
-    if (IsCoordEntryKey(VirtualKeyFromWx(event.GetKeyCode()))) {
-        m_active = 1;
+int CCoordInputBox::OnWheel(int flags, int delta, int x, int y) {
+    return m_pTarget != nullptr ? m_pTarget->OnMouseWheel(flags, delta, x, y) : 0;
+}
+
+int CCoordInputBox::OnEnter() {
+    SelectFirstEdit();
+    const double first = ParseFloatText(m_pFirstEdit->GetValue().utf8_string());
+    const double second = ParseFloatText(m_pSecondEdit->GetValue().utf8_string());
+    if (m_pTarget != nullptr && m_pTarget->ApplyTypedPoint(first, second) == 1) {
+        m_active = 0;
     }
-    event.Skip();
+    return 0;
+}
+
+int CCoordInputBox::OnEscape() {
+    if (m_pTarget != nullptr) {
+        m_pTarget->CancelTypedPoint();
+    }
+    return 0;
+}
+
+int CCoordInputBox::OnKey(int key, int /*repeat*/, int /*flags*/) {
+    if (IsCoordEntryKey(key)) {
+        m_active = 1;
+    } else if (key == kVkF7) {
+        wxCommandEvent command(wxEVT_MENU, kCycleWalkSpeedCommand);
+        if (wxWindow* frame = wxGetTopLevelParent(m_pWindow->GetParent())) {
+            frame->GetEventHandler()->ProcessEvent(command);
+        }
+    } else if (m_pTarget != nullptr && key == kVkF3) {
+        m_pTarget->ToggleSnap();
+    } else if (m_pTarget != nullptr && key == kVkF8) {
+        m_pTarget->ToggleFixedWallAngle();
+    }
+    return 0;
 }

@@ -41,3 +41,46 @@ bool IsCoordEntryKey(int virtualKey) {
     return (virtualKey >= '0' && virtualKey <= '9') ||
            (virtualKey >= kVkNumpad0 && virtualKey <= kVkNumpad9) || virtualKey == kVkTab;
 }
+
+bool IsCoordNumber(std::string_view text) {
+    bool digit = false;
+    bool point = false;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digit;
+}
+
+namespace {
+
+bool IsAcceptedCoordText(std::string_view text) {
+    if (text.empty() || text == "-") {
+        return true;
+    }
+    const std::string_view t = text.front() == '-' ? text.substr(1) : text;
+    const std::size_t point = t.find('.');
+    return IsCoordNumber(t) && (point == std::string_view::npos || point + 2 >= t.size());
+}
+
+}  // namespace
+
+std::optional<CoordTextRepair> RepairCoordText(std::string_view text) {
+    if (IsAcceptedCoordText(text)) {
+        return std::nullopt;
+    }
+    // Each cut is checked again, as a change notification of its own would.
+    CoordTextRepair repair;
+    do {
+        const std::size_t unsignedLength = text.front() == '-' ? text.size() - 1 : text.size();
+        repair.selectFrom = static_cast<int>(unsignedLength) - 1;
+        text.remove_suffix(1);
+    } while (!IsAcceptedCoordText(text));
+    repair.text = std::string(text);
+    return repair;
+}

@@ -7,24 +7,55 @@
 #include <wx/graphics.h>
 #include <wx/statusbr.h>
 
-#include <algorithm>
-
+#include "document/DesignScene.h"
 #include "document/DocumentViews.h"
 #include "document/HousDoc.h"
+#include "objects/2DShape.h"
+#include "objects/ObjectTypeCodes.h"
 #include "plan2d/CoordInputBox.h"
+#include "plan2d/PlanCursors.h"
+#include "plan2d/PlanInput.h"
+#include "plan2d/PlanMapping.h"
 #include "plan2d/PlanScroll.h"
+#include "plan2d/PlanSketch.h"
 #include "plan2d/VirtualKey.h"
 #include "platform/draw/ImageDrawContext.h"
+#include "platform/draw/RecordingDrawContext.h"
 
 namespace {
 
 // The other hints of the document that this view answers.
+constexpr int kPenChangedHint = 710;
 constexpr int kMoveCameraMarkerHint = 901;
 constexpr int kRulerChangedHint = 997;
 constexpr int kSettingsChangedHint = 998;
 
+constexpr const char* kPaperTipText = "列印圖紙範圍";
+
 bool IsRedrawHint(int hint) {
     return hint == 932 || hint == 942 || hint == 995 || hint == kFullRefreshHint;
+}
+
+ScrollAction ScrollActionOf(wxEventType type) {
+    if (type == wxEVT_SCROLLWIN_TOP) {
+        return ScrollAction::Top;
+    }
+    if (type == wxEVT_SCROLLWIN_BOTTOM) {
+        return ScrollAction::Bottom;
+    }
+    if (type == wxEVT_SCROLLWIN_LINEUP) {
+        return ScrollAction::LineUp;
+    }
+    if (type == wxEVT_SCROLLWIN_LINEDOWN) {
+        return ScrollAction::LineDown;
+    }
+    if (type == wxEVT_SCROLLWIN_PAGEUP) {
+        return ScrollAction::PageUp;
+    }
+    if (type == wxEVT_SCROLLWIN_PAGEDOWN) {
+        return ScrollAction::PageDown;
+    }
+    return ScrollAction::Thumb;
 }
 
 }  // namespace
@@ -40,13 +71,19 @@ CH2DView::CH2DView(wxWindow* parent, CHousDoc& doc, IPlanFrame* frame)
     Bind(wxEVT_PAINT, &CH2DView::OnPaint, this);
     Bind(wxEVT_SIZE, &CH2DView::OnSize, this);
     Bind(wxEVT_KEY_DOWN, &CH2DView::OnKey, this);
-    Bind(wxEVT_LEFT_UP, &CH2DView::OnLeftUp, this);
+    Bind(wxEVT_MOTION, &CH2DView::OnPaperTipMotion, this);
+    for (const auto& type :
+         {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP,
+          wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP, wxEVT_MOTION, wxEVT_MOUSEWHEEL, wxEVT_LEAVE_WINDOW}) {
+        Bind(type, &CH2DView::OnMouse, this);
+    }
     for (const auto& type :
          {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP,
           wxEVT_SCROLLWIN_LINEDOWN, wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN,
           wxEVT_SCROLLWIN_THUMBTRACK, wxEVT_SCROLLWIN_THUMBRELEASE}) {
         Bind(type, &CH2DView::OnScroll, this);
     }
+    m_pInput = std::make_unique<CPlanInput>(*this, doc, m_state);
     m_doc.Attach2DView(this);
 }
 
@@ -60,14 +97,73 @@ void CH2DView::OnInitialUpdate() {
     FitScrollBars();
     m_doc.StoreCameraPlanPose();
     m_doc.UpdateWallBarFields();
+    // Each edge a band of the pick sense, the centre handle a square of it.
+    const int sense = m_doc.Settings().selectSense;
+    const RECT frame = GetPaperFrameClientRect();
+    SetPaperTipRects(ComputePaperTipRects(frame, sense, GetPaperFrameCentre(frame), sense));
 }
 
 void CH2DView::DrawPlan(draw::DrawContext& dc) {
-    m_painter.DrawPlan(dc);
+    m_painter.DrawPlan(dc, MakePlanSketch(m_state));
 }
 
 void CH2DView::OnPrepareDC(draw::DrawContext& dc) {
-    m_painter.OnPrepareDC(dc);
+    const bool printing = dc.IsPrinting();
+    const HousSettings& settings = m_doc.Settings();
+    const PlanMappingSetup setup =
+        ComputePlanMapping(settings.length, settings.width, m_doc.GetPlanScale(dc),
+                           m_doc.GetRulerMargin(), printing ? GetPrintFactor() : 1.0);
+    // A page being printed leaves the screen's scroll size alone.
+    if (!printing) {
+        m_doc.SetPlanScrollSize(setup.scrollSize);
+    }
+    setup.ApplyTo(dc);
+    if (!printing) {
+        const draw::Rect box = dc.GetClipBox();
+        dc.IntersectClipRect(0, 0, box.right, box.bottom);
+    }
+}
+
+void CH2DView::PrepareTitleFrameDC(draw::DrawContext& dc) {
+    m_painter.PrepareTitleFrameDC(dc);
+}
+
+CVector2D CH2DView::ClientToLogical(POINT client) const {
+    const HousSettings& settings = m_doc.Settings();
+    const PlanMappingSetup setup = ComputePlanMapping(
+        settings.length, settings.width, m_doc.GetPlanZoomFactor(), m_doc.GetRulerMargin(), 1.0);
+    return ::ClientToLogical(setup.ToMapping(), client, m_doc.GetPlanViewOrigin());
+}
+
+POINT CH2DView::PlanToClient(const CVector2D& stored, const draw::DrawContext& dc) const {
+    return m_painter.PlanToClient(stored, dc);
+}
+
+void CH2DView::SetToolCursor(int resourceId) {
+    m_state.Flags().toolCursorSet = 1;
+    SetCursor(GetPlanToolCursor(resourceId));
+}
+
+void CH2DView::RestoreCursor() {
+    if (m_state.Flags().toolCursorSet != 0) {
+        SetCursor(wxCursor(wxCURSOR_ARROW));
+        m_state.Flags().toolCursorSet = 0;
+    }
+}
+
+RECT CH2DView::GetPaperFrameClientRect() {
+    draw::RecordingDrawContext dc;
+    PrepareTitleFrameDC(dc);
+    const POINT position = m_doc.GetPaperPosition();
+    const POINT offset = m_doc.GetFrameOffset();
+    const POINT size = m_doc.GetDefaultPaperSize();
+    const int left = position.x - offset.x;
+    const int top = position.y - offset.y;
+    const draw::Point topLeft = dc.LPtoDP(draw::Point{left, top});
+    const draw::Point bottomRight = dc.LPtoDP(draw::Point{left + size.x, top + size.y});
+    const POINT scroll = m_doc.GetPlanViewOrigin();
+    return RECT{topLeft.x - scroll.x, topLeft.y - scroll.y, bottomRight.x - scroll.x,
+                bottomRight.y - scroll.y};
 }
 
 void CH2DView::InvalidateLineCache(int type) {
@@ -82,8 +178,8 @@ void CH2DView::ResetSelectionState() {
     m_state.ResetSelectionState();
 }
 
-void CH2DView::OnKeyDown(int virtualKey, int repeatCount, int flags) {
-    m_state.OnKeyDown(virtualKey, repeatCount, flags);
+void CH2DView::OnKeyDown(int virtualKey, int repeatCount, int /*flags*/) {
+    m_pInput->OnKeyDown(virtualKey, repeatCount, KeyModifiers{});
 }
 
 void CH2DView::ShowStatusText(std::string_view text) {
@@ -96,6 +192,7 @@ void CH2DView::ShowStatusText(std::string_view text) {
 CCoordInputBox& CH2DView::GetCoordInputBox() {
     if (!m_pCoordBox) {
         m_pCoordBox = std::make_unique<CCoordInputBox>(this);
+        m_pCoordBox->SetTarget(m_pInput.get());
     }
     return *m_pCoordBox;
 }
@@ -108,7 +205,9 @@ void CH2DView::ShowCoordBoxNear(int x, int y) {
 }
 
 void CH2DView::OnDocumentUpdate(int hint) {
-    if (hint == kMoveCameraMarkerHint) {
+    if (hint == kPenChangedHint) {
+        ApplyPenToSelectedShapes();
+    } else if (hint == kMoveCameraMarkerHint) {
         m_doc.StoreCameraPlanPose();
     } else if (IsRedrawHint(hint)) {
         RedrawNow();
@@ -117,6 +216,22 @@ void CH2DView::OnDocumentUpdate(int hint) {
         FitScrollBars();
         m_doc.StoreCameraPlanPose();
         RedrawNow();
+    }
+}
+
+void CH2DView::ApplyPenToSelectedShapes() {
+    I3DView* view = m_doc.Get3DView();
+    CDesignScene* scene = view != nullptr ? view->GetScene() : nullptr;
+    if (scene == nullptr) {
+        return;
+    }
+    for (const int type : {kLineShapeType, kRectShapeType, kCircleShapeType, kCurveShapeType}) {
+        for (CDesignObject* object : scene->Selected(type)) {
+            if (auto* shape = dynamic_cast<C2DShape*>(object)) {
+                shape->SetPenStyle(m_doc.GetPenStyle());
+                shape->SetPenWidth(m_doc.GetPenWidth());
+            }
+        }
     }
 }
 
@@ -205,27 +320,8 @@ void CH2DView::OnScroll(wxScrollWinEvent& event) {
     const int extent = horizontal ? extentPoint.x : extentPoint.y;
     const int client = horizontal ? GetClientSize().x : GetClientSize().y;
     const int current = horizontal ? origin.x : origin.y;
-    // A page is a tenth of the extent and a line a tenth of a page.
-    const int page = std::max(1, extent / 10);
-    const int line = std::max(1, page / 10);
-
-    const wxEventType type = event.GetEventType();
-    int wanted = current;
-    if (type == wxEVT_SCROLLWIN_TOP) {
-        wanted = 0;
-    } else if (type == wxEVT_SCROLLWIN_BOTTOM) {
-        wanted = extent;
-    } else if (type == wxEVT_SCROLLWIN_LINEUP) {
-        wanted = current - line;
-    } else if (type == wxEVT_SCROLLWIN_LINEDOWN) {
-        wanted = current + line;
-    } else if (type == wxEVT_SCROLLWIN_PAGEUP) {
-        wanted = current - page;
-    } else if (type == wxEVT_SCROLLWIN_PAGEDOWN) {
-        wanted = current + page;
-    } else {
-        wanted = event.GetPosition();
-    }
+    const int wanted = RequestedScrollPosition(ScrollActionOf(event.GetEventType()), extent,
+                                               current, event.GetPosition());
     const int position = ClampScrollPosition(extent, client, wanted);
     SetScrollPos(event.GetOrientation(), position);
     if (position == current) {
@@ -238,17 +334,32 @@ void CH2DView::OnScroll(wxScrollWinEvent& event) {
 }
 
 void CH2DView::OnKey(wxKeyEvent& event) {
+    const KeyModifiers modifiers{event.ShiftDown(), event.ControlDown(), event.AltDown()};
     const int virtualKey = VirtualKeyFromWx(event.GetKeyCode());
-    if (!m_state.OnKeyDown(virtualKey, 1, 0)) {
+    // A key with Alt also goes on to the default handling.
+    if (!m_pInput->OnKeyDown(virtualKey, 1, modifiers) || modifiers.alt) {
         event.Skip();
     }
 }
 
-void CH2DView::OnLeftUp(wxMouseEvent& event) {
-    // The pictures drawn roughly while scrolling are drawn in full again.
-    if (!m_state.GetFullDrawFlag()) {
-        m_state.SetFullDrawFlag(true);
-        RedrawNow();
+void CH2DView::OnPaperTipMotion(wxMouseEvent& event) {
+    const wxPoint at = event.GetPosition();
+    const int tip = FindPaperTip(m_paperTipRects, POINT{at.x, at.y});
+    if (tip != m_shownPaperTip) {
+        m_shownPaperTip = tip;
+        if (tip >= 0) {
+            SetToolTip(wxString::FromUTF8(kPaperTipText));
+        } else {
+            UnsetToolTip();
+        }
     }
     event.Skip();
+}
+
+void CH2DView::OnMouse(wxMouseEvent& event) {
+    m_pInput->OnMouse(event);
+}
+
+COutlineCapture& CH2DView::OutlineCapture() {
+    return m_pInput->Capture();
 }

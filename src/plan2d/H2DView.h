@@ -6,6 +6,10 @@
 #include <string_view>
 
 #include "document/DocumentViews.h"
+#include "foundation/Vector2D.h"
+#include "foundation/WinTypes.h"
+#include "plan2d/PaperFrameTips.h"
+#include "plan2d/PlanEditModeClass.h"
 #include "plan2d/PlanPainter.h"
 #include "plan2d/PlanViewState.h"
 
@@ -15,6 +19,8 @@ class ImageDrawContext;
 }  // namespace draw
 
 class CCoordInputBox;
+class COutlineCapture;
+class CPlanInput;
 class CHousDoc;
 class wxKeyEvent;
 class wxMouseEvent;
@@ -37,8 +43,37 @@ public:
 
     // The whole plan into the context.
     void DrawPlan(draw::DrawContext& dc);
-    // Mapping for drawing in plan coordinates.
+    // Mapping for drawing in plan coordinates; on the screen the plan's
+    // scroll size goes to the document and nothing covers the rulers.
     void OnPrepareDC(draw::DrawContext& dc);
+    // Mapping of the paper and title frame.
+    void PrepareTitleFrameDC(draw::DrawContext& dc);
+    // Logical point of a client pixel (y down, not yet a stored point).
+    CVector2D ClientToLogical(POINT client) const;
+    // Client pixel of a stored point (x, -y) on a prepared context.
+    POINT PlanToClient(const CVector2D& stored, const draw::DrawContext& dc) const;
+
+    static PlanEditModeClass GetEditModeClass(int editMode) {
+        return GetPlanEditModeClass(editMode);
+    }
+
+    // Extra device units per logical unit on a printer.
+    double GetPrintFactor() const { return m_painter.GetPrintFactor(); }
+    void SetPrintFactor(double factor) { m_painter.SetPrintFactor(factor); }
+
+    // Shows a tool cursor by its resource id until RestoreCursor.
+    void SetToolCursor(int resourceId);
+    void RestoreCursor();
+
+    CPlanViewState& State() { return m_state; }
+    // The outline being drawn; the coordinate box hands it typed points.
+    COutlineCapture& OutlineCapture();
+
+    // The paper frame in client pixels.
+    RECT GetPaperFrameClientRect();
+    // Where the paper frame's tooltip "列印圖紙範圍" shows.
+    void SetPaperTipRects(const PaperTipRects& rects) { m_paperTipRects = rects; }
+    const PaperTipRects& GetPaperTipRects() const { return m_paperTipRects; }
     void InvalidateLineCache(int type) override;
     void EndSelectionDrag() override { SetDragFlag(0); }
     void StoreCameraPlanPose(bool redraw);
@@ -64,6 +99,7 @@ public:
     // Null until the view is first painted or redrawn, and again from a
     // change of size until the next.
     const draw::ImageDrawContext* GetBackBuffer() const { return m_pBackBuffer.get(); }
+    draw::ImageDrawContext* GetBackBuffer() { return m_pBackBuffer.get(); }
 
     // IPlanView
     void OnDocumentUpdate(int hint) override;
@@ -82,7 +118,13 @@ private:
     void OnSize(wxSizeEvent& event);
     void OnScroll(wxScrollWinEvent& event);
     void OnKey(wxKeyEvent& event);
-    void OnLeftUp(wxMouseEvent& event);
+    // Shows the paper frame's tooltip over its areas; other handlers still
+    // see the move.
+    void OnPaperTipMotion(wxMouseEvent& event);
+    // The selected lines, rectangles, circles, arcs and curves take the
+    // document's pen.
+    void ApplyPenToSelectedShapes();
+    void OnMouse(wxMouseEvent& event);
 
     // Scroll bars for the document's extent, positions pulled into range.
     void FitScrollBars();
@@ -93,6 +135,9 @@ private:
     IPlanFrame* m_pFrame;
     CPlanViewState m_state;
     CPlanPainter m_painter;
+    std::unique_ptr<CPlanInput> m_pInput;
     std::unique_ptr<CCoordInputBox> m_pCoordBox;
     std::unique_ptr<draw::ImageDrawContext> m_pBackBuffer;
+    PaperTipRects m_paperTipRects{};
+    int m_shownPaperTip = -1;
 };

@@ -1,12 +1,22 @@
 #include "plan2d/PlanPainter.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "document/ActiveDocumentValues.h"
+#include "document/DesignScene.h"
+#include "document/DocumentViews.h"
 #include "document/EditMode.h"
 #include "document/HousDoc.h"
 #include "foundation/GeometryMath.h"
+#include "foundation/RubberBand.h"
+#include "objects/ObjectTypeCodes.h"
+#include "plan2d/PlanEditModeClass.h"
+#include "plan2d/PlanLayerBits.h"
+#include "plan2d/PlanMapping.h"
+#include "plan2d/PlanObjectsDrawing.h"
 #include "platform/draw/DrawContext.h"
 
 namespace {
@@ -18,6 +28,36 @@ constexpr int kTickStep = 5;
 constexpr int kBaseFontHeight = 10;
 constexpr int kVerticalEscapement = 900;
 constexpr const char* kRulerUnit = "公尺";
+// Sent once a print preview has been painted: the plan is drawn again.
+constexpr int kPreviewEndedHint = 995;
+
+// One layer of the plan's objects: the display-mask bit that shows it and
+// its object types (-1 for none), drawn after preparing the context again
+// when asked.
+struct ObjectLayer {
+    uint32_t maskBit;
+    std::array<int, 4> types;
+    bool preparesDC;
+};
+
+// Bottom to top.
+constexpr std::array<ObjectLayer, 12> kObjectLayers{{
+    {PlanLayer::kPictures, {kImageShapeType, -1, -1, -1}, false},
+    {PlanLayer::kFloors, {kFloorObjectType, -1, -1, -1}, false},
+    {PlanLayer::kCeilings, {kCeilingObjectType, -1, -1, -1}, false},
+    {PlanLayer::kWalls, {kWallObjectType, -1, -1, -1}, false},
+    {PlanLayer::kPhotos, {kPhotoObjectType, -1, -1, -1}, false},
+    {PlanLayer::kText3D, {kText3DObjectType, -1, -1, -1}, false},
+    {PlanLayer::kLights, {kLightObjectType, -1, -1, -1}, false},
+    {PlanLayer::kDxfSymbols, {kDxfIconShapeType, -1, -1, -1}, false},
+    {PlanLayer::kShapes, {kLineShapeType, kRectShapeType, kCircleShapeType, kCurveShapeType}, true},
+    {PlanLayer::kDimensions, {kDimensionShapeType, -1, -1, -1}, false},
+    {PlanLayer::kTextNotes, {kTextShapeType, -1, -1, -1}, false},
+    {PlanLayer::kFurniture, {kModelObjectType, -1, -1, -1}, true},
+}};
+
+constexpr std::array<int, 6> kTitleFrameTypes{kLineShapeType,  kRectShapeType, kCircleShapeType,
+                                              kCurveShapeType, kTextShapeType, kImageShapeType};
 
 struct RulerTick {
     int device = 0;  // client x (horizontal ruler) or y (vertical ruler)
@@ -76,7 +116,17 @@ void CPlanPainter::OnPrepareDC(draw::DrawContext& dc) const {
     }
 }
 
-void CPlanPainter::DrawPlan(draw::DrawContext& dc) const {
+void CPlanPainter::PrepareTitleFrameDC(draw::DrawContext& dc) const {
+    const HousSettings& settings = m_doc.Settings();
+    const int mode = m_doc.GetEditMode();
+    const double factor = mode == EditMode::kPlanPrint || mode == EditMode::kPrintPreview
+                              ? m_printFactor
+                              : m_doc.GetPlanZoomFactor() / m_doc.GetPrintScale();
+    ComputeTitleFrameMapping(settings.length, settings.width, factor, settings.rulerShow != 0)
+        .ApplyTo(dc);
+}
+
+void CPlanPainter::DrawPlan(draw::DrawContext& dc, const PlanSketch& sketch) const {
     OnPrepareDC(dc);
     DrawBackground(dc);
     const HousSettings& settings = m_doc.Settings();
@@ -86,6 +136,21 @@ void CPlanPainter::DrawPlan(draw::DrawContext& dc) const {
     }
     if ((settings.gridShow != 0 && !printing) || (m_doc.GetPrintGrid() != 0 && printing)) {
         DrawGrid(dc);
+    }
+    DrawObjects(dc, sketch);
+
+    const int mode = m_doc.GetEditMode();
+    if (GetPlanEditModeClass(mode) == kCreationModeClass && mode != EditMode::kDxfToStructure) {
+        m_overlay.DrawCreationPieces(dc, sketch);
+    }
+    m_overlay.DrawRubberBand(dc, sketch);
+    // The selection rectangle starts again from nothing at its anchor.
+    DrawRubberBandRect(dc, sketch.selectionAnchor, sketch.selectionAnchor, kRubberBandDraw,
+                       GetPlanDrawOrigin(&dc));
+
+    if (mode == EditMode::kPrintPreview && !printing) {
+        m_doc.SetEditMode(EditMode::kNone);
+        m_doc.UpdateAllViews(kPreviewEndedHint);
     }
 }
 
@@ -184,26 +249,67 @@ void CPlanPainter::DrawRulers(draw::DrawContext& dc) const {
 
 void CPlanPainter::DrawGrid(draw::DrawContext& dc) const {
     const HousSettings& settings = m_doc.Settings();
-    // A gap of 0 would never reach the edge of the ground, and a ground with
-    // no area has no lines to show.
-    if (settings.gridGap <= 0 || settings.length <= 0 || settings.width <= 0) {
+    // A step of 0 or less would never reach the edge of the ground, and a
+    // ground with no area has no lines to show.
+    const int64_t gap = settings.gridGap;
+    if (gap <= 0 || settings.length <= 0 || settings.width <= 0) {
+        return;
+    }
+    const int64_t lines = (settings.length + gap - 1) / gap + (settings.width + gap - 1) / gap;
+    if (lines > kMaxGridLines) {
         return;
     }
     const draw::Pen oldPen = dc.SelectPen(draw::Pen::Create(draw::PS_SOLID, 0, settings.gridColor));
     const int oldRop = dc.SetROP2(draw::R2_COPYPEN);
     const POINT origin = m_doc.GetPlanOrigin(&dc);
-    for (int64_t x = 0; x < settings.length; x += settings.gridGap) {
+    for (int64_t x = 0; x < settings.length; x += gap) {
         const int column = static_cast<int>(x) - origin.x;
         dc.MoveTo(column, -origin.y);
         dc.LineTo(column, settings.width - origin.y);
     }
-    for (int64_t y = 0; y < settings.width; y += settings.gridGap) {
+    for (int64_t y = 0; y < settings.width; y += gap) {
         const int row = static_cast<int>(y) - origin.y;
         dc.MoveTo(-origin.x, row);
         dc.LineTo(settings.length - origin.x, row);
     }
     dc.SetROP2(oldRop);
     dc.SelectPen(oldPen);
+}
+
+void CPlanPainter::DrawObjects(draw::DrawContext& dc, const PlanSketch& sketch) const {
+    OnPrepareDC(dc);
+    I3DView* view = m_doc.Get3DView();
+    CDesignScene* scene = view != nullptr ? view->GetScene() : nullptr;
+    if (scene != nullptr) {
+        const bool selectedOnly = dc.IsPrinting() && sketch.printSelectionOnly;
+        const auto mask = static_cast<uint32_t>(m_doc.Settings().show2DState);
+        for (const ObjectLayer& layer : kObjectLayers) {
+            if (layer.preparesDC) {
+                OnPrepareDC(dc);
+            }
+            if ((mask & layer.maskBit) == 0) {
+                continue;
+            }
+            for (const int type : layer.types) {
+                if (type >= 0) {
+                    DrawPlanType(dc, *scene, type, selectedOnly);
+                }
+            }
+        }
+    }
+    if (m_doc.GetFramePaperShown() == 0) {
+        return;
+    }
+    PrepareTitleFrameDC(dc);
+    m_doc.SetFrameOffsetFlag(1);
+    if (scene != nullptr) {
+        for (const int type : kTitleFrameTypes) {
+            DrawTitleFrameType(dc, *scene, type);
+        }
+    }
+    m_doc.SetFrameOffsetFlag(0);
+    DrawPaperFrame(dc, m_doc);
+    OnPrepareDC(dc);
 }
 
 POINT CPlanPainter::PlanToClient(const CVector2D& stored, const draw::DrawContext& dc) const {

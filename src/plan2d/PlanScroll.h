@@ -9,3 +9,10 @@ int FitScrollPosition(int scrollSize, int clientWidth, int position);
 
 // A scroll bar's request limited to 0 .. extent - client size.
 int ClampScrollPosition(int scrollSize, int clientSize, int position);
+
+// What a scroll bar asks for.
+enum class ScrollAction { Top, Bottom, LineUp, LineDown, PageUp, PageDown, Thumb };
+
+// The position a scroll bar's request aims at before it is limited: a page
+// is a tenth of the extent and a line a tenth of a page, each at least 1.
+int RequestedScrollPosition(ScrollAction action, int scrollSize, int current, int thumb);

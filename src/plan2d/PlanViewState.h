@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "foundation/Vector2D.h"
 #include "plan2d/LineSegmentCache.h"
+#include "plan2d/MouseEventRecord.h"
 
 class CHousDoc;
 
@@ -12,6 +15,29 @@ struct PlanPastePoint {
     int32_t set = 0;
     double x = 0.0;
     double y = 0.0;
+};
+
+// A plan outline being drawn, as stored points.
+using PlanPointList = std::vector<CVector2D>;
+
+// The plan editor's flags of one view; all clear at the start unless said.
+struct PlanViewFlags {
+    int cameraTurnHover = 0;  // over the camera marker's direction handle
+    int cameraMoveHover = 0;  // over the camera marker's box
+    int busy = 0;             // mouse moves only record the position
+    int polylineClosePending = 0;
+    int polylineEndReached = 0;
+    int endSnapHeld = 0;
+    CVector2D endSnapPoint;
+    void* endSnapTarget = nullptr;  // the shape the held end joins
+    int endSnapTaken = 0;
+    void* toolStartTarget = nullptr;  // the shape a shape tool started on
+    int snapSuppressed = 0;
+    int rubberBandActive = 0;
+    int selectionMoveActive = 0;
+    int clickOnCameraMarker = 0;  // the last left press lay on the marker
+    int newOutline = 1;
+    int toolCursorSet = 0;
 };
 
 // The per-view state of the plan editor and the rules that work on it and on
@@ -56,6 +82,20 @@ public:
 
     int GetArcDirection() const { return m_arcDirection; }
 
+    MouseEventRecord& MouseRecord() { return m_mouseRecord; }
+    PlanViewFlags& Flags() { return m_flags; }
+
+    // Null while no outline is drawn; the companion line belongs to a thick
+    // wall.
+    std::unique_ptr<PlanPointList>& Outline() { return m_pOutline; }
+    std::unique_ptr<PlanPointList>& CompanionOutline() { return m_pCompanionOutline; }
+
+    CVector2D& RubberBandAnchor() { return m_rubberBandAnchor; }
+
+    // When set, printing draws only the selected objects.
+    int GetPrintSelectionOnly() const { return m_printSelectionOnly; }
+    void SetPrintSelectionOnly(int flag) { m_printSelectionOnly = flag; }
+
     // Cleared while the plan scrolls, so that pictures draw roughly.
     bool GetFullDrawFlag() const { return m_scrollDirty != 0; }
     void SetFullDrawFlag(bool flag) { m_scrollDirty = flag ? 1 : 0; }
@@ -65,8 +105,14 @@ private:
     void EndTool();
 
     CHousDoc& m_doc;
+    MouseEventRecord m_mouseRecord;
     CLineSegmentCache m_lineCache;
+    std::unique_ptr<PlanPointList> m_pOutline;
+    std::unique_ptr<PlanPointList> m_pCompanionOutline;
     CVector2D m_cursorPoint;
+    PlanViewFlags m_flags;
+    CVector2D m_rubberBandAnchor;
+    int m_printSelectionOnly = 0;
     int m_dragFlag = 0;
     PlanPastePoint m_pastePoint;
     int m_arcDirection = 1;

@@ -110,7 +110,7 @@ TEST_F(PlanPainterTest, PlanShowsWhiteGroundGreyRulersAndGridLines) {
     doc->Settings().gridGap = 50;
     CPlanPainter painter(*doc);
     draw::ImageDrawContext image(400, 300);
-    painter.DrawPlan(image);
+    painter.DrawPlan(image, PlanSketch{});
     // Columns every 50 cm are every 25 pixels from the ruler's edge.
     EXPECT_EQ(image.GetPixel(24, 100), kGridColor);
     EXPECT_EQ(image.GetPixel(49, 100), kGridColor);
@@ -124,7 +124,7 @@ TEST_F(PlanPainterTest, PlanShowsWhiteGroundGreyRulersAndGridLines) {
     doc->Settings().gridShow = 0;
     doc->Settings().rulerShow = 0;
     draw::ImageDrawContext plain(400, 300);
-    painter.DrawPlan(plain);
+    painter.DrawPlan(plain, PlanSketch{});
     EXPECT_EQ(plain.GetPixel(24, 100), kWhite);
     EXPECT_EQ(plain.GetPixel(200, 5), kWhite);
 }
@@ -135,7 +135,7 @@ TEST_F(PlanPainterTest, GroundBorderLinesMeetAtTheFarCorner) {
     doc->Settings().gridShow = 0;
     CPlanPainter painter(*doc);
     draw::ImageDrawContext image(400, 300);
-    painter.DrawPlan(image);
+    painter.DrawPlan(image, PlanSketch{});
     // 200 x 100 cm at 2 cm a pixel ends at (124, 74).
     EXPECT_EQ(image.GetPixel(124, 60), kBlack);
     EXPECT_EQ(image.GetPixel(124, 74), kBlack);
@@ -152,17 +152,17 @@ TEST_F(PlanPainterTest, RulerTicksThinOutWithTheZoom) {
         return image.GetPixel(static_cast<int>(centimetres * scale + 24.5), 20) == kBlack;
     };
 
-    painter.DrawPlan(image);  // 100 %
+    painter.DrawPlan(image, PlanSketch{});  // 100 %
     EXPECT_FALSE(tickAt(0.5, 5));
     EXPECT_TRUE(tickAt(0.5, 10));
     EXPECT_TRUE(tickAt(0.5, 50));
 
     doc->SetPlanZoomFactor(1.0);  // 200 %
-    painter.DrawPlan(image);
+    painter.DrawPlan(image, PlanSketch{});
     EXPECT_TRUE(tickAt(1.0, 5));
 
     doc->SetPlanZoomFactor(0.15);  // 30 %
-    painter.DrawPlan(image);
+    painter.DrawPlan(image, PlanSketch{});
     EXPECT_FALSE(tickAt(0.15, 10));
     EXPECT_FALSE(tickAt(0.15, 20));
     EXPECT_TRUE(tickAt(0.15, 50));
@@ -172,7 +172,7 @@ TEST_F(PlanPainterTest, RulerTicksThinOutWithTheZoom) {
 TEST_F(PlanPainterTest, PrintingDrawsRulersAndGridOnlyByThePrintFlags) {
     CPlanPainter painter(*doc);
     draw::RecordingDrawContext printer({4000, 4000}, 600, true);
-    painter.DrawPlan(printer);
+    painter.DrawPlan(printer, PlanSketch{});
     auto countText = [&printer]() {
         return std::count_if(
             printer.Records().begin(), printer.Records().end(),
@@ -184,7 +184,7 @@ TEST_F(PlanPainterTest, PrintingDrawsRulersAndGridOnlyByThePrintFlags) {
     doc->SetPrintRulers(1);
     doc->SetPrintGrid(1);
     printer.ClearRecords();
-    painter.DrawPlan(printer);
+    painter.DrawPlan(printer, PlanSketch{});
     EXPECT_GT(countText(), 0);
     EXPECT_FALSE(GridColumns(printer).empty());
 }
@@ -195,10 +195,47 @@ TEST_F(PlanPainterTest, BitmapExportFillsOnlyTheGround) {
     doc->Settings().gridShow = 0;
     CPlanPainter painter(*doc);
     draw::RecordingDrawContext dc({800, 600});
-    painter.DrawPlan(dc);
-    ASSERT_EQ(dc.Records().size(), 1u);
+    painter.DrawPlan(dc, PlanSketch{});
+    // Only the ground is filled; the selection rectangle restarts with no size.
+    ASSERT_FALSE(dc.Records().empty());
     EXPECT_EQ(dc.Records()[0].op, draw::DrawOp::FillRect);
     EXPECT_EQ(dc.Records()[0].points[1].x, 3000);
+    for (size_t i = 1; i < dc.Records().size(); ++i) {
+        const draw::DrawRecord& record = dc.Records()[i];
+        EXPECT_EQ(record.op, draw::DrawOp::Line);
+        EXPECT_EQ(record.points[0], record.points[1]);
+    }
+}
+
+TEST_F(PlanPainterTest, BitmapExportRulersEndAtHalfTheGroundPastTheRuler) {
+    doc->SetEditMode(EditMode::kPlanBitmapExport);
+    doc->Settings().length = 800;
+    doc->Settings().width = 600;
+    CPlanPainter painter(*doc);
+    draw::RecordingDrawContext dc({2000, 2000});
+    painter.OnPrepareDC(dc);
+    painter.DrawRulers(dc);
+    std::vector<draw::Point> bandEnds;
+    for (const draw::DrawRecord& record : dc.Records()) {
+        if (record.op == draw::DrawOp::Rectangle) {
+            bandEnds.push_back(record.points[1]);
+        }
+    }
+    EXPECT_EQ(bandEnds, (std::vector<draw::Point>{{424, 24}, {24, 324}}));
+}
+
+TEST_F(PlanPainterTest, APaintedPrintPreviewReturnsToModeZeroAndRedrawsOnce) {
+    doc->SetEditMode(EditMode::kPrintPreview);
+    CPlanPainter painter(*doc);
+    draw::RecordingDrawContext printer({4000, 4000}, 600, true);
+    painter.DrawPlan(printer, PlanSketch{});
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kPrintPreview);
+    EXPECT_TRUE(planView.hints.empty());
+
+    draw::RecordingDrawContext screen({800, 600});
+    painter.DrawPlan(screen, PlanSketch{});
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kNone);
+    EXPECT_EQ(planView.hints, std::vector<int>{995});
 }
 
 }  // namespace

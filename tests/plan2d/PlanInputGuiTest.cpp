@@ -1,0 +1,308 @@
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/dialog.h>
+#include <wx/frame.h>
+#include <wx/sizer.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../document/DocumentFixture.h"
+#include "document/EditMode.h"
+#include "objects/ObjectTypeCodes.h"
+#include "objects/WallObject.h"
+#include "plan2d/CoordInputBox.h"
+#include "plan2d/H2DChild.h"
+#include "plan2d/H2DView.h"
+#include "plan2d/OutlineCapture.h"
+#include "platform/draw/ImageDrawContext.h"
+
+namespace {
+
+// The real plan frame in a top-level window with a status bar; the 3D side
+// is a fake with a scene store.
+class PlanInputGuiTest : public SceneTest {
+protected:
+    void SetUp() override {
+        SceneTest::SetUp();
+        doc->Attach2DView(nullptr);
+        window = new wxFrame(nullptr, wxID_ANY, "plan", wxDefaultPosition, wxSize(640, 480));
+        window->CreateStatusBar();
+        child = new CH2DChild(window, *doc);
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        sizer->Add(child, 1, wxEXPAND);
+        window->SetSizer(sizer);
+        window->Show();
+        window->Layout();
+        wxTheApp->Yield();
+        view = child->GetPlanView();
+        view->OnInitialUpdate();
+        // Thin walls from floor level to 260 on the wall bar.
+        doc->SetWallValues(130.0, 0.0, 0.0);
+        doc->UpdateWallBarFields();
+    }
+    void TearDown() override {
+        window->Destroy();
+        wxTheApp->Yield();
+        SceneTest::TearDown();
+    }
+
+    bool Mouse(wxEventType type, int x, int y, bool leftHeld = false) {
+        wxMouseEvent event(type);
+        event.SetPosition(wxPoint(x, y));
+        event.SetEventObject(view);
+        event.m_leftDown = leftHeld || type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_DCLICK;
+        return view->GetEventHandler()->ProcessEvent(event);
+    }
+    void Click(int x, int y) {
+        Mouse(wxEVT_MOTION, x, y);
+        Mouse(wxEVT_LEFT_DOWN, x, y);
+        Mouse(wxEVT_LEFT_UP, x, y);
+    }
+    // True when the view took the key.
+    bool Key(int keyCode) {
+        wxKeyEvent event(wxEVT_KEY_DOWN);
+        event.m_keyCode = keyCode;
+        event.SetEventObject(view);
+        return view->GetEventHandler()->ProcessEvent(event);
+    }
+    void Wheel(int rotation, bool middleDown) {
+        wxMouseEvent event(wxEVT_MOUSEWHEEL);
+        event.m_wheelRotation = rotation;
+        event.m_wheelDelta = 120;
+        event.m_middleDown = middleDown;
+        event.SetEventObject(view);
+        view->GetEventHandler()->ProcessEvent(event);
+    }
+    std::string Status() const { return window->GetStatusBar()->GetStatusText(0).utf8_string(); }
+
+    // The stored points of a surface's outline.
+    static std::vector<CVector2D> StoredOutline(const CDesignObject* object) {
+        const auto& surface = dynamic_cast<const CWallObject&>(*object);
+        const gfx::Vector3 position = surface.GetPosition();
+        std::vector<CVector2D> points;
+        for (const CVector2F& p : surface.GetOutline()) {
+            points.emplace_back(position.x + p.x, position.z - p.y);
+        }
+        return points;
+    }
+
+    wxFrame* window = nullptr;
+    CH2DChild* child = nullptr;
+    CH2DView* view = nullptr;
+};
+
+TEST_F(PlanInputGuiTest, WallToolRaisesAWallFromFourClickedCornersWithUndoAndRedo) {
+    doc->SetEditModeAndRefresh(EditMode::kWall);
+    // 2 cm a pixel past the 24-pixel rulers; the 5 cm grid takes the
+    // centimetres the pixels miss.
+    Click(75, 74);  // (102, 100)
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kWallDrawing);
+    Click(175, 75);  // (302, 102)
+    Click(174, 175);
+    Click(74, 174);
+    EXPECT_EQ(view->OutlineCapture().Outline().size(), 4u);
+    Click(75, 75);  // back on the first corner: the outline closes
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kWall);
+    EXPECT_TRUE(view->OutlineCapture().Outline().empty());
+
+    const std::vector<CVector2D> corners{{100, -100}, {300, -100}, {300, -300}, {100, -300}};
+    ASSERT_EQ(scene->Objects(kWallObjectType).size(), 1u);
+    EXPECT_EQ(StoredOutline(scene->Objects(kWallObjectType)[0]), corners);
+    EXPECT_EQ(doc->GetDesignModified(), 1);
+
+    doc->Undo();
+    EXPECT_TRUE(scene->Objects(kWallObjectType).empty());
+    doc->Redo();
+    ASSERT_EQ(scene->Objects(kWallObjectType).size(), 1u);
+    EXPECT_EQ(StoredOutline(scene->Objects(kWallObjectType)[0]), corners);
+}
+
+TEST_F(PlanInputGuiTest, RulerClicksAndRepeatedPointsAddNothing) {
+    doc->SetEditModeAndRefresh(EditMode::kFloor);
+    Click(10, 200);
+    EXPECT_EQ(Status(), "不在規定區域內!");
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kFloor);
+
+    Click(74, 74);
+    Click(75, 75);
+    EXPECT_EQ(Status(), "重覆點!");
+    EXPECT_EQ(view->OutlineCapture().Outline().size(), 1u);
+
+    // Esc leaves a drawing alone; a double-click of two points cannot close.
+    EXPECT_TRUE(Key(WXK_ESCAPE));
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kFloorDrawing);
+    Mouse(wxEVT_MOTION, 174, 74);
+    EXPECT_EQ(Status(), "(100, 100)-(300, 100)長度200公分");
+    Click(174, 74);
+    Mouse(wxEVT_LEFT_DCLICK, 174, 74);
+    EXPECT_EQ(view->OutlineCapture().Outline().size(), 2u);
+    EXPECT_TRUE(scene->Objects(kFloorObjectType).empty());
+}
+
+TEST_F(PlanInputGuiTest, TypedLengthAndAngleGoTowardsTheMouse) {
+    doc->SetFixedWallAngle(0);
+    doc->SetEditModeAndRefresh(EditMode::kWall);
+    Click(74, 74);
+    Mouse(wxEVT_MOTION, 80, 130);  // below the first point
+    CCoordInputBox& box = view->GetCoordInputBox();
+    for (const auto& [id, text] : {std::pair{CCoordInputBox::kFirstEdit, "100"},
+                                   std::pair{CCoordInputBox::kSecondEdit, "90"}}) {
+        auto* edit = wxDynamicCast(box.Window().FindWindow(id), wxTextCtrl);
+        ASSERT_NE(edit, nullptr);
+        edit->ChangeValue(text);
+    }
+    box.OnEnter();
+    EXPECT_EQ(view->OutlineCapture().Outline(), (std::vector<CVector2D>{{100, -100}, {100, -200}}));
+    // Esc in the box with two points closes at a right angle, which two
+    // points cannot: the drawing goes on.
+    box.OnEscape();
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kWallDrawing);
+}
+
+TEST_F(PlanInputGuiTest, RightClickBeforeTheFirstPointLeavesTheTool) {
+    doc->SetEditModeAndRefresh(EditMode::kCeiling);
+    Mouse(wxEVT_RIGHT_DOWN, 100, 100);
+    Mouse(wxEVT_RIGHT_UP, 100, 100);
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kNone);
+    EXPECT_EQ(Status(), "請選擇動作");
+}
+
+TEST_F(PlanInputGuiTest, ClickPicksAWallADragMovesItAndARectangleSelectsIt) {
+    doc->Settings().wallLock = 0;
+    CWallObject* wall =
+        scene->AddWallFromOutline({{100, -100}, {300, -100}, {300, -300}, {100, -300}});
+    ASSERT_NE(wall, nullptr);
+    doc->SetEditModeAndRefresh(EditMode::kNone);
+
+    // On the left side at (100, 200): picked, then dragged 20 cm right.
+    Mouse(wxEVT_MOTION, 74, 124);
+    Mouse(wxEVT_LEFT_DOWN, 74, 124);
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kWallSelected);
+    EXPECT_EQ(scene->Selected(kWallObjectType), std::vector<CDesignObject*>{wall});
+    Mouse(wxEVT_MOTION, 84, 124, true);
+    Mouse(wxEVT_LEFT_UP, 84, 124);
+    EXPECT_FLOAT_EQ(wall->GetPosition().x, 120.0f);
+    EXPECT_FLOAT_EQ(wall->GetPosition().z, -100.0f);
+    doc->Undo();
+    EXPECT_FLOAT_EQ(wall->GetPosition().x, 100.0f);
+
+    // Empty ground inside the room lets go of the selection.
+    doc->SetEditMode(EditMode::kWallSelected);
+    Click(124, 124);
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kNone);
+    EXPECT_TRUE(scene->Selected(kWallObjectType).empty());
+
+    // A rectangle around the room selects it; while it is dragged it shows
+    // on the plan, and the plan is clean again afterwards.
+    const auto topBand = [&] {
+        std::vector<draw::COLORREF> band;
+        for (int y = 30; y < 50; ++y) {
+            for (int x = 30; x < 130; ++x) {
+                band.push_back(view->GetBackBuffer()->GetPixel(x, y));
+            }
+        }
+        return band;
+    };
+    view->RedrawNow();
+    const std::vector<draw::COLORREF> clean = topBand();
+    Mouse(wxEVT_LEFT_DOWN, 40, 40);
+    Mouse(wxEVT_MOTION, 120, 120, true);
+    EXPECT_NE(topBand(), clean);
+    Mouse(wxEVT_MOTION, 200, 200, true);
+    Mouse(wxEVT_LEFT_UP, 200, 200);
+    EXPECT_EQ(topBand(), clean);
+    EXPECT_EQ(scene->Selected(kWallObjectType), std::vector<CDesignObject*>{wall});
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kWallSelected);
+}
+
+TEST_F(PlanInputGuiTest, MiddleDragPansOnlyWhileThePositionStaysAboveZero) {
+    const auto drag = [&](int x, int y) {
+        wxMouseEvent event(wxEVT_MOTION);
+        event.SetPosition(wxPoint(x, y));
+        event.m_middleDown = true;
+        event.SetEventObject(view);
+        view->GetEventHandler()->ProcessEvent(event);
+    };
+    doc->SetPlanViewOrigin(POINT{100, 100});
+    doc->SetDesignModified(0);
+    Mouse(wxEVT_MOTION, 300, 300);
+    drag(290, 295);  // 20 and 10 cm at 2 cm a pixel
+    EXPECT_EQ(doc->GetPlanViewOrigin().x, 120);
+    EXPECT_EQ(doc->GetPlanViewOrigin().y, 110);
+    EXPECT_EQ(view->GetScrollPos(wxHORIZONTAL), 120);
+    EXPECT_EQ(doc->GetDesignModified(), 1);
+    drag(400, 300);  // x would go below 0 and stays; y moves on
+    EXPECT_EQ(doc->GetPlanViewOrigin().x, 120);
+    EXPECT_EQ(doc->GetPlanViewOrigin().y, 100);
+}
+
+TEST_F(PlanInputGuiTest, PaperFrameFollowsADragOfItsEdge) {
+    doc->SetFramePaperShown(1);
+    // Without a printer the paper has no size: its frame is one point.
+    doc->SetPaperPosition(POINT{200, 200});
+    const RECT frame = view->GetPaperFrameClientRect();
+    const POINT edge{frame.left, (frame.top + frame.bottom) / 2};
+    ASSERT_GT(edge.x, 30);
+    ASSERT_LT(edge.x, 400);
+    ASSERT_GT(edge.y, 30);
+    ASSERT_LT(edge.y, 300);
+    Mouse(wxEVT_MOTION, edge.x, edge.y);
+    Mouse(wxEVT_LEFT_DOWN, edge.x, edge.y);
+    Mouse(wxEVT_MOTION, edge.x + 20, edge.y, true);
+    Mouse(wxEVT_LEFT_UP, edge.x + 20, edge.y);
+    const RECT moved = view->GetPaperFrameClientRect();
+    EXPECT_NEAR(moved.left, frame.left + 20, 1);
+    EXPECT_EQ(moved.top, frame.top);
+    EXPECT_EQ(doc->GetPaperPosition().y, 200);
+    // The corner handle sits on the moved frame's lower-right corner.
+    const RECT handle = view->GetPaperTipRects()[4];
+    EXPECT_EQ((handle.left + handle.right) / 2, moved.right);
+    EXPECT_EQ((handle.top + handle.bottom) / 2, moved.bottom);
+    // No selection rectangle was started by the press on the edge.
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kNone);
+}
+
+TEST_F(PlanInputGuiTest, WheelZoomsByNotchesButNotWhilePanning) {
+    const int start = child->GetZoomSelection();
+    Wheel(120, true);
+    EXPECT_EQ(child->GetZoomSelection(), start);
+    Wheel(120, false);
+    EXPECT_EQ(child->GetZoomSelection(), start - 1);
+    Wheel(-240, false);
+    EXPECT_EQ(child->GetZoomSelection(), start + 1);
+    Wheel(60, false);
+    EXPECT_EQ(child->GetZoomSelection(), start + 1);
+}
+
+TEST_F(PlanInputGuiTest, ArrowKeysNudgeTheSelectionAsOneUndoStep) {
+    CWallObject* wall = scene->AddWallFromOutline({{100, -100}, {300, -100}, {300, -300}});
+    ASSERT_NE(wall, nullptr);
+    scene->SelectObject(kWallObjectType, wall);
+    doc->SetEditMode(EditMode::kWallSelected);
+    const gfx::Vector3 before = wall->GetPosition();
+    // Locked surfaces refuse the move with the lock's message.
+    doc->Settings().wallLock = 1;
+    EXPECT_TRUE(Key(WXK_UP));
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_FLOAT_EQ(wall->GetPosition().z, before.z);
+    doc->Settings().wallLock = 0;
+    EXPECT_TRUE(Key(WXK_UP));
+    const gfx::Vector3 after = wall->GetPosition();
+    EXPECT_FLOAT_EQ(after.x, before.x);
+    EXPECT_NE(after.z, before.z);
+    doc->Undo();
+    EXPECT_FLOAT_EQ(wall->GetPosition().z, before.z);
+
+    // Delete belongs to the selection modes; elsewhere it goes on.
+    doc->SetEditMode(EditMode::kWallSelected);
+    EXPECT_TRUE(Key(WXK_DELETE));
+    doc->SetEditMode(EditMode::kNone);
+    EXPECT_FALSE(Key(WXK_DELETE));
+    EXPECT_FALSE(Key(WXK_UP));
+}
+
+}  // namespace
