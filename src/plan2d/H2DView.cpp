@@ -108,20 +108,7 @@ void CH2DView::DrawPlan(draw::DrawContext& dc) {
 }
 
 void CH2DView::OnPrepareDC(draw::DrawContext& dc) {
-    const bool printing = dc.IsPrinting();
-    const HousSettings& settings = m_doc.Settings();
-    const PlanMappingSetup setup =
-        ComputePlanMapping(settings.length, settings.width, m_doc.GetPlanScale(dc),
-                           m_doc.GetRulerMargin(), printing ? GetPrintFactor() : 1.0);
-    // A page being printed leaves the screen's scroll size alone.
-    if (!printing) {
-        m_doc.SetPlanScrollSize(setup.scrollSize);
-    }
-    setup.ApplyTo(dc);
-    if (!printing) {
-        const draw::Rect box = dc.GetClipBox();
-        dc.IntersectClipRect(0, 0, box.right, box.bottom);
-    }
+    m_painter.OnPrepareDC(dc);
 }
 
 void CH2DView::PrepareTitleFrameDC(draw::DrawContext& dc) {

@@ -89,26 +89,16 @@ void ToClientPixels(draw::DrawContext& dc) {
 }  // namespace
 
 void CPlanPainter::OnPrepareDC(draw::DrawContext& dc) const {
-    dc.SetMapMode(draw::MM_ISOTROPIC);
-    dc.SetWindowOrg(0, 0);
     const bool printing = dc.IsPrinting();
-    const double factor = printing ? m_printFactor : 1.0;
-    const double scale = m_doc.GetPlanScale(dc);
-    const int margin = m_doc.GetRulerMargin();
-
-    POINT scrollSize;
-    if (printing) {
-        // The screen's extent stays in the document while a page prints.
-        scrollSize = m_doc.GetPlanExtent(scale);
-    } else {
-        m_doc.UpdatePlanScrollSize();
-        scrollSize = m_doc.GetPlanScrollSize();
+    const HousSettings& settings = m_doc.Settings();
+    const PlanMappingSetup setup =
+        ComputePlanMapping(settings.length, settings.width, m_doc.GetPlanScale(dc),
+                           m_doc.GetRulerMargin(), printing ? m_printFactor : 1.0);
+    // A page being printed leaves the screen's scroll size alone.
+    if (!printing) {
+        m_doc.SetPlanScrollSize(setup.scrollSize);
     }
-    dc.SetWindowExt(RoundToInt(scrollSize.x / scale / factor),
-                    RoundToInt(scrollSize.y / scale / factor));
-    dc.SetViewportExt(scrollSize.x, scrollSize.y);
-    dc.SetViewportOrg(margin, margin);
-
+    setup.ApplyTo(dc);
     if (!printing) {
         // Nothing of the plan may cover the rulers.
         const draw::Rect box = dc.GetClipBox();

@@ -72,14 +72,8 @@ bool CPlanViewState::OnKeyDown(int virtualKey, int /*repeatCount*/, int /*flags*
                 EndTool();
             }
             return true;
-        case kControlKey:
-        case kDeleteKey:
-        case kMoveKey:
-            // Nudging, deleting and walking act on the scene's selection and
-            // the 3D camera; the plan takes the key either way.
-            return true;
-        case kOtherKey:
-            break;
+        default:
+            // Ctrl, Delete and the move keys are the plan input's.
+            return false;
     }
-    return false;
 }
