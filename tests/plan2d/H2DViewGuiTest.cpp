@@ -7,6 +7,7 @@
 #include <wx/textctrl.h>
 
 #include "../document/DocumentFixture.h"
+#include "PlanWindow.h"
 #include "plan2d/CoordInputBox.h"
 #include "plan2d/H2DChild.h"
 #include "plan2d/H2DView.h"
@@ -27,19 +28,13 @@ protected:
         doc = std::make_unique<CHousDoc>();
         doc->Settings().gridColor = kGridColor;
         doc->Settings().gridGap = 100;
-        window = new wxFrame(nullptr, wxID_ANY, "plan", wxDefaultPosition, wxSize(640, 480));
-        child = new CH2DChild(window, *doc);
-        auto* sizer = new wxBoxSizer(wxVERTICAL);
-        sizer->Add(child, 1, wxEXPAND);
-        window->SetSizer(sizer);
-        window->Show();
-        window->Layout();
-        wxTheApp->Yield();
-        view = child->GetPlanView();
+        plan.Open(*doc);
+        window = plan.window;
+        child = plan.child;
+        view = plan.view;
     }
     void TearDown() override {
-        window->Destroy();
-        wxTheApp->Yield();
+        plan.Close();
         EXPECT_EQ(doc->Get2DView(), nullptr);
         doc.reset();
         DocumentTest::TearDown();
@@ -53,6 +48,7 @@ protected:
     }
 
     std::unique_ptr<CHousDoc> doc;
+    PlanWindow plan;
     wxFrame* window = nullptr;
     CH2DChild* child = nullptr;
     CH2DView* view = nullptr;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../document/DocumentFixture.h"
+#include "PlanWindow.h"
 #include "document/EditMode.h"
 #include "objects/ObjectTypeCodes.h"
 #include "objects/WallObject.h"
@@ -29,24 +30,17 @@ protected:
     void SetUp() override {
         SceneTest::SetUp();
         doc->Attach2DView(nullptr);
-        window = new wxFrame(nullptr, wxID_ANY, "plan", wxDefaultPosition, wxSize(640, 480));
-        window->CreateStatusBar();
-        child = new CH2DChild(window, *doc);
-        auto* sizer = new wxBoxSizer(wxVERTICAL);
-        sizer->Add(child, 1, wxEXPAND);
-        window->SetSizer(sizer);
-        window->Show();
-        window->Layout();
-        wxTheApp->Yield();
-        view = child->GetPlanView();
+        plan.Open(*doc, true);
+        window = plan.window;
+        child = plan.child;
+        view = plan.view;
         view->OnInitialUpdate();
         // Thin walls from floor level to 260 on the wall bar.
         doc->SetWallValues(130.0, 0.0, 0.0);
         doc->UpdateWallBarFields();
     }
     void TearDown() override {
-        window->Destroy();
-        wxTheApp->Yield();
+        plan.Close();
         SceneTest::TearDown();
     }
 
@@ -90,6 +84,7 @@ protected:
         return points;
     }
 
+    PlanWindow plan;
     wxFrame* window = nullptr;
     CH2DChild* child = nullptr;
     CH2DView* view = nullptr;

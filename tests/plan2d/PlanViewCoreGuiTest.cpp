@@ -5,6 +5,7 @@
 #include <wx/tooltip.h>
 
 #include "../document/DocumentFixture.h"
+#include "PlanWindow.h"
 #include "objects/2DShape.h"
 #include "objects/ObjectTypeCodes.h"
 #include "plan2d/H2DChild.h"
@@ -22,20 +23,14 @@ protected:
     void SetUp() override {
         SceneTest::SetUp();
         doc->Attach2DView(nullptr);
-        window = new wxFrame(nullptr, wxID_ANY, "plan", wxDefaultPosition, wxSize(640, 480));
-        child = new CH2DChild(window, *doc);
-        auto* sizer = new wxBoxSizer(wxVERTICAL);
-        sizer->Add(child, 1, wxEXPAND);
-        window->SetSizer(sizer);
-        window->Show();
-        window->Layout();
-        wxTheApp->Yield();
-        view = child->GetPlanView();
+        plan.Open(*doc);
+        window = plan.window;
+        child = plan.child;
+        view = plan.view;
         view->OnInitialUpdate();
     }
     void TearDown() override {
-        window->Destroy();
-        wxTheApp->Yield();
+        plan.Close();
         SceneTest::TearDown();
     }
 
@@ -45,6 +40,7 @@ protected:
         view->GetEventHandler()->ProcessEvent(event);
     }
 
+    PlanWindow plan;
     wxFrame* window = nullptr;
     CH2DChild* child = nullptr;
     CH2DView* view = nullptr;
