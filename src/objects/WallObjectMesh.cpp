@@ -31,13 +31,7 @@ struct BaseGeometry {
     std::vector<VertexTextureRecord> records;
 
     void AddVertex(float x, float y, float z, float u, float v, int part) {
-        MeshVertex vertex;
-        vertex.x = x;
-        vertex.y = y;
-        vertex.z = z;
-        vertex.u = u;
-        vertex.v = v;
-        vertices.push_back(vertex);
+        vertices.push_back(MakeVertex(x, y, z, u, v));
         records.push_back({part, u, v});
     }
 };

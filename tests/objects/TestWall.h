@@ -61,16 +61,6 @@ public:
     using CWallObject::ResizePartArrays;
 };
 
-inline MeshVertex MakeVertex(float x, float y, float z, float u = 0.0f, float v = 0.0f) {
-    MeshVertex vertex;
-    vertex.x = x;
-    vertex.y = y;
-    vertex.z = z;
-    vertex.u = u;
-    vertex.v = v;
-    return vertex;
-}
-
 // Keeps every message shown while it lives; each is answered with OK.
 class MessageRecorder {
 public:
