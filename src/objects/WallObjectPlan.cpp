@@ -1,6 +1,8 @@
 #include "objects/WallObject.h"
 
 #include <algorithm>
+#include <tuple>
+#include <vector>
 
 #include "foundation/DCStateSaver.h"
 #include "foundation/GeometryMath.h"
@@ -28,6 +30,27 @@ draw::MonoPattern MakeBrickPattern() {
 
 draw::Point RoundedPoint(const CVector2F& p, const PlanDrawOrigin& origin) {
     return {RoundToInt(p.x) - origin.x, RoundToInt(p.y) - origin.y};
+}
+
+struct PlanLine {
+    draw::Point start;
+    draw::Point end;
+};
+
+// In R2_COPYPEN every line paints its pixels in the same pen colour, so the
+// order of the lines does not matter, a repeated line adds nothing and a line
+// without length draws no pixel. A wall's top edges usually lie on its foot
+// and its vertical edges are points, so this leaves a third of the strokes.
+void KeepDistinctLines(std::vector<PlanLine>& lines) {
+    std::erase_if(lines, [](const PlanLine& l) { return l.start == l.end; });
+    const auto key = [](const PlanLine& l) {
+        return std::tie(l.start.x, l.start.y, l.end.x, l.end.y);
+    };
+    std::sort(lines.begin(), lines.end(),
+              [&](const PlanLine& a, const PlanLine& b) { return key(a) < key(b); });
+    lines.erase(std::unique(lines.begin(), lines.end(),
+                            [&](const PlanLine& a, const PlanLine& b) { return key(a) == key(b); }),
+                lines.end());
 }
 
 }  // namespace
@@ -73,15 +96,24 @@ void CWallObject::Draw(draw::DrawContext& dc, int rop2) const {
     CDCStateSaver saver(dc);
     saver.SelectPen(draw::Pen::Create(draw::PS_SOLID, 0, colour));
     saver.SetROP2(rop2);
+    std::vector<PlanLine> lines;
+    lines.reserve(m_planOutline.size());
     std::vector<draw::Point> fill;
     for (const CSegment2F& segment : m_planOutline) {
         const draw::Point start = RoundedPoint(segment.start, origin);
-        const draw::Point end = RoundedPoint(segment.end, origin);
-        dc.MoveTo(start.x, start.y);
-        dc.LineTo(end.x, end.y);
+        lines.push_back({start, RoundedPoint(segment.end, origin)});
         if (m_fillMode != 0) {
             fill.push_back(start);
         }
+    }
+    // Other raster operations depend on the order and the count of lines
+    // (an XOR line drawn twice cancels): they get every line as it is.
+    if (dc.GetROP2() == draw::R2_COPYPEN) {
+        KeepDistinctLines(lines);
+    }
+    for (const PlanLine& line : lines) {
+        dc.MoveTo(line.start.x, line.start.y);
+        dc.LineTo(line.end.x, line.end.y);
     }
     if (const std::optional<draw::Brush> brush = MakeFillBrush(); brush && !fill.empty()) {
         saver.SelectBrush(*brush);

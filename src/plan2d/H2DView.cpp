@@ -250,6 +250,7 @@ void CH2DView::PaintBackBuffer() {
     if (!m_pBackBuffer || m_pBackBuffer->Width() != size.x || m_pBackBuffer->Height() != size.y) {
         m_pBackBuffer = std::make_unique<draw::ImageDrawContext>(size.x, size.y);
     }
+    ++m_backBufferPaints;
     // Every paint starts from the state of a fresh client context.
     const int level = m_pBackBuffer->SaveDC();
     DrawPlan(*m_pBackBuffer);

@@ -100,6 +100,11 @@ public:
     // change of size until the next.
     const draw::ImageDrawContext* GetBackBuffer() const { return m_pBackBuffer.get(); }
     draw::ImageDrawContext* GetBackBuffer() { return m_pBackBuffer.get(); }
+    // How many times the whole plan was painted into the back buffer.
+    int GetBackBufferPaintCount() const { return m_backBufferPaints; }
+    // The creation pieces drawn over the plan; a mouse move updates them in
+    // the back buffer.
+    const CPlanOverlay& GetPlanOverlay() const { return m_painter.Overlay(); }
 
     // IPlanView
     void OnDocumentUpdate(int hint) override;
@@ -140,4 +145,5 @@ private:
     std::unique_ptr<draw::ImageDrawContext> m_pBackBuffer;
     PaperTipRects m_paperTipRects{};
     int m_shownPaperTip = -1;
+    int m_backBufferPaints = 0;
 };

@@ -25,6 +25,7 @@
 #include "plan2d/PlanPick.h"
 #include "plan2d/PlanRectSelection.h"
 #include "plan2d/PlanSelectionKinds.h"
+#include "plan2d/PlanSketch.h"
 #include "plan2d/PlanViewState.h"
 #include "platform/draw/ImageDrawContext.h"
 
@@ -225,6 +226,8 @@ void CPlanInput::OnLButtonDown(wxMouseEvent& event, POINT point) {
     if (m_doc.GetEditMode() == EditMode::kNone) {
         m_state.Flags().rubberBandActive = 1;
         m_state.RubberBandAnchor() = CVector2D(clicked.x, -clicked.y);
+        // A rectangle of no size, so the first drag erases nothing but it.
+        DrawSelectionRect(m_state.RubberBandAnchor(), kRubberBandDraw);
     }
     if (before != EditMode::kNone || m_doc.GetEditMode() != EditMode::kNone) {
         m_doc.UpdateAllViews(kFullRefreshHint);
@@ -377,23 +380,47 @@ void CPlanInput::CreationMove(POINT point) {
 }
 
 void CPlanInput::ShowPreviewsAt(const CVector2D& cursor) {
-    // A fresh plan puts the crosshair and the rubber band back where they
-    // were last drawn: there they are now to be.
+    draw::ImageDrawContext* buffer = m_view.GetBackBuffer();
+    if (buffer != nullptr) {
+        const CPlanOverlay& overlay = m_view.GetPlanOverlay();
+        const PlanSketch sketch = MakePlanSketch(m_state);
+        const int level = buffer->SaveDC();
+        m_view.OnPrepareDC(*buffer);
+        // The XOR pieces come off first, so the label under them can move.
+        overlay.DrawRubberBand(*buffer, sketch, CPlanOverlay::kDrawRemembered);
+        overlay.DrawCrosshair(*buffer, cursor, CPlanOverlay::kDrawRemembered);
+        const bool moved = overlay.MoveLengthLabel(*buffer, sketch);
+        if (moved) {
+            overlay.DrawRubberBand(*buffer, sketch, CPlanOverlay::kDrawNew);
+            overlay.DrawCrosshair(*buffer, cursor, CPlanOverlay::kDrawNew);
+        }
+        buffer->RestoreDC(level);
+        if (moved) {
+            m_view.Refresh(false);
+            return;
+        }
+    }
+    // Without a buffer that shows this overlay's pieces, a fresh plan puts
+    // them where they are now to be.
     CPlanOverlay::RememberedCrosshair() = cursor;
     GetRubberBandState().lineCursor = cursor;
     m_view.RedrawNow();
 }
 
 void CPlanInput::DragRubberBandRect(POINT point) {
+    const CVector2D logical = m_view.ClientToLogical(point);
+    DrawSelectionRect(CVector2D(logical.x, -logical.y), kRubberBandErase | kRubberBandDraw);
+}
+
+void CPlanInput::DrawSelectionRect(const CVector2D& corner, int flags) {
     draw::ImageDrawContext* buffer = m_view.GetBackBuffer();
     if (buffer == nullptr) {
         return;
     }
-    const CVector2D logical = m_view.ClientToLogical(point);
     const int level = buffer->SaveDC();
     m_view.OnPrepareDC(*buffer);
-    DrawRubberBandRect(*buffer, m_state.RubberBandAnchor(), CVector2D(logical.x, -logical.y),
-                       kRubberBandErase | kRubberBandDraw, GetPlanDrawOrigin(buffer));
+    DrawRubberBandRect(*buffer, m_state.RubberBandAnchor(), corner, flags,
+                       GetPlanDrawOrigin(buffer));
     buffer->RestoreDC(level);
     m_view.Refresh(false);
 }

@@ -53,10 +53,14 @@ private:
     void OnMiddleButton(bool down);
 
     void CreationMove(POINT point);
-    // The plan again, with the crosshair and the rubber band at the cursor.
+    // The crosshair, the rubber band and the length label go to the cursor
+    // on the back buffer, in XOR where they are XOR pieces.
     void ShowPreviewsAt(const CVector2D& cursor);
     // The selection rectangle follows the mouse, in XOR on the painted plan.
     void DragRubberBandRect(POINT point);
+    // The selection rectangle from the anchor to the corner, by the rubber
+    // band's flags, on the back buffer.
+    void DrawSelectionRect(const CVector2D& corner, int flags);
     // Drags the selection by the mouse's travel since the last event.
     void MoveSelectionByMouse(POINT point);
     void EndSelectionMove();

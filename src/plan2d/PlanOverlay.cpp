@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "document/ActiveDocumentValues.h"
 #include "document/EditMode.h"
@@ -11,6 +12,7 @@
 #include "foundation/GeometryMath.h"
 #include "foundation/RubberBand.h"
 #include "platform/draw/DrawContext.h"
+#include "platform/draw/ImageDrawContext.h"
 
 namespace {
 
@@ -20,6 +22,8 @@ constexpr draw::COLORREF kCrosshairColor = draw::Rgb(75, 75, 75);
 constexpr draw::COLORREF kLabelColor = draw::Rgb(128, 128, 128);
 constexpr const char* kLabelFace = "Comic San Ms";
 constexpr const char* kTextToolLabel = "文字";
+// Pixels around the label's text box that its smoothed glyphs may reach.
+constexpr int kLabelMargin = 4;
 
 // The shape tools draw their own previews and no outline.
 bool IsShapeDrawing(int mode) {
@@ -39,6 +43,19 @@ draw::Point ToLogical(const CVector2D& stored, const PlanDrawOrigin& origin) {
     return {RoundToInt(stored.x) - origin.x, RoundToInt(-stored.y) - origin.y};
 }
 
+// The rubber band takes the overlay's flags as they are.
+static_assert(CPlanOverlay::kDrawNew == kRubberBandDraw &&
+              CPlanOverlay::kDrawRemembered == kRubberBandErase);
+
+// The device pixels of text written at the logical point, with a margin.
+draw::Rect TextArea(const draw::DrawContext& dc, draw::Point at, std::string_view text) {
+    const draw::Size extent = dc.GetTextExtent(text);
+    const draw::Point a = dc.LPtoDP(at);
+    const draw::Point b = dc.LPtoDP(draw::Point{at.x + extent.cx, at.y + extent.cy});
+    return {std::min(a.x, b.x) - kLabelMargin, std::min(a.y, b.y) - kLabelMargin,
+            std::max(a.x, b.x) + kLabelMargin, std::max(a.y, b.y) + kLabelMargin};
+}
+
 }  // namespace
 
 CVector2D& CPlanOverlay::RememberedCrosshair() {
@@ -47,20 +64,50 @@ CVector2D& CPlanOverlay::RememberedCrosshair() {
 }
 
 void CPlanOverlay::DrawCreationPieces(draw::DrawContext& dc, const PlanSketch& sketch) const {
+    DrawCopyPieces(dc, sketch);
+    // The crosshair goes over the vertex markers: under them, its next XOR
+    // would leave marks on every marker it crosses.
+    DrawCrosshair(dc, sketch.cursor, kDrawRemembered);
+}
+
+void CPlanOverlay::DrawCopyPieces(draw::DrawContext& dc, const PlanSketch& sketch) const {
+    auto* image = dynamic_cast<draw::ImageDrawContext*>(&dc);
+    if (image != nullptr) {
+        m_label.image = image;
+        m_label.under.Clear();
+        m_label.over.Clear();
+    }
     DrawLengthLabel(dc, sketch);
     if (!IsShapeDrawing(m_doc.GetEditMode())) {
         DrawOutlineSoFar(dc, sketch);
     }
-    DrawCrosshair(dc, sketch.cursor, kDrawRemembered);
     DrawOutlineVertices(dc, sketch);
+    if (image != nullptr && !m_label.under.IsEmpty()) {
+        m_label.over.Save(*image, m_label.under.Area());
+    }
 }
 
-void CPlanOverlay::DrawRubberBand(draw::DrawContext& dc, const PlanSketch& sketch) const {
+bool CPlanOverlay::MoveLengthLabel(draw::ImageDrawContext& image, const PlanSketch& sketch) const {
+    if (m_label.image != &image) {
+        return false;
+    }
+    if (!m_label.under.IsEmpty()) {
+        if (!m_label.over.Matches(image)) {
+            return false;
+        }
+        m_label.under.Restore(image);
+    }
+    DrawCopyPieces(image, sketch);
+    return true;
+}
+
+void CPlanOverlay::DrawRubberBand(draw::DrawContext& dc, const PlanSketch& sketch,
+                                  int flags) const {
     if (!DrawsRubberBandLine(m_doc.GetEditMode())) {
         return;
     }
     const CVector2D* last = sketch.outline.empty() ? nullptr : &sketch.outline.back();
-    DrawRubberBandLine(dc, last, sketch.cursor, kRubberBandErase, GetPlanDrawOrigin(&dc));
+    DrawRubberBandLine(dc, last, sketch.cursor, flags, GetPlanDrawOrigin(&dc));
 }
 
 void CPlanOverlay::DrawLengthLabel(draw::DrawContext& dc, const PlanSketch& sketch) const {
@@ -85,8 +132,13 @@ void CPlanOverlay::DrawLengthLabel(draw::DrawContext& dc, const PlanSketch& sket
     saver.SelectFont(font);
     saver.SetBkMode(draw::TRANSPARENT);
     saver.SetTextColor(kLabelColor);
-    const draw::Point at = ToLogical(sketch.cursor, GetPlanDrawOrigin(&dc));
-    dc.TextOut(at.x + 5, at.y - font.height, text);
+    const draw::Point cursor = ToLogical(sketch.cursor, GetPlanDrawOrigin(&dc));
+    const draw::Point at{cursor.x + 5, cursor.y - font.height};
+    auto* image = dynamic_cast<draw::ImageDrawContext*>(&dc);
+    if (image != nullptr && image == m_label.image) {
+        m_label.under.Save(*image, TextArea(dc, at, text));
+    }
+    dc.TextOut(at.x, at.y, text);
 }
 
 void CPlanOverlay::DrawOutlineSoFar(draw::DrawContext& dc, const PlanSketch& sketch) const {

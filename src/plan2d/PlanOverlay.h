@@ -3,11 +3,13 @@
 #include <span>
 
 #include "foundation/Vector2D.h"
+#include "plan2d/PixelPatch.h"
 #include "plan2d/PlanSketch.h"
 
 namespace draw {
 class DrawContext;
-}
+class ImageDrawContext;
+}  // namespace draw
 
 class CHousDoc;
 
@@ -15,7 +17,9 @@ class CHousDoc;
 // outline so far with its vertex markers, the crosshair and the tool's
 // rubber band. The crosshair and the rubber band are XOR drawings that
 // remember where they were last drawn, so a repaint can put them back for
-// the next XOR to erase.
+// the next XOR to erase. The other pieces are copied onto the plan under
+// them; on an image the overlay keeps what its length label covered, so a
+// mouse move can take the label along without painting the plan again.
 class CPlanOverlay {
 public:
     // Flag bits of the XOR pieces: 2 draws the remembered one again (erasing
@@ -28,8 +32,18 @@ public:
 
     // The creation pieces of a repaint, in their order.
     void DrawCreationPieces(draw::DrawContext& dc, const PlanSketch& sketch) const;
-    // The preview of the current tool, put back at its remembered place.
-    void DrawRubberBand(draw::DrawContext& dc, const PlanSketch& sketch) const;
+    // The label, the outline so far and its vertex markers.
+    void DrawCopyPieces(draw::DrawContext& dc, const PlanSketch& sketch) const;
+    // The preview of the current tool: by default put back at its remembered
+    // place; kDrawNew draws it to the sketch's cursor and remembers that.
+    void DrawRubberBand(draw::DrawContext& dc, const PlanSketch& sketch,
+                        int flags = kDrawRemembered) const;
+    // Takes the length label to the sketch's cursor on an image whose XOR
+    // pieces are off: what the old label covered comes back, and the
+    // outline and its markers are drawn again over the new one. False, with
+    // nothing changed, when the image no longer shows the copy pieces this
+    // overlay drew on it last.
+    bool MoveLengthLabel(draw::ImageDrawContext& image, const PlanSketch& sketch) const;
 
     void DrawLengthLabel(draw::DrawContext& dc, const PlanSketch& sketch) const;
     void DrawOutlineSoFar(draw::DrawContext& dc, const PlanSketch& sketch) const;
@@ -45,7 +59,17 @@ public:
     static CVector2D& RememberedCrosshair();
 
 private:
+    // What the last length label drawn on an image covered (nothing when
+    // none was drawn), and its area as the copy pieces left it.
+    struct LabelBacking {
+        const draw::ImageDrawContext* image = nullptr;
+        CPixelPatch under;
+        CPixelPatch over;
+    };
+
     void DrawPolyline(draw::DrawContext& dc, std::span<const CVector2D> points) const;
 
     const CHousDoc& m_doc;
+    // Painting keeps the painter const; the record follows what it drew.
+    mutable LabelBacking m_label;
 };

@@ -44,10 +44,12 @@ CairoDrawContext::CairoDrawContext(cairo_t* cr)
 }
 
 CairoDrawContext::~CairoDrawContext() {
+    FlushLines();
     cairo_destroy(m_cr);
 }
 
 void CairoDrawContext::ApplyClip() {
+    FlushLines();
     if (m_appliedClip == ClipSerial()) {
         return;
     }
@@ -60,7 +62,7 @@ void CairoDrawContext::ApplyClip() {
     }
 }
 
-void CairoDrawContext::SetSourceColor(COLORREF color) {
+void CairoDrawContext::SetSourceColor(COLORREF color) const {
     cairo_set_source_rgb(m_cr, RedOf(color) / 255.0, GreenOf(color) / 255.0, BlueOf(color) / 255.0);
 }
 
@@ -75,6 +77,55 @@ bool CairoDrawContext::PenFillsGaps() const {
 
 void CairoDrawContext::RenderFigure(DrawOp op, std::span<const Point>,
                                     std::span<const Point> device) {
+    if (op != DrawOp::Line || !QueueAxisLine(device[0], device[1])) {
+        PaintFigure(op, device);
+    }
+}
+
+bool CairoDrawContext::QueueAxisLine(Point start, Point end) {
+    // A thin solid line along an axis is a rectangle with whole-pixel
+    // corners, so a run of such lines copied in one colour under one clip
+    // paints exactly the pixels that stroking them one by one would, with a
+    // single stroke. Slanted lines, XOR and dash gaps depend on each line's
+    // own stroke and are painted straight away.
+    const DrawState& state = GetState();
+    if (state.rop2 != R2_COPYPEN || state.pen.style != PS_SOLID || state.pen.geometric ||
+        (start.x != end.x && start.y != end.y)) {
+        return false;
+    }
+    if (m_queuedLines.empty() || state.pen.color != m_queuedColor ||
+        ClipSerial() != m_appliedClip) {
+        ApplyClip();  // paints the lines queued so far, under their own clip
+        m_queuedColor = state.pen.color;
+    }
+    m_queuedLines.push_back(start);
+    m_queuedLines.push_back(end);
+    return true;
+}
+
+void CairoDrawContext::FlushLines() const {
+    if (m_queuedLines.empty()) {
+        return;
+    }
+    cairo_new_path(m_cr);
+    for (size_t i = 0; i + 1 < m_queuedLines.size(); i += 2) {
+        AppendThinLine(m_queuedLines[i], m_queuedLines[i + 1]);
+    }
+    StrokeStyle().ApplyTo(m_cr);
+    SetSourceColor(m_queuedColor);
+    cairo_stroke(m_cr);
+    m_queuedLines.clear();
+}
+
+// The path BuildPath gives a line drawn with a cosmetic pen.
+void CairoDrawContext::AppendThinLine(Point start, Point end) const {
+    double dx = 0, dy = 0;
+    HalfStep(start, end, dx, dy);
+    cairo_move_to(m_cr, Centre(start.x) - dx, Centre(start.y) - dy);
+    cairo_line_to(m_cr, Centre(end.x) - dx, Centre(end.y) - dy);
+}
+
+void CairoDrawContext::PaintFigure(DrawOp op, std::span<const Point> device) {
     const DrawState& state = GetState();
     const bool fills = IsFilledFigure(op) && state.brush.style != BS_NULL;
     const bool strokes = state.pen.style != PS_NULL;

@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <optional>
+#include <vector>
 
 #include "platform/draw/BrushTile.h"
 #include "platform/draw/DrawContext.h"
@@ -48,17 +49,31 @@ protected:
     // Cosmetic dashed lines draw their gaps in the background colour when the
     // background mode is opaque.
     bool PenFillsGaps() const;
+    // Applies the clip of the current state, after painting the queued lines
+    // under the clip they were queued with.
     void ApplyClip();
+    // Paints the queued lines; every other drawing, and every reading of the
+    // pixels or end of a page, must come after it.
+    void FlushLines() const;
 
 private:
+    void PaintFigure(DrawOp op, std::span<const Point> device);
+    // Keeps a line to paint with the ones after it when that gives the same
+    // pixels; false when it must be painted now.
+    bool QueueAxisLine(Point start, Point end);
+    void AppendThinLine(Point start, Point end) const;
     void BuildPath(DrawOp op, std::span<const Point> device, bool cosmeticEnds);
     void AppendArc(DrawOp op, std::span<const Point> device);
-    void SetSourceColor(COLORREF color);
+    void SetSourceColor(COLORREF color) const;
 
     cairo_t* m_cr;
     bool m_keepsText;
     uint64_t m_appliedClip = ~uint64_t(0);
     StrokeStyle m_stroke;
+    // Pairs of line ends waiting for one stroke in m_queuedColor, under the
+    // clip last applied.
+    mutable std::vector<Point> m_queuedLines;
+    COLORREF m_queuedColor = 0;
 };
 
 }  // namespace draw

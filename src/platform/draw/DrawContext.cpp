@@ -95,9 +95,13 @@ bool DrawContext::RestoreDC(int32_t level) {
     if (level == 0 || target < 1 || target > depth) {
         return false;
     }
-    m_state = m_saved[size_t(target - 1)];
+    // Most restores give back the clip they found; the back end then keeps
+    // the clip it applied.
+    if (m_saved[size_t(target - 1)].clip != m_state.clip) {
+        ++m_clipSerial;
+    }
+    m_state = std::move(m_saved[size_t(target - 1)]);
     m_saved.resize(size_t(target - 1));
-    ++m_clipSerial;
     return true;
 }
 

@@ -32,6 +32,7 @@ int32_t ImageDrawContext::Height() const {
 }
 
 cairo_surface_t* ImageDrawContext::Surface() const {
+    FlushLines();
     cairo_surface_t* surface = cairo_get_target(Cairo());
     cairo_surface_flush(surface);
     return surface;

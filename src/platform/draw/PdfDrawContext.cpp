@@ -41,10 +41,12 @@ bool PdfDrawContext::Ok() const {
 }
 
 void PdfDrawContext::EndPage() {
+    FlushLines();
     cairo_show_page(Cairo());
 }
 
 bool PdfDrawContext::Close() {
+    FlushLines();
     cairo_surface_finish(cairo_get_target(Cairo()));
     return Ok();
 }
