@@ -23,6 +23,8 @@ public:
     double GetCameraPitch() const override { return 0.0; }
     void SetCameraAngles(double /*heading*/, double /*pitch*/) override {}
     void SetWireframe(bool /*wireframe*/) override {}
+    void ToggleWireframe() override {}
+    void ToggleGrid() override {}
     void SetClearColor(uint8_t /*red*/, uint8_t /*green*/, uint8_t /*blue*/) override {}
     bool SaveDesign(int /*mode*/) override { return false; }
     void ClearDesign() override {}

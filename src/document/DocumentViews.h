@@ -100,6 +100,10 @@ public:
 
     // The wireframe flag and the device's fill mode: wireframe (2) or solid (3).
     virtual void SetWireframe(bool wireframe) = 0;
+    // The plan's 'A' and 'G' keys: wireframe and the floor grid on or off,
+    // then a repaint.
+    virtual void ToggleWireframe() = 0;
+    virtual void ToggleGrid() = 0;
     virtual void SetClearColor(uint8_t red, uint8_t green, uint8_t blue) = 0;
 
     // 1 writes to the design path, 0 asks for a path first. False when the

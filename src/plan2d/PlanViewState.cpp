@@ -70,6 +70,12 @@ bool CPlanViewState::OnKeyDown(int virtualKey, int /*repeatCount*/, int /*flags*
             }
             if (virtualKey == kVkReturn && !m_doc.IsDrawingInProgress()) {
                 EndTool();
+            } else if (I3DView* view = m_doc.Get3DView()) {
+                if (virtualKey == 'A') {
+                    view->ToggleWireframe();
+                } else if (virtualKey == 'G') {
+                    view->ToggleGrid();
+                }
             }
             return true;
         default:

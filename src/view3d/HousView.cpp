@@ -108,6 +108,16 @@ void CHousView::SetWireframe(bool wireframe) {
     m_renderer.SetWireframe(wireframe);
 }
 
+void CHousView::ToggleWireframe() {
+    m_renderer.SetWireframe(!m_renderer.IsWireframe());
+    RepaintNow();
+}
+
+void CHousView::ToggleGrid() {
+    GetEngine().SetGridShown(GetEngine().GetGridShown() != 0 ? 0 : 1);
+    RepaintNow();
+}
+
 void CHousView::SetClearColor(uint8_t red, uint8_t green, uint8_t blue) {
     GetEngine().SetClearColor(red, green, blue);
 }

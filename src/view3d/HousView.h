@@ -36,6 +36,8 @@ public:
     double GetCameraPitch() const override;
     void SetCameraAngles(double heading, double pitch) override;
     void SetWireframe(bool wireframe) override;
+    void ToggleWireframe() override;
+    void ToggleGrid() override;
     void SetClearColor(uint8_t red, uint8_t green, uint8_t blue) override;
     // 0 asks for the file first; the user is told why a save failed.
     bool SaveDesign(int mode) override;

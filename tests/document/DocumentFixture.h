@@ -158,6 +158,8 @@ public:
         pitch = p;
     }
     void SetWireframe(bool) override {}
+    void ToggleWireframe() override { ++wireframeToggles; }
+    void ToggleGrid() override { ++gridToggles; }
     void SetClearColor(uint8_t, uint8_t, uint8_t) override {}
     bool SaveDesign(int) override { return false; }
     void ClearDesign() override {}
@@ -170,6 +172,8 @@ public:
     std::vector<int> hints;
     int activations = 0;
     int repaints = 0;
+    int wireframeToggles = 0;
+    int gridToggles = 0;
     std::string status;
 };
 

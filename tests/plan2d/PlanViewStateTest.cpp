@@ -106,8 +106,13 @@ TEST_F(PlanViewStateTest, EnterEndsToolsOutsideADrawing) {
     EXPECT_EQ(state.GetCursorPoint(), CVector2D(-1.0, -1.0));
 }
 
-TEST_F(PlanViewStateTest, FunctionKeysAndOtherKeysPassOn) {
+TEST_F(PlanViewStateTest, FunctionKeysAndOtherKeysPassOnAndAAndGReachThe3DView) {
     CPlanViewState state(*doc);
+    EXPECT_TRUE(state.OnKeyDown('A', 1, 0));
+    EXPECT_TRUE(state.OnKeyDown('G', 1, 0));
+    EXPECT_TRUE(state.OnKeyDown('G', 1, 0));
+    EXPECT_EQ(view3D.wireframeToggles, 1);
+    EXPECT_EQ(view3D.gridToggles, 2);
     EXPECT_FALSE(state.OnKeyDown(114, 1, 0));  // F3
     EXPECT_FALSE(state.OnKeyDown('Q', 1, 0));
 }

@@ -60,6 +60,8 @@ public:
     double GetCameraPitch() const override { return 0.0; }
     void SetCameraAngles(double, double) override {}
     void SetWireframe(bool flag) override { wireframe = flag; }
+    void ToggleWireframe() override { wireframe = !wireframe; }
+    void ToggleGrid() override {}
     void SetClearColor(uint8_t r, uint8_t g, uint8_t b) override { clearColor = {r, g, b}; }
     bool SaveDesign(int mode) override {
         saves.push_back(mode);
