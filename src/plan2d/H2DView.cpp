@@ -176,6 +176,10 @@ void CH2DView::ShowStatusText(std::string_view text) {
     }
 }
 
+void CH2DView::ToggleFixedWallAngle() {
+    m_pInput->ToggleFixedWallAngle();
+}
+
 CCoordInputBox& CH2DView::GetCoordInputBox() {
     if (!m_pCoordBox) {
         m_pCoordBox = std::make_unique<CCoordInputBox>(this);

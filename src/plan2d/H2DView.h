@@ -90,6 +90,8 @@ public:
     void ShowCoordBoxNear(int x, int y);
     // Made on first use: most sessions never show it.
     CCoordInputBox& GetCoordInputBox();
+    // Walls drawn at a fixed angle, or freely; the frame's button follows.
+    void ToggleFixedWallAngle();
 
     int GetDragFlag() const { return m_state.GetDragFlag(); }
     void SetDragFlag(int flag) { m_state.SetDragFlag(flag); }

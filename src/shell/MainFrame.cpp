@@ -9,6 +9,7 @@
 #include "foundation/ResourceStrings.h"
 #include "plan2d/H2DChild.h"
 #include "plan2d/H2DView.h"
+#include "shell/PumpedOperation.h"
 #include "view3d/HousView.h"
 
 CMainFrame::CMainFrame() : wxFrame(nullptr, wxID_ANY, wxString()), m_commands(*this) {
@@ -146,7 +147,12 @@ bool CMainFrame::IsTimerRunning(int timerId) const {
     return found != m_timers.end() && found->second->IsRunning();
 }
 
+// A timer that fires while a progress window pumps waits until it closes:
+// the auto-save must not write a design being changed.
 void CMainFrame::OnTimer(wxTimerEvent& event) {
+    if (CPumpedOperation::DeferTimer(*this, event)) {
+        return;
+    }
     m_commands.OnTimer(event.GetId());
 }
 

@@ -66,6 +66,7 @@ bool CProgressDlg::Create() {
     m_pAbortButton->Bind(wxEVT_BUTTON, &CProgressDlg::OnAbort, this);
     ShowPosition();
     Show();
+    m_operation.emplace(this);
     return true;
 }
 

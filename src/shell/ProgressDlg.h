@@ -2,10 +2,12 @@
 
 #include <wx/dialog.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "shell/ProgressPosition.h"
+#include "shell/PumpedOperation.h"
 
 class wxButton;
 class wxGauge;
@@ -15,7 +17,9 @@ class wxStaticText;
 // bar and the abort button "中斷". Stepping it lets the program handle its
 // pending events, so the window paints and the abort button works; a
 // confirmed abort raises the active document's abort flag, which the
-// operation polls. The window closes when the object is destroyed.
+// operation polls. While the window is open the rest of the program takes
+// no input and its timers wait (see CPumpedOperation). The window closes
+// when the object is destroyed.
 class CProgressDlg : public wxDialog {
 public:
     static constexpr int kTextId = 1135;
@@ -28,8 +32,8 @@ public:
     // 0..range and step 1. The text is shown again at every step.
     CProgressDlg(wxWindow* parent, std::string_view text, int range, bool abortButton);
 
-    // Shows the window over the parent and clears the active document's
-    // abort flag.
+    // Shows the window over the parent, clears the active document's abort
+    // flag and starts the operation.
     bool Create();
 
     // Shown at once; a text given at construction still comes back at the
@@ -55,4 +59,5 @@ private:
     wxStaticText* m_pText = nullptr;
     wxGauge* m_pGauge = nullptr;
     wxButton* m_pAbortButton = nullptr;
+    std::optional<CPumpedOperation> m_operation;
 };

@@ -84,6 +84,8 @@ TEST(LoadWarningText, FormatTakesTheFileNameOfThePath) {
         {"找不到模型檔案 - %s", "D:\\lib\\chair.x", "找不到模型檔案 - chair.x"},
         {"找不到貼圖檔案 - %s", "/home/u/STexture/木紋.jpg", "找不到貼圖檔案 - 木紋.jpg"},
         {"找不到照片檔案 - %s", "photo.bmp", "找不到照片檔案 - photo.bmp"},
+        // Names whose Big5 form holds the byte of a backslash stay whole.
+        {"找不到模型檔案 - %s", "D:\\許功蓋\\許功.x", "找不到模型檔案 - 許功.x"},
         // The path is text, never a format.
         {"找不到模型檔案 - %s", "C:\\a\\100%s%d.x", "找不到模型檔案 - 100%s%d.x"},
     };
