@@ -1,13 +1,10 @@
 #include "view3d/HousViewDesignFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
-#include <system_error>
 
 #include "document/DesignBackups.h"
 #include "document/DesignScene.h"
@@ -21,6 +18,7 @@
 #include "objects/3DObject.h"
 #include "objects/ObjectTypeCodes.h"
 #include "platform/fs/AtomicFileWriter.h"
+#include "platform/fs/RegularFile.h"
 #include "view3d/HousViewRenderer.h"
 
 namespace {
@@ -74,21 +72,6 @@ struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
 };
 using FilePointer = std::unique_ptr<FILE, FileCloser>;
-
-// The design file for reading, or the system's reason why not. A folder
-// opens on Linux but cannot be read as one.
-FilePointer OpenForReading(const std::string& path, std::string& reason) {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
-        reason = std::make_error_code(std::errc::is_a_directory).message();
-        return nullptr;
-    }
-    FilePointer file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        reason = std::generic_category().message(errno);
-    }
-    return file;
-}
 
 double HighestObjectNumber(CDesignScene& scene) {
     double highest = 0.0;
@@ -189,11 +172,17 @@ void CHousViewDesignFile::SaveThumbnailBeside(const std::string& path) {
 // ---- Loading
 
 bool CHousViewDesignFile::LoadDesign(const std::string& path, bool merge) {
-    std::string reason;
-    const FilePointer file = OpenForReading(path, reason);
+    // Only a regular file of a design's size is read: a folder, a pipe or a
+    // device is refused with the reason.
+    pfs::Result<pfs::RegularFile> opened = pfs::OpenRegularFile(path, pfs::kBinaryFileLimit);
+    if (!opened) {
+        ShowMessage(opened.Error(), PromptButtons::Ok, PromptIcon::Error);
+        return false;
+    }
+    const FilePointer file(opened.Value().ReleaseToStream());
     if (!file) {
-        ShowMessage(FormatString("無法開啟設計案「%s」：%s", path.c_str(), reason.c_str()),
-                    PromptButtons::Ok, PromptIcon::Error);
+        ShowMessage(FormatString("無法開啟設計案「%s」。", path.c_str()), PromptButtons::Ok,
+                    PromptIcon::Error);
         return false;
     }
     CDesignScene& scene = GetScene();
