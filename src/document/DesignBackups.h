@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdio>
-#include <memory>
 #include <string>
+
+#include "platform/fs/UniqueFile.h"
 
 // The backup copies of one save, which keep the last `copies` versions of a
 // design beside it. The newest is the design path without its last four
@@ -20,13 +20,9 @@ public:
     void Rotate();
 
 private:
-    struct FileCloser {
-        void operator()(FILE* file) const { std::fclose(file); }
-    };
-
     std::string m_designPath;
     int m_copies;
     // Open, the replaced version stays readable after the rename; null for
     // a design that has no file yet.
-    std::unique_ptr<FILE, FileCloser> m_previous;
+    pfs::UniqueFile m_previous;
 };

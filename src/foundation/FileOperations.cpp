@@ -10,6 +10,7 @@
 
 #include "foundation/FileSearch.h"
 #include "platform/fs/AtomicFileWriter.h"
+#include "platform/fs/UniqueFile.h"
 
 void ClearReadOnly(const std::string& path) {
     struct stat info;
@@ -51,7 +52,7 @@ bool CopyFileClearReadOnly(const std::string& source, const std::string& target,
     if (failIfExists && std::filesystem::exists(std::filesystem::symlink_status(target, ec))) {
         return false;
     }
-    std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(source.c_str(), "rbe"), &std::fclose);
+    pfs::UniqueFile in(std::fopen(source.c_str(), "rbe"));
     if (!in) {
         return false;
     }

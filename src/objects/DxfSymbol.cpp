@@ -11,12 +11,7 @@
 #include "objects/DxfSymbolReader.h"
 #include "platform/draw/DrawContext.h"
 #include "platform/fs/RegularFile.h"
-
-namespace {
-
-using FilePtr = std::unique_ptr<FILE, int (*)(FILE*)>;
-
-}  // namespace
+#include "platform/fs/UniqueFile.h"
 
 HRESULT CDxfSymbol::LoadFile(const std::string& path) {
     Clear();
@@ -24,7 +19,7 @@ HRESULT CDxfSymbol::LoadFile(const std::string& path) {
     if (!opened) {
         return E_FAIL;
     }
-    FilePtr file(opened.Value().ReleaseToStream(), &std::fclose);
+    pfs::UniqueFile file(opened.Value().ReleaseToStream());
     if (!file) {
         return E_FAIL;
     }
@@ -39,7 +34,7 @@ HRESULT CDxfSymbol::LoadFromMemory(std::span<const uint8_t> bytes) {
     }
     // A read-only stream over the caller's bytes: the same reader as for a
     // file, and no file on disk.
-    FilePtr file(fmemopen(const_cast<uint8_t*>(bytes.data()), bytes.size(), "rb"), &std::fclose);
+    pfs::UniqueFile file(fmemopen(const_cast<uint8_t*>(bytes.data()), bytes.size(), "rb"));
     if (!file) {
         return E_FAIL;
     }

@@ -19,6 +19,7 @@
 #include "objects/ObjectTypeCodes.h"
 #include "platform/fs/AtomicFileWriter.h"
 #include "platform/fs/RegularFile.h"
+#include "platform/fs/UniqueFile.h"
 #include "view3d/HousViewRenderer.h"
 
 namespace {
@@ -67,11 +68,6 @@ private:
     int32_t m_mirror;
     int32_t m_shadow;
 };
-
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-using FilePointer = std::unique_ptr<FILE, FileCloser>;
 
 double HighestObjectNumber(CDesignScene& scene) {
     double highest = 0.0;
@@ -179,7 +175,7 @@ bool CHousViewDesignFile::LoadDesign(const std::string& path, bool merge) {
         ShowMessage(opened.Error(), PromptButtons::Ok, PromptIcon::Error);
         return false;
     }
-    const FilePointer file(opened.Value().ReleaseToStream());
+    const pfs::UniqueFile file(opened.Value().ReleaseToStream());
     if (!file) {
         ShowMessage(FormatString("無法開啟設計案「%s」。", path.c_str()), PromptButtons::Ok,
                     PromptIcon::Error);
