@@ -311,6 +311,10 @@ private:
     float m_fileVersion = 0.0f;
     int m_mergeMarker = 0;
     ISceneRenderTarget* m_renderTarget = nullptr;
+    // The device the scene draws with; null without a view.
+    [[nodiscard]] gfx::Device* TargetDevice() const {
+        return m_renderTarget != nullptr ? m_renderTarget->GetDevice() : nullptr;
+    }
 };
 
 // A new object of the type code with its defaults; null for 19, 20, any

@@ -147,8 +147,8 @@ bool CDesignScene::ReadRecords(CBinaryReader& reader, int type, int32_t count,
             return RefuseUnreadableKind(type);
         }
         // Meshes are built as they are read, on the device the scene draws with.
-        if (is3D && m_renderTarget != nullptr) {
-            static_cast<C3DObject*>(object.get())->SetDevice(m_renderTarget->GetDevice());
+        if (is3D) {
+            static_cast<C3DObject*>(object.get())->SetDevice(TargetDevice());
         }
         const HRESULT result = object->Read(reader);
         // A record cut short leaves the rest of the file misaligned.

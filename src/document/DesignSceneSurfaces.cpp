@@ -64,7 +64,7 @@ CWallObject* CDesignScene::AddSurfaceFromOutline(int type, const std::vector<CVe
         fillColour = settings.wallBrushColor;
     }
     surface->SetNumber(static_cast<int>(NextObjectId()));
-    surface->SetDevice(m_renderTarget != nullptr ? m_renderTarget->GetDevice() : nullptr);
+    surface->SetDevice(TargetDevice());
     surface->SetColor(lineColour);
     surface->SetFillColour(fillColour);
     surface->SetPosition(static_cast<float>(points.front().x), level,

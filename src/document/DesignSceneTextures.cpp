@@ -99,7 +99,7 @@ HRESULT CDesignScene::CreateTileTexture(const std::vector<uint8_t>& fileImage,
         options.mipLevels = 1;
         options.colorKey = 0xFF000000;
     }
-    gfx::Device* device = m_renderTarget != nullptr ? m_renderTarget->GetDevice() : nullptr;
+    gfx::Device* device = TargetDevice();
     gfx::Texture* created = nullptr;
     if (device == nullptr || gfx::Failed(gfx::CreateTextureFromFileInMemory(
                                  device, bytes.data(), bytes.size(), options, &created))) {
