@@ -12,8 +12,8 @@
 #include "objects/CeilingObject.h"
 #include "objects/FloorObject.h"
 #include "objects/ObjectTypeCodes.h"
-#include "objects/SurfaceRecordBytes.h"
 #include "objects/WallObject.h"
+#include "support/ByteSink.h"
 
 namespace {
 

@@ -22,6 +22,7 @@
 #include "platform/fs/AtomicFileWriter.h"
 #include "platform/fs/StoredPath.h"
 #include "platform/image/Image.h"
+#include "support/ByteSink.h"
 
 namespace {
 
@@ -33,48 +34,9 @@ const char* const kSymbolDxf =
     "9\n$EXTMAX\n10\n10\n20\n5\n0\nENDSEC\n"
     "0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n-10\n20\n-5\n11\n10\n21\n5\n0\nENDSEC\n0\nEOF\n";
 
-// Little-endian values appended in file order, laid out by hand.
-class Appender {
-public:
-    Appender& Int(int32_t value) {
-        for (int i = 0; i < 4; ++i) {
-            m_bytes += static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF);
-        }
-        return *this;
-    }
-    Appender& Ints(std::initializer_list<int32_t> values) {
-        for (int32_t value : values) {
-            Int(value);
-        }
-        return *this;
-    }
-    Appender& Double(double value) {
-        const auto bits = std::bit_cast<uint64_t>(value);
-        Int(static_cast<int32_t>(bits & 0xFFFFFFFF));
-        return Int(static_cast<int32_t>(bits >> 32));
-    }
-    Appender& Byte(uint8_t value) {
-        m_bytes += static_cast<char>(value);
-        return *this;
-    }
-    Appender& String(std::string_view ascii) {
-        Int(static_cast<int32_t>(ascii.size()));
-        m_bytes += ascii;
-        return *this;
-    }
-    Appender& Raw(std::string_view bytes) {
-        m_bytes += bytes;
-        return *this;
-    }
-    const std::string& Str() const { return m_bytes; }
-
-private:
-    std::string m_bytes;
-};
-
 // A DXF symbol record: kind byte, all floors, colour, angle, level height,
 // height, width, position x and y, the symbol's stored path.
-Appender& DxfRecord(Appender& bytes, int32_t x, int32_t y, std::string_view storedPath) {
+ByteSink& DxfRecord(ByteSink& bytes, int32_t x, int32_t y, std::string_view storedPath) {
     return bytes.Byte(0)
         .Int(0)
         .Int(0x00FF00)
@@ -84,7 +46,7 @@ Appender& DxfRecord(Appender& bytes, int32_t x, int32_t y, std::string_view stor
         .Int(60)
         .Int(x)
         .Int(y)
-        .String(storedPath);
+        .Text(storedPath);
 }
 
 // A 6.00 header: the version, a camera looking along z, a usable grid.
@@ -174,7 +136,7 @@ bool Mentions(const std::vector<std::string>& messages, std::string_view text) {
 
 // Seven 3D section counts of a design file with no 3D objects.
 std::string No3DObjects() {
-    return Appender().Ints({0, 0, 0, 0, 0, 0, 0}).Str();
+    return ByteSink().Ints({0, 0, 0, 0, 0, 0, 0}).Bytes();
 }
 
 }  // namespace
@@ -213,7 +175,7 @@ TEST_F(DesignSceneSectionsTest, WrittenSectionsFollowTheFileLayout) {
     const C2DDxfIconShape* symbol = AddSymbol(1, 2);
     view.state.wireframe = 1;
     const std::string written = WriteDesignBytes();
-    Appender expected;
+    ByteSink expected;
     expected.Raw(No3DObjects()).Ints({0, 0, 0, 0, 0, 1});
     expected.Byte(0)
         .Int(1)
@@ -221,9 +183,9 @@ TEST_F(DesignSceneSectionsTest, WrittenSectionsFollowTheFileLayout) {
         .Double(0.25)
         .Double(250.0)
         .Ints({30, 80, 1, 2})
-        .String(pfs::ToStoredPath(symbolPath));
+        .Text(pfs::ToStoredPath(symbolPath));
     expected.Ints({0, 0, 0, 0xE002, 1});
-    EXPECT_EQ(written.substr(kFrontSize), expected.Str());
+    EXPECT_EQ(written.substr(kFrontSize), expected.Bytes());
 }
 
 TEST_F(DesignSceneSectionsTest, HandLaidFileReadsWithTrailerTagsInAnyOrder) {
@@ -233,20 +195,20 @@ TEST_F(DesignSceneSectionsTest, HandLaidFileReadsWithTrailerTagsInAnyOrder) {
         int32_t wireframe;
     } cases[] = {
         {"no trailer", "", 0},
-        {"wireframe alone", Appender().Ints({0xE002, 1}).Str(), 1},
-        {"groups, wireframe, curves", Appender().Ints({0xE003, 0, 0xE002, 1, 0xE001}).Str(), 1},
-        {"an unknown tag ends it", Appender().Ints({0xE002, 1, 77, 0xE002, 0}).Str(), 1},
-        {"a tag cut short ends it", Appender().Ints({0xE002, 1}).Raw("\x02\xE0").Str(), 1},
+        {"wireframe alone", ByteSink().Ints({0xE002, 1}).Bytes(), 1},
+        {"groups, wireframe, curves", ByteSink().Ints({0xE003, 0, 0xE002, 1, 0xE001}).Bytes(), 1},
+        {"an unknown tag ends it", ByteSink().Ints({0xE002, 1, 77, 0xE002, 0}).Bytes(), 1},
+        {"a tag cut short ends it", ByteSink().Ints({0xE002, 1}).Raw("\x02\xE0").Bytes(), 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         messages.clear();
-        Appender file;
+        ByteSink file;
         file.Raw(Header600()).Raw(No3DObjects()).Ints({0, 0, 0, 0, 0, 2});
         DxfRecord(file, 10, 20, pfs::ToStoredPath(symbolPath));
         DxfRecord(file, -5, 6, pfs::ToStoredPath(symbolPath));
         file.Ints({0, 0, 0}).Raw(c.trailer);
-        ASSERT_TRUE(Read(file.Str()));
+        ASSERT_TRUE(Read(file.Bytes()));
         EXPECT_TRUE(messages.empty());
         EXPECT_EQ(wireframe, c.wireframe);
         ASSERT_EQ(scene->Objects(kDxfIconShapeType).size(), 2u);
@@ -264,7 +226,7 @@ TEST_F(DesignSceneSectionsTest, HandLaidFileReadsWithTrailerTagsInAnyOrder) {
 }
 
 TEST_F(DesignSceneSectionsTest, FailedPlanRecordIsDroppedAndTheNextOneRead) {
-    Appender file;
+    ByteSink file;
     file.Raw(Header600()).Raw(No3DObjects()).Ints({0, 0, 0, 0, 0, 3});
     DxfRecord(file, 1, 1, "");  // no path: the read fails, the record is whole
     DxfRecord(file, 2, 2, pfs::ToStoredPath(symbolPath));
@@ -275,10 +237,10 @@ TEST_F(DesignSceneSectionsTest, FailedPlanRecordIsDroppedAndTheNextOneRead) {
     file.Int(2);
     for (const std::string& picture : {broken, std::string("/gone/lost.bmp")}) {
         file.Byte(0).Ints({0, 0, 0, 0}).Double(0.0).Ints({20, 30, 2, 3, 4, 5});
-        file.String(pfs::ToStoredPath(picture));
+        file.Text(pfs::ToStoredPath(picture));
     }
     file.Ints({0, 0});
-    ASSERT_TRUE(Read(file.Str()));
+    ASSERT_TRUE(Read(file.Bytes()));
     const std::vector<CDesignObject*>& symbols = scene->Objects(kDxfIconShapeType);
     ASSERT_EQ(symbols.size(), 2u);
     EXPECT_EQ(static_cast<C2DDxfIconShape*>(symbols[0])->GetPosition().x, 2.0);
@@ -303,21 +265,21 @@ TEST_F(DesignSceneSectionsTest, ObjectsOfKindsNotReadYetRefuseTheFileNamingTheKi
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
         messages.clear();
-        Appender file;
+        ByteSink file;
         file.Raw(Header600());
         for (int section = 0; section < 16; ++section) {
             file.Int(section == c.section ? 1 : 0);
         }
         file.Raw(std::string(200, '\0'));
         const OpenState before = Capture();
-        EXPECT_FALSE(Read(file.Str()));
+        EXPECT_FALSE(Read(file.Bytes()));
         EXPECT_TRUE(Mentions(messages, c.kind));
         EXPECT_TRUE(Capture() == before);
     }
     messages.clear();
     const std::string groups =
-        Header600() + Appender().Raw(No3DObjects()).Ints({0, 0, 0, 0, 0, 0, 0, 0, 0}).Str() +
-        Appender().Ints({0xE003, 1}).Str() + std::string(100, '\0');
+        Header600() + ByteSink().Raw(No3DObjects()).Ints({0, 0, 0, 0, 0, 0, 0, 0, 0}).Bytes() +
+        ByteSink().Ints({0xE003, 1}).Bytes() + std::string(100, '\0');
     EXPECT_FALSE(Read(groups));
     EXPECT_TRUE(Mentions(messages, "群組"));
 }
@@ -339,14 +301,14 @@ TEST_F(DesignSceneSectionsTest, DamagedSectionsAreRefusedWithNothingOfTheOpenDes
     const std::size_t symbolCount = kFrontSize + 7 * 4 + 5 * 4;
     auto withCount = [&](std::size_t offset, int32_t count) {
         std::string bytes = good;
-        bytes.replace(offset, 4, Appender().Int(count).Str());
+        bytes.replace(offset, 4, ByteSink().Int(count).Bytes());
         return bytes;
     };
     cases.emplace_back("count far beyond the file", withCount(symbolCount, 0x7FFFFFFF));
     cases.emplace_back("count just beyond the file", withCount(symbolCount, 300));
     cases.emplace_back("negative count", withCount(symbolCount, -1));
     cases.emplace_back("negative light count", withCount(kFrontSize, -5));
-    cases.emplace_back("negative group count", good + Appender().Ints({0xE003, -1}).Str());
+    cases.emplace_back("negative group count", good + ByteSink().Ints({0xE003, -1}).Bytes());
     cases.emplace_back("huge string length", withCount(symbolCount + 4 + 45 - 4, 0x7FFFFFF0));
     for (const auto& [what, bytes] : cases) {
         SCOPED_TRACE(what);
@@ -389,8 +351,8 @@ TEST_F(DesignSceneSectionsTest, PhotoCountHoldsTheBackgroundPhotoOnlyForAPicture
         scene->SetMergeMarker(c.marker);
         doc->Settings().bgFileName3D = c.openBackground;
         const std::string file = Header600(c.fileBackground) +
-                                 Appender().Ints({0, 0, 0, 0, 0, 0, c.count}).Str() +
-                                 Appender().Ints({0, 0, 0, 0, 0, 0, 0, 0, 0}).Str();
+                                 ByteSink().Ints({0, 0, 0, 0, 0, 0, c.count}).Bytes() +
+                                 ByteSink().Ints({0, 0, 0, 0, 0, 0, 0, 0, 0}).Bytes();
         EXPECT_EQ(Read(file, c.apply), c.reads);
         EXPECT_EQ(messages.empty(), c.reads);
     }
@@ -403,11 +365,11 @@ TEST_F(DesignSceneSectionsTest, WriterCountsTheBackgroundPhotoExactlyWhenTheRead
         doc->Settings().bgFileName3D = background;
         const std::string written = WriteDesignBytes();
         const int32_t expected = std::string_view(background) == "/bg/sky.jpg" ? 1 : 0;
-        EXPECT_EQ(written.substr(photoCount, 4), Appender().Int(expected).Str());
+        EXPECT_EQ(written.substr(photoCount, 4), ByteSink().Int(expected).Bytes());
         scene->SetMergeMarker(0);
         EXPECT_TRUE(Read(written)) << "the count reads back to no photo";
         // An export holds no background photo at all.
-        EXPECT_EQ(ExportSelection().substr(4 + 6 * 4, 4), Appender().Int(0).Str());
+        EXPECT_EQ(ExportSelection().substr(4 + 6 * 4, 4), ByteSink().Int(0).Bytes());
     }
 }
 
@@ -420,11 +382,11 @@ TEST_F(DesignSceneSectionsTest, SelectionExportStoresPositionsFromTheEyeAndPutsT
     scene->AddObjectIfAbsent(kText3DObjectType, new CPositionRecord(kText3DObjectType));
 
     const std::string exported = ExportSelection();
-    Appender expected;
+    ByteSink expected;
     expected.Raw(DesignFileBytes(4).Float(0, 6.05f).Str()).Ints({0, 0, 0, 0, 0, 1});
     expected.Raw(DesignFileBytes(12).Floats(0, {110.1f - 10.0f, 0.0f, 330.7f - 30.0f}).Str());
     expected.Ints({0});
-    EXPECT_EQ(exported, expected.Str());
+    EXPECT_EQ(exported, expected.Bytes());
     EXPECT_EQ(selected->GetPosition().x, 110.1f);
     EXPECT_EQ(selected->GetPosition().z, 330.7f);
 
@@ -463,7 +425,7 @@ TEST_F(DesignSceneSectionsTest, SelectionExportRoundTripAndDamagedImports) {
         {"version none", DesignFileBytes(4).Float(0, std::nanf("")).Str() + exported.substr(4)},
         {"version newer", DesignFileBytes(4).Float(0, 6.06f).Str() + exported.substr(4)},
         {"count far beyond",
-         exported.substr(0, 4) + Appender().Int(0x40000000).Str() + exported.substr(8)},
+         exported.substr(0, 4) + ByteSink().Int(0x40000000).Bytes() + exported.substr(8)},
     };
     for (const auto& c : damaged) {
         SCOPED_TRACE(c.what);
