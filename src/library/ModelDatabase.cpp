@@ -9,6 +9,7 @@
 #include "foundation/PathUtils.h"
 #include "foundation/Prompt.h"
 #include "foundation/TextFormat.h"
+#include "library/CatalogQueries.h"
 #include "library/ModelCatalogEntry.h"
 #include "library/PictureCatalogEntry.h"
 #include "library/TextureCatalogEntry.h"
@@ -22,10 +23,6 @@ constexpr const char* kConnectErrorFormat = "Connect Database error!\r\nmessage:
 constexpr const char* kStatementErrorFormat = "Database error!\r\nmessage:%s";
 // A model's row key drops the file name's extension and its dot.
 constexpr std::size_t kModelExtensionLength = 4;
-
-constexpr const char* kSelectModel = "select * from QVXModels where FileName='%s'";
-constexpr const char* kSelectTexture = "select * from Maps where FileName='%s'";
-constexpr const char* kSelectPicture = "select * from TMaps where FileName='%s'";
 
 std::string TextOf(const pdb::CSqliteRow& row, std::string_view column) {
     const std::optional<std::string>* value = row.Find(column);
@@ -116,13 +113,47 @@ void CModelDatabase::Close() {
     if (m_bOpen) {
         m_connection->Close();
         m_bOpen = 0;
+        m_inScanTransaction = false;
     }
 }
 
 void CModelDatabase::ReportFailure() {
-    ShowMessage(FormatString(kStatementErrorFormat, m_connection->GetErrorText().c_str()),
-                PromptButtons::Ok, PromptIcon::Error);
+    ReportFailure(m_connection->GetErrorText());
+}
+
+void CModelDatabase::ReportFailure(const std::string& reason) {
+    ShowMessage(FormatString(kStatementErrorFormat, reason.c_str()), PromptButtons::Ok,
+                PromptIcon::Error);
+    // The rows a scan wrote before the failure stay, as they would have one
+    // statement at a time; closing would roll them back.
+    if (m_inScanTransaction) {
+        m_inScanTransaction = false;
+        m_connection->Execute("commit");
+    }
     Close();
+}
+
+CModelDatabase::CScanTransaction::CScanTransaction(CModelDatabase& database)
+    : m_database(database) {
+    if (!m_database.m_bOpen || m_database.m_inScanTransaction) {
+        return;
+    }
+    if (!m_database.m_connection->Execute("begin")) {
+        m_database.ReportFailure();
+        return;
+    }
+    m_began = true;
+    m_database.m_inScanTransaction = true;
+}
+
+CModelDatabase::CScanTransaction::~CScanTransaction() {
+    if (!m_began || !m_database.m_inScanTransaction) {
+        return;
+    }
+    m_database.m_inScanTransaction = false;
+    if (m_database.m_bOpen && !m_database.m_connection->Execute("commit")) {
+        m_database.ReportFailure();
+    }
 }
 
 bool CModelDatabase::ReadFirstRow(const char* selectFormat, std::string_view key,
@@ -152,6 +183,14 @@ bool CModelDatabase::RunStatement(const std::string& sql) {
     return true;
 }
 
+bool CModelDatabase::RunStatement(const std::string& sql, const StatementValues& values) {
+    if (!m_connection->ExecuteWithValues(sql, values)) {
+        ReportFailure();
+        return false;
+    }
+    return true;
+}
+
 std::string CModelDatabase::GetModelRowKey(std::string_view path) {
     std::string name = GetPathFileName(path);
     if (name.size() <= kModelExtensionLength) {
@@ -172,7 +211,7 @@ void CModelDatabase::SyncModelEntry(ModelCatalogEntry& entry) {
     const std::string key = GetModelRowKey(entry.filePath);
     bool found = false;
     if (ReadFirstRow(
-            kSelectModel, key, [&](const pdb::CSqliteRow& row) { ReadModelRow(row, entry); },
+            kSelectModelRow, key, [&](const pdb::CSqliteRow& row) { ReadModelRow(row, entry); },
             &found) &&
         !found) {
         InsertModelRow(key, entry);
@@ -186,7 +225,7 @@ void CModelDatabase::SyncTextureEntry(TextureCatalogEntry& entry) {
     const std::string key = GetFileRowKey(entry.filePath);
     bool found = false;
     if (ReadFirstRow(
-            kSelectTexture, key, [&](const pdb::CSqliteRow& row) { ReadTextureRow(row, entry); },
+            kSelectTextureRow, key, [&](const pdb::CSqliteRow& row) { ReadTextureRow(row, entry); },
             &found) &&
         !found) {
         InsertTextureRow(key, entry);
@@ -200,7 +239,7 @@ void CModelDatabase::SyncPictureEntry(PictureCatalogEntry& entry) {
     const std::string key = GetFileRowKey(entry.filePath);
     bool found = false;
     if (ReadFirstRow(
-            kSelectPicture, key, [&](const pdb::CSqliteRow& row) { ReadPictureRow(row, entry); },
+            kSelectPictureRow, key, [&](const pdb::CSqliteRow& row) { ReadPictureRow(row, entry); },
             &found) &&
         !found) {
         InsertPictureRow(key, entry);
@@ -305,7 +344,7 @@ int CModelDatabase::SortTexturesByRate(CatalogEntryList& list) {
 
 int CModelDatabase::LookupCostInfo(const char* selectFormat, std::string_view key,
                                    const RowHandler& copy) {
-    if (!Open(MakeFilePath(GetProgramFolder(), CLibraryCatalog::kCatalogFileName))) {
+    if (!Open(CLibraryCatalog::GetCatalogFilePath(GetProgramFolder()))) {
         return 0;
     }
     if (!ReadFirstRow(selectFormat, key, copy, nullptr)) {
@@ -316,7 +355,7 @@ int CModelDatabase::LookupCostInfo(const char* selectFormat, std::string_view ke
 }
 
 int CModelDatabase::LookupModelCostInfo(const std::string& key, CostItemRecord& item) {
-    return LookupCostInfo(kSelectModel, key, [&](const pdb::CSqliteRow& row) {
+    return LookupCostInfo(kSelectModelRow, key, [&](const pdb::CSqliteRow& row) {
         CopyTextIfSet(row, "SerialNo", item.serialNumber);
         CopyTextIfSet(row, "Vender", item.vendor);
         CopyTextIfSet(row, "Description", item.description);
@@ -324,7 +363,7 @@ int CModelDatabase::LookupModelCostInfo(const std::string& key, CostItemRecord& 
 }
 
 int CModelDatabase::LookupPictureCostInfo(const std::string& key, CostItemRecord& item) {
-    return LookupCostInfo(kSelectPicture, key, [&](const pdb::CSqliteRow& row) {
+    return LookupCostInfo(kSelectPictureRow, key, [&](const pdb::CSqliteRow& row) {
         CopyTextIfSet(row, "SerialNo", item.serialNumber);
         CopyTextIfSet(row, "Vender", item.vendor);
         CopyTextIfSet(row, "Description", item.description);
@@ -332,7 +371,7 @@ int CModelDatabase::LookupPictureCostInfo(const std::string& key, CostItemRecord
 }
 
 int CModelDatabase::LookupTextureCostInfo(const std::string& fileName, CostItemRecord& item) {
-    return LookupCostInfo(kSelectTexture, fileName, [&](const pdb::CSqliteRow& row) {
+    return LookupCostInfo(kSelectTextureRow, fileName, [&](const pdb::CSqliteRow& row) {
         CopyTextIfSet(row, "Name", item.name);
         item.tileWidth = FloatOf(row, "Width");
         item.tileHeight = FloatOf(row, "Height");

@@ -2,8 +2,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "objects/CatalogDatabase.h"
 #include "objects/CostItemRecord.h"
@@ -23,9 +25,10 @@ class CSqliteRow;
 // libraries the display name, real size, price, texts and favourite rate that
 // the files themselves do not hold. Every SQL text of the program is here.
 //
-// While it is not open, every operation but Open, Close and the cost look-ups
-// does nothing. A statement that fails on an open database is reported once
-// and closes the database, so the libraries go on from their files alone.
+// While it is not open, every operation but Open, Close, the door and window
+// sizes and the cost look-ups does nothing. A statement that fails on an open
+// database is reported once and closes the database, so the libraries go on
+// from their files alone and the entry keeps what it held.
 class CModelDatabase : public CCatalogDatabase {
 public:
     CModelDatabase();
@@ -46,7 +49,7 @@ public:
     // file gets a row, a known one takes the row's values). Models are looked
     // for in sub-folders too, except hidden and linked ones. Names come in
     // the order of FindFiles; names longer than 54 CP950 bytes, or without a
-    // CP950 form, are skipped.
+    // CP950 form, are skipped. A scan's statements run in one transaction.
     void ScanModelFolder(const std::string& folder, CatalogEntryList& list) override;
     void ScanPictureFolder(const std::string& folder, CatalogEntryList& list) override;
     void ScanTextureFolder(const std::string& folder, CatalogEntryList& list) override;
@@ -64,6 +67,34 @@ public:
     int SortPicturesByRate(CatalogEntryList& list) override;
     int SortTexturesByRate(CatalogEntryList& list) override;
 
+    // Write an edited entry's name, size, price and texts into its row; the
+    // rate stays. Empty texts are stored as NULL, but an empty name as ''.
+    // A missing row is reported as a failing statement is.
+    void UpdateModelRow(const ModelCatalogEntry& entry);
+    void UpdateTextureRow(const TextureCatalogEntry& entry);
+    void UpdatePictureRow(const PictureCatalogEntry& entry);
+
+    // Delete the row of the entry's file.
+    void DeleteModelRow(const ModelCatalogEntry& entry);
+    void DeleteTextureRow(const TextureCatalogEntry& entry);
+    void DeletePictureRow(const PictureCatalogEntry& entry);
+
+    // Rebuild the entry's row from the file it holds: delete the row, fill
+    // the entry again from its package or material record (a model keeps its
+    // size) and insert it anew with rate 0. The entry's rate stays as it was.
+    void ReloadModelEntry(ModelCatalogEntry& entry);
+    void ReloadTextureEntry(TextureCatalogEntry& entry);
+    void ReloadPictureEntry(PictureCatalogEntry& entry);
+
+    // Append the stored door and window sizes, or the built-in ones while
+    // the database is not open, whose width and height are below the limits.
+    void GetDoorWindowSizes(std::vector<std::string>& sizes, int widthLimit,
+                            int heightLimit) override;
+    // 0 when added or deleted, E_FAIL when the same text is stored already,
+    // E_UNEXPECTED when the statement failed (reported), 1 while not open.
+    int AddDoorWindowSize(const std::string& size) override;
+    int DeleteDoorWindowSize(const std::string& size) override;
+
     // Insert the entry as a new row, or read its existing row into it.
     void SyncModelEntry(ModelCatalogEntry& entry);
     void SyncTextureEntry(TextureCatalogEntry& entry);
@@ -79,8 +110,8 @@ public:
     // the row's catalogue fields into the item (text columns only when not
     // NULL; the item is left as it was without a row) and close it again.
     // 1 when the catalogue was read, else 0.
-    int LookupModelCostInfo(const std::string& key, CostItemRecord& item);
-    int LookupPictureCostInfo(const std::string& key, CostItemRecord& item);
+    int LookupModelCostInfo(const std::string& key, CostItemRecord& item) override;
+    int LookupPictureCostInfo(const std::string& key, CostItemRecord& item) override;
     int LookupTextureCostInfo(const std::string& fileName, CostItemRecord& item) override;
 
     // Row keys: a model's file name without its last four characters (the
@@ -91,13 +122,33 @@ public:
 
 private:
     using RowHandler = std::function<void(const pdb::CSqliteRow&)>;
+    using StatementValues = std::vector<std::optional<std::string>>;
+
+    // Holds the statements of one folder scan, nested scans included, in one
+    // transaction: one at a time, every insert would be a commit of its own.
+    class CScanTransaction {
+    public:
+        explicit CScanTransaction(CModelDatabase& database);
+        ~CScanTransaction();
+        CScanTransaction(const CScanTransaction&) = delete;
+        CScanTransaction& operator=(const CScanTransaction&) = delete;
+
+    private:
+        CModelDatabase& m_database;
+        bool m_began = false;
+    };
 
     // Hand the first row of the select for the key (quotes doubled) to onRow;
     // false when the query failed.
     bool ReadFirstRow(const char* selectFormat, std::string_view key, const RowHandler& onRow,
                       bool* found);
     bool RunStatement(const std::string& sql);
+    bool RunStatement(const std::string& sql, const StatementValues& values);
     void ReportFailure();
+    void ReportFailure(const std::string& reason);
+    // Write the values over the row of the key, which must exist.
+    void UpdateRow(const char* selectFormat, const std::string& updateSql, const std::string& key,
+                   StatementValues values);
     int LookupCostInfo(const char* selectFormat, std::string_view key, const RowHandler& copy);
 
     void InsertModelRow(const std::string& key, const ModelCatalogEntry& entry);
@@ -108,5 +159,6 @@ private:
     static void ReadPictureRow(const pdb::CSqliteRow& row, PictureCatalogEntry& entry);
 
     int m_bOpen = 0;
+    bool m_inScanTransaction = false;
     std::unique_ptr<pdb::CSqliteDatabase> m_connection;
 };

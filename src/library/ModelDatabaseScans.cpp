@@ -80,6 +80,7 @@ void ScanMaterialFolder(const std::string& folder, CatalogEntryList& list, Fill 
 }  // namespace
 
 void CModelDatabase::ScanModelFolder(const std::string& folder, CatalogEntryList& list) {
+    const CScanTransaction transaction(*this);
     for (const FoundEntry& item : ListLibraryFolder(folder)) {
         const std::string path = MakeFilePath(folder, item.name);
         if (item.isFolder) {
@@ -101,12 +102,14 @@ void CModelDatabase::ScanModelFolder(const std::string& folder, CatalogEntryList
 }
 
 void CModelDatabase::ScanTextureFolder(const std::string& folder, CatalogEntryList& list) {
+    const CScanTransaction transaction(*this);
     ScanMaterialFolder<TextureCatalogEntry>(
         folder, list, &CModelDatabase::FillTextureEntry,
         [this](TextureCatalogEntry& entry) { SyncTextureEntry(entry); });
 }
 
 void CModelDatabase::ScanPictureFolder(const std::string& folder, CatalogEntryList& list) {
+    const CScanTransaction transaction(*this);
     ScanMaterialFolder<PictureCatalogEntry>(
         folder, list, &CModelDatabase::FillPictureEntry,
         [this](PictureCatalogEntry& entry) { SyncPictureEntry(entry); });
@@ -128,4 +131,26 @@ void CModelDatabase::FillTextureEntry(const MaterialFileRecord& record,
 void CModelDatabase::FillPictureEntry(const MaterialFileRecord& record,
                                       PictureCatalogEntry& entry) {
     FillMaterialEntry(record, entry);
+}
+
+void CModelDatabase::ReloadModelEntry(ModelCatalogEntry& entry) {
+    DeleteModelRow(entry);
+    if (entry.package != nullptr) {
+        FillModelEntry(*entry.package, entry);
+    } else {
+        FillModelEntry(CModelPackage(), entry);
+    }
+    SyncModelEntry(entry);
+}
+
+void CModelDatabase::ReloadTextureEntry(TextureCatalogEntry& entry) {
+    DeleteTextureRow(entry);
+    FillTextureEntry(entry.material, entry);
+    SyncTextureEntry(entry);
+}
+
+void CModelDatabase::ReloadPictureEntry(PictureCatalogEntry& entry) {
+    DeletePictureRow(entry);
+    FillPictureEntry(entry.material, entry);
+    SyncPictureEntry(entry);
 }

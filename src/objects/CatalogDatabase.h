@@ -38,11 +38,31 @@ public:
     virtual int SortPicturesByRate(CatalogEntryList& list) = 0;
     virtual int SortTexturesByRate(CatalogEntryList& list) = 0;
 
+    // The catalogue's serial number, vendor and description of the model
+    // whose row key is key into item; 1 when the catalogue was read, else 0
+    // with item as it was.
+    virtual int LookupModelCostInfo(const std::string& /*key*/, CostItemRecord& /*item*/) {
+        return 0;
+    }
     // The catalogue fields of the texture file (name without folder) into
     // item; 1 when the catalogue was read, else 0 with item as it was.
     virtual int LookupTextureCostInfo(const std::string& /*fileName*/, CostItemRecord& /*item*/) {
         return 0;
     }
+    // The same for the picture file (name without folder).
+    virtual int LookupPictureCostInfo(const std::string& /*fileName*/, CostItemRecord& /*item*/) {
+        return 0;
+    }
+
+    // The fixed door and window sizes ("120x210": width x height in whole
+    // centimetres) whose width and height are below the limits, appended to
+    // sizes; the catalogue's own, or four built-in ones while it is not open.
+    virtual void GetDoorWindowSizes(std::vector<std::string>& /*sizes*/, int /*widthLimit*/,
+                                    int /*heightLimit*/) {}
+    // 0 when stored or deleted; a negative result when it failed (E_FAIL: the
+    // size is stored already); 1 while the catalogue is not open.
+    virtual int AddDoorWindowSize(const std::string& /*size*/) { return 1; }
+    virtual int DeleteDoorWindowSize(const std::string& /*size*/) { return 1; }
 };
 
 // The program folder's catalogue database for the cost look-ups of the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -51,6 +52,16 @@ protected:
             return true;
         })) << m_catalog.GetErrorText();
         return rows;
+    }
+
+    // The catalogue file's change counter, which SQLite moves on by one for
+    // every transaction that writes to the file.
+    std::uint32_t CommitCount() const {
+        std::ifstream file(CatalogPath(), std::ios::binary);
+        unsigned char header[28] = {};
+        file.read(reinterpret_cast<char*>(header), sizeof header);
+        return static_cast<std::uint32_t>(header[24]) << 24 | header[25] << 16 | header[26] << 8 |
+               header[27];
     }
 
     static void WriteFile(const std::filesystem::path& path, const std::string& bytes) {

@@ -1,4 +1,3 @@
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -6,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "CatalogFixture.h"
+#include "LibraryFileBytes.h"
 #include "library/ModelCatalogEntry.h"
 #include "library/ModelDatabase.h"
 #include "library/PictureCatalogEntry.h"
@@ -13,55 +13,6 @@
 #include "objects/LibraryCatalog.h"
 
 namespace {
-
-void PutInt(std::string& bytes, std::int32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        bytes += static_cast<char>(static_cast<std::uint32_t>(v) >> (8 * i));
-    }
-}
-
-// The header of a current packaged model file: all a catalogue scan reads.
-std::string PackageHeader(const std::string& name, const std::string& vendor, float price) {
-    std::string bytes = "Orvik";
-    bytes += '\x09';
-    PutInt(bytes, 0);
-    const auto field = [&](const std::string& text, std::size_t width) {
-        std::string f = text;
-        f.resize(width, '\0');
-        bytes += f;
-    };
-    field(name, 51);
-    field("M-" + name, 30);
-    field(vendor, 50);
-    field("", 196);
-    std::int32_t priceBits;
-    std::memcpy(&priceBits, &price, 4);
-    PutInt(bytes, priceBits);
-    PutInt(bytes, 0);  // web link
-    field("", 100);    // reserved
-    bytes += '\0';     // preview key
-    PutInt(bytes, 0);  // preview length
-    return bytes;
-}
-
-// A .bmp header whose size fields say width x height.
-std::string BmpBytes(std::int32_t width, std::int32_t height) {
-    std::string bytes = "BM";
-    bytes.resize(18, '\0');
-    PutInt(bytes, width);
-    PutInt(bytes, height);
-    bytes.resize(64, '\0');
-    return bytes;
-}
-
-template <typename Entry>
-std::vector<std::string> EntryNames(const CatalogEntryList& list) {
-    std::vector<std::string> names;
-    for (const auto& entry : list) {
-        names.push_back(static_cast<const Entry*>(entry.get())->name);
-    }
-    return names;
-}
 
 using ModelDatabaseScanTest = CatalogFixture;
 
@@ -188,6 +139,112 @@ TEST_F(ModelDatabaseScanTest, LibraryCatalogListsAFolderSortedByRate) {
     CatalogEntryList list;
     catalog.GetFolderEntries(PathOf("SModel/Set"), list);
     EXPECT_EQ(EntryNames<ModelCatalogEntry>(list), (std::vector<std::string>{"B", "A"}));
+    EXPECT_TRUE(m_messages.empty());
+}
+
+}  // namespace
+
+namespace {
+
+using ModelDatabaseScanTransactionTest = CatalogFixture;
+
+TEST_F(ModelDatabaseScanTransactionTest, EachScanCommitsOnceAndARescanWritesNothing) {
+    WriteFile(PathOf("SModel/Set/A.qvx"), PackageHeader("A", "", 0));
+    WriteFile(PathOf("SModel/Set/Sub/B.qvx"), PackageHeader("B", "", 0));
+    WriteFile(PathOf("SModel/Set/Sub/Deeper/C.qvx"), PackageHeader("C", "", 0));
+    WriteFile(PathOf("STexture/W/Oak.bmp"), BmpBytes(4, 4));
+    WriteFile(PathOf("STexture/W/Ash.bmp"), BmpBytes(4, 4));
+    WriteFile(PathOf("STPicture/P/a.bmp"), BmpBytes(4, 4));
+    WriteFile(PathOf("STPicture/P/b.bmp"), BmpBytes(4, 4));
+
+    CModelDatabase database;
+    ASSERT_EQ(database.Open(CatalogPath()), 1);
+    struct Scan {
+        void (CModelDatabase::*scan)(const std::string&, CatalogEntryList&);
+        std::string folder;
+        std::size_t entries;
+    };
+    const Scan scans[] = {
+        {&CModelDatabase::ScanModelFolder, "SModel/Set", 3},
+        {&CModelDatabase::ScanTextureFolder, "STexture/W", 2},
+        {&CModelDatabase::ScanPictureFolder, "STPicture/P", 2},
+    };
+    for (const Scan& s : scans) {
+        const std::uint32_t before = CommitCount();
+        CatalogEntryList list;
+        (database.*s.scan)(PathOf(s.folder), list);
+        EXPECT_EQ(list.size(), s.entries) << s.folder;
+        EXPECT_EQ(CommitCount(), before + 1) << s.folder;
+
+        // Every file has its row now: the next scan only reads.
+        CatalogEntryList again;
+        (database.*s.scan)(PathOf(s.folder), again);
+        EXPECT_EQ(CommitCount(), before + 1) << s.folder;
+    }
+    EXPECT_EQ(Rows("select count(*) from QVXModels union all select count(*) from Maps"
+                   " union all select count(*) from TMaps"),
+              (std::vector<std::string>{"3", "2", "2"}));
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(ModelDatabaseScanTransactionTest, TwoThousandNewModelsAreInsertedInOneTransaction) {
+    constexpr int kModels = 2000;
+    for (int i = 0; i < kModels; ++i) {
+        const std::string name = "M" + std::to_string(10000 + i);
+        WriteFile(PathOf("SModel/Big/" + name + ".qvx"), PackageHeader(name, "V", 1));
+    }
+    CModelDatabase database;
+    ASSERT_EQ(database.Open(CatalogPath()), 1);
+    const std::uint32_t before = CommitCount();
+    CatalogEntryList list;
+    database.ScanModelFolder(PathOf("SModel/Big"), list);
+    EXPECT_EQ(list.size(), static_cast<std::size_t>(kModels));
+    EXPECT_EQ(CommitCount(), before + 1);
+    EXPECT_EQ(Rows("select count(*), min(FileName), max(FileName) from QVXModels"),
+              std::vector<std::string>{"2000|M10000|M11999"});
+}
+
+TEST_F(ModelDatabaseScanTransactionTest, FailureInsideAScanKeepsTheRowsWrittenBefore) {
+    WriteFile(PathOf("SModel/F/A.qvx"), PackageHeader("A", "", 1));
+    WriteFile(PathOf("SModel/F/B.qvx"), PackageHeader("B", "", 2));
+    WriteFile(PathOf("SModel/F/C.qvx"), PackageHeader("C", "", 3));
+    Sql("create trigger RefuseB before insert on QVXModels when new.FileName='B'"
+        " begin select raise(abort, 'B refused'); end");
+
+    CModelDatabase database;
+    ASSERT_EQ(database.Open(CatalogPath()), 1);
+    CatalogEntryList list;
+    database.ScanModelFolder(PathOf("SModel/F"), list);
+
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_NE(m_messages[0].find("B refused"), std::string::npos) << m_messages[0];
+    EXPECT_FALSE(database.IsOpen());
+    // The listing goes on from the files; A's row was committed, C was never
+    // reached by the closed database.
+    EXPECT_EQ(EntryNames<ModelCatalogEntry>(list), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(EntryAt<ModelCatalogEntry>(list, 1).price, 2.0f);
+    EXPECT_EQ(Rows("select FileName from QVXModels"), std::vector<std::string>{"A"});
+}
+
+TEST_F(ModelDatabaseScanTransactionTest, SeveralConnectionsShareTheCatalogue) {
+    WriteFile(PathOf("SModel/S/Chair.qvx"), PackageHeader("Chair", "Acme", 40));
+    CModelDatabase browser;
+    CModelDatabase other;
+    ASSERT_EQ(browser.Open(CatalogPath()), 1);
+    ASSERT_EQ(other.Open(CatalogPath()), 1);
+
+    CatalogEntryList list;
+    browser.ScanModelFolder(PathOf("SModel/S"), list);
+    other.SetModelRate("Chair", 5);
+    CostItemRecord item;
+    EXPECT_EQ(CModelDatabase().LookupModelCostInfo("Chair", item), 1);
+    EXPECT_EQ(item.vendor, "Acme");
+
+    CatalogEntryList again;
+    browser.ScanModelFolder(PathOf("SModel/S"), again);
+    EXPECT_EQ(EntryAt<ModelCatalogEntry>(again, 0).rate, 5);
+    EXPECT_TRUE(browser.IsOpen());
+    EXPECT_TRUE(other.IsOpen());
     EXPECT_TRUE(m_messages.empty());
 }
 

@@ -295,6 +295,57 @@ TEST_F(ModelDatabaseTest, NewPictureRowFillsTheSpareColumnsWithZero) {
               std::vector<std::string>{"Pic.jpg|New Texture|1.5|0.0|0.0|<null>|<null>|0|0|0|V"});
 }
 
+TEST_F(ModelDatabaseTest, RowKeysMatchIgnoringAsciiCaseOnly) {
+    Sql("insert into QVXModels values('Chair','ascii',0,0,0,0,NULL,NULL,0,NULL)");
+    Sql("insert into QVXModels values('Äpfel','latin',0,0,0,0,NULL,NULL,0,NULL)");
+    Sql("insert into QVXModels values('椅子','han',0,0,0,0,NULL,NULL,0,NULL)");
+    struct Case {
+        std::string path;
+        std::string name;
+    };
+    const Case cases[] = {
+        {"/lib/CHAIR.qvx", "ascii"},
+        {"/lib/chair.QVX", "ascii"},
+        {"/lib/椅子.qvx", "han"},
+        // Letters beyond ASCII compare exactly: a new row.
+        {"/lib/äpfel.qvx", "from file"},
+    };
+    CModelDatabase database;
+    ASSERT_EQ(database.Open(CatalogPath()), 1);
+    for (const Case& c : cases) {
+        ModelCatalogEntry entry;
+        entry.filePath = c.path;
+        entry.name = "from file";
+        database.SyncModelEntry(entry);
+        EXPECT_EQ(entry.name, c.name) << c.path;
+    }
+    EXPECT_EQ(Rows("select count(*) from QVXModels"), std::vector<std::string>{"4"});
+}
+
+TEST_F(ModelDatabaseTest, StoredNumbersAreReadAsSinglePrecision) {
+    Sql("insert into QVXModels values('M','M',0.1,0.2,0.3,1234.56,NULL,NULL,0,NULL)");
+    Sql("insert into Maps values('T.bmp','T',0.1,0.2,1234.56,NULL,NULL,0,NULL)");
+    Sql("insert into TMaps values('P.bmp','P',0.1,0.2,1234.56,NULL,NULL,0,0,0,NULL)");
+    CModelDatabase database;
+    ASSERT_EQ(database.Open(CatalogPath()), 1);
+    ModelCatalogEntry model;
+    model.filePath = "/lib/M.qvx";
+    TextureCatalogEntry texture;
+    texture.filePath = "/lib/T.bmp";
+    PictureCatalogEntry picture;
+    picture.filePath = "/lib/P.bmp";
+    database.SyncModelEntry(model);
+    database.SyncTextureEntry(texture);
+    database.SyncPictureEntry(picture);
+    EXPECT_EQ(model.width, 0.1f);
+    EXPECT_EQ(model.price, 1234.56f);
+    // The double entries hold the float's value, not the stored double.
+    EXPECT_EQ(texture.width, static_cast<double>(0.1f));
+    EXPECT_EQ(texture.price, static_cast<double>(1234.56f));
+    EXPECT_EQ(picture.height, static_cast<double>(0.2f));
+    EXPECT_NE(picture.height, 0.2);
+}
+
 TEST_F(ModelDatabaseTest, FailingStatementIsReportedOnceAndClosesTheDatabase) {
     Sql("drop table QVXModels");
     CModelDatabase database;
