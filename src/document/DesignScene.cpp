@@ -18,6 +18,8 @@
 #include "objects/CeilingObject.h"
 #include "objects/FloorObject.h"
 #include "objects/HistoryRecord.h"
+#include "objects/LightObject.h"
+#include "objects/ModelObject.h"
 #include "objects/ObjectTypeCodes.h"
 #include "objects/WallObject.h"
 #include "platform/gfx/Device.h"
@@ -69,8 +71,12 @@ int FindLevel(const float* table, int top, float height, int type) {
 
 std::unique_ptr<CDesignObject> CreateDesignObject(int type) {
     switch (type) {
+        case kModelObjectType:
+            return std::make_unique<CModelObject>();
         case kWallObjectType:
             return std::make_unique<CWallObject>();
+        case kLightObjectType:
+            return std::make_unique<CLightObject>();
         case kFloorObjectType:
             return std::make_unique<CFloorObject>();
         case kCeilingObjectType:

@@ -259,6 +259,14 @@ void CDesignScene::PlaceReadObjects(ReadDesignObjects& read, bool merge) {
                 if (solid->IsHidden() != 0) {
                     m_hidden[type].push_back(placed);
                 }
+                // A model's plan symbol joins the scene with its model, so a
+                // record or a file refused later leaves no symbol behind.
+                if (type == kModelObjectType && solid->GetPlanIcon() != nullptr) {
+                    m_objects[kModelIconShapeType].push_back(solid->GetPlanIcon());
+                }
+                if (type == kLightObjectType && solid->GetPlanIcon() != nullptr) {
+                    m_objects[kLightIconShapeType].push_back(solid->GetPlanIcon());
+                }
             }
             m_objects[type].push_back(placed);
             if (merge) {

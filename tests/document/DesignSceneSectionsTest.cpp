@@ -257,9 +257,8 @@ TEST_F(DesignSceneSectionsTest, ObjectsOfKindsNotReadYetRefuseTheFileNamingTheKi
         int section;
         const char* kind;
     } cases[] = {
-        {0, "光源"},    {1, "傢俱"},      {5, "3D文字"},    {6, "照片"},
-        {7, "線條"},    {8, "矩形"},      {9, "圓及圓弧"},  {10, "曲線"},
-        {11, "連續線"}, {14, "文字註解"}, {15, "尺寸標註"},
+        {5, "3D文字"}, {6, "照片"},    {7, "線條"},      {8, "矩形"},      {9, "圓及圓弧"},
+        {10, "曲線"},  {11, "連續線"}, {14, "文字註解"}, {15, "尺寸標註"},
     };
     OpenSomeDesign();
     for (const auto& c : cases) {

@@ -1,0 +1,305 @@
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "foundation/ApplicationValues.h"
+#include "foundation/BinaryReader.h"
+#include "foundation/BinaryWriter.h"
+#include "foundation/GeometryMath.h"
+#include "foundation/LittleEndianCursor.h"
+#include "objects/2DPictureShape.h"
+#include "objects/ModelObject.h"
+#include "objects/ObjectTypeCodes.h"
+#include "objects/SceneServices.h"
+#include "platform/fs/StoredPath.h"
+
+namespace {
+
+constexpr float kShortMaterialsUpTo = 6.04f;
+constexpr float kNewestVersion = 6.05f;
+constexpr int kReservedBytes = 80;
+constexpr int64_t kLightNumberSize = 8;
+
+float ReadingFileVersion() {
+    return g_pCurrentScene != nullptr ? g_pCurrentScene->GetFileVersion() : kNewestVersion;
+}
+
+// A stored count of elements of the size given that the rest of the file
+// can hold. Anything else is damage: the reader's error flag goes up so
+// that the design reader refuses the file rather than read on out of step.
+bool ReadCount(CBinaryReader& reader, int64_t elementSize, int32_t* count) {
+    *count = reader.ReadInt();
+    const int64_t left = reader.BytesLeft();
+    if (!reader.HasError() && *count >= 0 && (left < 0 || *count * elementSize <= left)) {
+        return true;
+    }
+    std::vector<uint8_t> none;
+    reader.ReadBlock(none, -1);
+    return false;
+}
+
+void WriteColour(CBinaryWriter& writer, const gfx::ColorValue& colour) {
+    writer.WriteFloat(colour.r);
+    writer.WriteFloat(colour.g);
+    writer.WriteFloat(colour.b);
+    writer.WriteFloat(colour.a);
+}
+
+gfx::ColorValue TakeColour(LittleEndianCursor& fields) {
+    gfx::ColorValue colour;
+    colour.r = fields.Float();
+    colour.g = fields.Float();
+    colour.b = fields.Float();
+    colour.a = fields.Float();
+    return colour;
+}
+
+void WriteMaterial(CBinaryWriter& writer, const MaterialRecord& record) {
+    writer.WriteBytes(record.name.data(), record.name.size());
+    WriteColour(writer, record.ambient);
+    WriteColour(writer, record.diffuse);
+    WriteColour(writer, record.specular);
+    WriteColour(writer, record.emissive);
+    writer.WriteInt(record.refineFlag);
+    writer.WriteInt(record.refineValue);
+    const TextureMappingRecord& mapping = record.mapping;
+    writer.WriteFloat(mapping.offsetU);
+    writer.WriteFloat(mapping.offsetV);
+    writer.WriteFloat(mapping.rotation);
+    writer.WriteInt(mapping.flipU);
+    writer.WriteInt(mapping.flipV);
+    writer.WriteFloat(mapping.tileWidth);
+    writer.WriteFloat(mapping.tileHeight);
+    writer.WriteInt(mapping.tileFlag);
+    writer.WriteInt(mapping.bumpFlag);
+    writer.WriteFloat(mapping.bumpAmplitude);
+    writer.WriteInt(mapping.seam.seamFlag);
+    writer.WriteFloat(mapping.seam.seamWidth);
+    writer.WriteFloat(mapping.seam.seamHeight);
+    writer.WriteInt(mapping.seam.seamColor);
+}
+
+// The short form of older files lacks the seam block, which stays zero.
+MaterialRecord ReadMaterial(CBinaryReader& reader, bool shortForm) {
+    std::array<uint8_t, sizeof(MaterialRecord)> bytes{};
+    const std::size_t size = shortForm ? MaterialRecord::kShortSize : bytes.size();
+    reader.ReadBytes(bytes.data(), static_cast<int>(size));
+    MaterialRecord record;
+    std::copy_n(bytes.begin(), record.name.size(), record.name.begin());
+    LittleEndianCursor cursor(bytes.data() + record.name.size());
+    record.ambient = TakeColour(cursor);
+    record.diffuse = TakeColour(cursor);
+    record.specular = TakeColour(cursor);
+    record.emissive = TakeColour(cursor);
+    record.refineFlag = cursor.Int();
+    record.refineValue = cursor.Int();
+    TextureMappingRecord& mapping = record.mapping;
+    mapping.offsetU = cursor.Float();
+    mapping.offsetV = cursor.Float();
+    mapping.rotation = cursor.Float();
+    mapping.flipU = cursor.Int();
+    mapping.flipV = cursor.Int();
+    mapping.tileWidth = cursor.Float();
+    mapping.tileHeight = cursor.Float();
+    mapping.tileFlag = cursor.Int();
+    mapping.bumpFlag = cursor.Int();
+    mapping.bumpAmplitude = cursor.Float();
+    mapping.seam.seamFlag = cursor.Int();
+    mapping.seam.seamWidth = cursor.Float();
+    mapping.seam.seamHeight = cursor.Float();
+    mapping.seam.seamColor = cursor.Int();
+    return record;
+}
+
+// The local file a stored package path names; a path of another drive is
+// left to the scene's search by its file name.
+std::string LocalPackagePath(const std::string& stored) {
+    const pfs::MappedPath mapped = pfs::FromStoredPath(stored);
+    switch (mapped.kind) {
+        case pfs::StoredPathKind::Local:
+            return mapped.path;
+        case pfs::StoredPathKind::Relative:
+            return GetProgramFilePath(mapped.path);
+        case pfs::StoredPathKind::Foreign:
+            break;
+    }
+    return mapped.fileName;
+}
+
+float Scale(float realSize, float extent) {
+    return extent != 0.0f ? realSize / extent : 1.0f;
+}
+
+}  // namespace
+
+HRESULT CModelObject::Write(CBinaryWriter& writer) const {
+    writer.WriteDouble(m_number);
+    for (const float value : m_position) {
+        writer.WriteFloat(value);
+    }
+    for (const float size : m_realSize) {
+        writer.WriteFloat(size);
+    }
+    writer.WriteFloat(m_heading);
+    writer.WriteFloat(m_elevation);
+    writer.WriteFloat(m_roll);
+    writer.WriteInt(m_mirrorImages);
+    writer.WriteInt(m_shadow);
+    writer.WriteInt(m_shadowReceiver);
+    writer.WriteZeros(4);
+    writer.WriteInt(m_blend);
+    for (const gfx::ColorValue& colour : GetColourBlocks()) {
+        WriteColour(writer, colour);
+    }
+    for (const float value : m_shadowParameters) {
+        writer.WriteFloat(value);
+    }
+    writer.WriteFloat(m_materialCount > 0 ? m_materials[0].power : 0.0f);
+    writer.WriteFloat(m_price);
+    writer.WriteInt(m_planSymbolShown);
+    writer.WriteInt(m_planOutlineShown);
+    writer.WriteInt(static_cast<int32_t>(m_color));
+    writer.WriteInt(m_hidden);
+    writer.WriteInt(m_mirrorMode);
+    writer.WriteZeros(kReservedBytes);
+    writer.WriteString(m_filePath.empty() ? std::string() : pfs::ToStoredPath(m_filePath));
+    writer.WriteString(m_name);
+    writer.WriteString(m_webLink);
+    writer.WriteString(m_triggerSound);
+    writer.WriteString(m_note);
+    writer.WriteInt(static_cast<int32_t>(m_shadowLights.size()));
+    for (const C3DObject* light : m_shadowLights) {
+        writer.WriteDouble(light->GetNumber());
+    }
+    writer.WriteInt(m_materialCount);
+    for (int i = 0; i < m_materialCount; ++i) {
+        WriteMaterial(writer, GetMaterialRecord(i));
+    }
+    return writer.HasError() ? E_FAIL : S_OK;
+}
+
+HRESULT CModelObject::Read(CBinaryReader& reader) {
+    std::array<uint8_t, kFixedFieldsSize> fixed{};
+    if (FAILED(reader.ReadBytes(fixed.data(), kFixedFieldsSize))) {
+        return E_FAIL;
+    }
+    LittleEndianCursor fields(fixed.data());
+    m_number = fields.Double();
+    for (float& value : m_position) {
+        value = fields.Float();
+    }
+    for (float& size : m_realSize) {
+        size = fields.Float();
+    }
+    m_heading = fields.Float();
+    m_elevation = fields.Float();
+    m_roll = fields.Float();
+    m_mirrorImages = fields.Int();
+    m_shadow = fields.Int();
+    m_shadowReceiver = fields.Int();
+    fields.Skip(4);
+    m_blend = fields.Int();
+    std::array<gfx::ColorValue, 4> blocks;
+    for (gfx::ColorValue& colour : blocks) {
+        colour = TakeColour(fields);
+    }
+    SetColourBlocks(blocks);
+    for (float& value : m_shadowParameters) {
+        value = fields.Float();
+    }
+    const float power = fields.Float();
+    m_price = fields.Float();
+    m_planSymbolShown = fields.Int();
+    m_planOutlineShown = fields.Int();
+    m_color = static_cast<draw::COLORREF>(fields.Int());
+    m_hidden = fields.Int();
+    m_mirrorMode = fields.Int();
+
+    // An empty text leaves the field as it was.
+    std::string storedPath;
+    if (reader.ReadString(storedPath) == S_OK) {
+        m_filePath = LocalPackagePath(storedPath);
+    }
+    reader.ReadString(m_name);
+    reader.ReadString(m_webLink);
+    reader.ReadString(m_triggerSound);
+    reader.ReadString(m_note);
+
+    int32_t lights = 0;
+    if (!ReadCount(reader, kLightNumberSize, &lights)) {
+        return E_FAIL;
+    }
+    for (int32_t i = 0; i < lights; ++i) {
+        const double number = reader.ReadDouble();
+        if (g_pCurrentScene == nullptr) {
+            continue;
+        }
+        if (auto* light = dynamic_cast<C3DObject*>(
+                g_pCurrentScene->FindObjectByNumber(TruncateToInt(number)))) {
+            m_shadowLights.push_back(light);
+        }
+    }
+
+    // Every stored material is read, so the file stays in step whatever the
+    // package holds now.
+    const bool shortMaterials = ReadingFileVersion() <= kShortMaterialsUpTo;
+    const int64_t materialSize =
+        shortMaterials ? MaterialRecord::kShortSize : sizeof(MaterialRecord);
+    int32_t materials = 0;
+    if (!ReadCount(reader, materialSize, &materials)) {
+        return E_FAIL;
+    }
+    std::vector<MaterialRecord> records;
+    records.reserve(static_cast<std::size_t>(materials));
+    for (int32_t i = 0; i < materials; ++i) {
+        records.push_back(ReadMaterial(reader, shortMaterials));
+    }
+    if (reader.HasError()) {
+        return E_FAIL;
+    }
+
+    if (g_pCurrentScene != nullptr) {
+        const HRESULT located = g_pCurrentScene->LocateMissingFile(kModelObjectType, m_filePath);
+        if (FAILED(located)) {
+            return located;
+        }
+    }
+    const HRESULT loaded = LoadModelFile(m_filePath);
+    if (FAILED(loaded)) {
+        return loaded;
+    }
+
+    // A package changed since the design was saved may hold more or fewer
+    // materials than the record: only those both have are taken, the rest
+    // keep the package's.
+    const std::vector<std::string> packageNames = m_textureNames;
+    const int applied = std::min(m_materialCount, materials);
+    m_textureNames.clear();
+    for (int i = 0; i < m_materialCount; ++i) {
+        m_materials[i].power = power;
+        if (i < applied) {
+            ApplyMaterialRecord(i, records[i], true);
+        } else {
+            m_textureNames.push_back(packageNames[i]);
+        }
+    }
+
+    ComputeExtents();
+    m_scale = {Scale(m_realSize[0], m_extent[0]), Scale(m_realSize[2], m_extent[2]),
+               Scale(m_realSize[1], m_extent[1])};
+    if (m_mirrorMode == 1 || m_mirrorMode == 2) {
+        Mirror(m_mirrorMode);
+    } else if (m_mirrorMode == 3) {
+        m_heading += GetPi();
+        m_mirrorMode = 0;
+    }
+    UpdateWorldMatrix();
+    UpdatePlanIcon();
+    if (m_planIcon) {
+        m_planIcon->SetSize(RoundToInt(m_realSize[0]), RoundToInt(m_realSize[1]));
+        m_planIcon->SetColor(m_color);
+    }
+    UpdateTranslucency();
+    return S_OK;
+}
