@@ -81,7 +81,7 @@ endfunction()
 # folder in once it has its CMakeLists.txt.
 set(VELMORA_LAYERS
   platform/text platform/fs platform/gfx platform/draw platform/image
-  platform/media platform/db
+  platform/media platform/db platform/desktop
   foundation objects document view3d plan2d library output shell)
 function(velmora_add_layers)
   foreach(layer IN LISTS VELMORA_LAYERS)
