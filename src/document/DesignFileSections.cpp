@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "foundation/ProductSite.h"
 #include "foundation/Prompt.h"
 #include "foundation/TextFormat.h"
 #include "objects/ObjectTypeCodes.h"
@@ -61,8 +62,7 @@ bool RefuseDamagedDesign() {
 }
 
 bool RefuseNewerDesign() {
-    constexpr std::string_view kUpdateWebAddress = "https://velmora.example.org";
-    ShowMessage("設計案版本比程式版本還新, 請至Orvik網站(" + std::string(kUpdateWebAddress) +
+    ShowMessage("設計案版本比程式版本還新, 請至Orvik網站(" + std::string(kProductSiteAddress) +
                     ")更新您的程式.",
                 PromptButtons::Ok, PromptIcon::Warning);
     return false;

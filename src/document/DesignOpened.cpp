@@ -16,6 +16,8 @@ bool IsInCatalog(CHousDoc& document, const char* subfolder, const char* pattern)
                                         ShowCatalogRequest::kLoad, ""}) != 0;
 }
 
+}  // namespace
+
 void StoreProjectDirectory(CHousDoc& document) {
     const std::string folder =
         pfs::WithTrailingSlash(std::filesystem::path(document.GetDesignPath()).parent_path());
@@ -31,8 +33,6 @@ void StoreProjectDirectory(CHousDoc& document) {
     ShowMessage("無法將設計案資料夾寫入設定檔「" + settingsPath + "」。", PromptButtons::Ok,
                 PromptIcon::Warning);
 }
-
-}  // namespace
 
 void OnDesignOpened(CHousDoc& document, IDesignOpenedHost& host) {
     if (IsInCatalog(document, "Show/", "*.ini")) {

@@ -27,3 +27,8 @@ public:
 // unmodified, and its folder becomes the project directory (also in the
 // settings file) and it joins the recent files.
 void OnDesignOpened(CHousDoc& document, IDesignOpenedHost& host);
+
+// The folder of the design path becomes the project directory, in the
+// document and as [General] PROJECT_DIRECTORY of the settings file (the user
+// is told when that cannot be written).
+void StoreProjectDirectory(CHousDoc& document);

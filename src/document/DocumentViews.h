@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "document/ViewPointTable.h"
+
 namespace gfx {
 class VertexBuffer;
 }
@@ -111,6 +113,16 @@ public:
     virtual bool SaveDesign(int mode) = 0;
     // Empties the scene and the plan of the closed design.
     virtual void ClearDesign() = 0;
+    // Without merge the file replaces the open design and becomes its path;
+    // with merge its objects join it. False, with the open design as it was,
+    // when the file cannot be read.
+    virtual bool LoadDesign(const std::string& /*path*/, bool /*merge*/) { return false; }
+    // The view-point block that the next save writes into the design file.
+    virtual void SetViewPointBlock(const ViewPointTable& /*table*/) {}
+    // True while the camera looks through an orthographic preset.
+    virtual bool IsOrthographic() const { return false; }
+    // Back to the perspective camera the user had before the preset.
+    virtual void ReturnToPerspective() {}
 
     // The scene store of the design the view shows; null before the view
     // has one.

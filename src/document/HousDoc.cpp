@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int kAutoSaveTimer = 2;
-constexpr int kMillisecondsPerMinute = 60000;
 
 // The font the text tools start from: Arial of height -32, weight 400, ANSI
 // character set, TrueType output precision, Swiss family.
@@ -65,7 +64,7 @@ CHousDoc::CHousDoc(IMainWindow* mainWindow, IPrinterQueries* printer)
     m_defaultMusic = m_settings.music;
 
     if (m_settings.autoSave != 0 && m_pMainWindow != nullptr) {
-        m_pMainWindow->StartTimer(kAutoSaveTimer, m_settings.saveInterval * kMillisecondsPerMinute);
+        m_pMainWindow->StartTimer(kAutoSaveTimer, TimerMilliseconds(m_settings.saveInterval));
     }
 
     ReadProjectDirectory();

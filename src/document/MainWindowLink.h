@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 // What the option pages hold for the settings file beyond the document's
@@ -14,6 +16,14 @@ struct OptionPageValues {
     int32_t showShadow = 1;
     int32_t showTexture = 1;
 };
+
+// A timer period of whole minutes in the milliseconds the toolkit's timers
+// take: worked out in 64 bits, so that a large setting cannot wrap into a
+// short or negative period, and kept between 1 ms and the largest period.
+inline int TimerMilliseconds(int32_t minutes) {
+    const int64_t milliseconds = static_cast<int64_t>(minutes) * 60000;
+    return static_cast<int>(std::clamp<int64_t>(milliseconds, 1, std::numeric_limits<int>::max()));
+}
 
 // The main window as the document reaches it: its timers, its dialog bar and
 // its option pages. The shell implements it.

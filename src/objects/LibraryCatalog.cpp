@@ -5,10 +5,28 @@
 
 #include "foundation/PathUtils.h"
 
+namespace {
+
+std::string& LocatedCatalogFile() {
+    static std::string path;
+    return path;
+}
+
+}  // namespace
+
+void CLibraryCatalog::SetCatalogFilePath(std::string path) {
+    LocatedCatalogFile() = std::move(path);
+}
+
+std::string CLibraryCatalog::GetCatalogFilePath(const std::string& programFolder) {
+    const std::string& located = LocatedCatalogFile();
+    return located.empty() ? MakeFilePath(programFolder, kCatalogFileName) : located;
+}
+
 CLibraryCatalog::CLibraryCatalog(std::unique_ptr<CCatalogDatabase> database,
                                  const std::string& programFolder)
     : m_database(std::move(database)) {
-    m_openResult = m_database->Open(MakeFilePath(programFolder, kCatalogFileName));
+    m_openResult = m_database->Open(GetCatalogFilePath(programFolder));
 }
 
 CLibraryCatalog::~CLibraryCatalog() {

@@ -23,7 +23,12 @@ public:
     // The catalogue file, in the program folder.
     static constexpr const char* kCatalogFileName = "RIr6.db";
 
-    // Opens the catalogue file of the program folder and keeps the result.
+    // The catalogue file every catalogue opens: the one located at start-up,
+    // else the program folder's kCatalogFileName.
+    static void SetCatalogFilePath(std::string path);
+    static std::string GetCatalogFilePath(const std::string& programFolder);
+
+    // Opens the catalogue file and keeps the result.
     CLibraryCatalog(std::unique_ptr<CCatalogDatabase> database, const std::string& programFolder);
     ~CLibraryCatalog();
 

@@ -137,6 +137,15 @@ PlanFrameRect CH2DChild::GetInitialRect() {
 
 // ---- Bars
 
+void CH2DChild::ShowBars(bool show) {
+    for (wxWindow* child : GetChildren()) {
+        if (child != m_pView && !child->IsTopLevel()) {
+            child->Show(show);
+        }
+    }
+    Layout();
+}
+
 wxWindow* CH2DChild::CreateSettingsBar() {
     auto* bar = new wxPanel(this);
     bar->SetLabel(Utf8("2D設定工具列"));

@@ -50,6 +50,8 @@ public:
     static PlanFrameRect GetInitialRect();
 
     CH2DView* GetPlanView() const { return m_pView; }
+    // Shows or hides the six bars around the plan view.
+    void ShowBars(bool show);
 
     // Every toggle of the display bar shows the state of its layer again.
     void UpdateDisplayToggles();

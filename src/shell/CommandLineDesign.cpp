@@ -6,37 +6,33 @@
 #include "shell/MainFrame.h"
 #include "view3d/HousView.h"
 
-bool OpenDesignInFrame(CMainFrame& frame, const std::string& path) {
-    CHousView* view = frame.Get3DView();
-    if (view == nullptr || !view->LoadDesign(path, false)) {
-        return false;
-    }
-    frame.SetFrameTitle(path);
-    return true;
-}
-
-void OpenDesignWhenShown(CMainFrame& frame, std::string path) {
+void RunWhenShown(CMainFrame& frame, std::function<void()> action) {
     CHousView* view = frame.Get3DView();
     if (view == nullptr) {
         return;
     }
     if (view->GetEngine().GetDevice() != nullptr) {
-        OpenDesignInFrame(frame, path);
+        action();
         return;
     }
-    // Bound after the view's own handler, so called before it: the design is
-    // opened once the paint that set the view up is done.
+    // Bound after the view's own handler, so called before it: the action
+    // runs once the paint that set the view up is done.
     auto pending = std::make_shared<bool>(true);
-    view->Bind(wxEVT_PAINT, [&frame, view, path = std::move(path), pending](wxPaintEvent& event) {
+    view->Bind(wxEVT_PAINT, [view, action = std::move(action), pending](wxPaintEvent& event) {
         event.Skip();
         if (!*pending) {
             return;
         }
-        view->CallAfter([&frame, view, path, pending] {
+        view->CallAfter([view, action, pending] {
             if (*pending && view->GetEngine().GetDevice() != nullptr) {
                 *pending = false;
-                OpenDesignInFrame(frame, path);
+                action();
             }
         });
     });
+}
+
+void OpenDesignWhenShown(CMainFrame& frame, std::string path) {
+    RunWhenShown(frame,
+                 [&frame, path = std::move(path)] { frame.GetCommands().OpenFileByType(path); });
 }

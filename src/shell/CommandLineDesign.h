@@ -1,15 +1,16 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 class CMainFrame;
 
-// Opens the design file into the frame's 3D view and names it in the
-// frame's title. False, with the open design kept, when the file cannot be
-// opened (the user is told why).
-bool OpenDesignInFrame(CMainFrame& frame, const std::string& path);
+// Runs the action once the frame's 3D view has set itself up at its first
+// paint: the set-up puts the camera back to its start, and a design opened
+// before it would lose the camera it brought. Nothing runs without a 3D view.
+void RunWhenShown(CMainFrame& frame, std::function<void()> action);
 
-// The same once the 3D view has set itself up at its first paint: the
-// set-up puts the camera back to its start, and a design opened before it
-// would lose the camera it brought.
+// Opens the design file as the program's open command does, once shown. A
+// file that cannot be opened leaves the empty design, after the message that
+// says why.
 void OpenDesignWhenShown(CMainFrame& frame, std::string path);

@@ -1,28 +1,152 @@
 #include "shell/HousApp.h"
 
+#include <wx/bmpbndl.h>
 #include <wx/cmdline.h>
+#include <wx/icon.h>
 
 #include <clocale>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <vector>
 
 #include "document/ActiveDocumentServices.h"
 #include "document/HousDoc.h"
 #include "foundation/ApplicationValues.h"
+#include "foundation/ProfileFile.h"
 #include "foundation/Prompt.h"
 #include "output/ConfiguredPrinterQueries.h"
 #include "output/DesktopPaper.h"
 #include "platform/draw/FontConfiguration.h"
 #include "platform/fs/DefaultContent.h"
 #include "platform/fs/FileSizeSignal.h"
+#include "platform/fs/ProgramSubFolders.h"
+#include "platform/fs/TemporaryFolder.h"
 #include "platform/fs/UserFolders.h"
+#include "shell/ApplicationCommands.h"
+#include "shell/CatalogueLocation.h"
 #include "shell/CommandLineDesign.h"
 #include "shell/FirstPaintReport.h"
 #include "shell/MainFrame.h"
 #include "shell/ProgramStrings.h"
 #include "shell/PromptDialogs.h"
+#include "shell/RecentFileList.h"
+#include "shell/StartupFlowHost.h"
 #include "view3d/HousView.h"
+
+namespace {
+
+// What the program folder was given at this start.
+struct PreparedProgramFolder {
+    std::filesystem::path folder;
+    bool defaultContentFound = false;
+    std::vector<std::string> madeFolders;
+};
+
+// The program folder anchors every relative path of the system; on first
+// start it is created, filled with the installed default content and given
+// the folders the program works in. Nothing after the user was told why.
+std::optional<PreparedProgramFolder> PrepareProgramFolder(
+    const std::optional<std::string>& homeOption, const pfs::UserEnvironment& env) {
+    auto folder = pfs::ResolveProgramFolder(homeOption, env);
+    if (!folder) {
+        ShowMessage(folder.Error(), PromptButtons::Ok, PromptIcon::Error);
+        return std::nullopt;
+    }
+    PreparedProgramFolder prepared;
+    prepared.folder = folder.Value();
+    const auto content = pfs::DefaultHomeContent(pfs::FindResourceFolder());
+    std::error_code error;
+    prepared.defaultContentFound = std::filesystem::is_directory(content, error);
+    if (auto filled = pfs::FillProgramFolder(prepared.folder, content); !filled) {
+        ShowMessage(filled.Error(), PromptButtons::Ok, PromptIcon::Error);
+        return std::nullopt;
+    }
+    auto made = pfs::MakeProgramSubFolders(prepared.folder);
+    if (!made) {
+        ShowMessage(made.Error(), PromptButtons::Ok, PromptIcon::Error);
+        return std::nullopt;
+    }
+    prepared.madeFolders = made.Value();
+    return prepared;
+}
+
+// A program folder without a settings file gets an empty one, which the
+// settings dialogs and the catalogue location then write into.
+CProfileFile OpenSettingsFile(const std::filesystem::path& programFolder) {
+    const std::filesystem::path path = programFolder / CHousDoc::kSettingsFileName;
+    auto opened = CProfileFile::Open(path);
+    if (!opened) {
+        ShowMessage(opened.Error(), PromptButtons::Ok, PromptIcon::Error);
+        return CProfileFile(path);
+    }
+    CProfileFile settings = std::move(opened.Value());
+    std::error_code error;
+    if (!std::filesystem::exists(settings.GetPath(), error)) {
+        if (pfs::Result<void> saved = settings.Save(); !saved) {
+            ShowMessage(saved.Error(), PromptButtons::Ok, PromptIcon::Error);
+        }
+    }
+    return settings;
+}
+
+// What a first start made, said in the status bar; a start that made
+// nothing says nothing.
+std::string DescribeFirstStart(const PreparedProgramFolder& prepared) {
+    if (prepared.madeFolders.empty()) {
+        return {};
+    }
+    std::string folders;
+    for (const std::string& name : prepared.madeFolders) {
+        folders += (folders.empty() ? "" : "、") + name;
+    }
+    std::string text = "已在程式資料夾 " + prepared.folder.string() + " 建立資料夾 " + folders;
+    if (!prepared.defaultContentFound) {
+        text += "；找不到預設內容，未複製任何範例檔案";
+    }
+    return text;
+}
+
+void SetFrameIcon(CMainFrame& frame) {
+    const auto icon = pfs::FindResourceFolder() / "icons" / "velmora.svg";
+    std::error_code error;
+    if (!std::filesystem::exists(icon, error)) {
+        return;
+    }
+    const wxBitmapBundle bundle = wxBitmapBundle::FromSVGFile(icon.string(), wxSize(64, 64));
+    if (bundle.IsOk()) {
+        wxIcon frameIcon;
+        frameIcon.CopyFromBitmap(bundle.GetBitmap(wxSize(64, 64)));
+        frame.SetIcon(frameIcon);
+    }
+}
+
+// The recent designs of the user's config file; none when it has no place.
+std::unique_ptr<CRecentFileList> LoadRecentFiles(const pfs::UserEnvironment& env) {
+    auto configFile = CRecentFileList::DefaultConfigFile(env);
+    if (!configFile) {
+        std::fprintf(stderr, "velmora: %s\n", configFile.Error().c_str());
+        return nullptr;
+    }
+    auto list = std::make_unique<CRecentFileList>(configFile.Value());
+    if (pfs::Result<void> loaded = list->Load(); !loaded) {
+        std::fprintf(stderr, "velmora: %s\n", loaded.Error().c_str());
+    }
+    return list;
+}
+
+// Design packages cannot be unpacked without it; the rest of the program runs.
+std::filesystem::path PrepareScratchFolder(const pfs::UserEnvironment& env) {
+    auto folder = pfs::PrepareTemporaryFolder(env);
+    if (!folder) {
+        std::fprintf(stderr, "velmora: %s\n", folder.Error().c_str());
+        return {};
+    }
+    return folder.Value();
+}
+
+}  // namespace
 
 // GTK's text takes the current font configuration when it starts, so the
 // program's face mapping goes in first.
@@ -42,22 +166,41 @@ bool CHousApp::OnInit() {
     // the '.' decimal point whatever it is.
     std::setlocale(LC_NUMERIC, "C");
     InstallPromptDialogs();
-    const std::optional<std::filesystem::path> programFolder = PrepareProgramFolder();
-    if (!programFolder) {
-        return false;
+    m_pMainFrame = StartProgram(m_options);
+    return m_pMainFrame != nullptr;
+}
+
+CMainFrame* CHousApp::StartProgram(const ProgramStartOptions& options) {
+    const pfs::UserEnvironment env = pfs::UserEnvironment::FromProcess();
+    const std::optional<PreparedProgramFolder> prepared =
+        PrepareProgramFolder(options.homeFolder, env);
+    if (!prepared) {
+        return nullptr;
     }
-    m_pMainFrame = CreateMainWindow(*programFolder);
-    m_pMainFrame->Maximize();
-    m_pMainFrame->Show();
-    if (CHousView* view = m_pMainFrame->Get3DView()) {
+    {
+        CProfileFile settings = OpenSettingsFile(prepared->folder);
+        LocateCatalogueDatabase(prepared->folder, settings);
+    }
+    CMainFrame* frame = CreateMainWindow(prepared->folder);
+    SetFrameIcon(*frame);
+    CApplicationCommands::Attach(*frame, LoadRecentFiles(env), PrepareScratchFolder(env));
+    frame->Maximize();
+    frame->Show();
+    if (const std::string firstStart = DescribeFirstStart(*prepared);
+        !firstStart.empty() && frame->GetStatusBar() != nullptr) {
+        frame->SetStatusText(firstStart);
+    }
+    if (CHousView* view = frame->Get3DView()) {
         ReportFirstPaintOf(*view);
     }
     // A design that cannot be opened leaves the program running with the
     // empty design, after the message that says why.
-    if (m_designFile) {
-        OpenDesignWhenShown(*m_pMainFrame, *m_designFile);
+    if (options.designFile) {
+        OpenDesignWhenShown(*frame, *options.designFile);
+    } else {
+        RunWhenShown(*frame, [frame] { RunStartupFlow(*frame); });
     }
-    return true;
+    return frame;
 }
 
 // No dialog may be asked for once the windows are gone.
@@ -98,32 +241,14 @@ bool CHousApp::OnCmdLineParsed(wxCmdLineParser& parser) {
     }
     wxString home;
     if (parser.Found("home", &home)) {
-        m_homeOption = home.utf8_string();
+        m_options.homeFolder = home.utf8_string();
     }
     if (parser.GetParamCount() > 0) {
         // The design keeps its full path as its name and in the title.
         const std::filesystem::path design = parser.GetParam(0).utf8_string();
         std::error_code error;
         const std::filesystem::path absolute = std::filesystem::absolute(design, error);
-        m_designFile = (error ? design : absolute).string();
+        m_options.designFile = (error ? design : absolute).string();
     }
     return true;
-}
-
-// The program folder anchors every relative path of the system; on first start
-// it is created and filled with the installed default content.
-std::optional<std::filesystem::path> CHousApp::PrepareProgramFolder() {
-    const pfs::UserEnvironment env = pfs::UserEnvironment::FromProcess();
-    auto folder = pfs::ResolveProgramFolder(m_homeOption, env);
-    if (!folder) {
-        ShowMessage(folder.Error(), PromptButtons::Ok, PromptIcon::Error);
-        return std::nullopt;
-    }
-    const auto resources = pfs::FindResourceFolder();
-    auto filled = pfs::FillProgramFolder(folder.Value(), pfs::DefaultHomeContent(resources));
-    if (!filled) {
-        ShowMessage(filled.Error(), PromptButtons::Ok, PromptIcon::Error);
-        return std::nullopt;
-    }
-    return folder.Value();
 }

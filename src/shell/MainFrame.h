@@ -4,18 +4,24 @@
 #include <wx/frame.h>
 #include <wx/timer.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "shell/HighCommandIds.h"
 #include "shell/MainFrameCommands.h"
 #include "shell/MainFrameWindow.h"
 
 class CH2DChild;
 class CHousDoc;
 class CHousView;
+class CWalkStepBar;
+class wxAuiToolBar;
+class wxAuiToolBarEvent;
+class wxMenu;
 
 // The main window of the program. It holds the one document of the run,
 // which the active-document accessor finds while the frame lives, and runs
@@ -40,8 +46,23 @@ public:
     // Pane 0 of the status bar, painted at once.
     using wxFrame::SetStatusText;
     void SetStatusText(const std::string& text);
+    std::string GetStatusText() const;
     // Locks or frees the bars and views of the frame (the status bar stays).
     void EnableInput(bool enable);
+
+    // The File menu's recent-file submenu, empty until the start-up code
+    // fills it from its file history.
+    wxMenu* GetRecentFileMenu() const { return m_pRecentFileMenu; }
+    wxAuiToolBar* GetBasicToolBar() const { return m_pBasicToolBar; }
+    wxAuiToolBar* GetPlayToolBar() const { return m_pPlayToolBar; }
+    CWalkStepBar* GetWalkStepBar() const { return m_pWalkStepBar; }
+    bool IsBarShown(wxWindow* bar);
+
+    // Show mode keeps the play tool bar and the status bar; edit mode shows
+    // every bar but the play tool bar.
+    void ArrangeBarsForShowMode();
+    void ArrangeBarsForEditMode();
+    void HideAllBars();
 
     void Get3DViewSize(int& width, int& height) const { m_commands.Get3DViewSize(width, height); }
     void Resize3DViewFrame(int width, int height) { m_commands.Resize3DViewFrame(width, height); }
@@ -54,6 +75,8 @@ public:
     void OnShowMode() { m_commands.OnShowMode(); }
     void OnEditMode() { m_commands.OnEditMode(); }
 
+    // The design commands the start-up flow and the recent files run.
+    CMainFrameCommands& GetCommands() { return m_commands; }
     bool CloseDesign() { return m_commands.CloseDesign(); }
     void NewDesign() { m_commands.NewDesign(); }
 
@@ -65,6 +88,16 @@ public:
     std::optional<OptionPageValues> GetOptionPageValues() const override;
 
 private:
+    // Menus of the frame get items added while it lives (the recent files).
+    CAllowHighCommandIds m_highCommandIds;
+
+    void CreateBars();
+    void OnModeDropDown(wxAuiToolBarEvent& event);
+    void OnUpdateKeyIndicators(wxIdleEvent& event);
+    void ShowBar(wxWindow* bar, bool show);
+    // The walk-step bar goes on the top row, after the tool bar shown there.
+    void DockWalkStepBarBeside(wxWindow* toolBar);
+    void ResizePlanPaneBy(int dx);
     void OnTimer(wxTimerEvent& event);
     void OnClose(wxCloseEvent& event);
     void CreateDesignViews();
@@ -77,4 +110,22 @@ private:
     wxAuiManager m_aui;
     CHousView* m_p3DView = nullptr;
     CH2DChild* m_pPlanFrame = nullptr;
+    wxMenu* m_pRecentFileMenu = nullptr;
+    wxAuiToolBar* m_pBasicToolBar = nullptr;
+    wxAuiToolBar* m_pPlayToolBar = nullptr;
+    CWalkStepBar* m_pWalkStepBar = nullptr;
+    // Its content is not built yet; it stays hidden.
+    wxWindow* m_pNavigationBar = nullptr;
+
+    // ---- What the design lifecycle asks of the frame
+public:
+    void AddToRecentFileList(const std::string& path) override;
+    void ShowMissingFiles() override;
+    // The start-up code keeps the recent-file list; until it sets the sink
+    // the frame's additions go nowhere.
+    void SetRecentFileSink(std::function<void(const std::string&)> sink);
+
+private:
+    std::function<void(const std::string&)> m_recentFileSink;
+    // ---- End of what the design lifecycle asks of the frame
 };

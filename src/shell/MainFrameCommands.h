@@ -1,16 +1,20 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "document/DesignOpened.h"
 
 class CHousDoc;
 class I3DView;
 class IMainFrameWindow;
 
-// The main frame's commands on the design, free of widgets: closing and
-// starting designs, the edit and show modes, the 3D fill mode and
-// background, and what its timers do. Every command does nothing while there
-// is no document.
-class CMainFrameCommands {
+// The main frame's commands on the design, free of widgets: closing,
+// starting, opening and saving designs, the edit and show modes, the 3D fill
+// mode and background, and what its timers do. Every command does nothing
+// while there is no document.
+class CMainFrameCommands : public IDesignOpenedHost {
 public:
     static constexpr int kAutoSaveTimer = 2;
     static constexpr int kFirstSaveReminderTimer = 4;
@@ -33,15 +37,39 @@ public:
     void OnBackgroundWhite();
     void OnBackgroundBlack();
 
-    void OnShowMode();
-    void OnEditMode();
+    void OnShowMode() override;
+    void OnEditMode() override;
 
-    // False when the user kept the design (or a save runs); true when the
-    // design was closed and cleared.
+    // False when the user kept the design (or a save runs, or its save
+    // failed); true when the design was closed and cleared.
     bool CloseDesign();
     void NewDesign();
+    void OnFileNew() { NewDesign(); }
+
+    // Asks for a design file in the project directory and opens it; false
+    // when the user cancelled or the design could not be opened.
+    bool OpenDesignFromDialog();
+    // Closes the design (the user may keep it) and opens the file in its
+    // place. False, with no design path of that file, when it was not opened.
+    bool OpenFileByType(const std::string& path);
+    // Loads the file as the design; only a loaded file becomes the design
+    // path, and then the design opens in its mode with its music and title.
+    bool LoadChosenDesign(const std::string& path);
+
+    // A save that fails leaves the design modified and its title as it was.
+    void OnFileSave();
+    // A save as that fails or is cancelled also leaves the recent files and
+    // the settings file as they were.
+    void OnFileSaveAs();
 
     void OnTimer(int timerId);
+
+    // What the steps after an open ask of the frame.
+    void PlayBackgroundMusic() override {}
+    void SetFrameTitle(std::string_view text) override;
+    void LoadViewPointsFromBlock() override {}
+    void LoadBrowseRecording() override {}
+    void AddToRecentFileList(const std::string& path) override;
 
 private:
     // The document's 3D view; null while there is no document or no view.
@@ -52,6 +80,17 @@ private:
     void ApplyBackgroundPreset();
     // False when the design must stay open.
     bool SaveModifiedDesign();
+    // True once the design is on disk under its path. A save as also makes
+    // the design's folder the project directory and lists it in the recent
+    // files.
+    bool SaveDesignFile(bool askName, bool saveAs);
+    // The document's view points go into the block the next save writes.
+    void CopyViewPointsToBlock();
+    // The design's show entry goes back to the catalogue that lists it, or
+    // the design is listed among the ungrouped ones.
+    void WriteBackShowEntry();
+    void AfterDesignOpened();
+    void AutoSave();
     void RemindToSave();
 
     IMainFrameWindow& m_window;

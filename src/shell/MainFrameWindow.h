@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "document/MainWindowLink.h"
@@ -15,4 +16,9 @@ public:
     virtual void Get3DViewClientSize(int& width, int& height) const = 0;
     // Grows the 3D view's pane by the amounts given; negative ones shrink it.
     virtual void Resize3DViewPaneBy(int dx, int dy) = 0;
+
+    // The design joins the recent-file list of the File menu.
+    virtual void AddToRecentFileList(const std::string& path) = 0;
+    // Lists the files the design just opened names but that were not found.
+    virtual void ShowMissingFiles() = 0;
 };

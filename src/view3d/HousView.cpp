@@ -134,6 +134,22 @@ void CHousView::ClearDesign() {
     m_pDoc->ClearDesign();
 }
 
+void CHousView::SetViewPointBlock(const ViewPointTable& table) {
+    m_designFile.GetFileState().SetViewPointTable(table);
+}
+
+bool CHousView::IsOrthographic() const {
+    return m_renderer.GetCamera().IsOrthoOn() != 0;
+}
+
+void CHousView::ReturnToPerspective() {
+    CHousViewCamera& camera = GetCamera();
+    camera.SetOrthoOn(0);
+    camera.RestorePerspective();
+    camera.UpdateCamera();
+    RepaintNow();
+}
+
 gfx::VertexBuffer* CHousView::GetOverlayLineBuffer() const {
     return m_renderer.GetEngine().GetOverlayLineBuffer();
 }

@@ -43,13 +43,15 @@ public:
     bool SaveDesign(int mode) override;
     // The document empties the scene and the plan.
     void ClearDesign() override;
+    // Opens the design file into the view, or with merge adds its objects to
+    // the open design; a file that cannot be read changes nothing.
+    bool LoadDesign(const std::string& path, bool merge) override;
+    void SetViewPointBlock(const ViewPointTable& table) override;
+    bool IsOrthographic() const override;
+    void ReturnToPerspective() override;
     CDesignScene* GetScene() override { return &m_renderer.GetScene(); }
     gfx::VertexBuffer* GetOverlayLineBuffer() const override;
     gfx::VertexBuffer* GetOverlayShapeBuffer() const override;
-
-    // Opens the design file into the view, or with merge adds its objects to
-    // the open design; a file that cannot be read changes nothing.
-    bool LoadDesign(const std::string& path, bool merge);
 
     void UpdateCamera();
     void ResetCamera();

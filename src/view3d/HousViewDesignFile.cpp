@@ -5,11 +5,13 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "document/DesignBackups.h"
 #include "document/DesignScene.h"
 #include "document/DocumentViews.h"
 #include "document/HousDoc.h"
+#include "document/ShowEntryOnSave.h"
 #include "foundation/BinaryReader.h"
 #include "foundation/BinaryWriter.h"
 #include "foundation/PathUtils.h"
@@ -79,6 +81,26 @@ double HighestObjectNumber(CDesignScene& scene) {
     return highest;
 }
 
+// The design's file asked through the file dialog; a design saved this way
+// joins no show group.
+class CAskedDesignFile : public IDesignSaveChooser {
+public:
+    std::optional<DesignSaveChoice> ChooseDesignFile(const std::string& proposedTitle,
+                                                     const std::string& folder) override {
+        FileNameRequest request;
+        request.save = true;
+        request.filter = CHousViewDesignFile::kDesignFilter;
+        request.defaultName = proposedTitle.empty() ? CHousViewDesignFile::kDefaultDesignName
+                                                    : proposedTitle + ".dg6";
+        request.folder = folder;
+        std::optional<std::string> path = AskFileName(request);
+        if (!path || path->empty()) {
+            return std::nullopt;
+        }
+        return DesignSaveChoice{std::move(*path), false, 0};
+    }
+};
+
 }  // namespace
 
 CHousViewDesignFile::CHousViewDesignFile(CHousDoc& doc, CHousViewRenderer& renderer)
@@ -98,32 +120,22 @@ bool CHousViewDesignFile::SaveDesign(int mode) {
     if (m_doc.GetBusy() != 0) {
         return false;
     }
-    const std::optional<std::string> path = ChooseSaveTarget(mode);
-    if (!path || path->empty()) {
+    CAskedDesignFile chooser;
+    const std::optional<ShowEntrySavePlan> plan = UpdateShowEntryOnSave(m_doc, mode, chooser);
+    if (!plan || plan->path.empty()) {
         return false;
     }
     {
         const SavingFlags saving(m_doc);
-        if (!WriteDesign(*path)) {
+        if (!WriteDesign(plan->path)) {
             return false;
         }
     }
-    SaveThumbnailBeside(*path);
-    m_doc.SetDesignPath(*path);
+    SaveThumbnailBeside(plan->path);
+    // Only a design that is on disk gets its new path and show entry.
+    CommitShowEntryOnSave(m_doc, *plan);
     m_doc.SetDesignModified(0);
     return true;
-}
-
-std::optional<std::string> CHousViewDesignFile::ChooseSaveTarget(int mode) const {
-    if (mode != 0) {
-        return m_doc.GetDesignPath();
-    }
-    FileNameRequest request;
-    request.save = true;
-    request.filter = kDesignFilter;
-    request.defaultName = kDefaultDesignName;
-    request.folder = m_doc.GetProjectDirectory();
-    return AskFileName(request);
 }
 
 bool CHousViewDesignFile::WriteDesign(const std::string& path) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "view3d/HousViewFileState.h"
@@ -23,11 +22,12 @@ public:
 
     // Mode 0 asks for the file first (save as); any other mode writes to the
     // design path. Once the new design is in place the backups move on when
-    // the settings keep them, and a ".dg6" design gets its thumbnail beside
-    // it. False, with the
-    // design still marked modified, when the document is busy, the user
-    // cancelled, there is no path, or the file could not be written (the
-    // user is told why).
+    // the settings keep them, a ".dg6" design gets its thumbnail beside it,
+    // and only then does a chosen file become the design path and the
+    // design's show entry change. False, with the design, its path and its
+    // show entry as they were and the design still marked modified, when the
+    // document is busy, the user cancelled, there is no path, or the file
+    // could not be written (the user is told why).
     bool SaveDesign(int mode);
 
     // Without merge the file replaces the open design and becomes its path,
@@ -43,7 +43,6 @@ private:
     // The scene reaches the document from the view's first size on; a file
     // may come before that.
     CDesignScene& GetScene();
-    [[nodiscard]] std::optional<std::string> ChooseSaveTarget(int mode) const;
     bool WriteDesign(const std::string& path);
     void SaveThumbnailBeside(const std::string& path);
     // After a read: the stored counter, but never below what the scene

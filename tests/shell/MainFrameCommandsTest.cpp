@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -39,8 +40,13 @@ public:
         resizes.push_back({dx, dy});
     }
 
+    void AddToRecentFileList(const std::string& path) override { recentFiles.push_back(path); }
+    void ShowMissingFiles() override { ++missingFileReports; }
+
     std::map<int, int> timers;
     std::vector<int> stopped;
+    std::vector<std::string> recentFiles;
+    int missingFileReports = 0;
     std::vector<std::string> titles;
     int width = 800;
     int height = 600;
@@ -71,6 +77,19 @@ public:
         return saveSucceeds;
     }
     void ClearDesign() override { ++clears; }
+    bool LoadDesign(const std::string& path, bool merge) override {
+        loads.push_back(path);
+        document->ClearMissingFiles();
+        for (const std::string& missing : missingOnLoad) {
+            document->AddMissingFile(missing);
+        }
+        if (loadSucceeds && !merge) {
+            document->SetDesignPath(path);
+        }
+        return loadSucceeds;
+    }
+    bool IsOrthographic() const override { return orthographic; }
+    void ReturnToPerspective() override { orthographic = false; }
 
     CHousDoc* document = nullptr;
     std::optional<bool> wireframe;
@@ -79,6 +98,10 @@ public:
     bool saveSucceeds = true;
     std::string pathAfterSave;
     int clears = 0;
+    std::vector<std::string> loads;
+    bool loadSucceeds = true;
+    std::vector<std::string> missingOnLoad;
+    bool orthographic = false;
 };
 
 }  // namespace
@@ -357,4 +380,94 @@ TEST_F(MainFrameCommandsTest, AutoSaveSkipsAnUntitledDesign) {
     document->SetDesignPath("/d/a.dg6");
     commands.OnTimer(2);
     EXPECT_EQ(view.saves, std::vector<int>{1});
+}
+
+TEST_F(MainFrameCommandsTest, TimerPeriodsOfLargeSettingsDoNotWrap) {
+    // 40000 minutes is more milliseconds than an int holds.
+    document->Settings().promptNew = 40000;
+    document->Settings().promptPer = 0;
+    commands.NewDesign();
+    EXPECT_EQ(window.timers, (std::map<int, int>{{4, 2147483647}, {5, 1}}));
+}
+
+TEST_F(MainFrameCommandsTest, FailedSaveKeepsTheDesignModifiedAndItsTitle) {
+    document->SetDesignPath("/d/a.dg6");
+    document->SetDesignModified(1);
+    view.saveSucceeds = false;
+    commands.OnFileSave();
+    commands.OnFileSaveAs();
+    EXPECT_EQ(view.saves, (std::vector<int>{1, 0}));
+    EXPECT_EQ(document->GetDesignModified(), 1);
+    EXPECT_TRUE(window.titles.empty());
+    EXPECT_TRUE(window.recentFiles.empty());
+
+    view.saveSucceeds = true;
+    commands.OnFileSave();
+    EXPECT_EQ(document->GetDesignModified(), 0);
+    EXPECT_EQ(window.titles, std::vector<std::string>{"/d/a.dg6"});
+    EXPECT_TRUE(window.recentFiles.empty());
+}
+
+TEST_F(MainFrameCommandsTest, AutoSaveWritesOnlyAModifiedTitledDesign) {
+    document->SetDesignPath("/d/a.dg6");
+    commands.OnTimer(2);
+    EXPECT_TRUE(view.saves.empty());
+}
+
+TEST_F(MainFrameCommandsTest, ClosingListsOnlyATitledDesignAmongTheUngroupedOnes) {
+    const std::filesystem::path nonGroup = folder.Path() / "MyDesign" / "NonGroup.ini";
+    std::filesystem::create_directories(nonGroup.parent_path());
+    view.orthographic = true;
+    ASSERT_TRUE(commands.CloseDesign());
+    EXPECT_FALSE(std::filesystem::exists(nonGroup));
+    EXPECT_FALSE(view.orthographic);
+
+    document->SetDesignPath((folder.Path() / "a.dg6").string());
+    ASSERT_TRUE(commands.CloseDesign());
+    ASSERT_TRUE(std::filesystem::exists(nonGroup));
+    const auto listed = std::filesystem::file_size(nonGroup);
+    EXPECT_GT(listed, 0u);
+
+    // Closed again, it is found there and only its entry is written.
+    document->SetDesignPath((folder.Path() / "a.dg6").string());
+    ASSERT_TRUE(commands.CloseDesign());
+    EXPECT_EQ(std::filesystem::file_size(nonGroup), listed);
+}
+
+TEST_F(MainFrameCommandsTest, OnlyALoadedFileBecomesTheDesignAndIsOpened) {
+    view.loadSucceeds = false;
+    EXPECT_FALSE(commands.LoadChosenDesign("/d/broken.dg6"));
+    EXPECT_EQ(document->GetDesignPath(), "");
+    EXPECT_TRUE(window.recentFiles.empty());
+    EXPECT_TRUE(window.titles.empty());
+
+    view.loadSucceeds = true;
+    document->SetDesignModified(1);
+    EXPECT_TRUE(commands.LoadChosenDesign("/d/a.dg6"));
+    EXPECT_EQ(document->GetDesignPath(), "/d/a.dg6");
+    EXPECT_EQ(document->GetDesignModified(), 0);
+    EXPECT_EQ(window.titles, std::vector<std::string>{"/d/a.dg6"});
+    EXPECT_EQ(window.recentFiles, std::vector<std::string>{"/d/a.dg6"});
+    EXPECT_EQ(window.missingFileReports, 0);
+
+    // The files the load could not find are listed once it is done.
+    view.missingOnLoad = {"/lib/chair.x"};
+    EXPECT_TRUE(commands.LoadChosenDesign("/d/b.dg6"));
+    EXPECT_EQ(window.missingFileReports, 1);
+}
+
+TEST_F(MainFrameCommandsTest, OpenAsksForADesignInTheProjectDirectory) {
+    std::vector<FileNameRequest> requests;
+    const CScopedPromptHandlers files([this](const MessageRequest& r) { return Answer(r); },
+                                      [&](const FileNameRequest& r) {
+                                          requests.push_back(r);
+                                          return std::optional<std::string>{};
+                                      });
+    document->SetProjectDirectory("/d/projects/");
+    EXPECT_FALSE(commands.OpenDesignFromDialog());
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_FALSE(requests[0].save);
+    EXPECT_EQ(requests[0].filter, "QVP6 Design File (*.dg6)|*.dg6||");
+    EXPECT_EQ(requests[0].folder, "/d/projects/");
+    EXPECT_TRUE(view.loads.empty());
 }

@@ -2,15 +2,22 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/aui/auibar.h>
+#include <wx/choice.h>
+#include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/statusbr.h>
+#include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
 #include "document/HousDoc.h"
 #include "foundation/ActiveDocument.h"
 #include "foundation/Prompt.h"
+#include "shell/CommandIds.h"
 #include "shell/HousApp.h"
+#include "shell/MainToolBars.h"
 #include "shell/ToolBarDropDown.h"
+#include "shell/WalkStepBar.h"
 #include "support/TempFolder.h"
 
 TEST(MainFrame, ComesUpWithTitleStatusBarAndTheDocument) {
@@ -77,4 +84,178 @@ TEST(ToolBarDropDown, ButtonBecomesADropDownInItsPlace) {
     EXPECT_EQ(toolBar->GetToolsCount(), 3u);
     frame->Destroy();
     wxTheApp->Yield();
+}
+
+namespace {
+
+void DrainEvents() {
+    wxTheApp->Yield();
+    while (wxTheApp->Pending()) {
+        wxTheApp->Dispatch();
+    }
+    wxTheApp->ProcessIdle();
+}
+
+// A shown main window with its document, closed at the end.
+class MainFrameWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_prompts = std::make_unique<CScopedPromptHandlers>([](const MessageRequest& request) {
+            ADD_FAILURE() << request.text;
+            return PromptAnswer::Ok;
+        });
+        m_frame = CHousApp::CreateMainWindow(m_home.Path());
+        m_frame->Show();
+        DrainEvents();
+    }
+    void TearDown() override {
+        m_frame->Close(true);
+        DrainEvents();
+    }
+
+    TempFolder m_home;
+    std::unique_ptr<CScopedPromptHandlers> m_prompts;
+    CMainFrame* m_frame = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MainFrameWindowTest, MenuBarHasItsFiveMenusAndAnEmptyRecentFileMenu) {
+    wxMenuBar* menuBar = m_frame->GetMenuBar();
+    ASSERT_NE(menuBar, nullptr);
+    ASSERT_EQ(menuBar->GetMenuCount(), 5u);
+    const char* labels[] = {"檔案", "編輯", "檢視", "模式", "說明"};
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_TRUE(menuBar->GetMenuLabelText(i).utf8_string().starts_with(labels[i])) << i;
+    }
+    ASSERT_NE(m_frame->GetRecentFileMenu(), nullptr);
+    EXPECT_EQ(m_frame->GetRecentFileMenu()->GetMenuItemCount(), 0u);
+
+    // Ctrl+N is a real key; the plain A of the fill modes stays with the views.
+    wxMenuItem* newItem = menuBar->FindItem(cmd::kFileNew);
+    ASSERT_NE(newItem, nullptr);
+    std::unique_ptr<wxAcceleratorEntry> accel(newItem->GetAccel());
+    ASSERT_NE(accel, nullptr);
+    EXPECT_EQ(accel->GetKeyCode(), 'N');
+    EXPECT_EQ(accel->GetFlags(), wxACCEL_CTRL);
+    for (int id : {cmd::kViewSolid, cmd::kViewWireframe}) {
+        wxMenuItem* item = menuBar->FindItem(id);
+        ASSERT_NE(item, nullptr);
+        std::unique_ptr<wxAcceleratorEntry> none(item->GetAccel());
+        EXPECT_EQ(none, nullptr) << id;
+    }
+    EXPECT_EQ(menuBar->FindItem(31809)->GetItemLabel().utf8_string(), " 90%");
+}
+
+TEST_F(MainFrameWindowTest, ToolBarsHaveTheirButtonsAndModeDropDowns) {
+    wxAuiToolBar* play = m_frame->GetPlayToolBar();
+    ASSERT_EQ(play->GetToolCount(), 2);
+    EXPECT_EQ(play->FindToolByIndex(0)->GetId(), cmd::kViewPoints);
+    EXPECT_EQ(play->FindToolByIndex(1)->GetId(), cmd::kEditModeButton);
+    EXPECT_TRUE(play->GetToolDropDown(cmd::kEditModeButton));
+    EXPECT_EQ(play->GetToolShortHelp(cmd::kEditModeButton).utf8_string(), "編輯模式");
+
+    wxAuiToolBar* basic = m_frame->GetBasicToolBar();
+    // 20 buttons and 7 separators, the show-mode button last.
+    ASSERT_EQ(basic->GetToolCount(), 27);
+    EXPECT_EQ(basic->FindToolByIndex(0)->GetId(), cmd::kFileNew);
+    EXPECT_EQ(basic->FindToolByIndex(26)->GetId(), cmd::kShowModeButton);
+    EXPECT_TRUE(basic->GetToolDropDown(cmd::kShowModeButton));
+    EXPECT_EQ(basic->GetToolShortHelp(cmd::kMoveLock).utf8_string(),
+              "牆、樑、柱、地板、天花板移動鎖定");
+}
+
+TEST(ModeDropDownMenu, OffersTheOtherModeAndTheMainMenu) {
+    struct Case {
+        bool showMode;
+        int modeId;
+        const char* modeText;
+    };
+    for (const Case& c : {Case{false, cmd::kMenuShowMode, "展示模式"},
+                          Case{true, cmd::kMenuEditMode, "編輯模式"}}) {
+        std::unique_ptr<wxMenu> menu(CreateModeDropDownMenu(c.showMode));
+        ASSERT_EQ(menu->GetMenuItemCount(), 2u);
+        EXPECT_EQ(menu->FindItemByPosition(0)->GetId(), c.modeId);
+        EXPECT_EQ(menu->FindItemByPosition(0)->GetItemLabel().utf8_string(), c.modeText);
+        EXPECT_EQ(menu->FindItemByPosition(1)->GetId(), cmd::kMenuBackToMainMenu);
+        EXPECT_EQ(menu->FindItemByPosition(1)->GetItemLabel().utf8_string(), "回主選單");
+    }
+}
+
+TEST_F(MainFrameWindowTest, ShowModeLayoutSwapsTheToolBarsAndKeepsThe3DSize) {
+    EXPECT_TRUE(m_frame->IsBarShown(m_frame->GetBasicToolBar()));
+    EXPECT_FALSE(m_frame->IsBarShown(m_frame->GetPlayToolBar()));
+    int width = 0;
+    int height = 0;
+    m_frame->Get3DViewSize(width, height);
+    ASSERT_GT(width, 0);
+
+    m_frame->ArrangeBarsForShowMode();
+    m_frame->Resize3DViewFrame(width, height);
+    DrainEvents();
+    EXPECT_FALSE(m_frame->IsBarShown(m_frame->GetBasicToolBar()));
+    EXPECT_TRUE(m_frame->IsBarShown(m_frame->GetPlayToolBar()));
+    EXPECT_TRUE(m_frame->IsBarShown(m_frame->GetWalkStepBar()));
+    EXPECT_TRUE(m_frame->GetStatusBar()->IsShown());
+    int showWidth = 0;
+    int showHeight = 0;
+    m_frame->Get3DViewSize(showWidth, showHeight);
+    EXPECT_EQ(showWidth, width);
+    EXPECT_EQ(showHeight, height);
+
+    m_frame->ArrangeBarsForEditMode();
+    m_frame->Resize3DViewFrame(width, height);
+    DrainEvents();
+    EXPECT_TRUE(m_frame->IsBarShown(m_frame->GetBasicToolBar()));
+    EXPECT_FALSE(m_frame->IsBarShown(m_frame->GetPlayToolBar()));
+    int editWidth = 0;
+    int editHeight = 0;
+    m_frame->Get3DViewSize(editWidth, editHeight);
+    EXPECT_EQ(editWidth, width);
+    EXPECT_EQ(editHeight, height);
+
+    m_frame->HideAllBars();
+    EXPECT_FALSE(m_frame->IsBarShown(m_frame->GetBasicToolBar()));
+    EXPECT_FALSE(m_frame->IsBarShown(m_frame->GetPlayToolBar()));
+    EXPECT_FALSE(m_frame->IsBarShown(m_frame->GetWalkStepBar()));
+}
+
+TEST_F(MainFrameWindowTest, Resize3DViewFrameGivesTheViewTheAskedSize) {
+    int width = 0;
+    int height = 0;
+    m_frame->Get3DViewSize(width, height);
+    for (const wxSize wanted :
+         {wxSize(width - 120, height - 60), wxSize(width + 80, height + 40)}) {
+        m_frame->Resize3DViewFrame(wanted.x, wanted.y);
+        DrainEvents();
+        int newWidth = 0;
+        int newHeight = 0;
+        m_frame->Get3DViewSize(newWidth, newHeight);
+        EXPECT_EQ(newWidth, wanted.x);
+        EXPECT_EQ(newHeight, wanted.y);
+    }
+}
+
+TEST_F(MainFrameWindowTest, StatusTextAndWalkStepBarStartValues) {
+    m_frame->SetStatusText(std::string("請點選牆的起點"));
+    EXPECT_EQ(m_frame->GetStatusText(), "請點選牆的起點");
+    EXPECT_EQ(m_frame->GetStatusBar()->GetFieldsCount(), 4);
+
+    CWalkStepBar* bar = m_frame->GetWalkStepBar();
+    wxChoice* speeds = bar->GetSpeedCombo();
+    ASSERT_EQ(speeds->GetCount(), 3u);
+    EXPECT_EQ(speeds->GetSelection(), 0);
+    EXPECT_EQ(speeds->GetString(0).utf8_string(), "一般");
+    auto* step = dynamic_cast<wxTextCtrl*>(bar->FindWindow(CWalkStepBar::kStepEdit));
+    auto* turn = dynamic_cast<wxTextCtrl*>(bar->FindWindow(CWalkStepBar::kTurnEdit));
+    ASSERT_NE(step, nullptr);
+    ASSERT_NE(turn, nullptr);
+    EXPECT_EQ(step->GetValue(), "30");
+    EXPECT_EQ(turn->GetValue(), "15");
+
+    wxWindow* accel = bar->FindWindow(cmd::kHardwareAccel);
+    ASSERT_NE(accel, nullptr);
+    accel->Show();
+    m_frame->SetHardwareAccelButton(0);
+    EXPECT_FALSE(accel->IsShown());
 }
