@@ -32,7 +32,11 @@ void RunWhenShown(CMainFrame& frame, std::function<void()> action) {
     });
 }
 
-void OpenDesignWhenShown(CMainFrame& frame, std::string path) {
-    RunWhenShown(frame,
-                 [&frame, path = std::move(path)] { frame.GetCommands().OpenFileByType(path); });
+void OpenDesignWhenShown(CMainFrame& frame, std::string path, std::function<void()> afterOpen) {
+    RunWhenShown(frame, [&frame, path = std::move(path), afterOpen = std::move(afterOpen)] {
+        frame.GetCommands().OpenFileByType(path);
+        if (afterOpen) {
+            afterOpen();
+        }
+    });
 }

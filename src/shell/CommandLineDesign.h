@@ -12,5 +12,5 @@ void RunWhenShown(CMainFrame& frame, std::function<void()> action);
 
 // Opens the design file as the program's open command does, once shown. A
 // file that cannot be opened leaves the empty design, after the message that
-// says why.
-void OpenDesignWhenShown(CMainFrame& frame, std::string path);
+// says why. afterOpen, when given, runs once the open is over, either way.
+void OpenDesignWhenShown(CMainFrame& frame, std::string path, std::function<void()> afterOpen = {});

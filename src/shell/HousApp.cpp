@@ -190,14 +190,19 @@ CMainFrame* CHousApp::StartProgram(const ProgramStartOptions& options) {
         !firstStart.empty() && frame->GetStatusBar() != nullptr) {
         frame->SetStatusText(firstStart);
     }
-    if (CHousView* view = frame->Get3DView()) {
-        ReportFirstPaintOf(*view);
-    }
     // A design that cannot be opened leaves the program running with the
-    // empty design, after the message that says why.
+    // empty design, after the message that says why. A start with a design
+    // counts as done once the design is painted.
+    CHousView* view = frame->Get3DView();
     if (options.designFile) {
-        OpenDesignWhenShown(*frame, *options.designFile);
+        OpenDesignWhenShown(*frame, *options.designFile, [view] {
+            ReportFirstPaintOf(*view);
+            view->Refresh();
+        });
     } else {
+        if (view != nullptr) {
+            ReportFirstPaintOf(*view);
+        }
         RunWhenShown(*frame, [frame] { RunStartupFlow(*frame); });
     }
     return frame;
