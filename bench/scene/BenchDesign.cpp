@@ -48,8 +48,10 @@ std::vector<CVector2D> UWallOutline(double x, double y) {
             {x + w, y + d}, {x + w, y}};
 }
 
+// The rectangle of plan corners (x right, y down) as a surface outline in
+// the scene's x and z, where z = -y, turning the way the plan tools store it.
 std::vector<CVector2D> Rectangle(double x0, double y0, double x1, double y1) {
-    return {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}};
+    return {{x1, -y0}, {x1, -y1}, {x0, -y1}, {x0, -y0}};
 }
 
 }  // namespace

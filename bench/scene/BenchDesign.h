@@ -53,6 +53,8 @@ public:
     CBenchDesign();
 
     CDesignScene& Scene() { return m_scene; }
+    // The camera, display and grid the next save stores.
+    void SetViewState(const DesignViewState& state) { m_fileView.ApplyViewState(state, {}); }
     bool Save(const std::filesystem::path& path);
     bool Load(const std::filesystem::path& path);
     [[nodiscard]] size_t Count(int type) const { return m_scene.GetObjectList(type).size(); }

@@ -17,6 +17,16 @@ int main(int argc, char** argv) {
     SetProgramFolder(path.parent_path().string());
     CBenchDesign design;
     BuildDesign(design, GridOfRooms());
+    // Standing in a corner room, as a designer would have left the camera.
+    DesignViewState view;
+    view.eye = {200.0f, 160.0f, -200.0f};  // plan (200, 200)
+    view.direction = {0.0f, 0.0f, -1.0f};
+    view.up = {0.0f, 1.0f, 0.0f};
+    view.stepLength = 30.0f;
+    view.turnStep = 15.0f;
+    view.gridShown = 1;
+    view.grid = {4000.0f, 4000.0f, 100.0f, 0.5f, 0.5f, 0.5f, 1.0f};
+    design.SetViewState(view);
     if (!design.Save(path)) {
         std::fprintf(stderr, "write_grid_design: cannot write %s\n", path.c_str());
         return 1;
