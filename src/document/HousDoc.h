@@ -288,6 +288,8 @@ public:
     void SetBusy(int32_t flag) { m_busy = flag; }
     int32_t GetAbort() const { return m_abort; }
     void SetAbort(int32_t flag) { m_abort = flag; }
+    int32_t GetShadowReverse() const { return m_shadowReverse; }
+    void SetShadowReverse(int32_t flag) { m_shadowReverse = flag; }
     int32_t GetTopView() const { return m_topView; }
     void SetTopView(int32_t flag) { m_topView = flag; }
     int32_t GetShowGroupIndex() const { return m_showGroupIndex; }
@@ -468,6 +470,7 @@ private:
     int32_t m_saving = 0;
     int32_t m_busy = 0;
     int32_t m_abort = 0;
+    int32_t m_shadowReverse = 0;
     int32_t m_topView = 0;
     int32_t m_showGroupIndex = -1;
     int32_t m_backgroundChoice = 0;

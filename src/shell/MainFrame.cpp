@@ -13,6 +13,7 @@
 #include "plan2d/H2DChild.h"
 #include "plan2d/H2DView.h"
 #include "shell/CommandIds.h"
+#include "shell/MainFrameRouting.h"
 #include "shell/MainMenuBar.h"
 #include "shell/MainToolBars.h"
 #include "shell/MissingFilesDlg.h"
@@ -35,6 +36,7 @@ CMainFrame::CMainFrame() : wxFrame(nullptr, wxID_ANY, wxString()), m_commands(*t
     SetMenuBar(BuildMainMenuBar(m_pRecentFileMenu));
     SetAcceleratorTable(BuildMainAcceleratorTable());
     CreateBars();
+    m_pRouting = std::make_unique<CMainFrameRouting>(*this, m_commands, m_editCommands);
     SetFrameTitle("");
     Maximize();
     Bind(wxEVT_TIMER, &CMainFrame::OnTimer, this);
@@ -49,6 +51,7 @@ CMainFrame::~CMainFrame() {
     m_aui.UnInit();
     SetActiveHousDocAccessor({});
     m_commands.SetDocument(nullptr);
+    m_editCommands.SetDocument(nullptr);
     m_pDocument.reset();
     for (auto& [id, timer] : m_timers) {
         timer->Stop();
@@ -59,6 +62,7 @@ void CMainFrame::SetDocument(std::unique_ptr<CHousDoc> document) {
     DestroyDesignViews();
     m_pDocument = std::move(document);
     m_commands.SetDocument(m_pDocument.get());
+    m_editCommands.SetDocument(m_pDocument.get());
     SetActiveHousDocAccessor([this] { return GetActiveChildDocument(); });
     if (m_pDocument) {
         CreateDesignViews();

@@ -13,9 +13,11 @@
 
 #include "shell/HighCommandIds.h"
 #include "shell/MainFrameCommands.h"
+#include "shell/MainFrameEditCommands.h"
 #include "shell/MainFrameWindow.h"
 
 class CH2DChild;
+class CMainFrameRouting;
 class CHousDoc;
 class CHousView;
 class CWalkStepBar;
@@ -105,6 +107,9 @@ private:
 
     std::map<int, std::unique_ptr<wxTimer>> m_timers;
     CMainFrameCommands m_commands;
+    CMainFrameEditCommands m_editCommands;
+    // Declared after the commands it routes to, so that it goes first.
+    std::unique_ptr<CMainFrameRouting> m_pRouting;
     std::unique_ptr<CHousDoc> m_pDocument;
     // The 3D window and the plan window are panes side by side.
     wxAuiManager m_aui;
