@@ -245,3 +245,11 @@ CommandContext ReadCommandContext(const CHousDoc* document) {
     }
     return context;
 }
+
+bool HasCheckMark(int command) {
+    CommandContext context;
+    context.hasDocument = true;
+    context.hasHandler = true;
+    const std::optional<CommandUpdate> update = GetCommandUpdate(command, context);
+    return update && update->checked.has_value();
+}

@@ -57,6 +57,10 @@ bool IsFileCommandEnabled(const CommandContext& context);
 // always disabled.
 std::optional<CommandUpdate> GetCommandUpdate(int command, const CommandContext& context);
 
+// Whether the command's item shows a check mark: its rule gives one to a
+// command that has its handler.
+bool HasCheckMark(int command);
+
 // The context of the document as far as the document reaches: its modes
 // and flags, its history, and its 3D view's selection. The has-copy flag,
 // the plan view's facts and the handler are the caller's to add.

@@ -62,8 +62,8 @@ public:
 
     // Show mode keeps the play tool bar and the status bar; edit mode shows
     // every bar but the play tool bar.
-    void ArrangeBarsForShowMode();
-    void ArrangeBarsForEditMode();
+    void ArrangeBarsForShowMode() override;
+    void ArrangeBarsForEditMode() override;
     void HideAllBars();
 
     void Get3DViewSize(int& width, int& height) const { m_commands.Get3DViewSize(width, height); }

@@ -104,6 +104,7 @@ void CMainFrameCommands::OnShowMode() {
 
     m_pDocument->SetShowMode(1);
     m_pDocument->SetEditModeAndRefresh(EditMode::kShow);
+    m_window.ArrangeBarsForShowMode();
     Resize3DViewFrame(width, height);
 }
 
@@ -125,5 +126,6 @@ void CMainFrameCommands::OnEditMode() {
     m_pDocument->Show2DViewFrame();
     m_pDocument->SetShowMode(0);
     m_pDocument->SetEditModeAndRefresh(EditMode::kNone);
+    m_window.ArrangeBarsForEditMode();
     Resize3DViewFrame(width, height);
 }

@@ -16,6 +16,9 @@ public:
     virtual void Get3DViewClientSize(int& width, int& height) const = 0;
     // Grows the 3D view's pane by the amounts given; negative ones shrink it.
     virtual void Resize3DViewPaneBy(int dx, int dy) = 0;
+    // The bars of show mode (the play tool bar) or of edit mode (every other).
+    virtual void ArrangeBarsForShowMode() = 0;
+    virtual void ArrangeBarsForEditMode() = 0;
 
     // The design joins the recent-file list of the File menu.
     virtual void AddToRecentFileList(const std::string& path) = 0;

@@ -3,6 +3,7 @@
 #include <wx/accel.h>
 #include <wx/menu.h>
 
+#include "shell/CommandUpdateRules.h"
 #include "shell/HighCommandIds.h"
 #include "shell/MainMenuTable.h"
 
@@ -23,7 +24,8 @@ void FillMenu(wxMenu& menu, const std::vector<MainMenuEntry>& entries, wxMenu*& 
     for (const MainMenuEntry& entry : entries) {
         switch (entry.kind) {
             case MainMenuEntry::Kind::Command:
-                menu.Append(entry.id, MenuLabel(entry.text));
+                menu.Append(entry.id, MenuLabel(entry.text), wxString(),
+                            HasCheckMark(entry.id) ? wxITEM_CHECK : wxITEM_NORMAL);
                 break;
             case MainMenuEntry::Kind::Separator:
                 menu.AppendSeparator();

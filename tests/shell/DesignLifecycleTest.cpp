@@ -22,6 +22,8 @@ namespace {
 
 class RecordingFrameWindow : public IMainFrameWindow {
 public:
+    void ArrangeBarsForShowMode() override {}
+    void ArrangeBarsForEditMode() override {}
     void StartTimer(int timerId, int milliseconds) override { timers[timerId] = milliseconds; }
     void StopTimer(int timerId) override { timers.erase(timerId); }
     void SetHardwareAccelButton(int) override {}

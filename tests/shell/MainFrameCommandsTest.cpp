@@ -22,6 +22,8 @@ namespace {
 
 class FakeFrameWindow : public IMainFrameWindow {
 public:
+    void ArrangeBarsForShowMode() override { barLayout = "show"; }
+    void ArrangeBarsForEditMode() override { barLayout = "edit"; }
     void StartTimer(int timerId, int milliseconds) override { timers[timerId] = milliseconds; }
     void StopTimer(int timerId) override {
         timers.erase(timerId);
@@ -51,6 +53,7 @@ public:
     int width = 800;
     int height = 600;
     std::vector<std::pair<int, int>> resizes;
+    std::string barLayout;
 };
 
 class Fake3DView : public I3DView {
@@ -309,8 +312,10 @@ TEST_F(MainFrameCommandsTest, ShowModeRoundTripRestoresSwitchesAndViewSize) {
     EXPECT_EQ(settings.showLight, 0);
     EXPECT_EQ(document->GetShowMode(), 1);
     EXPECT_EQ(document->GetEditMode(), 911);
+    EXPECT_EQ(window.barLayout, "show");
 
     commands.OnEditMode();
+    EXPECT_EQ(window.barLayout, "edit");
     EXPECT_EQ(settings.rulerShow, 1);
     EXPECT_EQ(settings.gridShow, 0);
     EXPECT_EQ(settings.showLight, 1);

@@ -28,6 +28,8 @@ namespace {
 
 class FakeFrameWindow : public IMainFrameWindow {
 public:
+    void ArrangeBarsForShowMode() override {}
+    void ArrangeBarsForEditMode() override {}
     void StartTimer(int, int) override {}
     void StopTimer(int) override {}
     void SetHardwareAccelButton(int) override {}

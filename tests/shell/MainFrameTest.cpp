@@ -145,6 +145,11 @@ TEST_F(MainFrameWindowTest, MenuBarHasItsFiveMenusAndAnEmptyRecentFileMenu) {
         EXPECT_EQ(none, nullptr) << id;
     }
     EXPECT_EQ(menuBar->FindItem(31809)->GetItemLabel().utf8_string(), " 90%");
+
+    // Toggles show their state; plain commands have no check mark.
+    EXPECT_TRUE(menuBar->FindItem(cmd::kToggleSnap)->IsCheckable());
+    EXPECT_TRUE(menuBar->FindItem(cmd::kMoveLock)->IsCheckable());
+    EXPECT_FALSE(menuBar->FindItem(cmd::kFileSave)->IsCheckable());
 }
 
 TEST_F(MainFrameWindowTest, ToolBarsHaveTheirButtonsAndModeDropDowns) {
