@@ -21,6 +21,8 @@
 #include "objects/LightObject.h"
 #include "objects/ModelObject.h"
 #include "objects/ObjectTypeCodes.h"
+#include "objects/PhotoObject.h"
+#include "objects/Text3DObject.h"
 #include "objects/WallObject.h"
 #include "platform/gfx/Device.h"
 
@@ -77,6 +79,10 @@ std::unique_ptr<CDesignObject> CreateDesignObject(int type) {
             return std::make_unique<CWallObject>();
         case kLightObjectType:
             return std::make_unique<CLightObject>();
+        case kText3DObjectType:
+            return std::make_unique<CText3DObject>();
+        case kPhotoObjectType:
+            return std::make_unique<CPhotoObject>();
         case kFloorObjectType:
             return std::make_unique<CFloorObject>();
         case kCeilingObjectType:

@@ -27,10 +27,12 @@ class CFloorObject;
 class CHousDoc;
 class CWallObject;
 class IDesignFileView;
+struct PackagedTexture;
 struct ReadDesignObjects;
 
 namespace gfx {
 class Device;
+class Mesh;
 }
 
 // What the scene store asks of the 3D view it renders for: the device and
@@ -113,6 +115,23 @@ public:
     // normal, and each edge where the surface folds twice, once with each
     // face's normal; heights from the middle of the mesh box.
     [[nodiscard]] static std::vector<OutlineRecord> BuildMeshEdgeList(const C3DObject& object);
+
+    // ---- Packaged models (DesignScenePackages.cpp)
+
+    // The outline records of a mesh, material by material: the edges of each
+    // material's faces that no other face of it shares facing the same way,
+    // each with its face's normal; heights from the middle of the mesh box.
+    // earlyStop ends each edge search at its first match.
+    [[nodiscard]] static std::vector<OutlineRecord> BuildMaterialEdgeList(const gfx::Mesh& mesh,
+                                                                          bool earlyStop);
+    // Writes an export's packaged model file: the .x file at meshPath, which
+    // is deleted once read, the textures (one record per material), the
+    // outline records of the mesh and the picked object's web link. False,
+    // after a message, when the .x file cannot be read or the package cannot
+    // be written; an earlier file at outputPath is then left as it was.
+    bool WritePackagedModel(const std::string& outputPath, const std::string& meshPath,
+                            const std::vector<PackagedTexture>& textureRecords,
+                            const gfx::Mesh& mesh) const;
 
     // ---- Rendering
 

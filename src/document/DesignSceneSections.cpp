@@ -267,6 +267,9 @@ void CDesignScene::PlaceReadObjects(ReadDesignObjects& read, bool merge) {
                 if (type == kLightObjectType && solid->GetPlanIcon() != nullptr) {
                     m_objects[kLightIconShapeType].push_back(solid->GetPlanIcon());
                 }
+                if (type == kPhotoObjectType && solid->GetPlanIcon() != nullptr) {
+                    m_objects[kPhotoIconShapeType].push_back(solid->GetPlanIcon());
+                }
             }
             m_objects[type].push_back(placed);
             if (merge) {

@@ -5,6 +5,7 @@
 #include "foundation/BinaryWriter.h"
 #include "foundation/LittleEndianCursor.h"
 #include "objects/LightObject.h"
+#include "objects/ObjectRecordFields.h"
 
 namespace {
 
@@ -12,22 +13,6 @@ namespace {
 constexpr int kFixedFieldsSize = 128;
 // Some writers stored the type as the float 1.0; it means a point light.
 constexpr int32_t kFloatOneTypeWord = 0x3F800000;
-
-void WriteColour(CBinaryWriter& writer, const gfx::ColorValue& colour) {
-    writer.WriteFloat(colour.r);
-    writer.WriteFloat(colour.g);
-    writer.WriteFloat(colour.b);
-    writer.WriteFloat(colour.a);
-}
-
-gfx::ColorValue TakeColour(LittleEndianCursor& fields) {
-    gfx::ColorValue colour;
-    colour.r = fields.Float();
-    colour.g = fields.Float();
-    colour.b = fields.Float();
-    colour.a = fields.Float();
-    return colour;
-}
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include "foundation/LittleEndianCursor.h"
 #include "objects/2DPictureShape.h"
 #include "objects/ModelObject.h"
+#include "objects/ObjectRecordFields.h"
 #include "objects/ObjectTypeCodes.h"
 #include "objects/SceneServices.h"
 #include "platform/fs/StoredPath.h"
@@ -17,100 +18,8 @@
 namespace {
 
 constexpr float kShortMaterialsUpTo = 6.04f;
-constexpr float kNewestVersion = 6.05f;
 constexpr int kReservedBytes = 80;
 constexpr int64_t kLightNumberSize = 8;
-
-float ReadingFileVersion() {
-    return g_pCurrentScene != nullptr ? g_pCurrentScene->GetFileVersion() : kNewestVersion;
-}
-
-// A stored count of elements of the size given that the rest of the file
-// can hold. Anything else is damage: the reader's error flag goes up so
-// that the design reader refuses the file rather than read on out of step.
-bool ReadCount(CBinaryReader& reader, int64_t elementSize, int32_t* count) {
-    *count = reader.ReadInt();
-    const int64_t left = reader.BytesLeft();
-    if (!reader.HasError() && *count >= 0 && (left < 0 || *count * elementSize <= left)) {
-        return true;
-    }
-    std::vector<uint8_t> none;
-    reader.ReadBlock(none, -1);
-    return false;
-}
-
-void WriteColour(CBinaryWriter& writer, const gfx::ColorValue& colour) {
-    writer.WriteFloat(colour.r);
-    writer.WriteFloat(colour.g);
-    writer.WriteFloat(colour.b);
-    writer.WriteFloat(colour.a);
-}
-
-gfx::ColorValue TakeColour(LittleEndianCursor& fields) {
-    gfx::ColorValue colour;
-    colour.r = fields.Float();
-    colour.g = fields.Float();
-    colour.b = fields.Float();
-    colour.a = fields.Float();
-    return colour;
-}
-
-void WriteMaterial(CBinaryWriter& writer, const MaterialRecord& record) {
-    writer.WriteBytes(record.name.data(), record.name.size());
-    WriteColour(writer, record.ambient);
-    WriteColour(writer, record.diffuse);
-    WriteColour(writer, record.specular);
-    WriteColour(writer, record.emissive);
-    writer.WriteInt(record.refineFlag);
-    writer.WriteInt(record.refineValue);
-    const TextureMappingRecord& mapping = record.mapping;
-    writer.WriteFloat(mapping.offsetU);
-    writer.WriteFloat(mapping.offsetV);
-    writer.WriteFloat(mapping.rotation);
-    writer.WriteInt(mapping.flipU);
-    writer.WriteInt(mapping.flipV);
-    writer.WriteFloat(mapping.tileWidth);
-    writer.WriteFloat(mapping.tileHeight);
-    writer.WriteInt(mapping.tileFlag);
-    writer.WriteInt(mapping.bumpFlag);
-    writer.WriteFloat(mapping.bumpAmplitude);
-    writer.WriteInt(mapping.seam.seamFlag);
-    writer.WriteFloat(mapping.seam.seamWidth);
-    writer.WriteFloat(mapping.seam.seamHeight);
-    writer.WriteInt(mapping.seam.seamColor);
-}
-
-// The short form of older files lacks the seam block, which stays zero.
-MaterialRecord ReadMaterial(CBinaryReader& reader, bool shortForm) {
-    std::array<uint8_t, sizeof(MaterialRecord)> bytes{};
-    const std::size_t size = shortForm ? MaterialRecord::kShortSize : bytes.size();
-    reader.ReadBytes(bytes.data(), static_cast<int>(size));
-    MaterialRecord record;
-    std::copy_n(bytes.begin(), record.name.size(), record.name.begin());
-    LittleEndianCursor cursor(bytes.data() + record.name.size());
-    record.ambient = TakeColour(cursor);
-    record.diffuse = TakeColour(cursor);
-    record.specular = TakeColour(cursor);
-    record.emissive = TakeColour(cursor);
-    record.refineFlag = cursor.Int();
-    record.refineValue = cursor.Int();
-    TextureMappingRecord& mapping = record.mapping;
-    mapping.offsetU = cursor.Float();
-    mapping.offsetV = cursor.Float();
-    mapping.rotation = cursor.Float();
-    mapping.flipU = cursor.Int();
-    mapping.flipV = cursor.Int();
-    mapping.tileWidth = cursor.Float();
-    mapping.tileHeight = cursor.Float();
-    mapping.tileFlag = cursor.Int();
-    mapping.bumpFlag = cursor.Int();
-    mapping.bumpAmplitude = cursor.Float();
-    mapping.seam.seamFlag = cursor.Int();
-    mapping.seam.seamWidth = cursor.Float();
-    mapping.seam.seamHeight = cursor.Float();
-    mapping.seam.seamColor = cursor.Int();
-    return record;
-}
 
 // The local file a stored package path names; a path of another drive is
 // left to the scene's search by its file name.

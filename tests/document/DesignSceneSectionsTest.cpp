@@ -257,8 +257,8 @@ TEST_F(DesignSceneSectionsTest, ObjectsOfKindsNotReadYetRefuseTheFileNamingTheKi
         int section;
         const char* kind;
     } cases[] = {
-        {5, "3D文字"}, {6, "照片"},    {7, "線條"},      {8, "矩形"},      {9, "圓及圓弧"},
-        {10, "曲線"},  {11, "連續線"}, {14, "文字註解"}, {15, "尺寸標註"},
+        {7, "線條"},    {8, "矩形"},      {9, "圓及圓弧"},  {10, "曲線"},
+        {11, "連續線"}, {14, "文字註解"}, {15, "尺寸標註"},
     };
     OpenSomeDesign();
     for (const auto& c : cases) {
@@ -389,10 +389,11 @@ TEST_F(DesignSceneSectionsTest, SelectionExportStoresPositionsFromTheEyeAndPutsT
     EXPECT_EQ(selected->GetPosition().x, 110.1f);
     EXPECT_EQ(selected->GetPosition().z, 330.7f);
 
-    // 3D text cannot be read yet: the import refuses it and adds nothing.
+    // The stand-in's record is no 3D text record: the import refuses it as
+    // damaged and adds nothing.
     const OpenState before = Capture();
     EXPECT_FALSE(Import(exported));
-    EXPECT_TRUE(Mentions(messages, "3D文字"));
+    EXPECT_TRUE(Mentions(messages, "損壞"));
     EXPECT_TRUE(Capture() == before);
 }
 

@@ -122,9 +122,7 @@ TEST(DesignSceneTest, ListsKeepEachObjectOnceAndSelectionFlagsFollow) {
 TEST(DesignSceneTest, FactoryMakesOnlyTheClassesItHas) {
     for (int type = -1; type <= 21; ++type) {
         const std::unique_ptr<CDesignObject> object = CreateDesignObject(type);
-        const bool surface = type == kModelObjectType || type == kWallObjectType ||
-                             type == kLightObjectType || type == kFloorObjectType ||
-                             type == kCeilingObjectType;
+        const bool surface = type >= kModelObjectType && type <= kCeilingObjectType;
         if (surface || (type >= kDxfIconShapeType && type <= kLightIconShapeType)) {
             ASSERT_NE(object, nullptr) << type;
             EXPECT_EQ(object->GetType(), type);

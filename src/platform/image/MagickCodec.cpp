@@ -120,6 +120,39 @@ bool IsCutOff(std::string_view message) {
 
 }  // namespace
 
+bool PingWithMagick(const std::uint8_t* data, std::size_t length, ImageFormat format, int& width,
+                    int& height, std::string& error) {
+    const char* name = MagickName(format);
+    if (name == nullptr) {
+        error = "不支援這種影像格式。";
+        return false;
+    }
+    if (!HoldsDeclaredPixels(data, length, format)) {
+        error = "影像檔標頭宣告的尺寸過大，或檔案容納不下那麼多像素，已拒絕讀取。";
+        return false;
+    }
+    InitializeMagickOnce();
+    // The coder is affirmed, as for decoding.
+    std::unique_ptr<MagickLib::ImageInfo, InfoDeleter> info(MagickLib::CloneImageInfo(nullptr));
+    std::snprintf(info->filename, sizeof info->filename, "%s:", name);
+    std::snprintf(info->magick, sizeof info->magick, "%s", name);
+    info->affirm = MagickTrue;
+    Exception exception;
+    std::unique_ptr<MagickLib::Image, ImageDeleter> pinged(
+        MagickLib::PingBlob(info.get(), data, length, &exception.info));
+    if (!pinged || exception.IsError()) {
+        error = exception.Message();
+        return false;
+    }
+    if (!IsAcceptableSize(pinged->columns, pinged->rows)) {
+        error = kSizeOutOfRange;
+        return false;
+    }
+    width = static_cast<int>(pinged->columns);
+    height = static_cast<int>(pinged->rows);
+    return true;
+}
+
 bool DecodeWithMagick(const std::uint8_t* data, std::size_t length, ImageFormat format, Raster& out,
                       std::string& error) {
     const char* name = MagickName(format);

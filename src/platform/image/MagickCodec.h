@@ -18,6 +18,11 @@ namespace image {
 bool DecodeWithMagick(const std::uint8_t* data, std::size_t length, ImageFormat format, Raster& out,
                       std::string& error);
 
+// The width and height the picture in data[0, length) has, read by the coder
+// of format without decoding its pixels (a ping).
+bool PingWithMagick(const std::uint8_t* data, std::size_t length, ImageFormat format, int& width,
+                    int& height, std::string& error);
+
 // Encodes as JPEG (quality 1 to 100) or PNG.
 bool EncodeWithMagick(const Raster& raster, ImageFormat format, int quality,
                       std::vector<std::uint8_t>& out, std::string& error);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+#include "objects/MaterialRecord.h"
+#include "platform/gfx/MathTypes.h"
+
+class CBinaryReader;
+class CBinaryWriter;
+class LittleEndianCursor;
+
+// The fields that the records of every kind of 3D object store alike.
+
+// The version of the design file being read; the newest when no scene reads.
+float ReadingFileVersion();
+
+// A stored count of elements of the size given that the rest of the file
+// can hold. Anything else is damage: the reader's error flag goes up so that
+// the design reader refuses the file rather than read on out of step.
+bool ReadCount(CBinaryReader& reader, int64_t elementSize, int32_t* count);
+
+void WriteColour(CBinaryWriter& writer, const gfx::ColorValue& colour);
+gfx::ColorValue TakeColour(LittleEndianCursor& fields);
+
+void WriteMaterial(CBinaryWriter& writer, const MaterialRecord& record);
+// A design holds thousands of material blocks: each is read in one piece
+// and taken apart in memory. The short form of files of version 6.04 and
+// earlier lacks the seam block, which stays zero.
+MaterialRecord ReadMaterial(CBinaryReader& reader, bool shortForm);

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DesignFileFixture.h"
+#include "objects/ObjectTypeCodes.h"
+#include "objects/SurfaceRecordBytes.h"
+#include "objects/Text3DObject.h"
+
+namespace {
+
+class DesignFileText3DTest : public DesignFileTest {
+protected:
+    CText3DObject* AddText(const std::string& words, int number) {
+        auto text = std::make_unique<CText3DObject>();
+        text->SetText(words);
+        text->SetNumber(number);
+        text->Rebuild();
+        text->SetScale(40.0f, 25.0f, 5.0f);
+        text->SetPosition(150.0f + number, 0.0f, -60.0f);
+        text->SetRotation(0.5f, 0.0f, 0.0f);
+        text->SetColor(0x00204060);
+        CText3DObject* added = text.get();
+        scene->Objects(kText3DObjectType).push_back(text.release());
+        return added;
+    }
+
+    std::vector<CText3DObject*> Texts() {
+        std::vector<CText3DObject*> texts;
+        for (CDesignObject* object : scene->Objects(kText3DObjectType)) {
+            texts.push_back(static_cast<CText3DObject*>(object));
+        }
+        return texts;
+    }
+};
+
+TEST_F(DesignFileText3DTest, TextsComeBackFromTheDesignFile) {
+    const CText3DObject* saved = AddText("客廳", 4);
+    AddText("Hi", 9)->SetMirrorMode(1);
+    const std::array<float, 3> realSize = saved->GetRealSize();
+    const uint32_t faces = saved->GetMesh()->GetNumFaces();
+    const std::string savedRecord = WriteRecordBytes(*saved);
+    const std::string bytes = WriteDesignBytes();
+    scene->ClearScene();
+
+    ASSERT_TRUE(Read(bytes));
+    const std::vector<CText3DObject*> texts = Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    const CText3DObject& read = *texts[0];
+    EXPECT_EQ(read.GetText(), "客廳");
+    EXPECT_EQ(read.GetName(), "文字-4");
+    EXPECT_STREQ(read.GetFont().faceName, "Times New Roman");
+    EXPECT_EQ(read.GetColor(), 0x00204060u);
+    EXPECT_EQ(read.GetRealSize(), realSize);
+    EXPECT_EQ(read.GetPosition().x, 154.0f);
+    EXPECT_EQ(static_cast<float>(read.GetHeading()), 0.5f);
+    ASSERT_NE(read.GetMesh(), nullptr);
+    EXPECT_EQ(read.GetMesh()->GetNumFaces(), faces);
+    EXPECT_NEAR(read.GetScale()[0], 40.0f, 1e-3f);
+    EXPECT_NEAR(read.GetScale()[1], 25.0f, 1e-3f);
+    EXPECT_NEAR(read.GetScale()[2], 5.0f, 1e-3f);
+    EXPECT_EQ(texts[1]->GetMirrorMode(), 1);
+    EXPECT_EQ(texts[1]->GetName(), "文字-9");
+    EXPECT_TRUE(messages.empty());
+
+    // What was read writes the same record again.
+    EXPECT_EQ(WriteRecordBytes(read), savedRecord);
+}
+
+}  // namespace
