@@ -216,6 +216,13 @@ void CDesignScene::ReleaseCopiedObjects(const std::vector<CDesignObject*>& objec
 }
 
 CDesignObject* CDesignScene::FindObjectByNumber(int number) {
+    if (m_pLightsBeingRead != nullptr) {
+        for (const std::unique_ptr<CDesignObject>& light : *m_pLightsBeingRead) {
+            if (static_cast<const C3DObject*>(light.get())->GetNumber() == number) {
+                return light.get();
+            }
+        }
+    }
     for (CDesignObject* light : m_objects[kLightObjectType]) {
         if (static_cast<C3DObject*>(light)->GetNumber() == number) {
             return light;

@@ -33,7 +33,7 @@ struct ReadDesignObjects;
 namespace gfx {
 class Device;
 class Mesh;
-}
+}  // namespace gfx
 
 // What the scene store asks of the 3D view it renders for: the device and
 // the engine's frame pieces, the view's switches and the camera's eye.
@@ -236,6 +236,8 @@ public:
 
     // ---- ISceneServices
 
+    // The lights of the file being read come first: a record names its
+    // shadow lights by their numbers in that file.
     CDesignObject* FindObjectByNumber(int number) override;
     int AddToTypeList(int type, CDesignObject* object) override;
     HRESULT LocateMissingFile(int kind, std::string& path) override;
@@ -315,6 +317,9 @@ private:
 
     double m_objectIdCounter = 0.0;
     CHousDoc* m_pDoc = nullptr;
+    // While a file's sections are read: the lights read so far, which are not
+    // in the scene yet.
+    mutable const std::vector<std::unique_ptr<CDesignObject>>* m_pLightsBeingRead = nullptr;
     int m_missingReportsSuppressed = 0;
     std::vector<std::string> m_uncutSurfaces;
     TypeLists m_objects;

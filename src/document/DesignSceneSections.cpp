@@ -169,6 +169,13 @@ bool CDesignScene::ReadRecords(CBinaryReader& reader, int type, int32_t count,
 
 bool CDesignScene::ReadSections(CBinaryReader& reader, bool oneLessPhoto,
                                 ReadDesignObjects& read) const {
+    // Lights come first in the file, so that the records after them find
+    // their shadow lights among them.
+    struct LightsBeingRead {
+        const CDesignScene& scene;
+        ~LightsBeingRead() { scene.m_pLightsBeingRead = nullptr; }
+    } const lightsBeingRead{*this};
+    m_pLightsBeingRead = &read.lists[kLightObjectType];
     for (const int type : k3DOrder) {
         if (m_pDoc->GetAbort() != 0) {
             read.aborted = true;

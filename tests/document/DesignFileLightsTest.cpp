@@ -9,6 +9,7 @@
 #include "objects/2DPictureShape.h"
 #include "objects/LightObject.h"
 #include "objects/ObjectTypeCodes.h"
+#include "objects/WallObject.h"
 
 namespace {
 
@@ -87,6 +88,35 @@ TEST_F(DesignFileLightsTest, LightsSavedAndReadBackEqualWithTheirPlanIcons) {
     }
     const std::string_view sections = std::string_view(bytes).substr(200);
     EXPECT_TRUE(WriteDesignBytes().substr(200) == sections);
+}
+
+// A record names its shadow lights by number; the lights it names are the
+// ones read from the same file, not yet in the scene while it is read.
+TEST_F(DesignFileLightsTest, ShadowLightsAreTheLightsReadWithTheDesign) {
+    planView.frame.SetWallBarText(IPlanFrame::kWallTopEdit, "260");
+    planView.frame.SetWallBarText(IPlanFrame::kWallBottomEdit, "0");
+    planView.frame.SetWallBarText(IPlanFrame::kWallThicknessEdit, "15");
+    AddLight(3, 1, 100.0f, 0.0f);
+    CLightObject* shadowLight = AddLight(7, 1, 200.0f, 0.0f);
+    CWallObject* wall = scene->AddWallFromOutline({{0, 0}, {0, -300}, {15, -300}, {15, 0}});
+    ASSERT_NE(wall, nullptr);
+    wall->ShadowLights().push_back(shadowLight);
+    const std::string bytes = WriteDesignBytes();
+    std::vector<std::unique_ptr<CDesignObject>> built;
+    for (const int type : {kLightObjectType, kWallObjectType}) {
+        for (CDesignObject* object : scene->Objects(type)) {
+            built.emplace_back(object);
+        }
+        scene->Objects(type).clear();
+    }
+    scene->Objects(kLightIconShapeType).clear();
+
+    ASSERT_TRUE(Read(bytes));
+    ASSERT_EQ(scene->Objects(kWallObjectType).size(), 1u);
+    const auto* read = static_cast<const CWallObject*>(scene->Objects(kWallObjectType)[0]);
+    ASSERT_EQ(read->GetShadowLights().size(), 1u);
+    EXPECT_EQ(read->GetShadowLights()[0], Lights()[1]);
+    EXPECT_EQ(read->GetShadowLights()[0]->GetNumber(), 7);
 }
 
 TEST_F(DesignFileLightsTest, RefusedFileLeavesNoIconOfItsLightsBehind) {
