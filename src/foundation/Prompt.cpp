@@ -1,6 +1,7 @@
 #include "foundation/Prompt.h"
 
 #include <cstdio>
+#include <string>
 #include <utility>
 
 namespace {
@@ -58,8 +59,12 @@ bool ShowLoadWarning(std::string_view format, std::string_view path) {
     if (handler) {
         return handler(format, path);
     }
-    std::fprintf(stderr, "velmora: %.*s: %.*s\n", static_cast<int>(format.size()), format.data(),
-                 static_cast<int>(path.size()), path.data());
+    // Without a window the warning goes to the log, the path in its place.
+    std::string text(format);
+    if (const std::size_t at = text.find("%s"); at != std::string::npos) {
+        text.replace(at, 2, path);
+    }
+    std::fprintf(stderr, "velmora: %s\n", text.c_str());
     return false;
 }
 
