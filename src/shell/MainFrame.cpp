@@ -79,12 +79,13 @@ void CMainFrame::CreateDesignViews() {
                                  .CenterPane()
                                  .PaneBorder(false));
     m_pPlanFrame = new CH2DChild(this, *m_pDocument);
-    const wxSize half = GetClientSize() / 2;
+    // The plan opens along the right, as wide as the desktop's width gives it.
+    const PlanFrameRect initial = CH2DChild::GetInitialRect();
     m_aui.AddPane(m_pPlanFrame, wxAuiPaneInfo()
                                     .Name("plan")
                                     .Caption(wxString::FromUTF8("平面圖"))
                                     .Right()
-                                    .BestSize(half)
+                                    .BestSize(initial.width, initial.height)
                                     .MaximizeButton(true)
                                     .CloseButton(false));
     m_aui.Update();
