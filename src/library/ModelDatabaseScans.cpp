@@ -1,5 +1,9 @@
+#include <cmath>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "foundation/FileSearch.h"
@@ -10,6 +14,7 @@
 #include "library/PictureCatalogEntry.h"
 #include "library/TextureCatalogEntry.h"
 #include "objects/MaterialFileReader.h"
+#include "platform/fs/PathLookup.h"
 #include "platform/text/Cp950.h"
 
 namespace {
@@ -19,15 +24,40 @@ constexpr std::size_t kMaxLibraryNameBytes = 54;
 constexpr const char* kNewModelName = "New Model";
 constexpr const char* kNewTextureName = "New Texture";
 
+// The folder as it is spelt on disk: a category path may come with other
+// letter case (a stored path, a typed one), and the entries' paths are built
+// from it so that every later read finds the file.
+std::string OnDiskFolder(const std::string& folder) {
+    const std::optional<std::filesystem::path> resolved =
+        pfs::ResolvePathCaseInsensitive(std::filesystem::path(folder));
+    return resolved ? resolved->string() : folder;
+}
+
+// A symlink to a folder is neither walked (the walk could loop) nor a file.
+bool IsLinkedFolder(const std::string& folder, const FoundEntry& entry) {
+    std::error_code ec;
+    return !entry.isFolder && std::filesystem::is_directory(
+                                  std::filesystem::path(MakeFilePath(folder, entry.name)), ec);
+}
+
 // The folder's entries that fit the library, in the order of a folder search;
-// the "." and ".." entries are left out.
+// the "." and ".." entries and linked folders are left out, and so are names
+// holding a backslash, which a stored path would split into two names.
 std::vector<FoundEntry> ListLibraryFolder(const std::string& folder) {
     std::vector<FoundEntry> entries = FindFiles(MakeFilePath(folder, "*"));
-    std::erase_if(entries, [](const FoundEntry& entry) {
+    std::erase_if(entries, [&](const FoundEntry& entry) {
         return entry.name == "." || entry.name == ".." ||
-               !text::FitsInCp950Bytes(entry.name, kMaxLibraryNameBytes);
+               entry.name.find('\\') != std::string::npos ||
+               !text::FitsInCp950Bytes(entry.name, kMaxLibraryNameBytes) ||
+               IsLinkedFolder(folder, entry);
     });
     return entries;
+}
+
+// A damaged file's number that is no number would make the row's insert
+// fail, which closes the catalogue for the whole browser.
+float FiniteOrZero(float value) {
+    return std::isfinite(value) ? value : 0.0f;
 }
 
 // The material-file kind of a texture or picture file; -1 for other files
@@ -55,13 +85,15 @@ void FillMaterialEntry(const MaterialFileRecord& record, Entry& entry) {
     entry.serialNumber = record.GetSerialNumber();
     entry.vendor = record.GetVendor();
     entry.description = record.GetDescription();
-    entry.width = record.width;
-    entry.height = record.height;
-    entry.price = record.price;
+    entry.width = FiniteOrZero(record.width);
+    entry.height = FiniteOrZero(record.height);
+    entry.price = FiniteOrZero(record.price);
 }
 
 template <typename Entry, typename Fill, typename Sync>
-void ScanMaterialFolder(const std::string& folder, CatalogEntryList& list, Fill fill, Sync sync) {
+void ScanMaterialFolder(const std::string& givenFolder, CatalogEntryList& list, Fill fill,
+                        Sync sync) {
+    const std::string folder = OnDiskFolder(givenFolder);
     for (const FoundEntry& item : ListLibraryFolder(folder)) {
         const int kind = MaterialKindOf(item.name);
         if (item.isFolder || kind < 0) {
@@ -79,8 +111,9 @@ void ScanMaterialFolder(const std::string& folder, CatalogEntryList& list, Fill 
 
 }  // namespace
 
-void CModelDatabase::ScanModelFolder(const std::string& folder, CatalogEntryList& list) {
+void CModelDatabase::ScanModelFolder(const std::string& givenFolder, CatalogEntryList& list) {
     const CScanTransaction transaction(*this);
+    const std::string folder = OnDiskFolder(givenFolder);
     for (const FoundEntry& item : ListLibraryFolder(folder)) {
         const std::string path = MakeFilePath(folder, item.name);
         if (item.isFolder) {
@@ -120,7 +153,7 @@ void CModelDatabase::FillModelEntry(const CModelPackage& package, ModelCatalogEn
     entry.serialNumber = package.GetModelNumber();
     entry.vendor = package.GetVendor();
     entry.description = package.GetDescription();
-    entry.price = package.GetPrice();
+    entry.price = FiniteOrZero(package.GetPrice());
 }
 
 void CModelDatabase::FillTextureEntry(const MaterialFileRecord& record,

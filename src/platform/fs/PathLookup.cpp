@@ -10,11 +10,21 @@ namespace pfs {
 
 namespace {
 
-// Exact bytes break ties so that the order is total.
+// Windows folds names to upper case before comparing, which puts '_' and the
+// other characters between 'Z' and 'a' after the letters. Exact bytes break
+// ties so that the order is total.
 bool NameLess(const std::string& a, const std::string& b) {
-    std::string foldedA = text::AsciiToLower(a);
-    std::string foldedB = text::AsciiToLower(b);
-    return foldedA != foldedB ? foldedA < foldedB : a < b;
+    const auto upper = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+    const auto foldedLess = [&](char x, char y) {
+        return upper(static_cast<unsigned char>(x)) < upper(static_cast<unsigned char>(y));
+    };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), foldedLess)) {
+        return true;
+    }
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), foldedLess)) {
+        return false;
+    }
+    return a < b;
 }
 
 std::optional<std::filesystem::path> SearchFolder(const std::filesystem::path& folder,
