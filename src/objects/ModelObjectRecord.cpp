@@ -17,9 +17,7 @@
 
 namespace {
 
-constexpr float kShortMaterialsUpTo = 6.04f;
 constexpr int kReservedBytes = 80;
-constexpr int64_t kLightNumberSize = 8;
 
 // The local file a stored package path names; a path of another drive is
 // left to the scene's search by its file name.
@@ -77,10 +75,7 @@ HRESULT CModelObject::Write(CBinaryWriter& writer) const {
     writer.WriteString(m_webLink);
     writer.WriteString(m_triggerSound);
     writer.WriteString(m_note);
-    writer.WriteInt(static_cast<int32_t>(m_shadowLights.size()));
-    for (const C3DObject* light : m_shadowLights) {
-        writer.WriteDouble(light->GetNumber());
-    }
+    WriteShadowLights(writer, m_shadowLights);
     writer.WriteInt(m_materialCount);
     for (int i = 0; i < m_materialCount; ++i) {
         WriteMaterial(writer, GetMaterialRecord(i));
@@ -135,34 +130,15 @@ HRESULT CModelObject::Read(CBinaryReader& reader) {
     reader.ReadString(m_triggerSound);
     reader.ReadString(m_note);
 
-    int32_t lights = 0;
-    if (!ReadCount(reader, kLightNumberSize, &lights)) {
+    if (!ReadShadowLights(reader, m_shadowLights)) {
         return E_FAIL;
-    }
-    for (int32_t i = 0; i < lights; ++i) {
-        const double number = reader.ReadDouble();
-        if (g_pCurrentScene == nullptr) {
-            continue;
-        }
-        if (auto* light = dynamic_cast<C3DObject*>(
-                g_pCurrentScene->FindObjectByNumber(TruncateToInt(number)))) {
-            m_shadowLights.push_back(light);
-        }
     }
 
     // Every stored material is read, so the file stays in step whatever the
     // package holds now.
-    const bool shortMaterials = ReadingFileVersion() <= kShortMaterialsUpTo;
-    const int64_t materialSize =
-        shortMaterials ? MaterialRecord::kShortSize : sizeof(MaterialRecord);
-    int32_t materials = 0;
-    if (!ReadCount(reader, materialSize, &materials)) {
-        return E_FAIL;
-    }
     std::vector<MaterialRecord> records;
-    records.reserve(static_cast<std::size_t>(materials));
-    for (int32_t i = 0; i < materials; ++i) {
-        records.push_back(ReadMaterial(reader, shortMaterials));
+    if (!ReadMaterials(reader, records)) {
+        return E_FAIL;
     }
     if (reader.HasError()) {
         return E_FAIL;
@@ -183,7 +159,7 @@ HRESULT CModelObject::Read(CBinaryReader& reader) {
     // materials than the record: only those both have are taken, the rest
     // keep the package's.
     const std::vector<std::string> packageNames = m_textureNames;
-    const int applied = std::min(m_materialCount, materials);
+    const int applied = std::min(m_materialCount, static_cast<int>(records.size()));
     m_textureNames.clear();
     for (int i = 0; i < m_materialCount; ++i) {
         m_materials[i].power = power;

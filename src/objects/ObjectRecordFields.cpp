@@ -6,13 +6,18 @@
 
 #include "foundation/BinaryReader.h"
 #include "foundation/BinaryWriter.h"
+#include "foundation/GeometryMath.h"
 #include "foundation/LittleEndianCursor.h"
+#include "objects/3DObject.h"
 #include "objects/SceneServices.h"
 
 namespace {
 
 // The version this program writes.
 constexpr float kNewestVersion = 6.05f;
+// Files of this version and earlier store materials without the seam block.
+constexpr float kShortMaterialsUpTo = 6.04f;
+constexpr int64_t kLightNumberSize = 8;
 
 }  // namespace
 
@@ -101,4 +106,44 @@ MaterialRecord ReadMaterial(CBinaryReader& reader, bool shortForm) {
     mapping.seam.seamHeight = cursor.Float();
     mapping.seam.seamColor = cursor.Int();
     return record;
+}
+
+bool ReadMaterials(CBinaryReader& reader, std::vector<MaterialRecord>& records) {
+    const bool shortForm = ReadingFileVersion() <= kShortMaterialsUpTo;
+    const int64_t size = shortForm ? MaterialRecord::kShortSize : sizeof(MaterialRecord);
+    int32_t count = 0;
+    if (!ReadCount(reader, size, &count)) {
+        return false;
+    }
+    records.clear();
+    records.reserve(static_cast<std::size_t>(count));
+    for (int32_t i = 0; i < count; ++i) {
+        records.push_back(ReadMaterial(reader, shortForm));
+    }
+    return true;
+}
+
+void WriteShadowLights(CBinaryWriter& writer, const std::vector<C3DObject*>& lights) {
+    writer.WriteInt(static_cast<int32_t>(lights.size()));
+    for (const C3DObject* light : lights) {
+        writer.WriteDouble(light->GetNumber());
+    }
+}
+
+bool ReadShadowLights(CBinaryReader& reader, std::vector<C3DObject*>& lights) {
+    int32_t count = 0;
+    if (!ReadCount(reader, kLightNumberSize, &count)) {
+        return false;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        const double number = reader.ReadDouble();
+        if (g_pCurrentScene == nullptr) {
+            continue;
+        }
+        if (auto* light = dynamic_cast<C3DObject*>(
+                g_pCurrentScene->FindObjectByNumber(TruncateToInt(number)))) {
+            lights.push_back(light);
+        }
+    }
+    return true;
 }

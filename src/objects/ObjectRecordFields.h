@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "objects/MaterialRecord.h"
 #include "platform/gfx/MathTypes.h"
 
 class CBinaryReader;
 class CBinaryWriter;
+class C3DObject;
 class LittleEndianCursor;
 
 // The fields that the records of every kind of 3D object store alike.
@@ -27,3 +29,13 @@ void WriteMaterial(CBinaryWriter& writer, const MaterialRecord& record);
 // and taken apart in memory. The short form of files of version 6.04 and
 // earlier lacks the seam block, which stays zero.
 MaterialRecord ReadMaterial(CBinaryReader& reader, bool shortForm);
+
+// Every stored material of a record, in the long or the short form the
+// file's version takes; false when the count is damage.
+bool ReadMaterials(CBinaryReader& reader, std::vector<MaterialRecord>& records);
+
+// A record keeps its shadow lights by their numbers; reading turns the
+// numbers back into the lights the scene being read has, and skips those it
+// has not. False when the count is damage.
+void WriteShadowLights(CBinaryWriter& writer, const std::vector<C3DObject*>& lights);
+bool ReadShadowLights(CBinaryReader& reader, std::vector<C3DObject*>& lights);

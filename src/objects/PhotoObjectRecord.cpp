@@ -18,7 +18,6 @@ namespace {
 constexpr float kPathFromVersion = 6.01f;
 constexpr float kShortMaterialsUpTo = 6.04f;
 constexpr int kReservedBytes = 64;
-constexpr int64_t kLightNumberSize = 8;
 
 // The local file a stored picture path names; a path of another drive is
 // left to the scene's search by its file name.
@@ -77,10 +76,7 @@ HRESULT CPhotoObject::Write(CBinaryWriter& writer) const {
     writer.WriteString(m_webLink);
     writer.WriteString(m_triggerSound);
     writer.WriteString(m_note);
-    writer.WriteInt(static_cast<int32_t>(m_shadowLights.size()));
-    for (const C3DObject* light : m_shadowLights) {
-        writer.WriteDouble(light->GetNumber());
-    }
+    WriteShadowLights(writer, m_shadowLights);
     // A photo has one part; a photo that never got its quad writes the
     // default material so that the record keeps its length.
     MaterialRecord material;
@@ -147,19 +143,8 @@ HRESULT CPhotoObject::Read(CBinaryReader& reader) {
     reader.ReadString(m_triggerSound);
     reader.ReadString(m_note);
 
-    int32_t lights = 0;
-    if (!ReadCount(reader, kLightNumberSize, &lights)) {
+    if (!ReadShadowLights(reader, m_shadowLights)) {
         return E_FAIL;
-    }
-    for (int32_t i = 0; i < lights; ++i) {
-        const double number = reader.ReadDouble();
-        if (g_pCurrentScene == nullptr) {
-            continue;
-        }
-        if (auto* light = dynamic_cast<C3DObject*>(
-                g_pCurrentScene->FindObjectByNumber(TruncateToInt(number)))) {
-            m_shadowLights.push_back(light);
-        }
     }
     const MaterialRecord material = ReadMaterial(reader, version <= kShortMaterialsUpTo);
     if (reader.HasError()) {

@@ -20,8 +20,6 @@ constexpr int kLeadingZeros = 20;
 // The fields between the text and the name.
 constexpr int kFixedFieldsSize = 328;
 constexpr int kReservedBytes = 84;
-constexpr float kShortMaterialsUpTo = 6.04f;
-constexpr int64_t kLightNumberSize = 8;
 
 void WriteFont(CBinaryWriter& writer, const LogFontRecord& font) {
     for (const int32_t value :
@@ -104,10 +102,7 @@ HRESULT CText3DObject::Write(CBinaryWriter& writer) const {
     writer.WriteString(m_webLink);
     writer.WriteString(m_triggerSound);
     writer.WriteString(m_note);
-    writer.WriteInt(static_cast<int32_t>(m_shadowLights.size()));
-    for (const C3DObject* light : m_shadowLights) {
-        writer.WriteDouble(light->GetNumber());
-    }
+    WriteShadowLights(writer, m_shadowLights);
     writer.WriteInt(m_materialCount);
     for (int i = 0; i < m_materialCount; ++i) {
         WriteMaterial(writer, GetMaterialRecord(i));
@@ -172,34 +167,15 @@ HRESULT CText3DObject::Read(CBinaryReader& reader) {
     reader.ReadString(m_triggerSound);
     reader.ReadString(m_note);
 
-    int32_t lights = 0;
-    if (!ReadCount(reader, kLightNumberSize, &lights)) {
+    if (!ReadShadowLights(reader, m_shadowLights)) {
         return E_FAIL;
-    }
-    for (int32_t i = 0; i < lights; ++i) {
-        const double number = reader.ReadDouble();
-        if (g_pCurrentScene == nullptr) {
-            continue;
-        }
-        if (auto* light = dynamic_cast<C3DObject*>(
-                g_pCurrentScene->FindObjectByNumber(TruncateToInt(number)))) {
-            m_shadowLights.push_back(light);
-        }
     }
 
     // Every stored material is read so that the file stays in step, but a
     // 3D text has one material: only the first entry is applied.
-    const bool shortMaterials = ReadingFileVersion() <= kShortMaterialsUpTo;
-    const int64_t materialSize =
-        shortMaterials ? MaterialRecord::kShortSize : sizeof(MaterialRecord);
-    int32_t materials = 0;
-    if (!ReadCount(reader, materialSize, &materials)) {
-        return E_FAIL;
-    }
     std::vector<MaterialRecord> records;
-    records.reserve(static_cast<std::size_t>(materials));
-    for (int32_t i = 0; i < materials; ++i) {
-        records.push_back(ReadMaterial(reader, shortMaterials));
+    if (!ReadMaterials(reader, records)) {
+        return E_FAIL;
     }
     if (reader.HasError()) {
         return E_FAIL;

@@ -15,13 +15,10 @@
 namespace {
 
 // Design-file versions the surface records change at.
-constexpr float kShortMaterialsUpTo = 6.04f;
 constexpr float kPartCentresFrom = 6.04f;
 
 // Bytes each element of the record's arrays takes at least.
 constexpr int64_t kPointSize = 8;
-constexpr int64_t kLightNumberSize = 8;
-constexpr int64_t kMaterialSize = sizeof(MaterialRecord);
 constexpr int64_t kFaceItemSize = 52;
 constexpr int64_t kPartCentreSize = 12;
 constexpr std::array<int64_t, 3> kLegacyElementSizes = {12, 4, 4};
@@ -174,10 +171,7 @@ HRESULT CWallObject::WriteRecordBody(CBinaryWriter& writer, bool wallNames) cons
     writer.WriteString(m_webLink);
     writer.WriteString(m_triggerSound);
     writer.WriteString(m_note);
-    writer.WriteInt(static_cast<int32_t>(m_shadowLights.size()));
-    for (const C3DObject* light : m_shadowLights) {
-        writer.WriteDouble(light->GetNumber());
-    }
+    WriteShadowLights(writer, m_shadowLights);
     writer.WriteInt(m_materialCount);
     for (int i = 0; i < m_materialCount; ++i) {
         MaterialRecord record = GetMaterialRecord(i);
@@ -210,30 +204,12 @@ HRESULT CWallObject::ReadRecordBody(CBinaryReader& reader) {
     reader.ReadString(m_triggerSound);
     reader.ReadString(m_note);
 
-    int32_t lights = 0;
-    if (!ReadCount(reader, kLightNumberSize, &lights)) {
+    if (!ReadShadowLights(reader, m_shadowLights)) {
         return E_FAIL;
-    }
-    for (int32_t i = 0; i < lights; ++i) {
-        const double number = reader.ReadDouble();
-        if (g_pCurrentScene == nullptr) {
-            continue;
-        }
-        if (auto* light = dynamic_cast<C3DObject*>(
-                g_pCurrentScene->FindObjectByNumber(TruncateToInt(number)))) {
-            m_shadowLights.push_back(light);
-        }
     }
 
-    const bool shortMaterials = ReadingFileVersion() <= kShortMaterialsUpTo;
-    const int64_t materialSize = shortMaterials ? MaterialRecord::kShortSize : kMaterialSize;
-    int32_t materials = 0;
-    if (!ReadCount(reader, materialSize, &materials)) {
+    if (!ReadMaterials(reader, m_storedMaterials)) {
         return E_FAIL;
-    }
-    m_storedMaterials.clear();
-    for (int32_t i = 0; i < materials; ++i) {
-        m_storedMaterials.push_back(ReadMaterial(reader, shortMaterials));
     }
 
     for (const int64_t elementSize : kLegacyElementSizes) {
