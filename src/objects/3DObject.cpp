@@ -6,14 +6,18 @@
 #include <string_view>
 #include <utility>
 
+#include "foundation/DCStateSaver.h"
 #include "foundation/GeometryMath.h"
 #include "foundation/MaterialPresets.h"
 #include "foundation/MeshVertex.h"
 #include "foundation/PathUtils.h"
 #include "foundation/TextFormat.h"
 #include "objects/2DPictureShape.h"
+#include "objects/DocumentServices.h"
 #include "objects/ObjectTypeCodes.h"
 #include "objects/SceneServices.h"
+#include "platform/draw/DrawContext.h"
+#include "platform/draw/Pen.h"
 #include "platform/gfx/MatrixMath.h"
 #include "platform/gfx/MeshIntersect.h"
 #include "platform/gfx/VectorMath.h"
@@ -531,4 +535,20 @@ int IsSurfaceObjectType(int type) {
                    type == kCeilingObjectType
                ? 1
                : 0;
+}
+
+void C3DObject::DrawPlanOutline(draw::DrawContext& dc, int rop2) const {
+    const draw::COLORREF colour =
+        IsSelected() != 0 && !dc.IsPrinting() ? draw::Rgb(255, 0, 0) : m_color;
+    const PlanDrawOrigin origin = GetDocumentServices().GetPlanDrawOrigin(dc);
+    CDCStateSaver saver(dc);
+    saver.SelectPen(draw::Pen::Create(draw::PS_SOLID, 0, colour));
+    saver.SetROP2(rop2);
+    for (const CSegment2F& segment : m_planOutline) {
+        if (segment.start == segment.end) {
+            continue;
+        }
+        dc.MoveTo(RoundToInt(segment.start.x) - origin.x, RoundToInt(segment.start.y) - origin.y);
+        dc.LineTo(RoundToInt(segment.end.x) - origin.x, RoundToInt(segment.end.y) - origin.y);
+    }
 }

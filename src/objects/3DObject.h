@@ -334,6 +334,8 @@ public:
     [[nodiscard]] CTextureCache& GetOwnTextureCache() { return m_textureCache; }
 
 protected:
+    // The plan outline's segments, red while selected on screen.
+    void DrawPlanOutline(draw::DrawContext& dc, int rop2) const;
     // Sets the mesh and takes its box and extents.
     void SetMesh(std::unique_ptr<gfx::Mesh> mesh);
     void SetSecondMesh(std::unique_ptr<gfx::Mesh> mesh) { m_secondMesh = std::move(mesh); }

@@ -1,6 +1,5 @@
 #include "objects/ModelObject.h"
 
-#include "foundation/DCStateSaver.h"
 #include "foundation/GeometryMath.h"
 #include "foundation/PathUtils.h"
 #include "objects/2DPictureShape.h"
@@ -10,7 +9,6 @@
 #include "objects/HistoryRecord.h"
 #include "objects/ObjectTypeCodes.h"
 #include "platform/draw/DrawContext.h"
-#include "platform/draw/Pen.h"
 
 namespace {
 
@@ -48,19 +46,7 @@ void CModelObject::Draw(draw::DrawContext& dc, int rop2) const {
         }
         return;
     }
-    const draw::COLORREF colour =
-        IsSelected() != 0 && !dc.IsPrinting() ? draw::Rgb(255, 0, 0) : m_color;
-    const PlanDrawOrigin origin = GetDocumentServices().GetPlanDrawOrigin(dc);
-    CDCStateSaver saver(dc);
-    saver.SelectPen(draw::Pen::Create(draw::PS_SOLID, 0, colour));
-    saver.SetROP2(rop2);
-    for (const CSegment2F& segment : m_planOutline) {
-        if (segment.start == segment.end) {
-            continue;
-        }
-        dc.MoveTo(RoundToInt(segment.start.x) - origin.x, RoundToInt(segment.start.y) - origin.y);
-        dc.LineTo(RoundToInt(segment.end.x) - origin.x, RoundToInt(segment.end.y) - origin.y);
-    }
+    DrawPlanOutline(dc, rop2);
 }
 
 void CModelObject::PushUndoSnapshot(std::vector<std::unique_ptr<HistoryRecord>>& list, int value,

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "foundation/DCStateSaver.h"
 #include "foundation/GeometryMath.h"
 #include "foundation/MaterialPresets.h"
 #include "foundation/MeshVertex.h"
@@ -14,7 +13,6 @@
 #include "objects/ObjectTypeCodes.h"
 #include "platform/draw/DrawContext.h"
 #include "platform/draw/Font.h"
-#include "platform/draw/Pen.h"
 #include "platform/gfx/TextMesh.h"
 #include "platform/text/Cp950.h"
 
@@ -90,19 +88,7 @@ void CText3DObject::Draw(draw::DrawContext& dc, int rop2) const {
     if (m_planSymbolShown == 0 || m_planOutlineShown == 0) {
         return;
     }
-    const draw::COLORREF colour =
-        IsSelected() != 0 && !dc.IsPrinting() ? draw::Rgb(255, 0, 0) : m_color;
-    const PlanDrawOrigin origin = GetDocumentServices().GetPlanDrawOrigin(dc);
-    CDCStateSaver saver(dc);
-    saver.SelectPen(draw::Pen::Create(draw::PS_SOLID, 0, colour));
-    saver.SetROP2(rop2);
-    for (const CSegment2F& segment : m_planOutline) {
-        if (segment.start == segment.end) {
-            continue;
-        }
-        dc.MoveTo(RoundToInt(segment.start.x) - origin.x, RoundToInt(segment.start.y) - origin.y);
-        dc.LineTo(RoundToInt(segment.end.x) - origin.x, RoundToInt(segment.end.y) - origin.y);
-    }
+    DrawPlanOutline(dc, rop2);
 }
 
 void CText3DObject::PushUndoSnapshot(std::vector<std::unique_ptr<HistoryRecord>>& list, int value,
