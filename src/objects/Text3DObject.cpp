@@ -7,7 +7,6 @@
 #include "foundation/MaterialPresets.h"
 #include "foundation/MeshVertex.h"
 #include "foundation/TextFormat.h"
-#include "objects/DocumentServices.h"
 #include "objects/HistoryRecord.h"
 #include "objects/MeshEdgeRecords.h"
 #include "objects/ObjectTypeCodes.h"
