@@ -30,11 +30,11 @@ TEST_F(ModelObjectDeviceTest, EmbeddedImageBecomesTheMaterialsTextureUnderItsNam
     FakeDocumentServices document;
     TempFolder folder;
     for (const Case& c : {Case{model_test::kBoxTexture, true}, Case{"other.bmp", false}}) {
-        model_test::PackageSpec spec;
-        spec.textureName = c.imageName;
-        spec.textureBytes = SmallBmp();
-        const CModelPackage package(folder.Write("box.qvx", model_test::MakePackage(spec)).string(),
-                                    kPackageReadAll);
+        model_test::PackageLayout layout;
+        layout.textureName = c.imageName;
+        layout.textureBytes = SmallBmp();
+        const CModelPackage package(
+            folder.Write("box.qvx", model_test::MakePackage(layout)).string(), kPackageReadAll);
         CModelObject model;
         model.SetDevice(m_device.get());
         ASSERT_EQ(model.LoadFromPackage(package), 1) << c.imageName;

@@ -31,7 +31,7 @@ namespace {
 
 using model_test::kBoxTexture;
 using model_test::MakePackage;
-using model_test::PackageSpec;
+using model_test::PackageLayout;
 
 // A scene that finds the files that exist and reports the others.
 class ModelScene : public VersionedScene {
@@ -54,7 +54,7 @@ struct MaterialSpec {
     gfx::ColorValue diffuse = {0.8f, 0.6f, 0.4f, 1.0f};
 };
 
-struct RecordSpec {
+struct RecordLayout {
     std::string packagePath;
     std::array<float, 3> realSize = {4.0f, 2.0f, 1.0f};  // x, z, y
     float heading = 0.25f;
@@ -82,34 +82,38 @@ void AppendMaterial(ByteSink& sink, const MaterialSpec& material, bool shortForm
 }
 
 // A model record laid out by hand field by field.
-std::string MakeModelRecord(const RecordSpec& spec) {
+std::string MakeModelRecord(const RecordLayout& layout) {
     ByteSink sink;
     sink.Double(12.0);
     sink.Floats({100.0f, 0.0f, -50.0f});
-    sink.Floats({spec.realSize[0], spec.realSize[1], spec.realSize[2]});
-    sink.Floats({spec.heading, 0.0f, 0.0f});
+    sink.Floats({layout.realSize[0], layout.realSize[1], layout.realSize[2]});
+    sink.Floats({layout.heading, 0.0f, 0.0f});
     sink.Int(1).Int(1).Int(0).Int(0).Int(1);
     sink.Floats({0.1f, 0.1f, 0.1f, 1.0f, 0.9f, 0.8f, 0.7f, 1.0f});
     sink.Floats({0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f});
     sink.Floats({1.0f, 2.0f, 3.0f, 0.5f});
     sink.Float(12.5f).Float(880.0f);
-    sink.Int(spec.planSymbol).Int(spec.planOutline).Int(0x00336699).Int(0).Int(spec.mirrorMode);
+    sink.Int(layout.planSymbol)
+        .Int(layout.planOutline)
+        .Int(0x00336699)
+        .Int(0)
+        .Int(layout.mirrorMode);
     sink.Zeros(80);
-    sink.Text(pfs::ToStoredPath(spec.packagePath));
-    if (spec.nameLength == -2) {
+    sink.Text(pfs::ToStoredPath(layout.packagePath));
+    if (layout.nameLength == -2) {
         sink.Text("方盒");
     } else {
-        sink.Int(spec.nameLength);
+        sink.Int(layout.nameLength);
     }
     sink.Text("http://example.invalid/box").Int(0).Text("備註");
-    sink.Int(spec.lightCount);
+    sink.Int(layout.lightCount);
     // A count too large for the file is followed by one number only.
-    for (int32_t i = 0; i < std::clamp(spec.lightCount, 0, 1); ++i) {
+    for (int32_t i = 0; i < std::clamp(layout.lightCount, 0, 1); ++i) {
         sink.Double(3.0);
     }
-    sink.Int(spec.materialCount.value_or(static_cast<int32_t>(spec.materials.size())));
-    for (const MaterialSpec& material : spec.materials) {
-        AppendMaterial(sink, material, spec.shortMaterials);
+    sink.Int(layout.materialCount.value_or(static_cast<int32_t>(layout.materials.size())));
+    for (const MaterialSpec& material : layout.materials) {
+        AppendMaterial(sink, material, layout.shortMaterials);
     }
     return sink.Bytes();
 }
@@ -121,14 +125,14 @@ protected:
         scene.lights[3] = &light;
     }
 
-    std::string WritePackage(const PackageSpec& spec, const std::string& name = "box.qvx") {
-        return folder.Write(name, MakePackage(spec)).string();
+    std::string WritePackage(const PackageLayout& layout, const std::string& name = "box.qvx") {
+        return folder.Write(name, MakePackage(layout)).string();
     }
 
-    RecordSpec Record(const PackageSpec& package = {}) {
-        RecordSpec spec;
-        spec.packagePath = WritePackage(package);
-        return spec;
+    RecordLayout Record(const PackageLayout& package = {}) {
+        RecordLayout layout;
+        layout.packagePath = WritePackage(package);
+        return layout;
     }
 
     TempFolder folder;
@@ -161,9 +165,9 @@ TEST_F(ModelObjectTest, OnlyPackagesUpToVersionFiveStandOnTheFloor) {
     };
     for (const Case& c : {Case{5, {-1.0f, 0.0f, -1.0f}}, Case{6, {9.0f, -1.0f, -1.0f}},
                           Case{9, {9.0f, -1.0f, -1.0f}}}) {
-        PackageSpec spec;
-        spec.version = c.version;
-        const CModelPackage package(WritePackage(spec), kPackageReadAll);
+        PackageLayout layout;
+        layout.version = c.version;
+        const CModelPackage package(WritePackage(layout), kPackageReadAll);
         CModelObject model;
         ASSERT_EQ(model.LoadFromPackage(package), 1) << c.version;
         EXPECT_EQ(model.GetBoxMin().x, c.boxMin.x) << c.version;
@@ -243,10 +247,10 @@ TEST_F(ModelObjectTest, CopyHasAMeshOfItsOwn) {
 
 TEST_F(ModelObjectTest, FilesOfVersion604HoldShortMaterials) {
     scene.version = 6.04f;
-    RecordSpec spec = Record();
-    spec.shortMaterials = true;
+    RecordLayout layout = Record();
+    layout.shortMaterials = true;
     CModelObject model;
-    const ReadOutcome outcome = ReadRecordBytes(model, MakeModelRecord(spec));
+    const ReadOutcome outcome = ReadRecordBytes(model, MakeModelRecord(layout));
     ASSERT_EQ(outcome.result, S_OK);
     EXPECT_EQ(outcome.next, kSentinel);
     EXPECT_EQ(model.GetMaterial(1).diffuse.a, 0.5f);
@@ -267,10 +271,10 @@ TEST_F(ModelObjectTest, StoredMaterialsApplyOnlyWhereThePackageHasThem) {
         {"none", {}, {"材質", "材質"}, 0.5f},
     };
     for (const Case& c : cases) {
-        RecordSpec spec = Record();
-        spec.materials = c.materials;
+        RecordLayout layout = Record();
+        layout.materials = c.materials;
         CModelObject model;
-        const ReadOutcome outcome = ReadRecordBytes(model, MakeModelRecord(spec));
+        const ReadOutcome outcome = ReadRecordBytes(model, MakeModelRecord(layout));
         ASSERT_EQ(outcome.result, S_OK) << c.what;
         EXPECT_EQ(outcome.next, kSentinel) << c.what;
         ASSERT_EQ(model.GetMaterialCount(), 2) << c.what;
@@ -291,11 +295,11 @@ TEST_F(ModelObjectTest, CountsBeyondTheFileRefuseTheRecord) {
     for (const Case& c :
          {Case{"negative lights", -1, {}}, Case{"huge lights", 0x10000000, {}},
           Case{"negative materials", 0, -5}, Case{"materials past the end", 0, 3}}) {
-        RecordSpec spec = Record();
-        spec.lightCount = c.lights;
-        spec.materialCount = c.materials;
+        RecordLayout layout = Record();
+        layout.lightCount = c.lights;
+        layout.materialCount = c.materials;
         CModelObject model;
-        const ReadOutcome outcome = ReadRecordBytes(model, MakeModelRecord(spec));
+        const ReadOutcome outcome = ReadRecordBytes(model, MakeModelRecord(layout));
         EXPECT_EQ(outcome.result, E_FAIL) << c.what;
         EXPECT_TRUE(outcome.readerError) << c.what;
         EXPECT_EQ(model.GetMesh(), nullptr) << c.what;
@@ -303,23 +307,23 @@ TEST_F(ModelObjectTest, CountsBeyondTheFileRefuseTheRecord) {
 }
 
 TEST_F(ModelObjectTest, MissingPackageFailsTheRecordButKeepsTheFileInStep) {
-    RecordSpec spec = Record();
-    spec.packagePath = (folder.Path() / "gone.qvx").string();
+    RecordLayout layout = Record();
+    layout.packagePath = (folder.Path() / "gone.qvx").string();
     CModelObject model;
-    const ReadOutcome outcome = ReadRecordBytes(model, MakeModelRecord(spec));
+    const ReadOutcome outcome = ReadRecordBytes(model, MakeModelRecord(layout));
     EXPECT_EQ(outcome.result, E_FAIL);
     EXPECT_FALSE(outcome.readerError);
     EXPECT_EQ(outcome.next, kSentinel);
-    EXPECT_EQ(scene.missingFiles, std::vector<std::string>{spec.packagePath});
+    EXPECT_EQ(scene.missingFiles, std::vector<std::string>{layout.packagePath});
 }
 
 TEST_F(ModelObjectTest, EmptyStoredTextsLeaveTheMembersAsTheyWere) {
     for (const int32_t length : {0, -1}) {
-        RecordSpec spec = Record();
-        spec.nameLength = length;
+        RecordLayout layout = Record();
+        layout.nameLength = length;
         CModelObject model;
         model.SetName("舊名");
-        const ReadOutcome outcome = ReadRecordBytes(model, MakeModelRecord(spec));
+        const ReadOutcome outcome = ReadRecordBytes(model, MakeModelRecord(layout));
         ASSERT_EQ(outcome.result, S_OK) << length;
         EXPECT_EQ(outcome.next, kSentinel) << length;
         EXPECT_EQ(model.GetName(), "舊名") << length;
@@ -337,10 +341,10 @@ TEST_F(ModelObjectTest, MirrorModesTurnOrMirrorTheModelAsRead) {
     const float turned = 0.25f + GetPi();
     for (const Case& c : {Case{0, 0, 0.25f, {1, 2, 3}}, Case{1, 1, 0.25f, {-1, 2, 3}},
                           Case{2, 2, 0.25f, {1, 2, -3}}, Case{3, 0, turned, {1, 2, 3}}}) {
-        RecordSpec spec = Record();
-        spec.mirrorMode = c.stored;
+        RecordLayout layout = Record();
+        layout.mirrorMode = c.stored;
         CModelObject model;
-        ASSERT_EQ(ReadRecordBytes(model, MakeModelRecord(spec)).result, S_OK) << c.stored;
+        ASSERT_EQ(ReadRecordBytes(model, MakeModelRecord(layout)).result, S_OK) << c.stored;
         EXPECT_EQ(model.GetMirrorMode(), c.mode) << c.stored;
         EXPECT_EQ(static_cast<float>(model.GetHeading()), c.heading) << c.stored;
         ASSERT_EQ(model.GetPointRecords().size(), 1u);
@@ -353,14 +357,14 @@ TEST_F(ModelObjectTest, MirrorModesTurnOrMirrorTheModelAsRead) {
 TEST_F(ModelObjectTest, DesignsBefore601ShowTheSymbolOnlyWhenThePackageHasOne) {
     scene.version = 6.0f;
     for (const char* symbolName : {"", "box.dxf"}) {
-        PackageSpec package;
+        PackageLayout package;
         package.symbolName = symbolName;
-        RecordSpec spec = Record(package);
-        spec.shortMaterials = true;
-        spec.planOutline = 1;
-        spec.planSymbol = 1;
+        RecordLayout layout = Record(package);
+        layout.shortMaterials = true;
+        layout.planOutline = 1;
+        layout.planSymbol = 1;
         CModelObject model;
-        ASSERT_EQ(ReadRecordBytes(model, MakeModelRecord(spec)).result, S_OK);
+        ASSERT_EQ(ReadRecordBytes(model, MakeModelRecord(layout)).result, S_OK);
         EXPECT_EQ(model.GetPlanOutlineShown(), 0) << symbolName;
         EXPECT_EQ(model.GetPlanSymbolShown(), *symbolName != '\0' ? 1 : 0) << symbolName;
     }
@@ -369,19 +373,19 @@ TEST_F(ModelObjectTest, DesignsBefore601ShowTheSymbolOnlyWhenThePackageHasOne) {
 // The plan outline of a box standing on the floor: its four top edges seen
 // from above, and a bottom edge that faces down and is not drawn.
 TEST_F(ModelObjectTest, BoxOutlineIsDrawnEdgeByEdgeInThePlanColour) {
-    PackageSpec package;
+    PackageLayout package;
     package.version = 5;
     package.edges = {{-1, 1, -1, 1, 1, -1, 0, 1, 0},
                      {1, 1, -1, 1, 1, 1, 0, 1, 0},
                      {1, 1, 1, -1, 1, 1, 0, 1, 0},
                      {-1, 1, 1, -1, 1, -1, 0, 1, 0},
                      {-1, -1, -1, 1, -1, -1, 0, -1, 0}};
-    RecordSpec spec = Record(package);
-    spec.realSize = {2.0f, 2.0f, 2.0f};
-    spec.heading = 0.0f;
-    spec.planOutline = 1;
+    RecordLayout layout = Record(package);
+    layout.realSize = {2.0f, 2.0f, 2.0f};
+    layout.heading = 0.0f;
+    layout.planOutline = 1;
     CModelObject model;
-    ASSERT_EQ(ReadRecordBytes(model, MakeModelRecord(spec)).result, S_OK);
+    ASSERT_EQ(ReadRecordBytes(model, MakeModelRecord(layout)).result, S_OK);
     model.UpdatePlanOutline();
 
     const auto drawnLines = [&model](bool printing) {

@@ -26,7 +26,7 @@ inline constexpr char kBoxTexture[] = "許氏木紋.bmp";
 
 using Edge = std::array<float, 9>;
 
-struct PackageSpec {
+struct PackageLayout {
     int version = 9;
     std::string symbolName = "box.dxf";
     // The one embedded texture; the mesh's first material names kBoxTexture.
@@ -43,31 +43,31 @@ inline void Field(ByteSink& sink, const std::string& utf8, std::size_t width) {
 }
 
 // A packaged model file laid out as its version stores it.
-inline std::string MakePackage(const PackageSpec& spec) {
+inline std::string MakePackage(const PackageLayout& layout) {
     const std::string mesh = BoxMesh();
     ByteSink sink;
-    sink.Raw("Orvik").Byte(static_cast<uint8_t>(spec.version));
+    sink.Raw("Orvik").Byte(static_cast<uint8_t>(layout.version));
     sink.Int(static_cast<int32_t>(mesh.size()));
     Field(sink, "方盒", 51);
-    if (spec.version >= 7) {
+    if (layout.version >= 7) {
         Field(sink, "B-1", 30);
         Field(sink, "Acme", 50);
         Field(sink, "box", 196);
         sink.Float(10.0f);
     }
-    if (spec.version >= 9) {
+    if (layout.version >= 9) {
         sink.Int(0).Zeros(100);
     }
     sink.Byte(0).Int(0);  // no preview
     sink.Byte(0).Raw(mesh);
     sink.Int(1);
-    Field(sink, spec.textureName, 20);
-    sink.Int(static_cast<int32_t>(spec.textureBytes.size())).Byte(0).Raw(spec.textureBytes);
-    Field(sink, spec.symbolName, 20);
+    Field(sink, layout.textureName, 20);
+    sink.Int(static_cast<int32_t>(layout.textureBytes.size())).Byte(0).Raw(layout.textureBytes);
+    Field(sink, layout.symbolName, 20);
     const std::string symbol = "0\nEOF\n";
     sink.Byte(0).Int(static_cast<int32_t>(symbol.size())).Raw(symbol);
-    sink.Int(static_cast<int32_t>(spec.edges.size()));
-    for (const Edge& edge : spec.edges) {
+    sink.Int(static_cast<int32_t>(layout.edges.size()));
+    for (const Edge& edge : layout.edges) {
         for (const float value : edge) {
             sink.Float(value);
         }

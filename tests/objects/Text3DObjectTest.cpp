@@ -24,7 +24,7 @@ struct MaterialSpec {
     gfx::ColorValue diffuse = {0.8f, 0.6f, 0.4f, 1.0f};
 };
 
-struct RecordSpec {
+struct RecordLayout {
     // The stored text bytes' UTF-8 form; a text of one zero byte reads as "".
     std::string text = "HI";
     std::string name = "文字-12";
@@ -49,10 +49,10 @@ void AppendMaterial(ByteSink& sink, const MaterialSpec& material, bool shortForm
 }
 
 // A 3D text record laid out by hand field by field.
-std::string MakeTextRecord(const RecordSpec& spec) {
+std::string MakeTextRecord(const RecordLayout& layout) {
     ByteSink sink;
     sink.Int(5).Zeros(20);
-    sink.Text(spec.text);
+    sink.Text(layout.text);
     sink.Float(0.1f);
     // LOGFONT: height, width, escapement, orientation, weight, eight flag
     // bytes, the face name.
@@ -61,20 +61,20 @@ std::string MakeTextRecord(const RecordSpec& spec) {
     sink.Int(0x00112233).Zeros(8);
     sink.Double(12.0);
     sink.Floats({100.0f, 0.0f, -50.0f});
-    sink.Floats({spec.realSize[0], spec.realSize[1], spec.realSize[2]});
+    sink.Floats({layout.realSize[0], layout.realSize[1], layout.realSize[2]});
     sink.Floats({0.25f, 0.0f, 0.0f});
     sink.Int(1).Int(1).Int(0).Int(0).Int(0);
     sink.Floats({0.1f, 0.1f, 0.1f, 1.0f, 0.9f, 0.8f, 0.7f, 1.0f});
     sink.Floats({0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f});
     sink.Floats({1.0f, 2.0f, 3.0f, 0.5f});
     sink.Float(12.5f).Float(300.0f);
-    sink.Int(1).Int(spec.planOutline).Int(0).Int(spec.mirrorMode);
+    sink.Int(1).Int(layout.planOutline).Int(0).Int(layout.mirrorMode);
     sink.Zeros(84);
-    sink.Text(spec.name).Text("http://example.invalid/text").Int(0).Text("招牌");
+    sink.Text(layout.name).Text("http://example.invalid/text").Int(0).Text("招牌");
     sink.Int(1).Double(3.0);
-    sink.Int(static_cast<int32_t>(spec.materials.size()));
-    for (const MaterialSpec& material : spec.materials) {
-        AppendMaterial(sink, material, spec.shortMaterials);
+    sink.Int(static_cast<int32_t>(layout.materials.size()));
+    for (const MaterialSpec& material : layout.materials) {
+        AppendMaterial(sink, material, layout.shortMaterials);
     }
     return sink.Bytes();
 }
@@ -232,11 +232,11 @@ TEST_F(Text3DObjectTest, HandLaidRecordReadsAndWritesBackByteForByte) {
 }
 
 TEST_F(Text3DObjectTest, StoredNameAndPlanOutlineChoiceAreNotKept) {
-    RecordSpec spec;
-    spec.name = "招牌字";
-    spec.planOutline = 0;
+    RecordLayout layout;
+    layout.name = "招牌字";
+    layout.planOutline = 0;
     CText3DObject text;
-    ASSERT_EQ(ReadRecordBytes(text, MakeTextRecord(spec)).result, S_OK);
+    ASSERT_EQ(ReadRecordBytes(text, MakeTextRecord(layout)).result, S_OK);
     EXPECT_EQ(text.GetName(), "文字-12");
     EXPECT_EQ(text.GetPlanOutlineShown(), 1);
 }
@@ -246,12 +246,12 @@ TEST_F(Text3DObjectTest, StoredNameAndPlanOutlineChoiceAreNotKept) {
 TEST_F(Text3DObjectTest, RecordWithThreeMaterialsAppliesTheFirstAndStaysInStep) {
     for (const bool shortForm : {false, true}) {
         scene.version = shortForm ? 6.04f : 6.05f;
-        RecordSpec spec;
-        spec.shortMaterials = shortForm;
-        spec.materials = {
+        RecordLayout layout;
+        layout.shortMaterials = shortForm;
+        layout.materials = {
             {{1.0f, 0.0f, 0.0f, 0.5f}}, {{0.0f, 1.0f, 0.0f, 1.0f}}, {{0.0f, 0.0f, 1.0f, 1.0f}}};
         CText3DObject text;
-        const ReadOutcome outcome = ReadRecordBytes(text, MakeTextRecord(spec));
+        const ReadOutcome outcome = ReadRecordBytes(text, MakeTextRecord(layout));
         ASSERT_EQ(outcome.result, S_OK) << shortForm;
         EXPECT_EQ(outcome.next, kSentinel) << shortForm;
         ASSERT_EQ(text.GetMaterialCount(), 1);
@@ -259,17 +259,17 @@ TEST_F(Text3DObjectTest, RecordWithThreeMaterialsAppliesTheFirstAndStaysInStep) 
         EXPECT_EQ(text.GetTextureNames(), std::vector<std::string>{"材質"});
         EXPECT_EQ(text.IsTranslucent(), 1);
         scene.version = 6.05f;
-        spec.materials.resize(1);
-        spec.shortMaterials = false;
-        EXPECT_EQ(WriteRecordBytes(text).size(), MakeTextRecord(spec).size());
+        layout.materials.resize(1);
+        layout.shortMaterials = false;
+        EXPECT_EQ(WriteRecordBytes(text).size(), MakeTextRecord(layout).size());
     }
 }
 
 TEST_F(Text3DObjectTest, RecordWithoutMaterialsKeepsTheMatteWhite) {
-    RecordSpec spec;
-    spec.materials.clear();
+    RecordLayout layout;
+    layout.materials.clear();
     CText3DObject text;
-    const ReadOutcome outcome = ReadRecordBytes(text, MakeTextRecord(spec));
+    const ReadOutcome outcome = ReadRecordBytes(text, MakeTextRecord(layout));
     ASSERT_EQ(outcome.result, S_OK);
     EXPECT_EQ(outcome.next, kSentinel);
     ASSERT_EQ(text.GetMaterialCount(), 1);
@@ -282,10 +282,10 @@ TEST_F(Text3DObjectTest, RecordWithoutMaterialsKeepsTheMatteWhite) {
 // bounds instead of infinite scales.
 TEST_F(Text3DObjectTest, RecordWhoseTextMakesNoMeshKeepsFiniteScaleAndBounds) {
     for (const char* stored : {"\0", "  "}) {
-        RecordSpec spec;
-        spec.text = std::string(stored, std::strlen(stored) == 0 ? 1 : std::strlen(stored));
+        RecordLayout layout;
+        layout.text = std::string(stored, std::strlen(stored) == 0 ? 1 : std::strlen(stored));
         CText3DObject text;
-        const ReadOutcome outcome = ReadRecordBytes(text, MakeTextRecord(spec));
+        const ReadOutcome outcome = ReadRecordBytes(text, MakeTextRecord(layout));
         ASSERT_EQ(outcome.result, S_OK);
         EXPECT_EQ(outcome.next, kSentinel);
         EXPECT_EQ(text.GetMesh(), nullptr);
@@ -306,11 +306,11 @@ TEST_F(Text3DObjectTest, MirrorModesMirrorOrTurnTheTextAsRead) {
     };
     const float turned = 0.25f + GetPi();
     for (const Case& c : {Case{0, 0, 0.25f}, Case{1, 1, 0.25f}, Case{3, 0, turned}}) {
-        RecordSpec spec;
-        spec.mirrorMode = c.stored;
-        spec.text = "L";
+        RecordLayout layout;
+        layout.mirrorMode = c.stored;
+        layout.text = "L";
         CText3DObject text;
-        ASSERT_EQ(ReadRecordBytes(text, MakeTextRecord(spec)).result, S_OK) << c.stored;
+        ASSERT_EQ(ReadRecordBytes(text, MakeTextRecord(layout)).result, S_OK) << c.stored;
         EXPECT_EQ(text.GetMirrorMode(), c.mode) << c.stored;
         EXPECT_EQ(static_cast<float>(text.GetHeading()), c.heading) << c.stored;
         // The L's stem stands on the left unless mirrored along x.
