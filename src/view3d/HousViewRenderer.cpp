@@ -5,6 +5,7 @@
 #include "document/BackgroundChoice.h"
 #include "document/DocumentViews.h"
 #include "document/HousDoc.h"
+#include "objects/LightObject.h"
 #include "platform/fs/DefaultContent.h"
 #include "platform/gfx/Device.h"
 #include "platform/gfx/MatrixMath.h"
@@ -55,6 +56,8 @@ void CHousViewRenderer::InitRenderer() {
     m_rendererReady = 1;
     if (m_engine.GetDevice() == nullptr) {
         m_engine.CreateDevice(&m_doc, &m_window);
+        // Once per run: later devices take the glyphs over on a device switch.
+        CLightObject::InitSharedResources(m_engine.GetDevice());
         m_engine.SetDefaultRenderStates();
         m_engine.CreateOverlayBuffers();
     }

@@ -14,6 +14,7 @@
 #include "foundation/Prompt.h"
 #include "shell/HousApp.h"
 #include "shell/MainFrame.h"
+#include "support/LightGlyphs.h"
 #include "support/TempFolder.h"
 #include "view3d/HousView.h"
 
@@ -52,7 +53,9 @@ protected:
                   messages.push_back(request.text);
                   return PromptAnswer::Ok;
               },
-              [this](const FileNameRequest&) -> std::optional<std::string> { return design; }) {}
+              [this](const FileNameRequest&) -> std::optional<std::string> { return design; }) {
+        CopyLightGlyphs(home.Path());
+    }
 
     TempFolder home;
     std::string design = (home.Path() / "house.dg6").string();

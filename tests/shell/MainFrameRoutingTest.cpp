@@ -22,6 +22,7 @@
 #include "shell/MainFrame.h"
 #include "shell/MainFrameCommands.h"
 #include "shell/MainFrameWindow.h"
+#include "support/LightGlyphs.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -152,6 +153,7 @@ TEST_F(MainFrameRoutingTest, MenuCommandsReachTheirHandlers) {
 
 TEST(MainFrameRouting, MainFrameRoutesItsMenusAndKeepsTheShadowButtonOff) {
     TempFolder home;
+    CopyLightGlyphs(home.Path());
     CScopedPromptHandlers prompts([](const MessageRequest& request) {
         ADD_FAILURE() << request.text;
         return PromptAnswer::Ok;

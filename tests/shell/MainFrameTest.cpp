@@ -19,11 +19,13 @@
 #include "shell/HousApp.h"
 #include "shell/MainToolBars.h"
 #include "shell/WalkStepBar.h"
+#include "support/LightGlyphs.h"
 #include "support/TempFolder.h"
 
 TEST(MainFrame, ComesUpWithTitleStatusBarAndTheDocument) {
     TempFolder home;
     home.Write("zadivav.ini", "[I/O]\r\nAUTO_SAVE=1\r\n");
+    CopyLightGlyphs(home.Path());
     CScopedPromptHandlers prompts([](const MessageRequest& request) {
         ADD_FAILURE() << request.text;
         return PromptAnswer::Ok;
@@ -83,6 +85,7 @@ protected:
             ADD_FAILURE() << request.text;
             return PromptAnswer::Ok;
         });
+        CopyLightGlyphs(m_home.Path());
         m_frame = CHousApp::CreateMainWindow(m_home.Path());
         m_frame->Show();
         DrainEvents();

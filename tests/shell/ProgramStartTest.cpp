@@ -23,6 +23,7 @@
 #include "shell/DesignManagerDlg.h"
 #include "shell/HousApp.h"
 #include "shell/MainFrame.h"
+#include "support/LightGlyphs.h"
 #include "support/TempFolder.h"
 #include "view3d/HousView.h"
 
@@ -104,6 +105,7 @@ protected:
         setenv("XDG_CACHE_HOME", (user.Path() / "cache").c_str(), 1);
         // The desktop association the start registers lands here too.
         setenv("XDG_DATA_HOME", (user.Path() / "data").c_str(), 1);
+        CopyLightGlyphs(home.Path());
     }
 
     TempFolder home;

@@ -13,6 +13,7 @@
 #include "plan2d/H2DChild.h"
 #include "shell/HousApp.h"
 #include "shell/MainFrame.h"
+#include "support/LightGlyphs.h"
 #include "support/TempFolder.h"
 #include "view3d/HousView.h"
 
@@ -48,6 +49,7 @@ TEST(ProgramWindow, ShowsThe3DGridBesideThePlan) {
     TempFolder home;
     // A yellow grid on the grey-blue background.
     home.Write("zadivav.ini", "[3DView]\r\n3DGRID_COLOR=65535\r\n");
+    CopyLightGlyphs(home.Path());
     CScopedPromptHandlers prompts([](const MessageRequest& request) {
         ADD_FAILURE() << request.text;
         return PromptAnswer::Ok;

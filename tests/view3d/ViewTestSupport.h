@@ -11,12 +11,14 @@
 #include "document/DocumentFixture.h"
 #include "document/HousDoc.h"
 #include "platform/gfx/MathTypes.h"
+#include "support/LightGlyphs.h"
 #include "view3d/SceneCameraLink.h"
 
 class ViewDocumentTest : public DocumentTest {
 protected:
     void SetUp() override {
         DocumentTest::SetUp();
+        CopyLightGlyphs(GetProgramFolder());
         doc = std::make_unique<CHousDoc>();
     }
 

@@ -98,6 +98,11 @@ std::filesystem::path FindResourceFolder(const std::filesystem::path& executable
 }
 
 std::filesystem::path DefaultHomeContent(const std::filesystem::path& resourceFolder) {
+    // Run from the build tree, the starter library is the one this build
+    // generated; an installed program has it among its resources.
+    if (resourceFolder == std::filesystem::path(VELMORA_SOURCE_RES_DIR)) {
+        return VELMORA_BUILD_STARTER_LIBRARY_DIR;
+    }
     return resourceFolder / "default-home";
 }
 

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Furniture.h"
+#include "ProceduralTextures.h"
+#include "foundation/Prompt.h"
+#include "library/ModelCatalogEntry.h"
+#include "library/ModelDatabase.h"
+#include "library/TextureCatalogEntry.h"
+#include "objects/LibraryCatalog.h"
+#include "objects/ModelPackage.h"
+#include "objects/ModelPackageWriter.h"
+#include "platform/db/SqliteDatabase.h"
+#include "platform/gfx/Mesh.h"
+#include "platform/gfx/VectorMath.h"
+#include "platform/gfx/XFileReader.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+const std::filesystem::path kShipped = VELMORA_BUILD_STARTER_LIBRARY_DIR;
+
+std::string PackagePath(const FurnitureSpec& spec) {
+    return (kShipped / kModelFolder / spec.folder / spec.fileName).string();
+}
+
+struct MeshVertex {
+    gfx::Vector3 position;
+    gfx::Vector3 normal;
+};
+
+TEST(StarterFurnitureTest, EveryPackageReadsInAllThreeModes) {
+    for (const FurnitureSpec& spec : StarterFurniture()) {
+        SCOPED_TRACE(spec.fileName);
+        for (int mode : {kPackageReadAll, kPackageReadHeader, kPackageReadMesh}) {
+            SCOPED_TRACE(mode);
+            CModelPackage package;
+            ASSERT_EQ(package.Load(PackagePath(spec), mode), 1) << package.GetLastError();
+            EXPECT_EQ(package.GetVersion(), kCurrentPackageVersion);
+            EXPECT_EQ(package.GetName(), PackageNameOfPath(spec.fileName));
+            if (mode == kPackageReadHeader) {
+                EXPECT_TRUE(package.GetMeshData().empty());
+                continue;
+            }
+            gfx::LoadedMesh loaded;
+            std::string error;
+            ASSERT_GE(gfx::LoadMeshFromXInMemory(package.GetMeshData().data(),
+                                                 package.GetMeshData().size(), gfx::kMeshManaged,
+                                                 nullptr, &loaded, &error),
+                      0)
+                << error;
+            EXPECT_EQ(loaded.materials.size(), spec.materials.size());
+            // Centred on x and z, standing on the floor, as large as the
+            // catalogue says.
+            std::span<const MeshVertex> vertices = loaded.mesh->VerticesAs<MeshVertex>();
+            ASSERT_FALSE(vertices.empty());
+            gfx::Vector3 min = vertices[0].position;
+            gfx::Vector3 max = min;
+            for (const MeshVertex& v : vertices) {
+                min = gfx::Vec3Minimize(min, v.position);
+                max = gfx::Vec3Maximize(max, v.position);
+            }
+            EXPECT_NEAR(max.x - min.x, spec.width, 0.01f);
+            EXPECT_NEAR(max.y - min.y, spec.height, 0.01f);
+            EXPECT_NEAR(max.z - min.z, spec.depth, 6.01f) << "handles may stand out";
+            EXPECT_NEAR(min.x + max.x, 0.0f, 0.01f);
+            EXPECT_NEAR(min.y, 0.0f, 0.01f);
+            for (uint32_t attribute : loaded.mesh->Attributes()) {
+                EXPECT_LT(attribute, spec.materials.size());
+            }
+        }
+    }
+}
+
+TEST(StarterFurnitureTest, LampsAndOpeningsAreWhereTheLibraryLooksForThem) {
+    std::set<std::string> names;
+    for (const FurnitureSpec& spec : StarterFurniture()) {
+        names.insert(PackageNameOfPath(spec.fileName));
+        if (!spec.openingSize.empty()) {
+            EXPECT_TRUE(spec.folder.starts_with("16結構-門") ||
+                        spec.folder.starts_with("17結構-窗"))
+                << spec.fileName;
+        }
+    }
+    EXPECT_TRUE(names.contains("壁燈"));
+    EXPECT_TRUE(std::ranges::any_of(names, [](const std::string& name) {
+        return name != "壁燈" && name.find("燈") != std::string::npos;
+    }));
+    EXPECT_TRUE(std::filesystem::is_directory(kShipped / kModelFolder / "16結構-門" / "03門框"));
+    EXPECT_TRUE(std::filesystem::is_directory(kShipped / kModelFolder / "17結構-窗"));
+}
+
+// The shipped catalogue, read through the library code over the shipped
+// folders, on a copy so the scans cannot change it.
+class StarterCatalogueTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_copy = m_folder.Path() / CLibraryCatalog::kCatalogFileName;
+        std::filesystem::copy_file(kShipped / CLibraryCatalog::kCatalogFileName, m_copy);
+        ASSERT_EQ(m_database.Open(m_copy.string()), 1);
+    }
+    void TearDown() override {
+        m_database.Close();
+        EXPECT_TRUE(m_messages.empty()) << m_messages.front();
+    }
+
+    TempFolder m_folder;
+    std::filesystem::path m_copy;
+    CModelDatabase m_database;
+    std::vector<std::string> m_messages;
+    CScopedPromptHandlers m_prompts{[this](const MessageRequest& request) {
+        m_messages.push_back(request.text);
+        return PromptAnswer::Ok;
+    }};
+};
+
+TEST_F(StarterCatalogueTest, EveryModelHasItsRow) {
+    CatalogEntryList list;
+    m_database.ScanModelFolder((kShipped / kModelFolder).string(), list);
+    ASSERT_EQ(list.size(), StarterFurniture().size());
+    for (const FurnitureSpec& spec : StarterFurniture()) {
+        SCOPED_TRACE(spec.fileName);
+        const auto found = std::ranges::find_if(list, [&](const std::shared_ptr<void>& item) {
+            return std::static_pointer_cast<ModelCatalogEntry>(item)->filePath.ends_with(
+                spec.fileName);
+        });
+        ASSERT_NE(found, list.end());
+        const auto& entry = *std::static_pointer_cast<ModelCatalogEntry>(*found);
+        EXPECT_EQ(entry.name, PackageNameOfPath(spec.fileName));
+        EXPECT_EQ(entry.width, spec.width);
+        EXPECT_EQ(entry.depth, spec.depth);
+        EXPECT_EQ(entry.height, spec.height);
+        EXPECT_EQ(entry.price, spec.price);
+        EXPECT_EQ(entry.description, spec.description);
+        EXPECT_EQ(entry.serialNumber, spec.serialNumber);
+        EXPECT_EQ(entry.vendor, kStarterVendor);
+        EXPECT_EQ(entry.rate, 0);
+    }
+}
+
+TEST_F(StarterCatalogueTest, EveryTextureHasItsTileSize) {
+    for (const TextureSpec& spec : StarterTextures()) {
+        SCOPED_TRACE(spec.fileName);
+        CatalogEntryList list;
+        m_database.ScanTextureFolder((kShipped / kTextureFolder / spec.category).string(), list);
+        const auto found = std::ranges::find_if(list, [&](const std::shared_ptr<void>& item) {
+            return CModelDatabase::GetFileRowKey(
+                       std::static_pointer_cast<TextureCatalogEntry>(item)->filePath) ==
+                   spec.fileName;
+        });
+        ASSERT_NE(found, list.end());
+        const auto& entry = *std::static_pointer_cast<TextureCatalogEntry>(*found);
+        EXPECT_EQ(entry.name, spec.name);
+        EXPECT_EQ(entry.width, spec.widthCm);
+        EXPECT_EQ(entry.height, spec.heightCm);
+        EXPECT_FALSE(entry.material.data.empty()) << "no thumbnail";
+    }
+}
+
+TEST_F(StarterCatalogueTest, OneRowPerFileIndexedByFileNameAndTheOpeningSizes) {
+    std::vector<std::string> sizes;
+    m_database.GetDoorWindowSizes(sizes, INT_MAX, INT_MAX);
+    for (const FurnitureSpec& spec : StarterFurniture()) {
+        if (!spec.openingSize.empty()) {
+            EXPECT_NE(std::ranges::find(sizes, spec.openingSize), sizes.end()) << spec.openingSize;
+        }
+    }
+
+    pdb::CSqliteDatabase raw;
+    ASSERT_TRUE(raw.Open(m_copy.string()));
+    auto count = [&](const std::string& sql) {
+        int rows = 0;
+        EXPECT_TRUE(raw.Query(sql, [&](const pdb::CSqliteRow&) {
+            ++rows;
+            return true;
+        }));
+        return rows;
+    };
+    EXPECT_EQ(count("select * from QVXModels"), static_cast<int>(StarterFurniture().size()));
+    EXPECT_EQ(count("select * from Maps"), static_cast<int>(StarterTextures().size()));
+    EXPECT_EQ(count("select * from sqlite_master where type = 'index' and sql like '%(FileName)'"),
+              3);
+}
+
+}  // namespace

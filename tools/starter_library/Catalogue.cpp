@@ -1,0 +1,126 @@
+#include "Catalogue.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "Furniture.h"
+#include "LibraryOutput.h"
+#include "ProceduralTextures.h"
+#include "foundation/Prompt.h"
+#include "library/CatalogSchema.h"
+#include "library/ModelCatalogEntry.h"
+#include "library/ModelDatabase.h"
+#include "library/TextureCatalogEntry.h"
+#include "objects/LibraryCatalog.h"
+#include "objects/ModelPackageWriter.h"
+#include "platform/db/SqliteDatabase.h"
+
+namespace {
+
+constexpr const char* kIndexSql =
+    "create index QVXModelsFileName on QVXModels (FileName);"
+    "create index MapsFileName on Maps (FileName);"
+    "create index TMapsFileName on TMaps (FileName);";
+
+bool CreateTables(const std::filesystem::path& path, LibraryOutput& output) {
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+    pdb::CSqliteDatabase database;
+    if (!database.Open(path.string(), pdb::CSqliteDatabase::OpenMode::kCreate) ||
+        !database.Execute(kCatalogSchemaSql) || !database.Execute(kIndexSql)) {
+        output.Fail("無法建立型錄「" + path.string() + "」");
+        return false;
+    }
+    return true;
+}
+
+const FurnitureSpec* FindFurniture(const std::string& rowKey) {
+    for (const FurnitureSpec& spec : StarterFurniture()) {
+        if (PackageNameOfPath(spec.fileName) == rowKey) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+void FillModelRows(CModelDatabase& database, const std::filesystem::path& root,
+                   LibraryOutput& output) {
+    CatalogEntryList list;
+    database.ScanModelFolder((root / kModelFolder).string(), list);
+    if (list.size() != StarterFurniture().size()) {
+        output.Fail("型錄的模型數與產生的模型數不符");
+        return;
+    }
+    for (const std::shared_ptr<void>& item : list) {
+        auto& entry = *std::static_pointer_cast<ModelCatalogEntry>(item);
+        const FurnitureSpec* spec = FindFurniture(CModelDatabase::GetModelRowKey(entry.filePath));
+        if (spec == nullptr) {
+            output.Fail("型錄中有不明的模型：" + entry.filePath);
+            return;
+        }
+        entry.name = PackageNameOfPath(spec->fileName);
+        entry.width = spec->width;
+        entry.depth = spec->depth;
+        entry.height = spec->height;
+        entry.price = spec->price;
+        entry.description = spec->description;
+        entry.serialNumber = spec->serialNumber;
+        entry.vendor = kStarterVendor;
+        database.UpdateModelRow(entry);
+        if (!spec->openingSize.empty()) {
+            database.AddDoorWindowSize(spec->openingSize);
+        }
+    }
+}
+
+void FillTextureRows(CModelDatabase& database, const std::filesystem::path& root) {
+    std::string scanned;
+    for (const TextureSpec& spec : StarterTextures()) {
+        if (spec.category == scanned) {
+            continue;
+        }
+        scanned = spec.category;
+        CatalogEntryList list;
+        database.ScanTextureFolder((root / kTextureFolder / spec.category).string(), list);
+        for (const std::shared_ptr<void>& item : list) {
+            auto& entry = *std::static_pointer_cast<TextureCatalogEntry>(item);
+            const std::string fileName = CModelDatabase::GetFileRowKey(entry.filePath);
+            for (const TextureSpec& texture : StarterTextures()) {
+                if (texture.fileName == fileName) {
+                    entry.name = texture.name;
+                    entry.width = texture.widthCm;
+                    entry.height = texture.heightCm;
+                    entry.vendor = kStarterVendor;
+                    database.UpdateTextureRow(entry);
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void WriteCatalogue(LibraryOutput& output) {
+    if (!output.Ok()) {
+        return;
+    }
+    const std::filesystem::path path = output.Root() / CLibraryCatalog::kCatalogFileName;
+    if (!CreateTables(path, output)) {
+        return;
+    }
+    {
+        const CScopedPromptHandlers prompts([&output](const MessageRequest& request) {
+            output.Fail(request.text);
+            return PromptAnswer::Ok;
+        });
+        CModelDatabase database;
+        if (database.Open(path.string()) == 1) {
+            FillModelRows(database, output.Root(), output);
+            FillTextureRows(database, output.Root());
+            database.Close();
+        }
+    }
+    output.Add(CLibraryCatalog::kCatalogFileName);
+}

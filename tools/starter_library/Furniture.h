@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/gfx/MeshMaterial.h"
+
+class LibraryOutput;
+class TriangleSoup;
+
+// One model of the starter library: boxes of a few materials, centred on
+// x and z and standing on y = 0, with its catalogue texts. Sizes in cm.
+struct FurnitureSpec {
+    std::string folder;    // below "SModel", '/' separated
+    std::string fileName;  // a .qvx; its name without ".qvx" is the model's name
+    std::string description;
+    std::string serialNumber;
+    float width = 0;   // x
+    float depth = 0;   // z
+    float height = 0;  // y
+    float price = 0;
+    // The door or window size the catalogue offers for it ("90x210"); empty
+    // for furniture.
+    std::string openingSize;
+    void (*build)(const FurnitureSpec& spec, TriangleSoup& soup) = nullptr;
+    std::vector<gfx::MeshMaterial> materials;
+};
+
+inline constexpr const char* kModelFolder = "SModel";
+inline constexpr const char* kStarterVendor = "Velmora";
+
+const std::vector<FurnitureSpec>& StarterFurniture();
+
+// The .x mesh file of the model.
+std::string EncodeFurnitureMesh(const FurnitureSpec& spec);
+
+void WriteFurniture(LibraryOutput& output);

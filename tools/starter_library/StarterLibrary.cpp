@@ -1,0 +1,22 @@
+#include "StarterLibrary.h"
+
+#include <stdexcept>
+
+#include "Catalogue.h"
+#include "FixedFiles.h"
+#include "Furniture.h"
+#include "LibraryOutput.h"
+#include "Manifest.h"
+#include "ProceduralTextures.h"
+
+void WriteStarterLibrary(LibraryOutput& output) {
+    try {
+        WriteFixedFiles(output);
+        WriteTextures(output);
+        WriteFurniture(output);
+    } catch (const std::runtime_error& error) {
+        output.Fail(error.what());
+    }
+    WriteCatalogue(output);
+    WriteManifest(output);
+}
