@@ -67,6 +67,10 @@ public:
     [[nodiscard]] double GetObjectIdCounter() const { return m_objectIdCounter; }
     void SetObjectIdCounter(double counter) { m_objectIdCounter = counter; }
 
+    // A new design's three lights, a point light and two directional ones,
+    // each with the next object number and its plan icon.
+    void AddDefaultLights();
+
     // ---- Lists (type codes 0..20)
 
     void AddObjectIfAbsent(int type, CDesignObject* object);

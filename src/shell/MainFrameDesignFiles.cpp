@@ -116,6 +116,10 @@ void CMainFrameCommands::NewDesign() {
     if (I3DView* view = Get3DView()) {
         if (CDesignScene* scene = view->GetScene()) {
             scene->SetObjectIdCounter(0.0);
+            scene->AddDefaultLights();
+            scene->RebuildFloorLevels();
+            scene->RefreshObjectsAndSymbols();
+            scene->FillFloorCombo();
         }
         view->SetWireframe(false);
     }

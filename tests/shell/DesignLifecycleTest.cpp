@@ -11,8 +11,11 @@
 #include <string_view>
 #include <vector>
 
+#include "document/DesignScene.h"
 #include "document/DocumentViews.h"
 #include "foundation/ProfileFile.h"
+#include "objects/LightObject.h"
+#include "objects/ObjectTypeCodes.h"
 #include "shell/MainFrameCommands.h"
 #include "shell/MainFrameWindow.h"
 #include "view3d/FrameFixture.h"
@@ -363,3 +366,24 @@ TEST_F(DesignLifecycleTest, PackagesAndTextDesignsAreRefusedBeforeTheDesignClose
 }
 
 }  // namespace
+
+TEST_F(DesignLifecycleTest, NewDesignStartsWithAPointLightAndTwoDirectionalLights) {
+    commands.NewDesign();
+    const CDesignScene& scene = renderer->GetScene();
+    const std::vector<CDesignObject*>& lights = scene.GetObjectList(kLightObjectType);
+    ASSERT_EQ(lights.size(), 3u);
+    EXPECT_EQ(scene.GetObjectList(kLightIconShapeType).size(), 3u);
+    const int types[] = {static_cast<int>(gfx::LightType::Point),
+                         static_cast<int>(gfx::LightType::Directional),
+                         static_cast<int>(gfx::LightType::Directional)};
+    for (std::size_t i = 0; i < lights.size(); ++i) {
+        const auto* light = static_cast<const CLightObject*>(lights[i]);
+        EXPECT_EQ(light->GetLightType(), types[i]) << i;
+        EXPECT_NE(light->GetPlanIcon(), nullptr) << i;
+    }
+    // Each has its own number; a second new design starts the count again.
+    EXPECT_NE(static_cast<const CLightObject*>(lights[0])->GetNumber(),
+              static_cast<const CLightObject*>(lights[1])->GetNumber());
+    commands.NewDesign();
+    EXPECT_EQ(scene.GetObjectList(kLightObjectType).size(), 3u);
+}
