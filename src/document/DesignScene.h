@@ -10,6 +10,7 @@
 
 #include "document/DesignFileFront.h"
 #include "document/DesignFileHeader.h"
+#include "document/DesignScenePickRules.h"
 #include "document/DocumentBlock.h"
 #include "document/PlanStateBlock.h"
 #include "document/SelectionInput.h"
@@ -195,6 +196,14 @@ public:
     // Deletes the 3D objects that have no extent left.
     void RemoveEmptyObjects();
     void RemoveEmptyObjectsOfType(int type);
+
+    // ---- Picking (DesignScenePick.cpp)
+
+    // The nearest shown object of one type under the cursor.
+    [[nodiscard]] ScenePick PickInTypeList(int type, const ScenePickQuery& query) const;
+    // The nearest object of every pickable type; an equally near object of
+    // a later type does not win.
+    [[nodiscard]] ScenePick PickNearestObject(const ScenePickQuery& query) const;
 
     // ---- Moving and turning the selection (DesignSceneEditing.cpp)
 

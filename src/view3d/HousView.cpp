@@ -28,6 +28,15 @@ CHousView::CHousView(wxWindow* parent, CHousDoc* doc)
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_SIZE, &CHousView::OnSize, this);
     Bind(wxEVT_PAINT, &CHousView::OnPaint, this);
+    Bind(wxEVT_KEY_DOWN, &CHousView::OnKeyDown, this);
+    Bind(wxEVT_MOUSEWHEEL, &CHousView::OnMouseWheel, this);
+    Bind(wxEVT_LEFT_DOWN, &CHousView::OnLeftDown, this);
+    Bind(wxEVT_LEFT_UP, &CHousView::OnLeftUp, this);
+    Bind(wxEVT_LEFT_DCLICK, &CHousView::OnLeftDClick, this);
+    Bind(wxEVT_MIDDLE_DOWN, &CHousView::OnMiddleDown, this);
+    Bind(wxEVT_MIDDLE_UP, &CHousView::OnMiddleUp, this);
+    Bind(wxEVT_MOTION, &CHousView::OnMouseMove, this);
+    Bind(wxEVT_RIGHT_DOWN, &CHousView::OnRightDown, this);
     m_pDoc->Attach3DView(this);
 }
 

@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "document/DesignScenePickRules.h"
 #include "document/DocumentViews.h"
+#include "document/SelectionInput.h"
 #include "foundation/WinTypes.h"
 #include "platform/gfx/MathTypes.h"
 #include "view3d/GLCanvasContext.h"
@@ -61,6 +63,30 @@ public:
     [[nodiscard]] gfx::Vector3 UnprojectToPlane(const POINT* windowPoint, int axis,
                                                 int value) const;
 
+    // Input is ignored while set, as while a long operation pumps messages.
+    void SetInputBlocked(bool blocked) { m_inputBlocked = blocked; }
+    [[nodiscard]] bool IsInputBlocked() const { return m_inputBlocked; }
+
+    // ---- Picking at a window point (HousViewInputPicking.cpp)
+
+    [[nodiscard]] ScenePick PickNearestObject(int x, int y);
+    // Picks, deselects every 3D object and marks the hit selected with its
+    // type's picked object; whether anything was hit.
+    bool PickObjectAtCursor(int x, int y);
+    // Picks and deselects every 3D object without selecting the hit.
+    C3DObject* PickObjectNoSelect(int x, int y);
+    void SelectPickedObject(C3DObject* object, int type);
+    // The left button's selection: Ctrl toggles the hit in its type's
+    // list, else the hit becomes the only selection.
+    ScenePick PickAndSelect(int x, int y, int keyState);
+    [[nodiscard]] const ScenePick& GetPicked() const { return m_picked; }
+
+    // ---- Camera moves by input (HousViewInputEvents.cpp)
+
+    // Each ends with a painted frame and the design marked modified.
+    void NavigateByKey(int vk, bool shift);
+    void MoveByWheel(int keyState, int delta);
+
     [[nodiscard]] bool IsWireframe() const { return m_renderer.IsWireframe(); }
     [[nodiscard]] CD3DEngine& GetEngine() { return m_renderer.GetEngine(); }
     [[nodiscard]] CHousViewCamera& GetCamera() { return m_renderer.GetCamera(); }
@@ -72,8 +98,35 @@ private:
     // and the canvas has an area.
     void SizeRenderer();
 
+    void OnKeyDown(wxKeyEvent& event);
+    void OnMouseWheel(wxMouseEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
+    void OnLeftDClick(wxMouseEvent& event);
+    void OnMiddleDown(wxMouseEvent& event);
+    void OnMiddleUp(wxMouseEvent& event);
+    void OnMouseMove(wxMouseEvent& event);
+    void OnRightDown(wxMouseEvent& event);
+    void HandleKey(int vk, bool shift, bool control, bool alt);
+    void HandleMouseMove(int x, int y, int keyState);
+    // The document's camera pose follows the view's and the design is
+    // marked modified.
+    void ApplyNavigationPose(const gfx::Vector3& eye, float heading, float pitch);
+    ScenePickQuery MakePickQuery(int x, int y) const;
+    // Every 3D object's selected flag from the seven selection lists.
+    void MarkSelectedObjects();
+    // The seven selection lists from the objects' selected flags.
+    void RebuildSelectionLists();
+    void ClearSelectedFlags();
+
     CHousDoc* m_pDoc;
     CGLCanvasContext m_glContext;
     CHousViewRenderer m_renderer;
     CHousViewDesignFile m_designFile;
+    bool m_inputBlocked = false;
+    ScenePick m_picked;
+    bool m_middleDrag = false;
+    POINT m_middleStart{};
+    POINT m_panOffsets{};
+    SelectionDrag m_selectionDrag;
 };

@@ -64,6 +64,7 @@ public:
     [[nodiscard]] int IsOrthoOn() const { return m_orthoOn; }
     void SetOrthoOn(int on) { m_orthoOn = on; }
     [[nodiscard]] int GetOrthoSize() const { return m_orthoSize; }
+    void SetOrthoSize(int size) { m_orthoSize = size; }
     [[nodiscard]] int GetPreset() const { return m_preset; }
 
     void BeginOrthoPan();
