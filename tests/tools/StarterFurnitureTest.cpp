@@ -27,8 +27,8 @@ namespace {
 
 const std::filesystem::path kShipped = VELMORA_BUILD_STARTER_LIBRARY_DIR;
 
-std::string PackagePath(const FurnitureSpec& spec) {
-    return (kShipped / kModelFolder / spec.folder / spec.fileName).string();
+std::string PackagePath(const FurniturePiece& piece) {
+    return (kShipped / kModelFolder / piece.folder / piece.fileName).string();
 }
 
 struct MeshVertex {
@@ -37,14 +37,14 @@ struct MeshVertex {
 };
 
 TEST(StarterFurnitureTest, EveryPackageReadsInAllThreeModes) {
-    for (const FurnitureSpec& spec : StarterFurniture()) {
-        SCOPED_TRACE(spec.fileName);
+    for (const FurniturePiece& piece : StarterFurniture()) {
+        SCOPED_TRACE(piece.fileName);
         for (int mode : {kPackageReadAll, kPackageReadHeader, kPackageReadMesh}) {
             SCOPED_TRACE(mode);
             CModelPackage package;
-            ASSERT_EQ(package.Load(PackagePath(spec), mode), 1) << package.GetLastError();
+            ASSERT_EQ(package.Load(PackagePath(piece), mode), 1) << package.GetLastError();
             EXPECT_EQ(package.GetVersion(), kCurrentPackageVersion);
-            EXPECT_EQ(package.GetName(), PackageNameOfPath(spec.fileName));
+            EXPECT_EQ(package.GetName(), PackageNameOfPath(piece.fileName));
             if (mode == kPackageReadHeader) {
                 EXPECT_TRUE(package.GetMeshData().empty());
                 continue;
@@ -56,7 +56,7 @@ TEST(StarterFurnitureTest, EveryPackageReadsInAllThreeModes) {
                                                  nullptr, &loaded, &error),
                       0)
                 << error;
-            EXPECT_EQ(loaded.materials.size(), spec.materials.size());
+            EXPECT_EQ(loaded.materials.size(), piece.materials.size());
             // Centred on x and z, standing on the floor, as large as the
             // catalogue says.
             std::span<const MeshVertex> vertices = loaded.mesh->VerticesAs<MeshVertex>();
@@ -67,13 +67,13 @@ TEST(StarterFurnitureTest, EveryPackageReadsInAllThreeModes) {
                 min = gfx::Vec3Minimize(min, v.position);
                 max = gfx::Vec3Maximize(max, v.position);
             }
-            EXPECT_NEAR(max.x - min.x, spec.width, 0.01f);
-            EXPECT_NEAR(max.y - min.y, spec.height, 0.01f);
-            EXPECT_NEAR(max.z - min.z, spec.depth, 6.01f) << "handles may stand out";
+            EXPECT_NEAR(max.x - min.x, piece.width, 0.01f);
+            EXPECT_NEAR(max.y - min.y, piece.height, 0.01f);
+            EXPECT_NEAR(max.z - min.z, piece.depth, 6.01f) << "handles may stand out";
             EXPECT_NEAR(min.x + max.x, 0.0f, 0.01f);
             EXPECT_NEAR(min.y, 0.0f, 0.01f);
             for (uint32_t attribute : loaded.mesh->Attributes()) {
-                EXPECT_LT(attribute, spec.materials.size());
+                EXPECT_LT(attribute, piece.materials.size());
             }
         }
     }
@@ -81,12 +81,12 @@ TEST(StarterFurnitureTest, EveryPackageReadsInAllThreeModes) {
 
 TEST(StarterFurnitureTest, LampsAndOpeningsAreWhereTheLibraryLooksForThem) {
     std::set<std::string> names;
-    for (const FurnitureSpec& spec : StarterFurniture()) {
-        names.insert(PackageNameOfPath(spec.fileName));
-        if (!spec.openingSize.empty()) {
-            EXPECT_TRUE(spec.folder.starts_with("16結構-門") ||
-                        spec.folder.starts_with("17結構-窗"))
-                << spec.fileName;
+    for (const FurniturePiece& piece : StarterFurniture()) {
+        names.insert(PackageNameOfPath(piece.fileName));
+        if (!piece.openingSize.empty()) {
+            EXPECT_TRUE(piece.folder.starts_with("16結構-門") ||
+                        piece.folder.starts_with("17結構-窗"))
+                << piece.fileName;
         }
     }
     EXPECT_TRUE(names.contains("壁燈"));
@@ -125,41 +125,41 @@ TEST_F(StarterCatalogueTest, EveryModelHasItsRow) {
     CatalogEntryList list;
     m_database.ScanModelFolder((kShipped / kModelFolder).string(), list);
     ASSERT_EQ(list.size(), StarterFurniture().size());
-    for (const FurnitureSpec& spec : StarterFurniture()) {
-        SCOPED_TRACE(spec.fileName);
+    for (const FurniturePiece& piece : StarterFurniture()) {
+        SCOPED_TRACE(piece.fileName);
         const auto found = std::ranges::find_if(list, [&](const std::shared_ptr<void>& item) {
             return std::static_pointer_cast<ModelCatalogEntry>(item)->filePath.ends_with(
-                spec.fileName);
+                piece.fileName);
         });
         ASSERT_NE(found, list.end());
         const auto& entry = *std::static_pointer_cast<ModelCatalogEntry>(*found);
-        EXPECT_EQ(entry.name, PackageNameOfPath(spec.fileName));
-        EXPECT_EQ(entry.width, spec.width);
-        EXPECT_EQ(entry.depth, spec.depth);
-        EXPECT_EQ(entry.height, spec.height);
-        EXPECT_EQ(entry.price, spec.price);
-        EXPECT_EQ(entry.description, spec.description);
-        EXPECT_EQ(entry.serialNumber, spec.serialNumber);
+        EXPECT_EQ(entry.name, PackageNameOfPath(piece.fileName));
+        EXPECT_EQ(entry.width, piece.width);
+        EXPECT_EQ(entry.depth, piece.depth);
+        EXPECT_EQ(entry.height, piece.height);
+        EXPECT_EQ(entry.price, piece.price);
+        EXPECT_EQ(entry.description, piece.description);
+        EXPECT_EQ(entry.serialNumber, piece.serialNumber);
         EXPECT_EQ(entry.vendor, kStarterVendor);
         EXPECT_EQ(entry.rate, 0);
     }
 }
 
 TEST_F(StarterCatalogueTest, EveryTextureHasItsTileSize) {
-    for (const TextureSpec& spec : StarterTextures()) {
-        SCOPED_TRACE(spec.fileName);
+    for (const TextureRecipe& recipe : StarterTextures()) {
+        SCOPED_TRACE(recipe.fileName);
         CatalogEntryList list;
-        m_database.ScanTextureFolder((kShipped / kTextureFolder / spec.category).string(), list);
+        m_database.ScanTextureFolder((kShipped / kTextureFolder / recipe.category).string(), list);
         const auto found = std::ranges::find_if(list, [&](const std::shared_ptr<void>& item) {
             return CModelDatabase::GetFileRowKey(
                        std::static_pointer_cast<TextureCatalogEntry>(item)->filePath) ==
-                   spec.fileName;
+                   recipe.fileName;
         });
         ASSERT_NE(found, list.end());
         const auto& entry = *std::static_pointer_cast<TextureCatalogEntry>(*found);
-        EXPECT_EQ(entry.name, spec.name);
-        EXPECT_EQ(entry.width, spec.widthCm);
-        EXPECT_EQ(entry.height, spec.heightCm);
+        EXPECT_EQ(entry.name, recipe.name);
+        EXPECT_EQ(entry.width, recipe.widthCm);
+        EXPECT_EQ(entry.height, recipe.heightCm);
         EXPECT_FALSE(entry.material.data.empty()) << "no thumbnail";
     }
 }
@@ -167,9 +167,10 @@ TEST_F(StarterCatalogueTest, EveryTextureHasItsTileSize) {
 TEST_F(StarterCatalogueTest, OneRowPerFileIndexedByFileNameAndTheOpeningSizes) {
     std::vector<std::string> sizes;
     m_database.GetDoorWindowSizes(sizes, INT_MAX, INT_MAX);
-    for (const FurnitureSpec& spec : StarterFurniture()) {
-        if (!spec.openingSize.empty()) {
-            EXPECT_NE(std::ranges::find(sizes, spec.openingSize), sizes.end()) << spec.openingSize;
+    for (const FurniturePiece& piece : StarterFurniture()) {
+        if (!piece.openingSize.empty()) {
+            EXPECT_NE(std::ranges::find(sizes, piece.openingSize), sizes.end())
+                << piece.openingSize;
         }
     }
 

@@ -136,13 +136,13 @@ int Brightness(const image::Color& c) {
 
 TEST(StarterLibraryTest, TexturesReadAsPicturesOfTheirPattern) {
     ASSERT_FALSE(StarterTextures().empty());
-    for (const TextureSpec& spec : StarterTextures()) {
-        SCOPED_TRACE(spec.fileName);
-        EXPECT_GT(spec.widthCm, 0);
-        EXPECT_GT(spec.heightCm, 0);
+    for (const TextureRecipe& recipe : StarterTextures()) {
+        SCOPED_TRACE(recipe.fileName);
+        EXPECT_GT(recipe.widthCm, 0);
+        EXPECT_GT(recipe.heightCm, 0);
         image::CImage picture;
         ASSERT_TRUE(
-            picture.Load((kShipped / kTextureFolder / spec.category / spec.fileName).string()))
+            picture.Load((kShipped / kTextureFolder / recipe.category / recipe.fileName).string()))
             << picture.GetLastError();
         ASSERT_EQ(picture.GetWidth(), kTextureSide);
         ASSERT_EQ(picture.GetHeight(), kTextureSide);
@@ -156,7 +156,7 @@ TEST(StarterLibraryTest, TexturesReadAsPicturesOfTheirPattern) {
             }
         }
         EXPECT_GT(brightest - darkest, 15) << "a flat colour";
-        if (spec.pattern == TexturePattern::Tiles || spec.pattern == TexturePattern::Brick) {
+        if (recipe.pattern == TexturePattern::Tiles || recipe.pattern == TexturePattern::Brick) {
             // Grout and mortar run along the top and left edges.
             const image::Color joint = picture.GetPixelColor(2, kTextureSide / 2 + 15);
             const image::Color face =

@@ -36,10 +36,10 @@ bool CreateTables(const std::filesystem::path& path, LibraryOutput& output) {
     return true;
 }
 
-const FurnitureSpec* FindFurniture(const std::string& rowKey) {
-    for (const FurnitureSpec& spec : StarterFurniture()) {
-        if (PackageNameOfPath(spec.fileName) == rowKey) {
-            return &spec;
+const FurniturePiece* FindFurniture(const std::string& rowKey) {
+    for (const FurniturePiece& piece : StarterFurniture()) {
+        if (PackageNameOfPath(piece.fileName) == rowKey) {
+            return &piece;
         }
     }
     return nullptr;
@@ -55,39 +55,39 @@ void FillModelRows(CModelDatabase& database, const std::filesystem::path& root,
     }
     for (const std::shared_ptr<void>& item : list) {
         auto& entry = *std::static_pointer_cast<ModelCatalogEntry>(item);
-        const FurnitureSpec* spec = FindFurniture(CModelDatabase::GetModelRowKey(entry.filePath));
-        if (spec == nullptr) {
+        const FurniturePiece* piece = FindFurniture(CModelDatabase::GetModelRowKey(entry.filePath));
+        if (piece == nullptr) {
             output.Fail("型錄中有不明的模型：" + entry.filePath);
             return;
         }
-        entry.name = PackageNameOfPath(spec->fileName);
-        entry.width = spec->width;
-        entry.depth = spec->depth;
-        entry.height = spec->height;
-        entry.price = spec->price;
-        entry.description = spec->description;
-        entry.serialNumber = spec->serialNumber;
+        entry.name = PackageNameOfPath(piece->fileName);
+        entry.width = piece->width;
+        entry.depth = piece->depth;
+        entry.height = piece->height;
+        entry.price = piece->price;
+        entry.description = piece->description;
+        entry.serialNumber = piece->serialNumber;
         entry.vendor = kStarterVendor;
         database.UpdateModelRow(entry);
-        if (!spec->openingSize.empty()) {
-            database.AddDoorWindowSize(spec->openingSize);
+        if (!piece->openingSize.empty()) {
+            database.AddDoorWindowSize(piece->openingSize);
         }
     }
 }
 
 void FillTextureRows(CModelDatabase& database, const std::filesystem::path& root) {
     std::string scanned;
-    for (const TextureSpec& spec : StarterTextures()) {
-        if (spec.category == scanned) {
+    for (const TextureRecipe& recipe : StarterTextures()) {
+        if (recipe.category == scanned) {
             continue;
         }
-        scanned = spec.category;
+        scanned = recipe.category;
         CatalogEntryList list;
-        database.ScanTextureFolder((root / kTextureFolder / spec.category).string(), list);
+        database.ScanTextureFolder((root / kTextureFolder / recipe.category).string(), list);
         for (const std::shared_ptr<void>& item : list) {
             auto& entry = *std::static_pointer_cast<TextureCatalogEntry>(item);
             const std::string fileName = CModelDatabase::GetFileRowKey(entry.filePath);
-            for (const TextureSpec& texture : StarterTextures()) {
+            for (const TextureRecipe& texture : StarterTextures()) {
                 if (texture.fileName == fileName) {
                     entry.name = texture.name;
                     entry.width = texture.widthCm;

@@ -17,7 +17,7 @@ void Box(TriangleSoup& soup, uint32_t material, float x0, float x1, float y0, fl
 }
 
 // A top on four legs.
-void BuildTable(const FurnitureSpec& s, TriangleSoup& soup) {
+void BuildTable(const FurniturePiece& s, TriangleSoup& soup) {
     const float w = s.width / 2;
     const float d = s.depth / 2;
     Box(soup, 0, -w, w, s.height - 4, s.height, -d, d);
@@ -29,7 +29,7 @@ void BuildTable(const FurnitureSpec& s, TriangleSoup& soup) {
 }
 
 // A seat on four legs with a back along the far side (+z).
-void BuildChair(const FurnitureSpec& s, TriangleSoup& soup) {
+void BuildChair(const FurniturePiece& s, TriangleSoup& soup) {
     const float w = s.width / 2;
     const float d = s.depth / 2;
     const float seat = 45;
@@ -43,7 +43,7 @@ void BuildChair(const FurnitureSpec& s, TriangleSoup& soup) {
 }
 
 // A base, a seat cushion, a back along +z and two arms.
-void BuildSofa(const FurnitureSpec& s, TriangleSoup& soup) {
+void BuildSofa(const FurniturePiece& s, TriangleSoup& soup) {
     const float w = s.width / 2;
     const float d = s.depth / 2;
     const float arm = 15;
@@ -55,7 +55,7 @@ void BuildSofa(const FurnitureSpec& s, TriangleSoup& soup) {
 }
 
 // A frame, a mattress and a headboard along +z.
-void BuildBed(const FurnitureSpec& s, TriangleSoup& soup) {
+void BuildBed(const FurniturePiece& s, TriangleSoup& soup) {
     const float w = s.width / 2;
     const float d = s.depth / 2;
     Box(soup, 1, -w, w, 0, 30, -d, d - 5);
@@ -64,7 +64,7 @@ void BuildBed(const FurnitureSpec& s, TriangleSoup& soup) {
 }
 
 // A body with two doors on its front (-z) and their handles.
-void BuildWardrobe(const FurnitureSpec& s, TriangleSoup& soup) {
+void BuildWardrobe(const FurniturePiece& s, TriangleSoup& soup) {
     const float w = s.width / 2;
     const float d = s.depth / 2;
     Box(soup, 0, -w, w, 0, s.height, -d + 2, d);
@@ -75,7 +75,7 @@ void BuildWardrobe(const FurnitureSpec& s, TriangleSoup& soup) {
 }
 
 // Two sides, a back and five boards.
-void BuildShelves(const FurnitureSpec& s, TriangleSoup& soup) {
+void BuildShelves(const FurniturePiece& s, TriangleSoup& soup) {
     const float w = s.width / 2;
     const float d = s.depth / 2;
     Box(soup, 0, -w, -w + 2, 0, s.height, -d, d);
@@ -88,7 +88,7 @@ void BuildShelves(const FurnitureSpec& s, TriangleSoup& soup) {
 }
 
 // A flat glowing shade under a mount; the mount is the top (y = height).
-void BuildCeilingLamp(const FurnitureSpec& s, TriangleSoup& soup) {
+void BuildCeilingLamp(const FurniturePiece& s, TriangleSoup& soup) {
     const float w = s.width / 2;
     const float d = s.depth / 2;
     Box(soup, 1, -6, 6, s.height - 3, s.height, -6, 6);
@@ -96,7 +96,7 @@ void BuildCeilingLamp(const FurnitureSpec& s, TriangleSoup& soup) {
 }
 
 // A plate against the wall (+z) holding a glowing shade.
-void BuildWallLamp(const FurnitureSpec& s, TriangleSoup& soup) {
+void BuildWallLamp(const FurniturePiece& s, TriangleSoup& soup) {
     const float w = s.width / 2;
     const float d = s.depth / 2;
     Box(soup, 1, -5, 5, s.height / 2 - 6, s.height / 2 + 6, d - 2, d);
@@ -105,7 +105,7 @@ void BuildWallLamp(const FurnitureSpec& s, TriangleSoup& soup) {
 }
 
 // A leaf in its opening with a handle on each face.
-void BuildDoor(const FurnitureSpec& s, TriangleSoup& soup) {
+void BuildDoor(const FurniturePiece& s, TriangleSoup& soup) {
     const float w = s.width / 2;
     const float d = s.depth / 2;
     Box(soup, 0, -w, w, 0, s.height, -d, d);
@@ -114,7 +114,7 @@ void BuildDoor(const FurnitureSpec& s, TriangleSoup& soup) {
 }
 
 // Jambs and a head around the opening, open at the floor.
-void BuildDoorFrame(const FurnitureSpec& s, TriangleSoup& soup) {
+void BuildDoorFrame(const FurniturePiece& s, TriangleSoup& soup) {
     const float w = s.width / 2;
     const float d = s.depth / 2;
     Box(soup, 0, -w, -w + 5, 0, s.height - 5, -d, d);
@@ -123,7 +123,7 @@ void BuildDoorFrame(const FurnitureSpec& s, TriangleSoup& soup) {
 }
 
 // A frame of four bars, a mullion and a pane.
-void BuildWindow(const FurnitureSpec& s, TriangleSoup& soup) {
+void BuildWindow(const FurniturePiece& s, TriangleSoup& soup) {
     const float w = s.width / 2;
     const float d = s.depth / 2;
     Box(soup, 0, -w, w, 0, 5, -d, d);
@@ -155,8 +155,8 @@ const gfx::MeshMaterial kGlass = Colour(0.75f, 0.85f, 0.90f, 0.35f);
 
 }  // namespace
 
-const std::vector<FurnitureSpec>& StarterFurniture() {
-    static const std::vector<FurnitureSpec> furniture = {
+const std::vector<FurniturePiece>& StarterFurniture() {
+    static const std::vector<FurniturePiece> furniture = {
         {"01桌椅",
          "餐桌.qvx",
          "四人餐桌，橡木",
@@ -283,29 +283,30 @@ const std::vector<FurnitureSpec>& StarterFurniture() {
     return furniture;
 }
 
-std::string EncodeFurnitureMesh(const FurnitureSpec& spec) {
+std::string EncodeFurnitureMesh(const FurniturePiece& piece) {
     TriangleSoup soup;
-    spec.build(spec, soup);
+    piece.build(piece, soup);
     std::string file;
     std::string error;
-    if (gfx::EncodeMeshToX(*soup.Build(), spec.materials, &file, &error) < 0) {
-        throw std::runtime_error(spec.fileName + "：" + error);
+    if (gfx::EncodeMeshToX(*soup.Build(), piece.materials, &file, &error) < 0) {
+        throw std::runtime_error(piece.fileName + "：" + error);
     }
     return file;
 }
 
 void WriteFurniture(LibraryOutput& output) {
-    for (const FurnitureSpec& spec : StarterFurniture()) {
+    for (const FurniturePiece& piece : StarterFurniture()) {
         PackagedModelContents contents;
-        contents.name = PackageNameOfPath(spec.fileName);
-        const std::string mesh = EncodeFurnitureMesh(spec);
+        contents.name = PackageNameOfPath(piece.fileName);
+        const std::string mesh = EncodeFurnitureMesh(piece);
         contents.mesh.assign(mesh.begin(), mesh.end());
         std::string package;
         std::string error;
         if (!EncodeModelPackage(contents, &package, &error)) {
-            output.Fail(spec.fileName + "：" + error);
+            output.Fail(piece.fileName + "：" + error);
             return;
         }
-        output.Write(std::string(kModelFolder) + "/" + spec.folder + "/" + spec.fileName, package);
+        output.Write(std::string(kModelFolder) + "/" + piece.folder + "/" + piece.fileName,
+                     package);
     }
 }

@@ -10,7 +10,7 @@ class TriangleSoup;
 
 // One model of the starter library: boxes of a few materials, centred on
 // x and z and standing on y = 0, with its catalogue texts. Sizes in cm.
-struct FurnitureSpec {
+struct FurniturePiece {
     std::string folder;    // below "SModel", '/' separated
     std::string fileName;  // a .qvx; its name without ".qvx" is the model's name
     std::string description;
@@ -22,16 +22,16 @@ struct FurnitureSpec {
     // The door or window size the catalogue offers for it ("90x210"); empty
     // for furniture.
     std::string openingSize;
-    void (*build)(const FurnitureSpec& spec, TriangleSoup& soup) = nullptr;
+    void (*build)(const FurniturePiece& piece, TriangleSoup& soup) = nullptr;
     std::vector<gfx::MeshMaterial> materials;
 };
 
 inline constexpr const char* kModelFolder = "SModel";
 inline constexpr const char* kStarterVendor = "Velmora";
 
-const std::vector<FurnitureSpec>& StarterFurniture();
+const std::vector<FurniturePiece>& StarterFurniture();
 
 // The .x mesh file of the model.
-std::string EncodeFurnitureMesh(const FurnitureSpec& spec);
+std::string EncodeFurnitureMesh(const FurniturePiece& piece);
 
 void WriteFurniture(LibraryOutput& output);

@@ -137,24 +137,24 @@ Rgb ToRgb(const TextureColour& c) {
     return {c.r, c.g, c.b};
 }
 
-Shader ShaderOf(const TextureSpec& spec) {
-    const Rgb main = ToRgb(spec.main);
-    const Rgb second = ToRgb(spec.second);
-    switch (spec.pattern) {
+Shader ShaderOf(const TextureRecipe& recipe) {
+    const Rgb main = ToRgb(recipe.main);
+    const Rgb second = ToRgb(recipe.second);
+    switch (recipe.pattern) {
         case TexturePattern::Wood:
-            return Wood(main, second, spec.seed);
+            return Wood(main, second, recipe.seed);
         case TexturePattern::Tiles:
-            return Tiles(main, second, spec.seed);
+            return Tiles(main, second, recipe.seed);
         case TexturePattern::Brick:
-            return Brick(main, second, spec.seed);
+            return Brick(main, second, recipe.seed);
         case TexturePattern::Marble:
-            return Marble(main, second, spec.seed);
+            return Marble(main, second, recipe.seed);
         case TexturePattern::Carpet:
-            return Carpet(main, spec.seed);
+            return Carpet(main, recipe.seed);
         case TexturePattern::Plaster:
             break;
     }
-    return Plaster(main, spec.seed);
+    return Plaster(main, recipe.seed);
 }
 
 std::uint8_t Channel(float value) {
@@ -163,9 +163,9 @@ std::uint8_t Channel(float value) {
 
 }  // namespace
 
-const std::vector<TextureSpec>& StarterTextures() {
+const std::vector<TextureRecipe>& StarterTextures() {
     using enum TexturePattern;
-    static const std::vector<TextureSpec> textures = {
+    static const std::vector<TextureRecipe> textures = {
         {"木紋",
          "wood-oak.bmp",
          "橡木",
@@ -227,10 +227,10 @@ const std::vector<TextureSpec>& StarterTextures() {
     return textures;
 }
 
-image::Raster RenderTexture(const TextureSpec& spec) {
+image::Raster RenderTexture(const TextureRecipe& recipe) {
     image::Raster raster;
     image::AllocateRaster(raster, kTextureSide, kTextureSide);
-    const Shader shader = ShaderOf(spec);
+    const Shader shader = ShaderOf(recipe);
     for (int y = 0; y < kTextureSide; ++y) {
         for (int x = 0; x < kTextureSide; ++x) {
             const Rgb c = shader((static_cast<float>(x) + 0.5f) / kTextureSide,
@@ -247,9 +247,9 @@ image::Raster RenderTexture(const TextureSpec& spec) {
 }
 
 void WriteTextures(LibraryOutput& output) {
-    for (const TextureSpec& spec : StarterTextures()) {
-        const std::vector<std::uint8_t> bmp = image::EncodeBmp24(RenderTexture(spec));
-        output.Write(std::string(kTextureFolder) + "/" + spec.category + "/" + spec.fileName,
+    for (const TextureRecipe& recipe : StarterTextures()) {
+        const std::vector<std::uint8_t> bmp = image::EncodeBmp24(RenderTexture(recipe));
+        output.Write(std::string(kTextureFolder) + "/" + recipe.category + "/" + recipe.fileName,
                      std::string(bmp.begin(), bmp.end()));
     }
 }

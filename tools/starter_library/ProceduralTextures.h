@@ -13,7 +13,7 @@ struct TextureColour {
 
 // The starter textures: one picture of one tile (or one repeat of the
 // pattern) each, with the real size in cm that one repeat covers.
-struct TextureSpec {
+struct TextureRecipe {
     std::string category;  // the sub-folder of "STexture"
     std::string fileName;  // a .bmp
     std::string name;      // the catalogue's display name
@@ -28,10 +28,10 @@ struct TextureSpec {
 inline constexpr const char* kTextureFolder = "STexture";
 inline constexpr int kTextureSide = 256;
 
-const std::vector<TextureSpec>& StarterTextures();
+const std::vector<TextureRecipe>& StarterTextures();
 
-// The pixels of the texture; the same spec always gives the same pixels.
-image::Raster RenderTexture(const TextureSpec& spec);
+// The pixels of the texture; the same recipe always gives the same pixels.
+image::Raster RenderTexture(const TextureRecipe& recipe);
 
 class LibraryOutput;
 void WriteTextures(LibraryOutput& output);
