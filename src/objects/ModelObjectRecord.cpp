@@ -19,21 +19,6 @@ namespace {
 
 constexpr int kReservedBytes = 80;
 
-// The local file a stored package path names; a path of another drive is
-// left to the scene's search by its file name.
-std::string LocalPackagePath(const std::string& stored) {
-    const pfs::MappedPath mapped = pfs::FromStoredPath(stored);
-    switch (mapped.kind) {
-        case pfs::StoredPathKind::Local:
-            return mapped.path;
-        case pfs::StoredPathKind::Relative:
-            return GetProgramFilePath(mapped.path);
-        case pfs::StoredPathKind::Foreign:
-            break;
-    }
-    return mapped.fileName;
-}
-
 float Scale(float realSize, float extent) {
     return extent != 0.0f ? realSize / extent : 1.0f;
 }
@@ -123,7 +108,7 @@ HRESULT CModelObject::Read(CBinaryReader& reader) {
     // An empty text leaves the field as it was.
     std::string storedPath;
     if (reader.ReadString(storedPath) == S_OK) {
-        m_filePath = LocalPackagePath(storedPath);
+        m_filePath = LocalFileOfStoredPath(storedPath);
     }
     reader.ReadString(m_name);
     reader.ReadString(m_webLink);

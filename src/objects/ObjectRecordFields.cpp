@@ -4,12 +4,14 @@
 #include <array>
 #include <vector>
 
+#include "foundation/ApplicationValues.h"
 #include "foundation/BinaryReader.h"
 #include "foundation/BinaryWriter.h"
 #include "foundation/GeometryMath.h"
 #include "foundation/LittleEndianCursor.h"
 #include "objects/3DObject.h"
 #include "objects/SceneServices.h"
+#include "platform/fs/StoredPath.h"
 
 namespace {
 
@@ -146,4 +148,17 @@ bool ReadShadowLights(CBinaryReader& reader, std::vector<C3DObject*>& lights) {
         }
     }
     return true;
+}
+
+std::string LocalFileOfStoredPath(const std::string& stored) {
+    const pfs::MappedPath mapped = pfs::FromStoredPath(stored);
+    switch (mapped.kind) {
+        case pfs::StoredPathKind::Local:
+            return mapped.path;
+        case pfs::StoredPathKind::Relative:
+            return GetProgramFilePath(mapped.path);
+        case pfs::StoredPathKind::Foreign:
+            break;
+    }
+    return mapped.fileName;
 }

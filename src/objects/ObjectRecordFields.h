@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "objects/MaterialRecord.h"
@@ -39,3 +40,7 @@ bool ReadMaterials(CBinaryReader& reader, std::vector<MaterialRecord>& records);
 // has not. False when the count is damage.
 void WriteShadowLights(CBinaryWriter& writer, const std::vector<C3DObject*>& lights);
 bool ReadShadowLights(CBinaryReader& reader, std::vector<C3DObject*>& lights);
+
+// The local file a stored path names; a path of another drive is left to the
+// scene's search by its file name.
+std::string LocalFileOfStoredPath(const std::string& stored);

@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <string>
 
-#include "foundation/ApplicationValues.h"
 #include "foundation/BinaryReader.h"
 #include "foundation/BinaryWriter.h"
 #include "foundation/GeometryMath.h"
@@ -18,21 +17,6 @@ namespace {
 constexpr float kPathFromVersion = 6.01f;
 constexpr float kShortMaterialsUpTo = 6.04f;
 constexpr int kReservedBytes = 64;
-
-// The local file a stored picture path names; a path of another drive is
-// left to the scene's search by its file name.
-std::string LocalPicturePath(const std::string& stored) {
-    const pfs::MappedPath mapped = pfs::FromStoredPath(stored);
-    switch (mapped.kind) {
-        case pfs::StoredPathKind::Local:
-            return mapped.path;
-        case pfs::StoredPathKind::Relative:
-            return GetProgramFilePath(mapped.path);
-        case pfs::StoredPathKind::Foreign:
-            break;
-    }
-    return mapped.fileName;
-}
 
 }  // namespace
 
@@ -135,7 +119,7 @@ HRESULT CPhotoObject::Read(CBinaryReader& reader) {
     if (version >= kPathFromVersion) {
         std::string storedPath;
         if (reader.ReadString(storedPath) == S_OK) {
-            m_filePath = LocalPicturePath(storedPath);
+            m_filePath = LocalFileOfStoredPath(storedPath);
         }
     }
     reader.ReadString(m_name);
