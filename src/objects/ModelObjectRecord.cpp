@@ -41,12 +41,7 @@ HRESULT CModelObject::Write(CBinaryWriter& writer) const {
     writer.WriteInt(m_shadowReceiver);
     writer.WriteZeros(4);
     writer.WriteInt(m_blend);
-    for (const gfx::ColorValue& colour : GetColourBlocks()) {
-        WriteColour(writer, colour);
-    }
-    for (const float value : m_shadowParameters) {
-        writer.WriteFloat(value);
-    }
+    WriteColourBlocksAndShadow(writer, *this);
     writer.WriteFloat(m_materialCount > 0 ? m_materials[0].power : 0.0f);
     writer.WriteFloat(m_price);
     writer.WriteInt(m_planSymbolShown);
@@ -89,14 +84,7 @@ HRESULT CModelObject::Read(CBinaryReader& reader) {
     m_shadowReceiver = fields.Int();
     fields.Skip(4);
     m_blend = fields.Int();
-    std::array<gfx::ColorValue, 4> blocks;
-    for (gfx::ColorValue& colour : blocks) {
-        colour = TakeColour(fields);
-    }
-    SetColourBlocks(blocks);
-    for (float& value : m_shadowParameters) {
-        value = fields.Float();
-    }
+    TakeColourBlocksAndShadow(fields, *this);
     const float power = fields.Float();
     m_price = fields.Float();
     m_planSymbolShown = fields.Int();

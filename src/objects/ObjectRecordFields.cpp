@@ -162,3 +162,25 @@ std::string LocalFileOfStoredPath(const std::string& stored) {
     }
     return mapped.fileName;
 }
+
+void WriteColourBlocksAndShadow(CBinaryWriter& writer, const C3DObject& object) {
+    for (const gfx::ColorValue& colour : object.GetColourBlocks()) {
+        WriteColour(writer, colour);
+    }
+    for (const float value : object.GetShadowParameters()) {
+        writer.WriteFloat(value);
+    }
+}
+
+void TakeColourBlocksAndShadow(LittleEndianCursor& fields, C3DObject& object) {
+    std::array<gfx::ColorValue, 4> blocks;
+    for (gfx::ColorValue& colour : blocks) {
+        colour = TakeColour(fields);
+    }
+    object.SetColourBlocks(blocks);
+    std::array<float, 4> parameters{};
+    for (float& value : parameters) {
+        value = fields.Float();
+    }
+    object.SetShadowParameters(parameters);
+}

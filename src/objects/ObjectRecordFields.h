@@ -44,3 +44,8 @@ bool ReadShadowLights(CBinaryReader& reader, std::vector<C3DObject*>& lights);
 // The local file a stored path names; a path of another drive is left to the
 // scene's search by its file name.
 std::string LocalFileOfStoredPath(const std::string& stored);
+
+// The four colour blocks of an object's material and its shadow parameters,
+// which every kind of 3D object stores in the same place of its record.
+void WriteColourBlocksAndShadow(CBinaryWriter& writer, const C3DObject& object);
+void TakeColourBlocksAndShadow(LittleEndianCursor& fields, C3DObject& object);

@@ -37,12 +37,7 @@ HRESULT CPhotoObject::Write(CBinaryWriter& writer) const {
     writer.WriteInt(m_shadowReceiver);
     writer.WriteInt(m_reflective);
     writer.WriteInt(m_blend);
-    for (const gfx::ColorValue& colour : GetColourBlocks()) {
-        WriteColour(writer, colour);
-    }
-    for (const float value : m_shadowParameters) {
-        writer.WriteFloat(value);
-    }
+    WriteColourBlocksAndShadow(writer, *this);
     writer.WriteFloat(m_materialCount > 0 ? m_materials[0].power : 0.0f);
     writer.WriteFloat(m_price);
     writer.WriteInt(m_mapKind);
@@ -94,14 +89,7 @@ HRESULT CPhotoObject::Read(CBinaryReader& reader) {
     m_shadowReceiver = fields.Int();
     m_reflective = fields.Int();
     m_blend = fields.Int();
-    std::array<gfx::ColorValue, 4> blocks;
-    for (gfx::ColorValue& colour : blocks) {
-        colour = TakeColour(fields);
-    }
-    SetColourBlocks(blocks);
-    for (float& value : m_shadowParameters) {
-        value = fields.Float();
-    }
+    TakeColourBlocksAndShadow(fields, *this);
     const float power = fields.Float();
     m_price = fields.Float();
     m_mapKind = fields.Int();

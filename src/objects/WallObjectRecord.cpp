@@ -113,12 +113,7 @@ void CWallObject::WriteRecordHead(CBinaryWriter& writer) const {
     writer.WriteInt(m_shadowReceiver);
     writer.WriteInt(m_reflective);
     writer.WriteInt(m_blend);
-    for (const gfx::ColorValue& colour : GetColourBlocks()) {
-        WriteColour(writer, colour);
-    }
-    for (const float value : m_shadowParameters) {
-        writer.WriteFloat(value);
-    }
+    WriteColourBlocksAndShadow(writer, *this);
     writer.WriteInt(static_cast<int32_t>(m_color));
     writer.WriteInt(static_cast<int32_t>(m_fillColour));
     writer.WriteFloat(m_materialCount > 0 ? m_materials[0].power : 0.0f);
@@ -147,14 +142,7 @@ std::optional<LittleEndianCursor> CWallObject::ReadRecordHead(CBinaryReader& rea
     m_shadowReceiver = fields.Int();
     m_reflective = fields.Int();
     m_blend = fields.Int();
-    std::array<gfx::ColorValue, 4> blocks;
-    for (gfx::ColorValue& colour : blocks) {
-        colour = TakeColour(fields);
-    }
-    SetColourBlocks(blocks);
-    for (float& value : m_shadowParameters) {
-        value = fields.Float();
-    }
+    TakeColourBlocksAndShadow(fields, *this);
     m_color = static_cast<draw::COLORREF>(fields.Int());
     m_fillColour = static_cast<draw::COLORREF>(fields.Int());
     m_storedSpecularPower = fields.Float();
