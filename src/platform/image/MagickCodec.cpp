@@ -118,25 +118,43 @@ bool IsCutOff(std::string_view message) {
            message.find("end-of-file") != std::string_view::npos;
 }
 
-}  // namespace
-
-bool PingWithMagick(const std::uint8_t* data, std::size_t length, ImageFormat format, int& width,
-                    int& height, std::string& error) {
+// The coder name of a format whose header promises no more pixels than the
+// bytes hold, with GraphicsMagick ready; null, with the reason, otherwise.
+const char* CheckedMagickName(const std::uint8_t* data, std::size_t length, ImageFormat format,
+                              std::string& error) {
     const char* name = MagickName(format);
     if (name == nullptr) {
         error = "不支援這種影像格式。";
-        return false;
+        return nullptr;
     }
     if (!HoldsDeclaredPixels(data, length, format)) {
         error = "影像檔標頭宣告的尺寸過大，或檔案容納不下那麼多像素，已拒絕讀取。";
-        return false;
+        return nullptr;
     }
     InitializeMagickOnce();
-    // The coder is affirmed, as for decoding.
+    return name;
+}
+
+// The coder is affirmed: the bytes are never handed to another coder picked
+// from their content (through Magick++ a PNG read as "BMP" is still read as
+// PNG, and scripted formats could be reached the same way).
+std::unique_ptr<MagickLib::ImageInfo, InfoDeleter> AffirmedInfo(const char* name) {
     std::unique_ptr<MagickLib::ImageInfo, InfoDeleter> info(MagickLib::CloneImageInfo(nullptr));
     std::snprintf(info->filename, sizeof info->filename, "%s:", name);
     std::snprintf(info->magick, sizeof info->magick, "%s", name);
     info->affirm = MagickTrue;
+    return info;
+}
+
+}  // namespace
+
+bool PingWithMagick(const std::uint8_t* data, std::size_t length, ImageFormat format, int& width,
+                    int& height, std::string& error) {
+    const char* name = CheckedMagickName(data, length, format, error);
+    if (name == nullptr) {
+        return false;
+    }
+    const auto info = AffirmedInfo(name);
     Exception exception;
     std::unique_ptr<MagickLib::Image, ImageDeleter> pinged(
         MagickLib::PingBlob(info.get(), data, length, &exception.info));
@@ -155,24 +173,11 @@ bool PingWithMagick(const std::uint8_t* data, std::size_t length, ImageFormat fo
 
 bool DecodeWithMagick(const std::uint8_t* data, std::size_t length, ImageFormat format, Raster& out,
                       std::string& error) {
-    const char* name = MagickName(format);
+    const char* name = CheckedMagickName(data, length, format, error);
     if (name == nullptr) {
-        error = "不支援這種影像格式。";
         return false;
     }
-    if (!HoldsDeclaredPixels(data, length, format)) {
-        error = "影像檔標頭宣告的尺寸過大，或檔案容納不下那麼多像素，已拒絕讀取。";
-        return false;
-    }
-    InitializeMagickOnce();
-
-    // The coder is affirmed: the bytes are never handed to another coder
-    // picked from their content (through Magick++ a PNG read as "BMP" is
-    // still read as PNG, and scripted formats could be reached the same way).
-    std::unique_ptr<MagickLib::ImageInfo, InfoDeleter> info(MagickLib::CloneImageInfo(nullptr));
-    std::snprintf(info->filename, sizeof info->filename, "%s:", name);
-    std::snprintf(info->magick, sizeof info->magick, "%s", name);
-    info->affirm = MagickTrue;
+    const auto info = AffirmedInfo(name);
     Exception exception;
     std::unique_ptr<MagickLib::Image, ImageDeleter> decoded(
         MagickLib::BlobToImage(info.get(), data, length, &exception.info));
