@@ -14,8 +14,9 @@ namespace {
 // The fifth byte 'k' marks the mesh, texture and symbol bytes as plain.
 constexpr std::string_view kMagic = "Orvik";
 constexpr std::size_t kNameLength = 51;
-// Model number, vendor, description and price, all left empty.
-constexpr std::size_t kEmptyCatalogueTextsLength = 30 + 50 + 196 + 4;
+constexpr std::size_t kModelNumberLength = 30;
+constexpr std::size_t kVendorLength = 50;
+constexpr std::size_t kDescriptionLength = 196;
 constexpr std::size_t kReservedLength = 100;
 constexpr std::size_t kTextureNameLength = 20;
 constexpr std::size_t kSymbolNameLength = 20;
@@ -82,7 +83,12 @@ public:
             return FailOnText(contents.name);
         }
         m_out.Field(*name, kNameLength);
-        m_out.Zeros(kEmptyCatalogueTextsLength);
+        if (!TextField(contents.modelNumber, kModelNumberLength) ||
+            !TextField(contents.vendor, kVendorLength) ||
+            !TextField(contents.description, kDescriptionLength)) {
+            return false;
+        }
+        m_out.Float(contents.price);
         const std::optional<std::string> link = text::Utf8ToCp950(contents.webLink);
         if (!link) {
             return FailOnText(contents.webLink);
@@ -93,16 +99,23 @@ public:
         m_out.Int(static_cast<std::int32_t>(link->size()));
         m_out.Raw(*link);
         m_out.Zeros(kReservedLength);
+        if (!FitsInt32(contents.preview.size()) || !FitsInt32(contents.symbol.size())) {
+            return Fail(kTooLargeMessage);
+        }
         m_out.Byte(kPlainKey);  // the preview's key
-        m_out.Int(0);           // no preview
+        m_out.Int(static_cast<std::int32_t>(contents.preview.size()));
+        m_out.Raw(contents.preview);
         m_out.Byte(kPlainKey);
         m_out.Raw(contents.mesh);
         if (!EncodeTextures(contents.textures)) {
             return false;
         }
-        m_out.Zeros(kSymbolNameLength);
+        if (!TextField(contents.symbolName, kSymbolNameLength)) {
+            return false;
+        }
         m_out.Byte(kPlainKey);
-        m_out.Int(0);  // no symbol: readers use the program's square
+        m_out.Int(static_cast<std::int32_t>(contents.symbol.size()));
+        m_out.Raw(contents.symbol);
         if (!FitsInt32(contents.edges.size())) {
             return Fail(kTooLargeMessage);
         }
@@ -159,6 +172,16 @@ private:
         }
         m_out.Int(count);
         m_out.Raw(entries.Bytes());
+        return true;
+    }
+
+    // What of the text fits the field, on a character boundary.
+    bool TextField(std::string_view text, std::size_t width) {
+        const std::optional<std::string> kept = Cp950Prefix(text, width);
+        if (!kept) {
+            return FailOnText(text);
+        }
+        m_out.Field(*kept, width);
         return true;
     }
 

@@ -2,17 +2,18 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <system_error>
 
 #include "Furniture.h"
 #include "LibraryOutput.h"
+#include "Pictures.h"
 #include "ProceduralTextures.h"
 #include "foundation/Prompt.h"
 #include "library/CatalogSchema.h"
 #include "library/ModelCatalogEntry.h"
 #include "library/ModelDatabase.h"
-#include "library/TextureCatalogEntry.h"
 #include "objects/LibraryCatalog.h"
 #include "objects/ModelPackageWriter.h"
 #include "platform/db/SqliteDatabase.h"
@@ -45,6 +46,8 @@ const FurniturePiece* FindFurniture(const std::string& rowKey) {
     return nullptr;
 }
 
+// The scan takes each model's texts from its package; the sizes, which a
+// package does not hold, are added to the rows.
 void FillModelRows(CModelDatabase& database, const std::filesystem::path& root,
                    LibraryOutput& output) {
     CatalogEntryList list;
@@ -60,14 +63,9 @@ void FillModelRows(CModelDatabase& database, const std::filesystem::path& root,
             output.Fail("型錄中有不明的模型：" + entry.filePath);
             return;
         }
-        entry.name = PackageNameOfPath(piece->fileName);
         entry.width = piece->width;
         entry.depth = piece->depth;
         entry.height = piece->height;
-        entry.price = piece->price;
-        entry.description = piece->description;
-        entry.serialNumber = piece->serialNumber;
-        entry.vendor = kStarterVendor;
         database.UpdateModelRow(entry);
         if (!piece->openingSize.empty()) {
             database.AddDoorWindowSize(piece->openingSize);
@@ -75,28 +73,24 @@ void FillModelRows(CModelDatabase& database, const std::filesystem::path& root,
     }
 }
 
-void FillTextureRows(CModelDatabase& database, const std::filesystem::path& root) {
-    std::string scanned;
+// Material files carry their texts and sizes, so the scans alone make their
+// rows. Each folder is scanned once.
+void AddMaterialRows(CModelDatabase& database, const std::filesystem::path& root) {
+    std::set<std::string> textureFolders;
     for (const TextureRecipe& recipe : StarterTextures()) {
-        if (recipe.category == scanned) {
-            continue;
-        }
-        scanned = recipe.category;
+        textureFolders.insert(recipe.category);
+    }
+    for (const std::string& folder : textureFolders) {
         CatalogEntryList list;
-        database.ScanTextureFolder((root / kTextureFolder / recipe.category).string(), list);
-        for (const std::shared_ptr<void>& item : list) {
-            auto& entry = *std::static_pointer_cast<TextureCatalogEntry>(item);
-            const std::string fileName = CModelDatabase::GetFileRowKey(entry.filePath);
-            for (const TextureRecipe& texture : StarterTextures()) {
-                if (texture.fileName == fileName) {
-                    entry.name = texture.name;
-                    entry.width = texture.widthCm;
-                    entry.height = texture.heightCm;
-                    entry.vendor = kStarterVendor;
-                    database.UpdateTextureRow(entry);
-                }
-            }
-        }
+        database.ScanTextureFolder((root / kTextureFolder / folder).string(), list);
+    }
+    std::set<std::string> pictureFolders;
+    for (const PictureRecipe& recipe : StarterPictures()) {
+        pictureFolders.insert(recipe.folder);
+    }
+    for (const std::string& folder : pictureFolders) {
+        CatalogEntryList list;
+        database.ScanPictureFolder((root / kPictureFolder / folder).string(), list);
     }
 }
 
@@ -118,7 +112,7 @@ void WriteCatalogue(LibraryOutput& output) {
         CModelDatabase database;
         if (database.Open(path.string()) == 1) {
             FillModelRows(database, output.Root(), output);
-            FillTextureRows(database, output.Root());
+            AddMaterialRows(database, output.Root());
             database.Close();
         }
     }

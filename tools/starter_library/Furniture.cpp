@@ -1,7 +1,10 @@
 #include "Furniture.h"
 
-#include <stdexcept>
+#include <memory>
 
+#include "DxfText.h"
+#include "FurniturePlan.h"
+#include "FurniturePreview.h"
 #include "LibraryOutput.h"
 #include "TriangleSoup.h"
 #include "objects/ModelPackageWriter.h"
@@ -283,26 +286,52 @@ const std::vector<FurniturePiece>& StarterFurniture() {
     return furniture;
 }
 
-std::string EncodeFurnitureMesh(const FurniturePiece& piece) {
+namespace {
+
+// The package of one model: its mesh, preview, plan symbol, edge records
+// and catalogue texts.
+bool EncodeFurniturePackage(const FurniturePiece& piece, FurniturePreviewRenderer& renderer,
+                            std::string* package, std::string* error) {
     TriangleSoup soup;
     piece.build(piece, soup);
-    std::string file;
-    std::string error;
-    if (gfx::EncodeMeshToX(*soup.Build(), piece.materials, &file, &error) < 0) {
-        throw std::runtime_error(piece.fileName + "：" + error);
+    std::string mesh;
+    if (gfx::EncodeMeshToX(*soup.Build(), piece.materials, &mesh, error) < 0) {
+        return false;
     }
-    return file;
+    PackagedModelContents contents;
+    contents.name = PackageNameOfPath(piece.fileName);
+    contents.modelNumber = piece.serialNumber;
+    contents.vendor = kStarterVendor;
+    contents.description = piece.description;
+    contents.price = piece.price;
+    contents.mesh.assign(mesh.begin(), mesh.end());
+    if (!renderer.Render(contents.mesh, &contents.preview, error)) {
+        return false;
+    }
+    contents.symbolName = FurnitureSymbolName(piece);
+    const std::string symbol = EncodeDxf(FurniturePlanSymbol(piece, soup.QuadSides()));
+    contents.symbol.assign(symbol.begin(), symbol.end());
+    contents.edges = FurnitureEdgeRecords(piece, soup.QuadSides());
+    return EncodeModelPackage(contents, package, error);
+}
+
+}  // namespace
+
+std::string FurnitureSymbolName(const FurniturePiece& piece) {
+    return PackageNameOfPath(piece.fileName) + ".dxf";
 }
 
 void WriteFurniture(LibraryOutput& output) {
+    std::string error;
+    const std::unique_ptr<FurniturePreviewRenderer> renderer =
+        FurniturePreviewRenderer::Create(&error);
+    if (!renderer) {
+        output.Fail("無法繪製模型預覽圖：" + error);
+        return;
+    }
     for (const FurniturePiece& piece : StarterFurniture()) {
-        PackagedModelContents contents;
-        contents.name = PackageNameOfPath(piece.fileName);
-        const std::string mesh = EncodeFurnitureMesh(piece);
-        contents.mesh.assign(mesh.begin(), mesh.end());
         std::string package;
-        std::string error;
-        if (!EncodeModelPackage(contents, &package, &error)) {
+        if (!EncodeFurniturePackage(piece, *renderer, &package, &error)) {
             output.Fail(piece.fileName + "：" + error);
             return;
         }

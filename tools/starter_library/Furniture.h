@@ -31,7 +31,7 @@ inline constexpr const char* kStarterVendor = "Velmora";
 
 const std::vector<FurniturePiece>& StarterFurniture();
 
-// The .x mesh file of the model.
-std::string EncodeFurnitureMesh(const FurniturePiece& piece);
+// The file name the model's package gives its plan symbol.
+std::string FurnitureSymbolName(const FurniturePiece& piece);
 
 void WriteFurniture(LibraryOutput& output);

@@ -6,8 +6,9 @@
 #include <functional>
 #include <numbers>
 
+#include "Furniture.h"
 #include "LibraryOutput.h"
-#include "platform/image/BmpWriter.h"
+#include "objects/MaterialFileWriter.h"
 
 namespace {
 
@@ -167,7 +168,7 @@ const std::vector<TextureRecipe>& StarterTextures() {
     using enum TexturePattern;
     static const std::vector<TextureRecipe> textures = {
         {"木紋",
-         "wood-oak.bmp",
+         "wood-oak.qvp",
          "橡木",
          60,
          60,
@@ -176,7 +177,7 @@ const std::vector<TextureRecipe>& StarterTextures() {
          {0.55f, 0.37f, 0.20f},
          11},
         {"木紋",
-         "wood-walnut.bmp",
+         "wood-walnut.qvp",
          "胡桃木",
          60,
          60,
@@ -185,7 +186,7 @@ const std::vector<TextureRecipe>& StarterTextures() {
          {0.28f, 0.17f, 0.10f},
          12},
         {"磁磚",
-         "tile-white-30.bmp",
+         "tile-white-30.qvp",
          "白色磁磚 30x30",
          30,
          30,
@@ -194,7 +195,7 @@ const std::vector<TextureRecipe>& StarterTextures() {
          {0.60f, 0.60f, 0.58f},
          21},
         {"磁磚",
-         "tile-slate-60.bmp",
+         "tile-slate-60.qvp",
          "石板磁磚 60x60",
          60,
          60,
@@ -203,7 +204,7 @@ const std::vector<TextureRecipe>& StarterTextures() {
          {0.25f, 0.25f, 0.25f},
          22},
         {"磚牆",
-         "brick-red.bmp",
+         "brick-red.qvp",
          "紅磚",
          46,
          30,
@@ -212,7 +213,7 @@ const std::vector<TextureRecipe>& StarterTextures() {
          {0.78f, 0.75f, 0.70f},
          31},
         {"大理石",
-         "marble-white.bmp",
+         "marble-white.qvp",
          "白色大理石",
          80,
          80,
@@ -220,9 +221,9 @@ const std::vector<TextureRecipe>& StarterTextures() {
          {0.95f, 0.94f, 0.92f},
          {0.55f, 0.55f, 0.58f},
          41},
-        {"地毯", "carpet-blue.bmp", "藍色地毯", 50, 50, Carpet, {0.30f, 0.38f, 0.60f}, {}, 51},
-        {"地毯", "carpet-beige.bmp", "米色地毯", 50, 50, Carpet, {0.80f, 0.72f, 0.58f}, {}, 52},
-        {"粉刷", "plaster-white.bmp", "白色粉刷", 100, 100, Plaster, {0.93f, 0.91f, 0.86f}, {}, 61},
+        {"地毯", "carpet-blue.qvp", "藍色地毯", 50, 50, Carpet, {0.30f, 0.38f, 0.60f}, {}, 51},
+        {"地毯", "carpet-beige.qvp", "米色地毯", 50, 50, Carpet, {0.80f, 0.72f, 0.58f}, {}, 52},
+        {"粉刷", "plaster-white.qvp", "白色粉刷", 100, 100, Plaster, {0.93f, 0.91f, 0.86f}, {}, 61},
     };
     return textures;
 }
@@ -246,10 +247,23 @@ image::Raster RenderTexture(const TextureRecipe& recipe) {
     return raster;
 }
 
+// Material files, so that the library's scan reads each repeat's size in cm
+// from the file itself.
 void WriteTextures(LibraryOutput& output) {
     for (const TextureRecipe& recipe : StarterTextures()) {
-        const std::vector<std::uint8_t> bmp = image::EncodeBmp24(RenderTexture(recipe));
+        MaterialFileContents contents;
+        contents.name = recipe.name;
+        contents.vendor = kStarterVendor;
+        contents.width = recipe.widthCm;
+        contents.height = recipe.heightCm;
+        contents.image = RenderTexture(recipe);
+        std::string file;
+        std::string error;
+        if (!EncodeMaterialFile(contents, &file, &error)) {
+            output.Fail(recipe.fileName + "：" + error);
+            return;
+        }
         output.Write(std::string(kTextureFolder) + "/" + recipe.category + "/" + recipe.fileName,
-                     std::string(bmp.begin(), bmp.end()));
+                     file);
     }
 }

@@ -15,7 +15,7 @@ struct TextureColour {
 // pattern) each, with the real size in cm that one repeat covers.
 struct TextureRecipe {
     std::string category;  // the sub-folder of "STexture"
-    std::string fileName;  // a .bmp
+    std::string fileName;  // a .qvp
     std::string name;      // the catalogue's display name
     float widthCm = 0;
     float heightCm = 0;

@@ -7,12 +7,14 @@
 #include "Furniture.h"
 #include "LibraryOutput.h"
 #include "Manifest.h"
+#include "Pictures.h"
 #include "ProceduralTextures.h"
 
 void WriteStarterLibrary(LibraryOutput& output) {
     try {
         WriteFixedFiles(output);
         WriteTextures(output);
+        WritePictures(output);
         WriteFurniture(output);
     } catch (const std::runtime_error& error) {
         output.Fail(error.what());

@@ -26,8 +26,17 @@ void TriangleSoup::Add(gfx::Vector3 a, gfx::Vector3 b, gfx::Vector3 c) {
 
 void TriangleSoup::AddQuad(const gfx::Vector3& a, const gfx::Vector3& b, const gfx::Vector3& c,
                            const gfx::Vector3& d) {
+    const std::size_t before = m_vertices.size();
     Add(a, b, c);
     Add(a, c, d);
+    if (m_vertices.size() == before) {
+        return;
+    }
+    const gfx::Vector3 normal = m_vertices.back().normal;
+    for (const auto& [from, to] :
+         {std::pair{a, b}, std::pair{b, c}, std::pair{c, d}, std::pair{d, a}}) {
+        m_quadSides.push_back({from, to, normal});
+    }
 }
 
 void TriangleSoup::AddBox(const gfx::Vector3& min, const gfx::Vector3& max) {

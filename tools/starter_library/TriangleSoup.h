@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "objects/OutlineRecord.h"
 #include "platform/gfx/MathTypes.h"
 #include "platform/gfx/Mesh.h"
 
@@ -32,9 +33,14 @@ public:
     // Throws std::runtime_error when the mesh cannot be made.
     std::unique_ptr<gfx::Mesh> Build() const;
 
+    // The four sides of every quad added, each with the quad's outward
+    // normal, in the order the quads came.
+    const std::vector<OutlineRecord>& QuadSides() const { return m_quadSides; }
+
 private:
     gfx::Vector3 m_centre;
     uint32_t m_material = 0;
     std::vector<Vertex> m_vertices;
     std::vector<uint32_t> m_attributes;
+    std::vector<OutlineRecord> m_quadSides;
 };
