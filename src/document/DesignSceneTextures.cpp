@@ -48,7 +48,9 @@ std::vector<uint8_t> DrawTileWithSeam(const std::vector<uint8_t>& fileImage,
                              static_cast<uint8_t>((colour >> 16) & 0xFF), 255};
     const int width = static_cast<int>(std::lround(kPixelsPerCentimetre * tile.tileWidth));
     const int height = static_cast<int>(std::lround(kPixelsPerCentimetre * tile.tileHeight));
-    if (!picture.Decode(fileImage.data(), fileImage.size()) || width <= 0 || height <= 0 ||
+    if (!picture.Decode(fileImage.data(), fileImage.size(),
+                        image::SniffStoredImageFormat(fileImage.data(), fileImage.size())) ||
+        width <= 0 || height <= 0 ||
         !picture.Resample(width, height, image::Interpolation::NearestPixel) ||
         !picture.Expand(0, 0, static_cast<int>(std::lround(kPixelsPerCentimetre * seamWidth)),
                         static_cast<int>(std::lround(kPixelsPerCentimetre * seamHeight)), grout)) {

@@ -25,13 +25,6 @@ uint32_t TargetSide(uint32_t side, TextureLoadOptions::Size rule, uint32_t limit
     return std::min(side, limit);
 }
 
-bool DecodeAnyFormat(image::CImage& picture, const uint8_t* data, size_t length) {
-    if (image::SniffImageFormat(data, length) == image::ImageFormat::Unknown) {
-        return picture.Decode(data, length, image::ImageFormat::Tga);
-    }
-    return picture.Decode(data, length);
-}
-
 }  // namespace
 
 Result DecodeTexturePixels(const uint8_t* data, size_t length, const TextureLoadOptions& options,
@@ -41,7 +34,8 @@ Result DecodeTexturePixels(const uint8_t* data, size_t length, const TextureLoad
         return kErrInvalidCall;
     }
     image::CImage picture;
-    if (data == nullptr || length == 0 || !DecodeAnyFormat(picture, data, length)) {
+    if (data == nullptr || length == 0 ||
+        !picture.Decode(data, length, image::SniffStoredImageFormat(data, length))) {
         return Refuse(error, "貼圖影像已損壞或格式不支援，無法讀取。");
     }
     const auto width = static_cast<uint32_t>(picture.GetWidth());

@@ -108,4 +108,9 @@ ImageFormat SniffImageFormat(const std::uint8_t* data, std::size_t length) {
     return ImageFormat::Unknown;
 }
 
+ImageFormat SniffStoredImageFormat(const std::uint8_t* data, std::size_t length) {
+    const ImageFormat format = SniffImageFormat(data, length);
+    return format == ImageFormat::Unknown ? ImageFormat::Tga : format;
+}
+
 }  // namespace image

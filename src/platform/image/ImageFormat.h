@@ -36,4 +36,8 @@ ImageFormat GetImageFormatByExtension(std::string_view path);
 // signature: they are decoded only when asked for by name.
 ImageFormat SniffImageFormat(const std::uint8_t* data, std::size_t length);
 
+// The format of an image that a material file holds: the one its leading
+// bytes identify, else TGA, the one stored format without a signature.
+ImageFormat SniffStoredImageFormat(const std::uint8_t* data, std::size_t length);
+
 }  // namespace image

@@ -55,4 +55,13 @@ TEST(ImageFormat, SniffingNeedsTheWholeSignature) {
     EXPECT_EQ(image::SniffImageFormat(nullptr, 8), ImageFormat::Unknown);
 }
 
+TEST(ImageFormat, StoredImageWithoutSignatureIsTga) {
+    const std::string bmp = "BM";
+    const std::string tga = {0, 0, 2, 0};
+    EXPECT_EQ(image::SniffStoredImageFormat(reinterpret_cast<const std::uint8_t*>(bmp.data()), 2),
+              ImageFormat::Bmp);
+    EXPECT_EQ(image::SniffStoredImageFormat(reinterpret_cast<const std::uint8_t*>(tga.data()), 4),
+              ImageFormat::Tga);
+}
+
 }  // namespace
