@@ -142,6 +142,8 @@ public:
 
     // The view renders through this; null until the view has set it.
     void SetRenderTarget(ISceneRenderTarget* target) { m_renderTarget = target; }
+    // The device new objects are made on; null without a view.
+    [[nodiscard]] gfx::Device* GetRenderDevice() const { return TargetDevice(); }
     void RenderScene();
 
     // ---- Settings kept in design files

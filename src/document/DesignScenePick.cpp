@@ -5,6 +5,12 @@
 ScenePick CDesignScene::PickInTypeList(int type, const ScenePickQuery& query) const {
     ScenePick best;
     best.type = type;
+    gfx::Vector3 worldOrigin;
+    gfx::Vector3 worldDirection;
+    if (!ComputeWorldPickRay(query.projection, query.view, query.x, query.y, query.width,
+                             query.height, &worldOrigin, &worldDirection)) {
+        return best;
+    }
     for (CDesignObject* item : m_objects[type]) {
         auto* object = static_cast<C3DObject*>(item);
         if (object->IsHidden() != 0 || object->IsCameraAttached() != 0) {
@@ -16,8 +22,7 @@ ScenePick CDesignScene::PickInTypeList(int type, const ScenePickQuery& query) co
         }
         gfx::Vector3 direction;
         gfx::Vector3 origin;
-        object->ComputePickRay(&direction, &origin, query.projection, query.view, query.x, query.y,
-                               query.width, query.height);
+        object->ToLocalRay(worldOrigin, worldDirection, &origin, &direction);
         if (!pick_rules::AcceptsRay(type, direction)) {
             continue;
         }

@@ -17,7 +17,7 @@ struct WallFaceItem;
 // layers; shared_ptr keeps the deleter they supply, so the document owns
 // them without seeing their types.
 
-// The library entry being dragged from a browser into the 3D view.
+// The library entry being dragged from a browser into the views.
 struct LibraryPlacement {
     int32_t inProgress = 0;  // set when a thumbnail is pressed, cleared when the browser closes
     int32_t kind = 0;        // 0 furniture, 4 photo
@@ -25,11 +25,22 @@ struct LibraryPlacement {
     float height = 0.0f;
     float width = 0.0f;
     std::string folder;  // the model's library sub-folder
+
+    // A texture entry being dragged: plain, or with Ctrl held at the click.
+    int32_t textureDrag = 0;
+    int32_t textureDragCtrl = 0;
+    std::string pendingTexturePath;
+    // The entry's .bmp bytes, shared with the entry rather than pointing into it.
+    std::shared_ptr<const std::vector<uint8_t>> pendingTextureImage;
+    std::shared_ptr<TextureMappingRecord> pendingMapping;
 };
 
 // What the copy-texture (1100) and copy-split-line (1200) modes took from a
 // face, and where it came from.
 struct CopiedSurface {
+    int32_t copyOneFace = 0;   // a texture was taken for one face
+    int32_t copyAllFaces = 0;  // ... for all faces (Ctrl held)
+    int32_t splitCopyActive = 0;
     std::string texturePath;
     float textureWidth = 0.0f;  // cm
     float textureHeight = 0.0f;

@@ -31,6 +31,10 @@ public:
     // Activates the view's frame and brings it to the front.
     virtual void ActivateFrame() = 0;
     virtual void ShowFrame(bool show) = 0;
+    // A library entry dragged out of a browser was let go over the view at
+    // the client point. The browser holds the pointer while it drags, so it
+    // hands the drop to the view under the pointer.
+    virtual void DropLibraryEntry(int /*x*/, int /*y*/) {}
 };
 
 // The plan view's frame with its bars.

@@ -267,6 +267,9 @@ void CHousDoc::ClearDesign() {
     }
     m_pickedObjects.fill(nullptr);
     m_pTopPickedObject = nullptr;
+    m_currentFurniture = nullptr;
+    m_currentPhoto = nullptr;
+    m_lastPlaced = nullptr;
     m_viewPoints.clear();
 }
 

@@ -14,6 +14,7 @@
 #include "document/DocumentRecords.h"
 #include "document/DocumentViews.h"
 #include "document/HousSettings.h"
+#include "document/LibraryBrowserLink.h"
 #include "document/MainWindowLink.h"
 #include "foundation/LogFontRecord.h"
 #include "foundation/WinTypes.h"
@@ -22,13 +23,18 @@
 namespace draw {
 class DrawContext;
 }
+namespace gfx {
+struct Vector3;
+}
 
 class C2DCameraMarker;
+class C2DPictureShape;
 class C3DObject;
 class CBrowsePathFile;
 class CBrowseRecorder;
 class CDesignObject;
 class CDesignScene;
+class CModelPackage;
 class CMusicPlayer;
 class IPrinterQueries;
 struct CameraPose;
@@ -302,6 +308,10 @@ public:
     int32_t GetUndoLimit() const { return m_undoLimit; }
 
     LibraryPlacement& GetPlacement() { return m_placement; }
+    // The library browsers that place dragged entries; null until the 3D
+    // view has them.
+    ILibraryBrowsers* GetLibraryBrowsers() const { return m_libraryBrowsers; }
+    void SetLibraryBrowsers(ILibraryBrowsers* browsers) { m_libraryBrowsers = browsers; }
     CopiedSurface& GetCopiedSurface() { return m_copiedSurface; }
     VideoSettings& GetVideoSettings() { return m_videoSettings; }
     CCopyBuffer& GetCopyBuffer() { return m_copyBuffer; }
@@ -324,6 +334,31 @@ public:
     void UpdateDefaultPaperSize();
     POINT GetDefaultPaperSize() const { return m_defaultPaperSize; }
     POINT GetPrinterOffset() const { return m_printerOffset; }
+
+    // ---- Placing from the library (HousDocLibrary.cpp)
+
+    // The model and the photo that replace mode works on and that the last
+    // placing made current; null once they have left the scene.
+    [[nodiscard]] C3DObject* GetCurrentFurniture() const;
+    void SetCurrentFurniture(C3DObject* object) { m_currentFurniture = object; }
+    [[nodiscard]] C3DObject* GetCurrentPhoto() const;
+    void SetCurrentPhoto(C3DObject* object) { m_currentPhoto = object; }
+    // Set by every placing; the wall-face editor reads it. Null once it has
+    // left the scene.
+    [[nodiscard]] C3DObject* GetLastPlacedObject() const;
+    void SetLastPlacedObject(C3DObject* object) { m_lastPlaced = object; }
+    // The current furniture object's plan symbol from the package's drawing,
+    // sized by the object's x and z extents, placed with it and appended to
+    // the model symbol list. Null without a current furniture object or a
+    // scene: a symbol lives only with its object.
+    C2DPictureShape* AddModelPlanSymbol(const CModelPackage& package);
+    // The current photo's plan symbol from the DXF file, a square of the
+    // photo's real width at the photo's position and height, appended to the
+    // photo symbol list. Null without a current photo or a scene.
+    C2DPictureShape* AddPhotoPlanSymbol(const std::string& dxfPath);
+    // Where new objects go: 350 ahead of the camera in its horizontal view
+    // direction, at the current floor's height.
+    [[nodiscard]] gfx::Vector3 GetPlacementPoint() const;
 
     // ---- Objects of later layers, handed in by the code that makes them
 
@@ -484,6 +519,10 @@ private:
     std::string m_day;
 
     LibraryPlacement m_placement;
+    ILibraryBrowsers* m_libraryBrowsers = nullptr;
+    C3DObject* m_currentFurniture = nullptr;
+    C3DObject* m_currentPhoto = nullptr;
+    C3DObject* m_lastPlaced = nullptr;
     CopiedSurface m_copiedSurface;
     VideoSettings m_videoSettings;
     CCopyBuffer m_copyBuffer;

@@ -1,6 +1,7 @@
 #include "library/ModelDatabase.h"
 
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <optional>
 #include <utility>
@@ -60,6 +61,12 @@ std::string Quoted(std::string_view text) {
 // An empty text is stored as NULL.
 std::string QuotedOrNull(std::string_view text) {
     return text.empty() ? std::string("NULL") : Quoted(text);
+}
+
+// A size or price from a damaged file may be NaN or infinite; printed into
+// the statement it would be read as a column name and fail the whole scan.
+double StoredNumber(double value) {
+    return std::isfinite(value) ? value : 0.0;
 }
 
 template <typename Entry>
@@ -249,25 +256,26 @@ void CModelDatabase::SyncPictureEntry(PictureCatalogEntry& entry) {
 void CModelDatabase::InsertModelRow(const std::string& key, const ModelCatalogEntry& entry) {
     RunStatement(
         FormatString("insert into QVXModels values(%s,%s,%f,%f,%f,%f,%s,%s, 0,%s)",
-                     Quoted(key).c_str(), Quoted(entry.name).c_str(), entry.width, entry.depth,
-                     entry.height, entry.price, QuotedOrNull(entry.description).c_str(),
+                     Quoted(key).c_str(), Quoted(entry.name).c_str(), StoredNumber(entry.width),
+                     StoredNumber(entry.depth), StoredNumber(entry.height),
+                     StoredNumber(entry.price), QuotedOrNull(entry.description).c_str(),
                      QuotedOrNull(entry.serialNumber).c_str(), QuotedOrNull(entry.vendor).c_str()));
 }
 
 void CModelDatabase::InsertTextureRow(const std::string& key, const TextureCatalogEntry& entry) {
-    RunStatement(FormatString("insert into Maps values(%s,%s,%f,%f,%f,%s,%s,0,%s)",
-                              Quoted(key).c_str(), Quoted(entry.name).c_str(), entry.width,
-                              entry.height, entry.price, QuotedOrNull(entry.description).c_str(),
-                              QuotedOrNull(entry.serialNumber).c_str(),
-                              QuotedOrNull(entry.vendor).c_str()));
+    RunStatement(FormatString(
+        "insert into Maps values(%s,%s,%f,%f,%f,%s,%s,0,%s)", Quoted(key).c_str(),
+        Quoted(entry.name).c_str(), StoredNumber(entry.width), StoredNumber(entry.height),
+        StoredNumber(entry.price), QuotedOrNull(entry.description).c_str(),
+        QuotedOrNull(entry.serialNumber).c_str(), QuotedOrNull(entry.vendor).c_str()));
 }
 
 void CModelDatabase::InsertPictureRow(const std::string& key, const PictureCatalogEntry& entry) {
-    RunStatement(FormatString("insert into TMaps values(%s,%s,%f,%f,%f,%s,%s,0,0,0,%s)",
-                              Quoted(key).c_str(), Quoted(entry.name).c_str(), entry.width,
-                              entry.height, entry.price, QuotedOrNull(entry.description).c_str(),
-                              QuotedOrNull(entry.serialNumber).c_str(),
-                              QuotedOrNull(entry.vendor).c_str()));
+    RunStatement(FormatString(
+        "insert into TMaps values(%s,%s,%f,%f,%f,%s,%s,0,0,0,%s)", Quoted(key).c_str(),
+        Quoted(entry.name).c_str(), StoredNumber(entry.width), StoredNumber(entry.height),
+        StoredNumber(entry.price), QuotedOrNull(entry.description).c_str(),
+        QuotedOrNull(entry.serialNumber).c_str(), QuotedOrNull(entry.vendor).c_str()));
 }
 
 void CModelDatabase::ReadModelRow(const pdb::CSqliteRow& row, ModelCatalogEntry& entry) {

@@ -61,7 +61,10 @@ void SwapLastTwoCorners(std::span<Index> indices) {
 
 }  // namespace
 
-C3DObject::C3DObject() : m_objectMaterial(*GetDefaultMaterial()), m_world(gfx::MatrixIdentity()) {}
+C3DObject::C3DObject()
+    : m_objectMaterial(*GetDefaultMaterial()),
+      m_world(gfx::MatrixIdentity()),
+      m_inverseWorld(gfx::MatrixIdentity()) {}
 
 C3DObject::C3DObject(const C3DObject& other)
     : CDesignObject(other),
@@ -91,6 +94,7 @@ C3DObject::C3DObject(const C3DObject& other)
       m_shadowParameters(other.m_shadowParameters),
       m_shadowLights(other.m_shadowLights),
       m_world(other.m_world),
+      m_inverseWorld(other.m_inverseWorld),
       m_planSymbolShown(other.m_planSymbolShown),
       m_planOutlineShown(other.m_planOutlineShown),
       m_outlineRecords(other.m_outlineRecords),
@@ -314,7 +318,12 @@ void C3DObject::UpdateWorldMatrix() {
     if (m_extent[1] != 0.0f) {
         m_scale[2] = m_realSize[1] / m_extent[1];
     }
-    m_world = BuildWorldMatrixDirect();
+    SetWorldMatrix(BuildWorldMatrixDirect());
+}
+
+void C3DObject::SetWorldMatrix(const gfx::Matrix& world) {
+    m_world = world;
+    m_inverseWorld = gfx::MatrixInverse(world);
 }
 
 gfx::Matrix C3DObject::BuildWorldMatrixDirect() const {
@@ -413,13 +422,33 @@ void C3DObject::Mirror(int axis) {
     }
 }
 
+namespace {
+
+// The direction through the window point in view coordinates.
+gfx::Vector3 PixelRayInView(const gfx::Matrix& projection, int x, int y, int width, int height) {
+    return {
+        (2.0f * static_cast<float>(x) / static_cast<float>(width) - 1.0f) / projection.m[0][0],
+        -(2.0f * static_cast<float>(y) / static_cast<float>(height) - 1.0f) / projection.m[1][1],
+        1.0f};
+}
+
+}  // namespace
+
+bool ComputeWorldPickRay(const gfx::Matrix& projection, const gfx::Matrix& view, int x, int y,
+                         int width, int height, gfx::Vector3* origin, gfx::Vector3* direction) {
+    const std::optional<gfx::Matrix> inverse = gfx::MatrixInverse(view);
+    if (!inverse) {
+        return false;
+    }
+    *direction =
+        gfx::Vec3TransformNormal(PixelRayInView(projection, x, y, width, height), *inverse);
+    *origin = {inverse->m[3][0], inverse->m[3][1], inverse->m[3][2]};
+    return true;
+}
+
 void C3DObject::ComputePickRay(gfx::Vector3* direction, gfx::Vector3* origin,
                                const gfx::Matrix& projection, const gfx::Matrix& view, int x, int y,
                                int width, int height) const {
-    const float vx =
-        (2.0f * static_cast<float>(x) / static_cast<float>(width) - 1.0f) / projection.m[0][0];
-    const float vy =
-        -(2.0f * static_cast<float>(y) / static_cast<float>(height) - 1.0f) / projection.m[1][1];
     const std::optional<gfx::Matrix> inverse = gfx::MatrixInverse(m_world * view);
     if (!inverse) {
         // A collapsed object (a zero scale) cannot be hit.
@@ -427,11 +456,21 @@ void C3DObject::ComputePickRay(gfx::Vector3* direction, gfx::Vector3* origin,
         *origin = {};
         return;
     }
-    const gfx::Matrix& m = *inverse;
-    *direction = {vx * m.m[0][0] + vy * m.m[1][0] + m.m[2][0],
-                  vx * m.m[0][1] + vy * m.m[1][1] + m.m[2][1],
-                  vx * m.m[0][2] + vy * m.m[1][2] + m.m[2][2]};
-    *origin = {m.m[3][0], m.m[3][1], m.m[3][2]};
+    *direction =
+        gfx::Vec3TransformNormal(PixelRayInView(projection, x, y, width, height), *inverse);
+    *origin = {inverse->m[3][0], inverse->m[3][1], inverse->m[3][2]};
+}
+
+void C3DObject::ToLocalRay(const gfx::Vector3& worldOrigin, const gfx::Vector3& worldDirection,
+                           gfx::Vector3* origin, gfx::Vector3* direction) const {
+    if (!m_inverseWorld) {
+        // A collapsed object (a zero scale) cannot be hit.
+        *direction = {};
+        *origin = {};
+        return;
+    }
+    *origin = gfx::Vec3TransformCoord(worldOrigin, *m_inverseWorld);
+    *direction = gfx::Vec3TransformNormal(worldDirection, *m_inverseWorld);
 }
 
 int C3DObject::IntersectRay(int nearestOnly, PickHit* hits, uint32_t* count,

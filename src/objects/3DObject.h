@@ -184,6 +184,11 @@ public:
     void ComputePickRay(gfx::Vector3* direction, gfx::Vector3* origin,
                         const gfx::Matrix& projection, const gfx::Matrix& view, int x, int y,
                         int width, int height) const;
+    // The same for a ray already in world coordinates (a point and a
+    // direction), through the inverse kept with the world matrix, so a pick
+    // over many objects inverts no matrix per object.
+    void ToLocalRay(const gfx::Vector3& worldOrigin, const gfx::Vector3& worldDirection,
+                    gfx::Vector3* origin, gfx::Vector3* direction) const;
     // Nearest mode: at most one hit, and a wall face seen from behind is
     // refused (count 0, result still 1). All-hits mode: up to 16 hits, the
     // nearest first. hits must hold 16 entries. Result 1 on a hit.
@@ -334,6 +339,7 @@ public:
     [[nodiscard]] CTextureCache& GetOwnTextureCache() { return m_textureCache; }
 
 protected:
+    void SetWorldMatrix(const gfx::Matrix& world);
     // The plan outline's segments, red while selected on screen.
     void DrawPlanOutline(draw::DrawContext& dc, int rop2) const;
     // Sets the mesh and takes its box and extents.
@@ -419,7 +425,9 @@ protected:
     std::string m_note;
     std::array<float, 4> m_shadowParameters = {0.0f, 0.0f, 0.0f, 0.3f};
     std::vector<C3DObject*> m_shadowLights;
+    // Set only through SetWorldMatrix, which keeps the inverse with it.
     gfx::Matrix m_world;
+    std::optional<gfx::Matrix> m_inverseWorld;
     int m_moveAxisMode = 0;
     int m_blend = 0;
     int m_shadowReceiver = 0;
@@ -439,3 +447,8 @@ protected:
 
 // 1 for the wall-derived types (walls, photos, floors, ceilings).
 int IsSurfaceObjectType(int type);
+
+// The ray through the window point in world coordinates: the eye and the
+// direction. False when the view cannot be inverted.
+bool ComputeWorldPickRay(const gfx::Matrix& projection, const gfx::Matrix& view, int x, int y,
+                         int width, int height, gfx::Vector3* origin, gfx::Vector3* direction);

@@ -44,7 +44,7 @@ void CLightObject::Render() {
 
     const gfx::Matrix translation =
         gfx::MatrixTranslation(m_position[0], m_position[1], m_position[2]);
-    m_world = translation;
+    SetWorldMatrix(translation);
     device.SetTransform(gfx::TransformType::World, GetRotationMatrix() * translation);
     const int type = GetLightType();
     // A glyph left on another device is not drawn here.

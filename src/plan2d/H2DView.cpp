@@ -15,6 +15,7 @@
 #include "plan2d/CoordInputBox.h"
 #include "plan2d/PlanCursors.h"
 #include "plan2d/PlanInput.h"
+#include "plan2d/PlanLibraryDrop.h"
 #include "plan2d/PlanMapping.h"
 #include "plan2d/PlanScroll.h"
 #include "plan2d/PlanSketch.h"
@@ -113,6 +114,12 @@ void CH2DView::OnPrepareDC(draw::DrawContext& dc) {
 
 void CH2DView::PrepareTitleFrameDC(draw::DrawContext& dc) {
     m_painter.PrepareTitleFrameDC(dc);
+}
+
+void CH2DView::DropLibraryEntry(int x, int y) {
+    if (m_doc.GetPlacement().inProgress != 0) {
+        DropLibraryEntryOnPlan(m_doc, POINT{x, y});
+    }
 }
 
 CVector2D CH2DView::ClientToLogical(POINT client) const {

@@ -119,6 +119,9 @@ public:
     void ResetScrollPosition() override;
     int GetArcDirection() const override { return m_state.GetArcDirection(); }
     bool GetFullDrawFlag() const override { return m_state.GetFullDrawFlag(); }
+    // A library entry let go over the plan while its drag is pending:
+    // placed with its corner there.
+    void DropLibraryEntry(int x, int y) override;
 
 private:
     void OnPaint(wxPaintEvent& event);

@@ -20,6 +20,7 @@
 #include "plan2d/H2DView.h"
 #include "plan2d/MouseEventRecord.h"
 #include "plan2d/PlanEditModeClass.h"
+#include "plan2d/PlanLibraryDrop.h"
 #include "plan2d/PlanMapping.h"
 #include "plan2d/PlanOverlay.h"
 #include "plan2d/PlanPick.h"
@@ -426,6 +427,12 @@ void CPlanInput::DrawSelectionRect(const CVector2D& corner, int flags) {
 }
 
 void CPlanInput::OnLButtonUp(wxMouseEvent& event, POINT point) {
+    if (m_doc.GetPlacement().inProgress != 0) {
+        // The release ends a drag out of a library browser, not a tool's
+        // click: no outline point, no selection from it.
+        DropLibraryEntryOnPlan(m_doc, point);
+        return;
+    }
     if (m_doc.GetShowMode() != 0) {
         return;
     }

@@ -10,6 +10,7 @@
 #include "document/HousDoc.h"
 #include "foundation/ActiveDocument.h"
 #include "foundation/ResourceStrings.h"
+#include "library/ui/LibraryBrowsers.h"
 #include "plan2d/H2DChild.h"
 #include "plan2d/H2DView.h"
 #include "shell/CommandIds.h"
@@ -90,9 +91,11 @@ void CMainFrame::CreateDesignViews() {
                                     .CloseButton(false));
     m_aui.Update();
     m_pPlanFrame->GetPlanView()->OnInitialUpdate();
+    m_pLibraryBrowsers = std::make_unique<CLibraryBrowsers>(*m_pDocument, this);
 }
 
 void CMainFrame::DestroyDesignViews() {
+    m_pLibraryBrowsers.reset();
     if (m_pPlanFrame != nullptr) {
         m_aui.DetachPane(m_pPlanFrame);
         m_pPlanFrame->Destroy();

@@ -17,6 +17,7 @@
 #include "shell/MainFrameWindow.h"
 
 class CH2DChild;
+class CLibraryBrowsers;
 class CMainFrameRouting;
 class CHousDoc;
 class CHousView;
@@ -115,6 +116,9 @@ private:
     wxAuiManager m_aui;
     CHousView* m_p3DView = nullptr;
     CH2DChild* m_pPlanFrame = nullptr;
+    // The 3D view's library browsers, made with the views and closed when
+    // they go.
+    std::unique_ptr<CLibraryBrowsers> m_pLibraryBrowsers;
     wxMenu* m_pRecentFileMenu = nullptr;
     wxAuiToolBar* m_pBasicToolBar = nullptr;
     wxAuiToolBar* m_pPlayToolBar = nullptr;

@@ -8,6 +8,7 @@
 
 #include "document/EditMode.h"
 #include "document/HousDoc.h"
+#include "library/ui/LibraryBrowsers.h"
 #include "plan2d/H2DChild.h"
 #include "plan2d/H2DView.h"
 #include "plan2d/PlanFrameRules.h"
@@ -150,6 +151,24 @@ void CMainFrameRouting::AddHandlers() {
         {cmd::kMenuShowMode, [&design] { design.OnShowMode(); }},
         {cmd::kEditModeButton, [&design] { design.OnEditMode(); }},
         {cmd::kMenuEditMode, [&design] { design.OnEditMode(); }},
+        {cmd::kAddFurniture,
+         [this] {
+             if (CLibraryBrowsers* browsers = GetLibraryBrowsers()) {
+                 browsers->ShowFurnitureBrowser();
+             }
+         }},
+        {cmd::kSetTexture,
+         [this] {
+             if (CLibraryBrowsers* browsers = GetLibraryBrowsers()) {
+                 browsers->ShowTextureBrowser();
+             }
+         }},
+        {cmd::kAddPicture,
+         [this] {
+             if (CLibraryBrowsers* browsers = GetLibraryBrowsers()) {
+                 browsers->ShowPhotoBrowser();
+             }
+         }},
     };
     for (const SharedPlanTool& tool : kSharedPlanTools) {
         m_handlers[tool.command] = [this, id = tool.toolId] { ForwardToPlanFrame(id); };
@@ -227,6 +246,12 @@ bool CMainFrameRouting::UpdateLikePlanFrame(wxUpdateUIEvent& event,
 CH2DChild* CMainFrameRouting::GetPlanFrame() const {
     const CHousDoc* document = m_commands.GetDocument();
     return document != nullptr ? dynamic_cast<CH2DChild*>(document->Get2DFrame()) : nullptr;
+}
+
+CLibraryBrowsers* CMainFrameRouting::GetLibraryBrowsers() const {
+    const CHousDoc* document = m_commands.GetDocument();
+    return document != nullptr ? dynamic_cast<CLibraryBrowsers*>(document->GetLibraryBrowsers())
+                               : nullptr;
 }
 
 void CMainFrameRouting::ForwardToPlanFrame(int toolId) {

@@ -7,6 +7,7 @@
 #include "shell/MainFrameEditCommands.h"
 
 class CH2DChild;
+class CLibraryBrowsers;
 class CHousDoc;
 class CMainFrameCommands;
 class wxCommandEvent;
@@ -37,6 +38,8 @@ private:
     // for any other command.
     bool UpdateLikePlanFrame(wxUpdateUIEvent& event, const CHousDoc& document) const;
     CH2DChild* GetPlanFrame() const;
+    // The 3D view's library browsers; null while there is no view.
+    CLibraryBrowsers* GetLibraryBrowsers() const;
     // The plan frame runs its tool as if its button were pressed.
     void ForwardToPlanFrame(int toolId);
 

@@ -1,5 +1,6 @@
 #include "library/ModelDatabase.h"
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -246,6 +247,18 @@ TEST_F(ModelDatabaseTest, SyncInsertsANewEntryWithNullTextsAndRateZero) {
     EXPECT_TRUE(again.description.empty());
     EXPECT_EQ(again.rate, 0);
     EXPECT_EQ(Rows("select count(*) from QVXModels"), std::vector<std::string>{"1"});
+}
+
+TEST_F(ModelDatabaseTest, NonFiniteSizesFromADamagedFileAreStoredAsZero) {
+    CModelDatabase database;
+    ASSERT_EQ(database.Open(CatalogPath()), 1);
+    ModelCatalogEntry entry;
+    entry.filePath = "/lib/SModel/broken.qvx";
+    entry.width = std::numeric_limits<float>::quiet_NaN();
+    entry.price = std::numeric_limits<float>::infinity();
+    database.SyncModelEntry(entry);
+    EXPECT_TRUE(database.IsOpen());
+    EXPECT_EQ(Rows("select Width, Price from QVXModels"), std::vector<std::string>{"0.0|0.0"});
 }
 
 TEST_F(ModelDatabaseTest, StoredSizesOfTexturesAndPicturesReadBackByTheirRules) {

@@ -11,11 +11,16 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/EditMode.h"
 #include "document/HousDoc.h"
 #include "foundation/ApplicationValues.h"
 #include "foundation/Prompt.h"
+#include "library/ui/FurnitureBrowserDlg.h"
+#include "library/ui/LibraryBrowsers.h"
+#include "library/ui/PhotoBrowserDlg.h"
+#include "library/ui/TextureBrowserDlg.h"
 #include "shell/CommandIds.h"
 #include "shell/HighCommandIds.h"
 #include "shell/HousApp.h"
@@ -63,7 +68,7 @@ protected:
         menu->AppendCheckItem(cmd::kSelectObjects, "select");
         menu->AppendCheckItem(cmd::kToggleSnap, "snap");
         menu->AppendCheckItem(cmd::kWallItemsMode, "doors");
-        menu->Append(cmd::kSetTexture, "texture");
+        menu->Append(cmd::kMirrorTolerance, "tolerance");
         menu->Append(cmd::kAbout, "about");
         auto* bar = new wxMenuBar;
         bar->Append(menu, "edit");
@@ -109,7 +114,7 @@ TEST_F(MainFrameRoutingTest, MenuItemsFollowTheUpdateRules) {
     EXPECT_TRUE(menu->IsChecked(cmd::kToggleSnap));
     EXPECT_FALSE(menu->IsChecked(cmd::kWallItemsMode));
     // Nothing handles it in this program.
-    EXPECT_FALSE(menu->IsEnabled(cmd::kSetTexture));
+    EXPECT_FALSE(menu->IsEnabled(cmd::kMirrorTolerance));
     // The application's own command is left to it.
     EXPECT_TRUE(menu->IsEnabled(cmd::kAbout));
     EXPECT_FALSE(routing->GetRoutedCommands().contains(cmd::kAbout));
@@ -149,6 +154,34 @@ TEST_F(MainFrameRoutingTest, MenuCommandsReachTheirHandlers) {
     EXPECT_EQ(document->GetShowMode(), 1);
     Run(cmd::kMenuEditMode);
     EXPECT_EQ(document->GetShowMode(), 0);
+}
+
+TEST_F(MainFrameRoutingTest, LibraryCommandsOpenTheViewsBrowsersOnce) {
+    // This program folder has no catalogue: the browsers say so and go on.
+    std::vector<std::string> messages;
+    CScopedPromptHandlers quiet([&](const MessageRequest& request) {
+        messages.push_back(request.text);
+        return PromptAnswer::Ok;
+    });
+    Run(cmd::kAddFurniture);
+    CLibraryBrowsers browsers(*document, frame);
+    Run(cmd::kAddFurniture);
+    Run(cmd::kSetTexture);
+    Run(cmd::kAddPicture);
+    ASSERT_NE(browsers.GetFurnitureBrowser(), nullptr);
+    ASSERT_NE(browsers.GetTextureBrowser(), nullptr);
+    ASSERT_NE(browsers.GetPhotoBrowser(), nullptr);
+    CFurnitureBrowserDlg* furniture = browsers.GetFurnitureBrowser();
+    EXPECT_TRUE(furniture->IsShown());
+    EXPECT_TRUE(browsers.GetPhotoBrowser()->IsShown());
+
+    furniture->CloseBrowser();
+    EXPECT_FALSE(furniture->IsShown());
+    Run(cmd::kAddFurniture);
+    EXPECT_EQ(browsers.GetFurnitureBrowser(), furniture);
+    EXPECT_TRUE(furniture->IsShown());
+    browsers.CloseAll();
+    wxTheApp->Yield();
 }
 
 TEST(MainFrameRouting, MainFrameRoutesItsMenusAndKeepsTheShadowButtonOff) {

@@ -137,6 +137,7 @@ bool Mesh::IndicesInRange() const {
 
 std::span<uint8_t> Mesh::EditVertices() {
     m_verticesStale = true;
+    m_boundsKnown = false;
     return m_vertices;
 }
 
@@ -203,6 +204,7 @@ Result Mesh::Optimize(uint32_t flags) {
         m_vertices = std::move(vertices);
         m_vertexCount = next;
         m_verticesStale = true;
+        m_boundsKnown = false;
     }
     for (size_t i = 0; i < indices.size(); ++i) {
         SetIndex(i, indices[i]);
@@ -329,6 +331,15 @@ Result Mesh::DrawFaces(uint32_t faceStart, uint32_t faceCount, uint32_t vertexSt
 
 void Mesh::ComputeBoundingBox(Vector3& min, Vector3& max) const {
     gfx::ComputeBoundingBox(m_vertices.data(), m_vertexCount, m_layout.size, min, max);
+}
+
+void Mesh::GetCachedBounds(Vector3& min, Vector3& max) const {
+    if (!m_boundsKnown) {
+        ComputeBoundingBox(m_boundsMin, m_boundsMax);
+        m_boundsKnown = true;
+    }
+    min = m_boundsMin;
+    max = m_boundsMax;
 }
 
 }  // namespace gfx

@@ -113,6 +113,10 @@ public:
 
     // The box of the positions.
     void ComputeBoundingBox(Vector3& min, Vector3& max) const;
+    // The same box, kept until the vertices are next handed out for writing,
+    // so that a pick can pass over a mesh its ray misses. A span from
+    // EditVertices must not be written after this is asked.
+    void GetCachedBounds(Vector3& min, Vector3& max) const;
 
 private:
     struct ReleaseResource {
@@ -141,6 +145,9 @@ private:
     std::vector<AttributeRange> m_attributeTable;
     mutable bool m_indicesChecked = false;
     mutable bool m_indicesInRange = false;
+    mutable bool m_boundsKnown = false;
+    mutable Vector3 m_boundsMin{};
+    mutable Vector3 m_boundsMax{};
 
     std::unique_ptr<VertexBuffer, ReleaseResource> m_vertexBuffer;
     std::unique_ptr<IndexBuffer, ReleaseResource> m_indexBuffer;

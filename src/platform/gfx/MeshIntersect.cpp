@@ -1,5 +1,9 @@
 #include "platform/gfx/MeshIntersect.h"
 
+#include <algorithm>
+#include <array>
+#include <limits>
+
 #include "platform/gfx/Intersect.h"
 #include "platform/gfx/Mesh.h"
 
@@ -17,12 +21,48 @@ std::optional<MeshHit> IntersectFace(const Mesh& mesh, uint32_t face, const Vect
     return MeshHit{face, hit->u, hit->v, hit->distance};
 }
 
+// Whether the ray (t >= 0) can meet the mesh's box, widened a little so that
+// faces on its sides are never lost to rounding. A box with NaN in it never
+// turns a ray away.
+bool RayMayHitBox(const Mesh& mesh, const Vector3& origin, const Vector3& direction) {
+    Vector3 low;
+    Vector3 high;
+    mesh.GetCachedBounds(low, high);
+    const float margin =
+        1e-4f * (1.0f + std::max({high.x - low.x, high.y - low.y, high.z - low.z}));
+    const std::array<float, 3> o = {origin.x, origin.y, origin.z};
+    const std::array<float, 3> d = {direction.x, direction.y, direction.z};
+    const std::array<float, 3> lo = {low.x - margin, low.y - margin, low.z - margin};
+    const std::array<float, 3> hi = {high.x + margin, high.y + margin, high.z + margin};
+    float nearT = -std::numeric_limits<float>::infinity();
+    float farT = std::numeric_limits<float>::infinity();
+    for (size_t axis = 0; axis < 3; ++axis) {
+        if (d[axis] == 0.0f) {
+            if (o[axis] < lo[axis] || o[axis] > hi[axis]) {
+                return false;
+            }
+            continue;
+        }
+        float t1 = (lo[axis] - o[axis]) / d[axis];
+        float t2 = (hi[axis] - o[axis]) / d[axis];
+        if (t1 > t2) {
+            std::swap(t1, t2);
+        }
+        nearT = std::max(nearT, t1);
+        farT = std::min(farT, t2);
+        if (nearT > farT) {
+            return false;
+        }
+    }
+    return !(farT < 0.0f);
+}
+
 }  // namespace
 
 std::optional<MeshHit> IntersectMesh(const Mesh& mesh, const Vector3& origin,
                                      const Vector3& direction) {
     std::optional<MeshHit> nearest;
-    if (!mesh.IndicesInRange()) {
+    if (!mesh.IndicesInRange() || !RayMayHitBox(mesh, origin, direction)) {
         return nearest;
     }
     for (uint32_t face = 0; face < mesh.GetNumFaces(); ++face) {
@@ -37,7 +77,7 @@ std::optional<MeshHit> IntersectMesh(const Mesh& mesh, const Vector3& origin,
 std::vector<MeshHit> IntersectMeshAll(const Mesh& mesh, const Vector3& origin,
                                       const Vector3& direction) {
     std::vector<MeshHit> hits;
-    if (!mesh.IndicesInRange()) {
+    if (!mesh.IndicesInRange() || !RayMayHitBox(mesh, origin, direction)) {
         return hits;
     }
     for (uint32_t face = 0; face < mesh.GetNumFaces(); ++face) {

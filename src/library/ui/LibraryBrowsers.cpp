@@ -1,0 +1,87 @@
+#include "library/ui/LibraryBrowsers.h"
+
+#include "document/HousDoc.h"
+#include "library/LibraryDrag.h"
+#include "library/placing/LibraryPlacing.h"
+#include "library/ui/FurnitureBrowserDlg.h"
+#include "library/ui/PhotoBrowserDlg.h"
+#include "library/ui/TextureBrowserDlg.h"
+#include "objects/PhotoObject.h"
+
+namespace {
+
+template <typename Dialog>
+Dialog& ShowBrowser(Dialog*& dialog, CHousDoc& doc, wxWindow* parent) {
+    if (dialog == nullptr) {
+        dialog = new Dialog(doc, kBrowserModeAdd, parent);
+    }
+    dialog->Show();
+    dialog->Raise();
+    return *dialog;
+}
+
+template <typename Dialog>
+void DestroyBrowser(Dialog*& dialog) {
+    if (dialog != nullptr) {
+        dialog->Destroy();
+        dialog = nullptr;
+    }
+}
+
+}  // namespace
+
+CLibraryBrowsers::CLibraryBrowsers(CHousDoc& doc, wxWindow* parent)
+    : m_doc(doc), m_pParent(parent) {
+    m_doc.SetLibraryBrowsers(this);
+}
+
+CLibraryBrowsers::~CLibraryBrowsers() {
+    CloseAll();
+    if (m_doc.GetLibraryBrowsers() == this) {
+        m_doc.SetLibraryBrowsers(nullptr);
+    }
+}
+
+CFurnitureBrowserDlg& CLibraryBrowsers::ShowFurnitureBrowser() {
+    return ShowBrowser(m_pFurniture, m_doc, m_pParent);
+}
+
+CTextureBrowserDlg& CLibraryBrowsers::ShowTextureBrowser() {
+    return ShowBrowser(m_pTexture, m_doc, m_pParent);
+}
+
+CPhotoBrowserDlg& CLibraryBrowsers::ShowPhotoBrowser() {
+    return ShowBrowser(m_pPhoto, m_doc, m_pParent);
+}
+
+void CLibraryBrowsers::CloseAll() {
+    LibraryPlacement& placement = m_doc.GetPlacement();
+    EndLibraryDrag(placement, BrowserLibrary::Furniture);
+    EndLibraryDrag(placement, BrowserLibrary::Texture);
+    DestroyBrowser(m_pFurniture);
+    DestroyBrowser(m_pTexture);
+    DestroyBrowser(m_pPhoto);
+}
+
+C3DObject* CLibraryBrowsers::PlaceSelectedModel(const LibraryDropPoint& drop) {
+    if (m_pFurniture == nullptr || m_doc.GetBusy() != 0) {
+        return nullptr;
+    }
+    return m_pFurniture->PlaceSelectedModel(drop);
+}
+
+C3DObject* CLibraryBrowsers::PlaceSelectedPhoto(const LibraryDropPoint& drop) {
+    if (m_pPhoto == nullptr || m_doc.GetBusy() != 0) {
+        return nullptr;
+    }
+    return m_pPhoto->PlaceSelectedPhoto(drop);
+}
+
+C3DObject* CLibraryBrowsers::PlacePictureEntry(const PictureCatalogEntry& entry,
+                                               const LibraryDropPoint& drop) {
+    if (m_doc.GetBusy() != 0) {
+        return nullptr;
+    }
+    // The modeless photo browser adds: mode 0, no size kept.
+    return PlacePhotoEntry(m_doc, entry, drop, LibraryPlacingOptions{});
+}

@@ -1,0 +1,331 @@
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/frame.h>
+#include <wx/panel.h>
+#include <wx/stattext.h>
+#include <wx/treectrl.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/ActiveDocumentServices.h"
+#include "document/DocumentViews.h"
+#include "document/HousDoc.h"
+#include "foundation/ActiveDocument.h"
+#include "foundation/ApplicationValues.h"
+#include "foundation/Prompt.h"
+#include "library/ui/FurnitureBrowserDlg.h"
+#include "library/ui/LibraryBrowsers.h"
+#include "library/ui/ModelPreviewPanel.h"
+#include "library/ui/TextureBrowserDlg.h"
+#include "library/ui/ThumbnailCell.h"
+#include "objects/LibraryCatalog.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kStarterLibrary = VELMORA_BUILD_STARTER_LIBRARY_DIR;
+// A category of the test's own with more entries than a page holds.
+constexpr const char* kLargeCategory = "09測試";
+constexpr int kLargeCategorySize = 7;
+
+// Stands for the plan or 3D view: remembers where entries were let go and
+// whether a drag was pending then.
+class FakeView : public wxPanel, public IDocumentView {
+public:
+    FakeView(wxWindow* parent, CHousDoc& doc) : wxPanel(parent, wxID_ANY), m_doc(doc) {}
+
+    void OnDocumentUpdate(int /*hint*/) override {}
+    void ActivateFrame() override {}
+    void ShowFrame(bool /*show*/) override {}
+    void DropLibraryEntry(int x, int y) override {
+        drops.push_back(wxPoint(x, y));
+        pendingAtDrop.push_back(m_doc.GetPlacement().inProgress != 0 ||
+                                m_doc.GetPlacement().textureDrag != 0);
+    }
+
+    std::vector<wxPoint> drops;
+    std::vector<bool> pendingAtDrop;
+
+private:
+    CHousDoc& m_doc;
+};
+
+void Settle() {
+    for (int i = 0; i < 5; ++i) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+    }
+}
+
+wxTreeItemId FindRootItem(wxTreeCtrl& tree, const std::string& text) {
+    wxTreeItemIdValue cookie;
+    for (wxTreeItemId item = tree.GetFirstChild(tree.GetRootItem(), cookie); item.IsOk();
+         item = tree.GetNextChild(tree.GetRootItem(), cookie)) {
+        if (tree.GetItemText(item).utf8_string() == text) {
+            return item;
+        }
+    }
+    return {};
+}
+
+std::string LabelOf(wxWindow& dialog, int id) {
+    wxWindow* window = dialog.FindWindow(id);
+    return window != nullptr ? window->GetLabel().utf8_string() : std::string("<none>");
+}
+
+void SendMouse(wxWindow& window, wxEventType type, const wxPoint& point, bool ctrl = false) {
+    wxMouseEvent event(type);
+    event.SetEventObject(&window);
+    event.SetId(window.GetId());
+    event.SetPosition(point);
+    event.m_leftDown = type == wxEVT_LEFT_DOWN;
+    event.SetControlDown(ctrl);
+    window.GetEventHandler()->ProcessEvent(event);
+}
+
+class LibraryBrowserDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(fs::exists(kStarterLibrary / "RIr6.db")) << kStarterLibrary;
+        fs::copy(kStarterLibrary, m_folder.Path(), fs::copy_options::recursive);
+        const fs::path chair = m_folder.Path() / "SModel/01桌椅/餐椅.qvx";
+        fs::create_directories(m_folder.Path() / "SModel" / kLargeCategory);
+        for (int i = 0; i < kLargeCategorySize; ++i) {
+            fs::copy_file(chair, m_folder.Path() / "SModel" / kLargeCategory /
+                                     ("椅" + std::to_string(i) + ".qvx"));
+        }
+        m_previousFolder = GetProgramFolder();
+        SetProgramFolder(m_folder.Path().string() + "/");
+        CLibraryCatalog::SetCatalogFilePath({});
+        m_doc = std::make_unique<CHousDoc>();
+        SetActiveHousDocAccessor([this] { return m_doc.get(); });
+        m_previousServices = SetDocumentServices(&m_services);
+
+        m_frame = new wxFrame(nullptr, wxID_ANY, "views", wxPoint(20, 20), wxSize(400, 400));
+        m_view = new FakeView(m_frame, *m_doc);
+        m_frame->Show();
+    }
+
+    void TearDown() override {
+        m_frame->Destroy();
+        Settle();
+        SetDocumentServices(m_previousServices);
+        SetActiveHousDocAccessor({});
+        m_doc.reset();
+        SetProgramFolder(m_previousFolder);
+    }
+
+    CThumbnailCell& Cell(wxWindow& dialog, int slot) {
+        return *static_cast<CThumbnailCell*>(
+            dialog.FindWindow(CLibraryBrowserDlg::kFirstCellId + slot));
+    }
+
+    void ShowCategory(CLibraryBrowserDlg& dialog, const std::string& name) {
+        auto* tree = static_cast<wxTreeCtrl*>(dialog.FindWindow(CLibraryBrowserDlg::kTreeId));
+        const wxTreeItemId item = FindRootItem(*tree, name);
+        ASSERT_TRUE(item.IsOk()) << name;
+        tree->SelectItem(item);
+        Settle();
+    }
+
+    // The cell's point over the view's client point, as a release there
+    // would come to the cell that holds the pointer.
+    wxPoint OverView(wxWindow& cell, const wxPoint& viewPoint) const {
+        return cell.ScreenToClient(m_view->ClientToScreen(viewPoint));
+    }
+
+    std::vector<std::string> m_messages;
+    CScopedPromptHandlers m_prompts{[this](const MessageRequest& request) {
+        m_messages.push_back(request.text);
+        return PromptAnswer::Ok;
+    }};
+    TempFolder m_folder;
+    std::string m_previousFolder;
+    std::unique_ptr<CHousDoc> m_doc;
+    CActiveDocumentServices m_services;
+    IDocumentServices* m_previousServices = nullptr;
+    wxFrame* m_frame = nullptr;
+    FakeView* m_view = nullptr;
+};
+
+TEST_F(LibraryBrowserDlgTest, StarterLibraryShowsPagesOfSixThumbnails) {
+    CFurnitureBrowserDlg dialog(*m_doc, kBrowserModeAdd, m_frame);
+    dialog.Show();
+    Settle();
+    EXPECT_EQ(LabelOf(dialog, CLibraryBrowserDlg::kCounterId), "[0/0]");
+    EXPECT_FALSE(dialog.FindWindow(CLibraryBrowserDlg::kAddId)->IsEnabled());
+
+    ShowCategory(dialog, kLargeCategory);
+    EXPECT_EQ(LabelOf(dialog, CLibraryBrowserDlg::kCounterId), "[1/7]");
+    for (int slot = 0; slot < CLibraryBrowserPage::kCellCount; ++slot) {
+        EXPECT_TRUE(Cell(dialog, slot).HasPicture()) << slot;
+        EXPECT_EQ(LabelOf(dialog, CLibraryBrowserDlg::kFirstNameId + slot).empty(), false) << slot;
+    }
+    EXPECT_TRUE(Cell(dialog, 0).IsSelected());
+    EXPECT_TRUE(dialog.FindWindow(CLibraryBrowserDlg::kNextPageId)->IsEnabled());
+    EXPECT_TRUE(dialog.FindWindow(CLibraryBrowserDlg::kSliderId)->IsShown());
+    EXPECT_TRUE(dialog.FindWindow(CLibraryBrowserDlg::kAddId)->IsEnabled());
+
+    // The selected model is drawn in the preview; without a stored size the
+    // entry takes its mesh's, and the views are told it with the folder.
+    EXPECT_TRUE(dialog.GetPreview()->HasFrame());
+    const LibraryPlacement& placement = m_doc->GetPlacement();
+    EXPECT_GT(placement.width, 0.0f);
+    EXPECT_GT(placement.height, 0.0f);
+    EXPECT_EQ(placement.folder, kLargeCategory);
+
+    // "旋轉" turns the preview and is remembered in the settings file.
+    auto* turn = static_cast<wxCheckBox*>(dialog.FindWindow(CLibraryBrowserDlg::kTurnId));
+    ASSERT_TRUE(turn->IsEnabled());
+    turn->SetValue(true);
+    wxCommandEvent check(wxEVT_CHECKBOX, CLibraryBrowserDlg::kTurnId);
+    check.SetEventObject(turn);
+    check.SetInt(1);
+    turn->GetEventHandler()->ProcessEvent(check);
+    EXPECT_TRUE(dialog.GetPreview()->IsTurning());
+    EXPECT_EQ(m_doc->Settings().previewTurn, 1);
+    std::ifstream settings(m_folder.Path() / "zadivav.ini", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(settings)),
+                           std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("PREVIEWTURN=1"), std::string::npos) << text;
+
+    auto* next = static_cast<wxButton*>(dialog.FindWindow(CLibraryBrowserDlg::kNextPageId));
+    wxCommandEvent press(wxEVT_BUTTON, CLibraryBrowserDlg::kNextPageId);
+    press.SetEventObject(next);
+    next->GetEventHandler()->ProcessEvent(press);
+    EXPECT_EQ(LabelOf(dialog, CLibraryBrowserDlg::kCounterId), "[7/7]");
+    EXPECT_TRUE(Cell(dialog, 0).HasPicture());
+    EXPECT_FALSE(Cell(dialog, 1).HasPicture());
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(LibraryBrowserDlgTest, PressedCellDroppedOverAViewHandsItThePoint) {
+    CLibraryBrowsers browsers(*m_doc, m_frame);
+    CFurnitureBrowserDlg& dialog = browsers.ShowFurnitureBrowser();
+    EXPECT_EQ(m_doc->GetLibraryBrowsers(), &browsers);
+    Settle();
+    ShowCategory(dialog, kLargeCategory);
+
+    CThumbnailCell& cell = Cell(dialog, 2);
+    SendMouse(cell, wxEVT_LEFT_DOWN, wxPoint(20, 20));
+    EXPECT_EQ(m_doc->GetPlacement().inProgress, 1);
+    EXPECT_EQ(m_doc->GetPlacement().kind, 0);
+    EXPECT_EQ(LabelOf(dialog, CLibraryBrowserDlg::kCounterId), "[3/7]");
+    EXPECT_FALSE(dialog.FindWindow(CLibraryBrowserDlg::kTreeId)->IsEnabled());
+
+    SendMouse(cell, wxEVT_LEFT_UP, OverView(cell, wxPoint(40, 30)));
+    ASSERT_EQ(m_view->drops.size(), 1u);
+    EXPECT_EQ(m_view->drops[0], wxPoint(40, 30));
+    EXPECT_TRUE(m_view->pendingAtDrop[0]);
+    EXPECT_EQ(m_doc->GetPlacement().inProgress, 0);
+    EXPECT_TRUE(dialog.FindWindow(CLibraryBrowserDlg::kTreeId)->IsEnabled());
+
+    // Let go over the browser itself: the drag ends without a drop.
+    SendMouse(cell, wxEVT_LEFT_DOWN, wxPoint(20, 20));
+    SendMouse(cell, wxEVT_LEFT_UP, wxPoint(20, 20));
+    EXPECT_EQ(m_view->drops.size(), 1u);
+    EXPECT_EQ(m_doc->GetPlacement().inProgress, 0);
+}
+
+TEST_F(LibraryBrowserDlgTest, EmptyCellStartsNoDragAndRateNeedsAnEntry) {
+    CFurnitureBrowserDlg dialog(*m_doc, kBrowserModeAdd, m_frame);
+    dialog.Show();
+    Settle();
+    wxWindow& rate = *dialog.FindWindow(CLibraryBrowserDlg::kRateId);
+    // An empty category: a rate click changes nothing.
+    SendMouse(rate, wxEVT_LEFT_DOWN, wxPoint(80, 5));
+
+    ShowCategory(dialog, "02沙發");
+    EXPECT_EQ(LabelOf(dialog, CLibraryBrowserDlg::kCounterId), "[1/2]");
+    CThumbnailCell& empty = Cell(dialog, 4);
+    SendMouse(empty, wxEVT_LEFT_DOWN, wxPoint(20, 20));
+    EXPECT_EQ(m_doc->GetPlacement().inProgress, 0);
+    EXPECT_EQ(dialog.GetSelectedIndex(), std::optional<int>(0));
+    SendMouse(empty, wxEVT_LEFT_UP, OverView(empty, wxPoint(40, 30)));
+    EXPECT_TRUE(m_view->drops.empty());
+
+    // The rightmost column of the strip rates the selected entry 5, which
+    // the next listing of the category puts first.
+    SendMouse(Cell(dialog, 1), wxEVT_LEFT_DOWN, wxPoint(20, 20));
+    SendMouse(Cell(dialog, 1), wxEVT_LEFT_UP, wxPoint(20, 20));
+    const std::string second = LabelOf(dialog, CLibraryBrowserDlg::kFirstNameId + 1);
+    SendMouse(rate, wxEVT_LEFT_DOWN, wxPoint(kRateStripWidth - 1, 5));
+    ShowCategory(dialog, "01桌椅");
+    ShowCategory(dialog, "02沙發");
+    EXPECT_EQ(LabelOf(dialog, CLibraryBrowserDlg::kFirstNameId), second);
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(LibraryBrowserDlgTest, ReplaceModeWalksToTheReplacedModelsEntry) {
+    CFurnitureBrowserDlg dialog(*m_doc, kBrowserModeReplace, m_frame);
+    EXPECT_EQ(LabelOf(dialog, CLibraryBrowserDlg::kAddId), "置換");
+    auto* keepSize = static_cast<wxCheckBox*>(dialog.FindWindow(CLibraryBrowserDlg::kKeepSizeId));
+    EXPECT_TRUE(keepSize->IsEnabled());
+    EXPECT_TRUE(keepSize->GetValue());
+
+    // Folders and file are found ignoring case, as a stored path may name them.
+    ASSERT_TRUE(dialog.ShowEntryOfFile(m_doc->GetModelFolder() + "/02沙發/三人沙發.QVX"));
+    EXPECT_TRUE(dialog.FindWindow(CLibraryBrowserDlg::kAddId)->IsEnabled());
+    EXPECT_EQ(dialog.GetEntryCount(), 2);
+    EXPECT_EQ(
+        LabelOf(dialog, CLibraryBrowserDlg::kFirstNameId + dialog.GetPage().GetSelectedSlot()),
+        "三人沙發");
+
+    // A model outside the library selects nothing.
+    CFurnitureBrowserDlg other(*m_doc, kBrowserModeReplace, m_frame);
+    EXPECT_FALSE(other.ShowEntryOfFile("/elsewhere/02沙發/三人沙發.qvx"));
+    EXPECT_FALSE(other.FindWindow(CLibraryBrowserDlg::kAddId)->IsEnabled());
+    EXPECT_EQ(LabelOf(other, CLibraryBrowserDlg::kCounterId), "[0/0]");
+
+    // Other modes add, without the keep-size box.
+    CFurnitureBrowserDlg adding(*m_doc, kBrowserModeAdd, m_frame);
+    EXPECT_EQ(LabelOf(adding, CLibraryBrowserDlg::kAddId), "新增");
+    EXPECT_FALSE(adding.FindWindow(CLibraryBrowserDlg::kKeepSizeId)->IsEnabled());
+}
+
+TEST_F(LibraryBrowserDlgTest, TextureDragCarriesTheEntrysFileImageAndTileSize) {
+    CTextureBrowserDlg dialog(*m_doc, kBrowserModeAdd, m_frame);
+    dialog.Show();
+    Settle();
+    auto* tree = static_cast<wxTreeCtrl*>(dialog.FindWindow(CLibraryBrowserDlg::kTreeId));
+    wxTreeItemIdValue cookie;
+    const wxTreeItemId first = tree->GetFirstChild(tree->GetRootItem(), cookie);
+    ASSERT_TRUE(first.IsOk());
+    ShowCategory(dialog, tree->GetItemText(first).utf8_string());
+    ASSERT_GT(dialog.GetEntryCount(), 0);
+
+    SendMouse(Cell(dialog, 0), wxEVT_LEFT_DOWN, wxPoint(20, 20), true);
+    const LibraryPlacement& placement = m_doc->GetPlacement();
+    EXPECT_EQ(placement.textureDragCtrl, 1);
+    EXPECT_EQ(placement.textureDrag, 0);
+    EXPECT_EQ(placement.pendingTexturePath, dialog.GetTexturePath());
+    ASSERT_NE(placement.pendingTextureImage, nullptr);
+    EXPECT_FALSE(placement.pendingTextureImage->empty());
+    ASSERT_NE(placement.pendingMapping, nullptr);
+    EXPECT_GT(placement.pendingMapping->tileWidth, 0.0f);
+    EXPECT_EQ(placement.pendingMapping->tileFlag, 1);
+
+    SendMouse(Cell(dialog, 0), wxEVT_LEFT_UP, OverView(Cell(dialog, 0), wxPoint(5, 6)));
+    ASSERT_EQ(m_view->drops.size(), 1u);
+    EXPECT_EQ(m_view->drops[0], wxPoint(5, 6));
+    EXPECT_EQ(placement.textureDragCtrl, 0);
+    EXPECT_TRUE(placement.pendingTexturePath.empty());
+
+    // The same file selected again from its path, ignoring case.
+    const std::string path = dialog.GetTexturePath();
+    ShowCategory(dialog, tree->GetItemText(first).utf8_string());
+    dialog.SelectTextureFile(path);
+    EXPECT_EQ(dialog.GetTexturePath(), path);
+}
+
+}  // namespace
