@@ -129,6 +129,10 @@ public:
     // face's current mapping.
     void InterpolateFaceUV(int part, const float point[3], float* u, float* v) const;
     [[nodiscard]] std::string FormatPickedFaceSize(int part) const;
+    // 0 when a copied item may not go onto face, whose height is
+    // faceHeight: a vertical split line, or a horizontal one at or above the
+    // top or where the face already has one; else 1.
+    [[nodiscard]] int CanPasteOpening(const WallFaceItem& item, int face, float faceHeight) const;
 
     // ---- Plain state
 

@@ -74,6 +74,9 @@ void CMainFrame::SetDocument(std::unique_ptr<CHousDoc> document) {
 // be maximised.
 void CMainFrame::CreateDesignViews() {
     m_p3DView = new CHousView(this, m_pDocument.get());
+    // The view's context menus offer the commands this frame answers.
+    m_p3DView->SetCommandFilter(
+        [this](int command) { return m_pRouting && m_pRouting->HasHandler(command); });
     m_aui.AddPane(m_p3DView, wxAuiPaneInfo()
                                  .Name("3d")
                                  .Caption(wxString::FromUTF8("3D"))

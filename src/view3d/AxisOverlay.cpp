@@ -1,5 +1,6 @@
 #include "view3d/AxisOverlay.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "document/EditMode.h"
@@ -12,12 +13,15 @@
 #include "platform/gfx/MatrixMath.h"
 #include "platform/gfx/VectorMath.h"
 #include "view3d/3DCamera.h"
+#include "view3d/AxisLabelAtlas.h"
+#include "view3d/HousViewCamera.h"
 
 namespace {
 
 constexpr float kDistanceAhead = 50.0f;
 constexpr float kCornerFraction = 0.95f;
 constexpr float kAxisLength = 1.4285714f;
+constexpr int kLabelRise = 20;
 
 void DrawOverlayLine(gfx::Device& device, const gfx::Vector3& from, const gfx::Vector3& to,
                      draw::COLORREF color) {
@@ -67,4 +71,28 @@ void DrawAxisOverlay(gfx::Device& device, const AxisOverlayPoints& points) {
     DrawOverlayLine(device, points.origin, points.upEnd, draw::Rgb(0, 0, 255));
     DrawOverlayLine(device, points.origin, points.depthEnd, draw::Rgb(0, 255, 0));
     device.SetRenderState(gfx::RenderState::ZEnable, 1);
+}
+
+std::array<AxisLabelSpot, 3> ComputeAxisLabelSpots(const CHousViewCamera& camera,
+                                                   const AxisOverlayPoints& points,
+                                                   int backBufferWidth, int backBufferHeight) {
+    const int windowWidth = std::max(camera.GetWindowWidth(), 1);
+    const int windowHeight = std::max(camera.GetWindowHeight(), 1);
+    const auto spot = [&](char letter, const gfx::Vector3& end, uint32_t colour) {
+        const POINT window = camera.ProjectToWindow(end.x, end.y, end.z);
+        return AxisLabelSpot{letter, window.x * backBufferWidth / windowWidth,
+                             (window.y - kLabelRise) * backBufferHeight / windowHeight, colour};
+    };
+    return {spot('x', points.xEnd, 0xFFFF0000u), spot('z', points.upEnd, 0xFF0000FFu),
+            spot('y', points.depthEnd, 0xFF00FF00u)};
+}
+
+void DrawAxisOverlayWithLabels(gfx::Device& device, CAxisLabelAtlas& labels,
+                               const AxisOverlayPoints& points,
+                               const std::array<AxisLabelSpot, 3>& spots) {
+    for (const AxisLabelSpot& spot : spots) {
+        labels.DrawLetter(device, spot.letter, static_cast<float>(spot.left),
+                          static_cast<float>(spot.top), spot.colour);
+    }
+    DrawAxisOverlay(device, points);
 }

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "platform/gfx/MathTypes.h"
 
 class C3DCamera;
+class CAxisLabelAtlas;
 class CHousDoc;
+class CHousViewCamera;
 
 namespace gfx {
 class Device;
@@ -32,3 +37,25 @@ struct AxisOverlayPoints {
 
 // The three lines, in front of everything the frame holds.
 void DrawAxisOverlay(gfx::Device& device, const AxisOverlayPoints& points);
+
+// Where a label's letter starts, in back-buffer pixels, and its colour
+// (0xAARRGGBB). The vertical axis is labelled "z" and the depth axis "y",
+// as the plan names them.
+struct AxisLabelSpot {
+    char letter = 'x';
+    int left = 0;
+    int top = 0;
+    uint32_t colour = 0;
+};
+
+// Each axis end's window point, 20 pixels higher, scaled from the window to
+// the back buffer.
+[[nodiscard]] std::array<AxisLabelSpot, 3> ComputeAxisLabelSpots(const CHousViewCamera& camera,
+                                                                 const AxisOverlayPoints& points,
+                                                                 int backBufferWidth,
+                                                                 int backBufferHeight);
+
+// The labels, then the three lines.
+void DrawAxisOverlayWithLabels(gfx::Device& device, CAxisLabelAtlas& labels,
+                               const AxisOverlayPoints& points,
+                               const std::array<AxisLabelSpot, 3>& spots);

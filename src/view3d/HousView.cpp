@@ -37,6 +37,8 @@ CHousView::CHousView(wxWindow* parent, CHousDoc* doc)
     Bind(wxEVT_MIDDLE_UP, &CHousView::OnMiddleUp, this);
     Bind(wxEVT_MOTION, &CHousView::OnMouseMove, this);
     Bind(wxEVT_RIGHT_DOWN, &CHousView::OnRightDown, this);
+    Bind(wxEVT_CONTEXT_MENU, &CHousView::OnContextMenu, this);
+    BindPlacementCommands();
     m_pDoc->Attach3DView(this);
 }
 

@@ -3,19 +3,29 @@
 #include <wx/glcanvas.h>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/DesignScenePickRules.h"
 #include "document/DocumentViews.h"
 #include "document/SelectionInput.h"
+#include "foundation/WallFaceItem.h"
 #include "foundation/WinTypes.h"
+#include "library/PictureCatalogEntry.h"
+#include "objects/3DObject.h"
 #include "platform/gfx/MathTypes.h"
+#include "view3d/ContextMenuTable.h"
 #include "view3d/GLCanvasContext.h"
 #include "view3d/HousViewDesignFile.h"
 #include "view3d/HousViewRenderer.h"
 
 class CHousDoc;
+class CWallObject;
+class wxContextMenuEvent;
+struct LibraryDropPoint;
 
 // The 3D view of the design: an OpenGL canvas that the main frame places
 // as a child. It attaches itself to the document as its 3D view and holds
@@ -87,6 +97,102 @@ public:
     void NavigateByKey(int vk, bool shift);
     void MoveByWheel(int keyState, int delta);
 
+    // ---- Context menus, copying textures and split lines between faces,
+    // show mode (HousViewContextMenu.cpp, HousViewCopyTexture.cpp,
+    // HousViewShowMode.cpp)
+
+    // Whether the main frame answers a command; the context menus offer
+    // only the commands that are answered, by the frame or by the view.
+    void SetCommandFilter(std::function<bool(int)> filter) { m_commandFilter = std::move(filter); }
+    [[nodiscard]] bool IsCommandAvailable(int command) const;
+    // The items of the context menu the selection chooses, as offered.
+    [[nodiscard]] std::vector<context_menu::MenuItem> GetContextMenuItems();
+    // The command goes to the view, then up to the main frame, as a menu
+    // command does.
+    void RunViewCommand(int command);
+
+    // A drag in mode 1100 copies the texture of the face it starts on.
+    void TrackCopyTexture(int x, int y, int keyState);
+    // Takes the texture, mapping and colours of the picked face's material.
+    void CopyFaceTexture(C3DObject* object);
+    void ApplyCopiedTexture(int material, C3DObject* object);
+    void ApplyCopiedTextureToPicked(int x, int y);
+    // allFaces false keeps the first two faces (top and bottom) as they are.
+    void ApplyCopiedTextureToAllFaces(int x, int y, bool allFaces);
+    void ClearCopiedTexture();
+    [[nodiscard]] bool IsTextureCopyPending() const;
+    // A drag in mode 1200 copies the split lines of the wall face it starts
+    // on.
+    void TrackCopySplitLines(int x, int y, int keyState);
+    // The copied split lines the wall's face owning part would take; none
+    // for the source face and for the top and bottom faces.
+    [[nodiscard]] std::vector<WallFaceItem> GetPastableSplitLines(const CWallObject& wall,
+                                                                  int part) const;
+    // The split lines a release at the point pastes onto the wall face
+    // there. Adding them to the face waits for the face cutting, which
+    // rebuilds the face with its items and records their undo.
+    std::vector<WallFaceItem> PasteSplitLines(int x, int y);
+    // The cursor for the copy in progress, or the arrow.
+    void UpdateHoverCursor();
+    void SetViewCursor(int resourceId);
+    void RestoreCursor();
+    // The clicked object's web link opens in the browser; "無法開啟網站!"
+    // when it cannot.
+    void OpenPickedObjectLink();
+    // The document is in show mode, or in edit mode 950, which the view's
+    // input treats as show mode too.
+    [[nodiscard]] bool IsInShowMode() const;
+
+    // ---- Placing library entries and shadow pictures (HousViewPlacement.cpp)
+
+    // A browser's drag let go over the view: placed like a button release
+    // at the client point.
+    void DropLibraryEntry(int x, int y) override;
+    // Places the dragged library entry at the window point, on the object
+    // there or on the ground; the request is cleared whatever happens.
+    void PlaceFromLibrary(int x, int y);
+    // The picked face's hit on target in its own axes (scaled, except on a
+    // photo) and the face's normal; the target's type, or -1 without a hit.
+    int GetDropPointOnObject(C3DObject* target, int x, int y, gfx::Vector3& local,
+                             gfx::Vector3& normal);
+    [[nodiscard]] gfx::Vector3 DropPointToWorld(const C3DObject& target, const gfx::Vector3& local,
+                                                const gfx::Vector3& normal) const;
+    // The heading the surface gives the dropped entry; may move the point.
+    float AdjustDropOnSurface(const gfx::Vector3& normal, gfx::Vector3& point);
+    [[nodiscard]] gfx::Vector3 DropOnTopOfTarget(const C3DObject& target) const;
+    [[nodiscard]] gfx::Vector3 DropBesideTarget(const C3DObject& target,
+                                                const gfx::Vector3& local) const;
+    // Lays a placed photo flat on a floor or under a ceiling; its elevation
+    // (0 when it stays upright).
+    float LayPhotoFlat(const C3DObject& target, C3DObject& placed,
+                       const gfx::Vector3& normal) const;
+    // "相同位置已有物件" when an object of the type stands exactly there.
+    bool IsPositionOccupied(int type, float x, float y, float z);
+    // The corners of the picked face and its first vertex's normal (the
+    // face's own normal when the mesh holds none); false when the face is
+    // not in the mesh.
+    bool GetPickedFaceVertices(const C3DObject& object, gfx::Vector3& p, gfx::Vector3& q,
+                               gfx::Vector3& r, gfx::Vector3& normal) const;
+    // The nearest hit of the cursor ray on the object alone; nothing for a
+    // floor seen from below or a ceiling from above.
+    [[nodiscard]] std::optional<PickHit> RepickOnObject(const C3DObject& object, int x,
+                                                        int y) const;
+    void OnAddShadowPicture();
+    // The shadow picture's entry from a .qvp, .bmp, .jpg or .tga file;
+    // false (entry unchanged) for any other file.
+    bool LoadShadowPictureEntry(const std::string& path);
+    [[nodiscard]] const PictureCatalogEntry& GetShadowPictureEntry() const {
+        return m_shadowPicture;
+    }
+    static bool IsHangingPicture(const C3DObject& object);
+    static bool IsWallLamp(std::string_view text);
+    // 0 paste on the face, 1 stack on the object, 2 snap beside it; the gap
+    // in centimetres between snapped objects.
+    void SetPlacementMode(int mode) { m_placementMode = mode; }
+    [[nodiscard]] int GetPlacementMode() const { return m_placementMode; }
+    void SetPlacementGap(float gap) { m_placementGap = gap; }
+    [[nodiscard]] float GetPlacementGap() const { return m_placementGap; }
+
     [[nodiscard]] bool IsWireframe() const { return m_renderer.IsWireframe(); }
     [[nodiscard]] CD3DEngine& GetEngine() { return m_renderer.GetEngine(); }
     [[nodiscard]] CHousViewCamera& GetCamera() { return m_renderer.GetCamera(); }
@@ -107,6 +213,13 @@ private:
     void OnMiddleUp(wxMouseEvent& event);
     void OnMouseMove(wxMouseEvent& event);
     void OnRightDown(wxMouseEvent& event);
+    void OnContextMenu(wxContextMenuEvent& event);
+    // A move's part in the copy modes and show mode: the copy taken or
+    // dropped, and the hover cursor.
+    void TrackCopyOnMove(int x, int y, int keyState);
+    // A release in the copy modes: the copied texture or split lines go to
+    // the face under the cursor, and the copy ends.
+    void FinishCopyOnRelease(int x, int y, int keyState);
     void HandleKey(int vk, bool shift, bool control, bool alt);
     void HandleMouseMove(int x, int y, int keyState);
     // The document's camera pose follows the view's and the design is
@@ -118,6 +231,9 @@ private:
     // The seven selection lists from the objects' selected flags.
     void RebuildSelectionLists();
     void ClearSelectedFlags();
+    void BindPlacementCommands();
+    // The browsers' placing of the dragged entry at the point.
+    C3DObject* PlaceEntryAt(const LibraryDropPoint& drop);
 
     CHousDoc* m_pDoc;
     CGLCanvasContext m_glContext;
@@ -129,4 +245,10 @@ private:
     POINT m_middleStart{};
     POINT m_panOffsets{};
     SelectionDrag m_selectionDrag;
+    // Context menus, copying and show mode.
+    std::function<bool(int)> m_commandFilter;
+    bool m_customCursor = false;
+    PictureCatalogEntry m_shadowPicture;
+    int m_placementMode = 0;
+    float m_placementGap = 0.0f;
 };

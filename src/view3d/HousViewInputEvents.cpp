@@ -16,10 +16,10 @@ namespace {
 
 constexpr int kSavedTypeCount = 7;
 constexpr int kPlacementSnapshots = 3;
-constexpr int kShowMode = 950;
 constexpr int kCopyTextureMode = 1100;
 constexpr int kCopySplitMode = 1200;
 constexpr int kFrozenWalkMode = 914;
+constexpr int kMiddleDragCursor = 284;
 
 // A plan drawing is in progress: a tool's first point is down.
 bool IsDrawingMode(int mode) {
@@ -93,7 +93,7 @@ void CHousView::HandleKey(int vk, bool shift, bool control, bool alt) {
     }
     CDesignScene& scene = m_renderer.GetScene();
     if (vk == kVkReturn || vk == kVkEscape) {
-        if (mode != kShowMode && !IsDrawingMode(mode)) {
+        if (!IsInShowMode() && !IsDrawingMode(mode)) {
             m_pDoc->SetEditModeAndRefresh(EditMode::kNone);
             m_pDoc->SetStatusText("請選擇動作");
         }
@@ -104,7 +104,7 @@ void CHousView::HandleKey(int vk, bool shift, bool control, bool alt) {
     } else if (vk == 'G') {
         ToggleGrid();
     }
-    if (HasFocus() && mode != EditMode::kNone && mode != kShowMode && IsNavigationKey(vk)) {
+    if (HasFocus() && mode != EditMode::kNone && !IsInShowMode() && IsNavigationKey(vk)) {
         for (int type = kSavedTypeCount; type < CDesignScene::kTypeCount; ++type) {
             scene.DeselectAll(type);
         }
@@ -178,8 +178,9 @@ void CHousView::OnLeftDown(wxMouseEvent& event) {
     const int x = event.GetX();
     const int y = event.GetY();
     CDesignScene& scene = m_renderer.GetScene();
-    if (mode == kShowMode) {
+    if (IsInShowMode()) {
         PickAndSelect(x, y, KeyStateOf(event));
+        OpenPickedObjectLink();
         ClearSelectedFlags();
         RebuildSelectionLists();
         return;
@@ -210,8 +211,12 @@ void CHousView::OnLeftUp(wxMouseEvent& event) {
     if (HasCapture()) {
         ReleaseMouse();
     }
+    if (m_pDoc->GetPlacement().inProgress != 0) {
+        PlaceFromLibrary(event.GetX(), event.GetY());
+        return;
+    }
     const int mode = m_pDoc->GetEditMode();
-    if (m_inputBlocked || mode == kShowMode) {
+    if (m_inputBlocked || IsInShowMode()) {
         return;
     }
     CDesignScene& scene = m_renderer.GetScene();
@@ -225,22 +230,31 @@ void CHousView::OnLeftUp(wxMouseEvent& event) {
         scene.SelectObject(m_picked.type, m_picked.object);
         m_pDoc->Redraw2DView();
     }
-    m_pDoc->EndEditSnapshot(kPlacementSnapshots);
-    m_pDoc->PushUndoSeparator();
+    FinishCopyOnRelease(event.GetX(), event.GetY(), KeyStateOf(event));
     m_selectionDrag = {};
     RepaintNow();
 }
 
 void CHousView::OnLeftDClick(wxMouseEvent& event) {
-    if (m_pDoc->GetEditMode() == kShowMode) {
+    if (IsInShowMode()) {
         PickAndSelect(event.GetX(), event.GetY(), KeyStateOf(event));
         m_picked = {};
         ClearSelectedFlags();
         RebuildSelectionLists();
+        return;
+    }
+    CDesignScene& scene = m_renderer.GetScene();
+    std::size_t selected = 0;
+    for (int type = 0; type < kSavedTypeCount; ++type) {
+        selected += scene.Selected(type).size();
+    }
+    if (!m_inputBlocked && selected <= 1 && IsCommandAvailable(context_menu::kModify)) {
+        RunViewCommand(context_menu::kModify);
     }
 }
 
 void CHousView::OnMiddleDown(wxMouseEvent& event) {
+    SetViewCursor(kMiddleDragCursor);
     m_middleStart = {event.GetX(), event.GetY()};
     m_middleDrag = true;
     if (GetCamera().IsOrthoOn() != 0) {
@@ -249,6 +263,7 @@ void CHousView::OnMiddleDown(wxMouseEvent& event) {
 }
 
 void CHousView::OnMiddleUp(wxMouseEvent& /*event*/) {
+    RestoreCursor();
     m_middleDrag = false;
 }
 
@@ -274,16 +289,21 @@ void CHousView::HandleMouseMove(int x, int y, int keyState) {
         return;
     }
     if ((keyState & kMkMButton) == 0) {
+        if (m_middleDrag) {
+            RestoreCursor();
+        }
         m_middleDrag = false;
     }
     const int mode = m_pDoc->GetEditMode();
-    if ((keyState & kMkLButton) != 0 && mode != kCopyTextureMode && mode != kCopySplitMode) {
+    if ((keyState & kMkLButton) != 0 && mode != kCopyTextureMode && mode != kCopySplitMode &&
+        !IsTextureCopyPending()) {
         m_pDoc->BeginEditSnapshot(kPlacementSnapshots);
         m_renderer.GetScene().DragSelection(m_selectionDrag, keyState, x, y);
         if (m_selectionDrag.moved) {
             RepaintNow();
         }
     }
+    TrackCopyOnMove(x, y, keyState);
 }
 
 void CHousView::OnMouseMove(wxMouseEvent& event) {
@@ -300,6 +320,9 @@ void CHousView::OnRightDown(wxMouseEvent& event) {
     const int mode = m_pDoc->GetEditMode();
     if (mode == EditMode::kDoorWindow || mode == kCopyTextureMode || mode == kCopySplitMode) {
         m_pDoc->SetEditMode(EditMode::kNone);
+        ClearCopiedTexture();
+        m_pDoc->GetCopiedSurface().splitCopyActive = 0;
+        m_pDoc->GetCopiedSurface().splitLines.clear();
     }
     event.Skip();
 }

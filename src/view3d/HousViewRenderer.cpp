@@ -112,10 +112,14 @@ bool CHousViewRenderer::RenderFrame() {
         return false;
     }
     if (IsAxisOverlayShown(m_doc)) {
-        DrawAxisOverlay(*m_engine.GetDevice(),
-                        ComputeAxisOverlayPoints(
-                            m_engine.GetCamera(), CHousViewCamera::GetViewAngle(m_doc.Settings()),
-                            m_camera.GetWindowWidth(), m_camera.GetWindowHeight()));
+        const AxisOverlayPoints points = ComputeAxisOverlayPoints(
+            m_engine.GetCamera(), CHousViewCamera::GetViewAngle(m_doc.Settings()),
+            m_camera.GetWindowWidth(), m_camera.GetWindowHeight());
+        const gfx::PresentParameters& buffer = m_engine.GetDevice()->GetPresentParameters();
+        DrawAxisOverlayWithLabels(
+            *m_engine.GetDevice(), m_axisLabels, points,
+            ComputeAxisLabelSpots(m_camera, points, static_cast<int>(buffer.backBufferWidth),
+                                  static_cast<int>(buffer.backBufferHeight)));
     }
     m_engine.EndFrame();
     return true;

@@ -7,6 +7,7 @@
 #include "document/DesignScene.h"
 #include "foundation/DibImage.h"
 #include "platform/gfx/MathTypes.h"
+#include "view3d/AxisLabelAtlas.h"
 #include "view3d/D3DEngine.h"
 #include "view3d/HousViewCamera.h"
 #include "view3d/OverlayImages.h"
@@ -109,6 +110,7 @@ private:
     CSceneRenderTarget m_renderTarget;
     // After the engine: the objects go before the device they were made on.
     CDesignScene m_scene;
+    CAxisLabelAtlas m_axisLabels;
     mutable OverlayImages m_overlayImages;
     mutable bool m_overlayImagesDue = false;
     bool m_firstSizePending = true;

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "document/EditMode.h"
+#include "objects/ObjectTypeCodes.h"
+#include "platform/desktop/WebLink.h"
+#include "view3d/ContextMenuTable.h"
+#include "view3d/ShownViewFixture.h"
+
+namespace {
+
+constexpr int kShowEditMode = 950;
+
+// A model with a web link in front of the camera; the browser is a fake.
+class HousViewShowModeTest : public ShownViewTest {
+protected:
+    void SetUp() override {
+        ShownViewTest::SetUp();
+        m_model = AddBox(kModelObjectType, {-50, -50, -50}, {50, 50, 50});
+        m_view->RepaintNow();
+        desktop::SetWebLinkLauncher([this](const std::string& url) {
+            m_opened.push_back(url);
+            return true;
+        });
+    }
+
+    void TearDown() override {
+        desktop::SetWebLinkLauncher({});
+        ShownViewTest::TearDown();
+    }
+
+    [[nodiscard]] wxPoint Centre() const {
+        const wxSize size = m_view->GetClientSize();
+        return {size.x / 2, size.y / 2};
+    }
+
+    CTest3DObject* m_model = nullptr;
+    std::vector<std::string> m_opened;
+};
+
+TEST_F(HousViewShowModeTest, AClickOpensTheObjectsLinkAndLeavesNothingSelected) {
+    m_model->SetWebLink("www.example.com/sofa");
+    m_doc.SetShowMode(1);
+    m_doc.SetEditMode(EditMode::kShow);
+    Mouse(wxEVT_LEFT_DOWN, Centre(), true);
+    Mouse(wxEVT_LEFT_UP, Centre(), false);
+    EXPECT_EQ(m_opened, (std::vector<std::string>{"http://www.example.com/sofa"}));
+    EXPECT_EQ(SelectedCount(), 0u);
+    EXPECT_EQ(m_model->IsSelected(), 0);
+    EXPECT_TRUE(m_messages.empty());
+
+    // Beside the model nothing is hit and nothing opens.
+    Mouse(wxEVT_LEFT_DOWN, {3, 3}, true);
+    EXPECT_EQ(m_opened.size(), 1u);
+
+    // A link that is no web address is refused, and the user told.
+    m_model->SetWebLink("-x /etc/passwd");
+    Mouse(wxEVT_LEFT_DOWN, Centre(), true);
+    EXPECT_EQ(m_opened.size(), 1u);
+    EXPECT_EQ(m_messages, (std::vector<std::string>{"無法開啟網站!"}));
+
+    // Edit mode 950 counts as show mode too.
+    m_model->SetWebLink("https://example.com");
+    m_doc.SetShowMode(0);
+    m_doc.SetEditMode(kShowEditMode);
+    Mouse(wxEVT_LEFT_DOWN, Centre(), true);
+    EXPECT_EQ(m_opened.size(), 2u);
+
+    // Outside show mode a click only selects.
+    m_doc.SetEditMode(EditMode::kNone);
+    Mouse(wxEVT_LEFT_DOWN, Centre(), true);
+    Mouse(wxEVT_LEFT_UP, Centre(), false);
+    EXPECT_EQ(m_opened.size(), 2u);
+    EXPECT_EQ(SelectedCount(), 1u);
+}
+
+TEST_F(HousViewShowModeTest, MenusOfferTheCommandsThatAreAnswered) {
+    using namespace context_menu;
+    // Nothing selected and no frame behind the view: nothing to offer.
+    EXPECT_TRUE(m_view->GetContextMenuItems().empty());
+
+    m_view->GetScene()->Selected(kModelObjectType).push_back(m_model);
+    std::vector<MenuItem> offered = m_view->GetContextMenuItems();
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered[0].command, kAddShadowPicture);
+
+    m_view->SetCommandFilter([](int command) { return command != kReplace; });
+    offered = m_view->GetContextMenuItems();
+    EXPECT_EQ(offered.size(), GetMenuItems(kModelMenu).size() - 1);
+
+    // The modify command runs on a double click when it is answered.
+    std::vector<int> ran;
+    m_frame->Bind(wxEVT_MENU, [&ran](wxCommandEvent& event) { ran.push_back(event.GetId()); });
+    Mouse(wxEVT_LEFT_DCLICK, Centre(), true);
+    EXPECT_EQ(ran, (std::vector<int>{kModify}));
+    m_view->SetCommandFilter({});
+    Mouse(wxEVT_LEFT_DCLICK, Centre(), true);
+    EXPECT_EQ(ran.size(), 1u);
+}
+
+}  // namespace
