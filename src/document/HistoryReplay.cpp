@@ -159,6 +159,10 @@ void ApplyRecordedState(HistoryRecord& record, bool undo, CDesignScene* scene) {
             if (auto* snapshot = std::get_if<MaterialSnapshot>(&state);
                 snapshot != nullptr && object != nullptr) {
                 RestoreMaterial(*object, record.value, *snapshot, scene);
+                // A photo's picture is its file.
+                if (record.objectType == kPhotoObjectType && record.value == 0) {
+                    object->SetFilePath(object->TextureNames()[0]);
+                }
             }
             break;
         case kHistoryAllMappings:

@@ -28,8 +28,13 @@ CBinaryReader::CBinaryReader(FILE* file) : m_file(file) {}
 CBinaryReader::CBinaryReader(const std::string& path) {
     pfs::Result<pfs::RegularFile> opened = pfs::OpenRegularFile(path, pfs::kBinaryFileLimit);
     if (opened) {
+        const auto size = static_cast<int64_t>(opened.Value().Size());
         m_file = opened.Value().ReleaseToStream();
         m_ownsFile = m_file != nullptr;
+        // The open measured the file already; no need to ask again.
+        if (m_ownsFile) {
+            m_regularFileSize = size;
+        }
     }
 }
 
@@ -40,18 +45,14 @@ CBinaryReader::~CBinaryReader() {
 }
 
 bool CBinaryReader::ReadExactly(void* buffer, std::size_t size) {
-    if (size > 0) {
-        std::memset(buffer, 0, size);
-    }
-    if (m_file == nullptr) {
-        m_error = true;
-        return false;
-    }
     // No other thread reads the stream while the reader does: no lock per
     // value.
-    const std::size_t done = fread_unlocked(buffer, 1, size, m_file);
+    const std::size_t done = m_file != nullptr ? fread_unlocked(buffer, 1, size, m_file) : 0;
     m_position += static_cast<int64_t>(done);
-    if (done != size) {
+    if (m_file == nullptr || done != size) {
+        if (done < size) {
+            std::memset(static_cast<uint8_t*>(buffer) + done, 0, size - done);
+        }
         m_error = true;
         return false;
     }

@@ -61,7 +61,8 @@ public:
     bool HasError() const { return m_error; }
 
 private:
-    // Reads exactly size bytes into a buffer that is zeroed first.
+    // Reads exactly size bytes into the buffer; what a short read leaves
+    // unread is zeroed.
     bool ReadExactly(void* buffer, std::size_t size);
 
     template <typename Bytes>

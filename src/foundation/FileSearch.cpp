@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 #include "platform/fs/PathLookup.h"
 #include "platform/text/AsciiCase.h"
@@ -53,9 +54,18 @@ bool HasWildcard(std::string_view text) {
     return text.find_first_of("*?") != std::string_view::npos;
 }
 
-bool IsFolderNoFollow(const fs::path& path) {
+FoundEntry MakeFoundEntry(std::string name, const fs::file_status& ownStatus) {
+    return {std::move(name), fs::is_directory(ownStatus), fs::is_symlink(ownStatus)};
+}
+
+// The listing's entries carry their type from the folder read: no status
+// call per entry, except where the file system did not give it.
+FoundEntry MakeFoundEntry(std::string name, const fs::directory_entry& entry) {
     std::error_code ec;
-    return fs::is_directory(fs::symlink_status(path, ec));
+    if (entry.is_symlink(ec)) {
+        return {std::move(name), false, true};
+    }
+    return {std::move(name), entry.is_directory(ec), false};
 }
 
 }  // namespace
@@ -95,14 +105,15 @@ std::vector<FoundEntry> FindFiles(std::string_view pattern) {
             return found;
         }
         const fs::path exact = *folder / fs::path(namePattern);
-        if (fs::exists(fs::symlink_status(exact, ec))) {
-            return {{std::string(namePattern), IsFolderNoFollow(exact)}};
+        const fs::file_status status = fs::symlink_status(exact, ec);
+        if (fs::exists(status)) {
+            return {MakeFoundEntry(std::string(namePattern), status)};
         }
     }
     for (const fs::directory_entry& entry : pfs::ListFolderSorted(*folder)) {
         std::string name = entry.path().filename().string();
         if (MatchesWildcard(namePattern, name)) {
-            found.push_back({std::move(name), IsFolderNoFollow(entry.path())});
+            found.push_back(MakeFoundEntry(std::move(name), entry));
             if (!HasWildcard(namePattern)) {
                 break;
             }

@@ -12,6 +12,7 @@
 struct FoundEntry {
     std::string name;
     bool isFolder = false;  // a symlink is never a folder here, so walks stay inside
+    bool isLink = false;    // a symlink, whatever it points at
 };
 
 // True when name matches a pattern of '*' (any run) and '?' (one character),

@@ -17,6 +17,7 @@
 #include "objects/LibraryCatalog.h"
 #include "platform/db/JetImport.h"
 #include "platform/db/SqliteDatabase.h"
+#include "platform/db/SqliteStatement.h"
 
 namespace {
 
@@ -58,16 +59,23 @@ std::string Quoted(std::string_view text) {
     return "'" + pdb::DoubleSingleQuotes(text) + "'";
 }
 
-// An empty text is stored as NULL.
-std::string QuotedOrNull(std::string_view text) {
-    return text.empty() ? std::string("NULL") : Quoted(text);
+// A size or price from a damaged file may be NaN or infinite, which no
+// number column should hold: it is stored as 0. The number goes in as the
+// text "%f" makes of it, and the insert casts it to real, so that SQLite
+// reads the very digits a number in the statement's text would have had.
+std::optional<std::string> StoredNumber(double value) {
+    return FormatString("%f", std::isfinite(value) ? value : 0.0);
 }
 
-// A size or price from a damaged file may be NaN or infinite; printed into
-// the statement it would be read as a column name and fail the whole scan.
-double StoredNumber(double value) {
-    return std::isfinite(value) ? value : 0.0;
-}
+// The inserts of a new row; Rate (and a picture's reserved columns) start
+// at 0.
+constexpr const char* kInsertModelRow =
+    "insert into QVXModels values(?,?,cast(? as real),cast(? as real),cast(? as real),"
+    "cast(? as real),?,?, 0,?)";
+constexpr const char* kInsertTextureRow =
+    "insert into Maps values(?,?,cast(? as real),cast(? as real),cast(? as real),?,?,0,?)";
+constexpr const char* kInsertPictureRow =
+    "insert into TMaps values(?,?,cast(? as real),cast(? as real),cast(? as real),?,?,0,0,0,?)";
 
 template <typename Entry>
 int SortByRate(bool open, CatalogEntryList& list) {
@@ -118,6 +126,7 @@ int CModelDatabase::Open(const std::string& path) {
 
 void CModelDatabase::Close() {
     if (m_bOpen) {
+        m_statements.clear();
         m_connection->Close();
         m_bOpen = 0;
         m_inScanTransaction = false;
@@ -163,15 +172,28 @@ CModelDatabase::CScanTransaction::~CScanTransaction() {
     }
 }
 
-bool CModelDatabase::ReadFirstRow(const char* selectFormat, std::string_view key,
+pdb::CSqliteStatement* CModelDatabase::CachedStatement(std::string_view sql) {
+    const auto kept = m_statements.find(sql);
+    if (kept != m_statements.end()) {
+        return kept->second.get();
+    }
+    auto statement = std::make_unique<pdb::CSqliteStatement>();
+    if (!statement->Prepare(*m_connection, sql)) {
+        return nullptr;
+    }
+    return m_statements.emplace(std::string(sql), std::move(statement)).first->second.get();
+}
+
+bool CModelDatabase::ReadFirstRow(const char* selectSql, std::string_view key,
                                   const RowHandler& onRow, bool* found) {
-    const std::string sql = FormatString(selectFormat, pdb::DoubleSingleQuotes(key).c_str());
     bool any = false;
-    const bool ran = m_connection->Query(sql, [&](const pdb::CSqliteRow& row) {
-        onRow(row);
-        any = true;
-        return false;
-    });
+    pdb::CSqliteStatement* select = CachedStatement(selectSql);
+    const bool ran =
+        select != nullptr && select->Run({std::string(key)}, [&](const pdb::CSqliteRow& row) {
+            onRow(row);
+            any = true;
+            return false;
+        });
     if (!ran) {
         ReportFailure();
         return false;
@@ -191,7 +213,8 @@ bool CModelDatabase::RunStatement(const std::string& sql) {
 }
 
 bool CModelDatabase::RunStatement(const std::string& sql, const StatementValues& values) {
-    if (!m_connection->ExecuteWithValues(sql, values)) {
+    pdb::CSqliteStatement* statement = CachedStatement(sql);
+    if (statement == nullptr || !statement->Run(values)) {
         ReportFailure();
         return false;
     }
@@ -253,29 +276,26 @@ void CModelDatabase::SyncPictureEntry(PictureCatalogEntry& entry) {
     }
 }
 
+// Name is never NULL, however empty.
 void CModelDatabase::InsertModelRow(const std::string& key, const ModelCatalogEntry& entry) {
-    RunStatement(
-        FormatString("insert into QVXModels values(%s,%s,%f,%f,%f,%f,%s,%s, 0,%s)",
-                     Quoted(key).c_str(), Quoted(entry.name).c_str(), StoredNumber(entry.width),
-                     StoredNumber(entry.depth), StoredNumber(entry.height),
-                     StoredNumber(entry.price), QuotedOrNull(entry.description).c_str(),
-                     QuotedOrNull(entry.serialNumber).c_str(), QuotedOrNull(entry.vendor).c_str()));
+    RunStatement(kInsertModelRow, {key, entry.name, StoredNumber(entry.width),
+                                   StoredNumber(entry.depth), StoredNumber(entry.height),
+                                   StoredNumber(entry.price), TextOrNull(entry.description),
+                                   TextOrNull(entry.serialNumber), TextOrNull(entry.vendor)});
 }
 
 void CModelDatabase::InsertTextureRow(const std::string& key, const TextureCatalogEntry& entry) {
-    RunStatement(FormatString(
-        "insert into Maps values(%s,%s,%f,%f,%f,%s,%s,0,%s)", Quoted(key).c_str(),
-        Quoted(entry.name).c_str(), StoredNumber(entry.width), StoredNumber(entry.height),
-        StoredNumber(entry.price), QuotedOrNull(entry.description).c_str(),
-        QuotedOrNull(entry.serialNumber).c_str(), QuotedOrNull(entry.vendor).c_str()));
+    RunStatement(kInsertTextureRow,
+                 {key, entry.name, StoredNumber(entry.width), StoredNumber(entry.height),
+                  StoredNumber(entry.price), TextOrNull(entry.description),
+                  TextOrNull(entry.serialNumber), TextOrNull(entry.vendor)});
 }
 
 void CModelDatabase::InsertPictureRow(const std::string& key, const PictureCatalogEntry& entry) {
-    RunStatement(FormatString(
-        "insert into TMaps values(%s,%s,%f,%f,%f,%s,%s,0,0,0,%s)", Quoted(key).c_str(),
-        Quoted(entry.name).c_str(), StoredNumber(entry.width), StoredNumber(entry.height),
-        StoredNumber(entry.price), QuotedOrNull(entry.description).c_str(),
-        QuotedOrNull(entry.serialNumber).c_str(), QuotedOrNull(entry.vendor).c_str()));
+    RunStatement(kInsertPictureRow,
+                 {key, entry.name, StoredNumber(entry.width), StoredNumber(entry.height),
+                  StoredNumber(entry.price), TextOrNull(entry.description),
+                  TextOrNull(entry.serialNumber), TextOrNull(entry.vendor)});
 }
 
 void CModelDatabase::ReadModelRow(const pdb::CSqliteRow& row, ModelCatalogEntry& entry) {
@@ -350,12 +370,12 @@ int CModelDatabase::SortTexturesByRate(CatalogEntryList& list) {
     return SortByRate<TextureCatalogEntry>(IsOpen(), list);
 }
 
-int CModelDatabase::LookupCostInfo(const char* selectFormat, std::string_view key,
+int CModelDatabase::LookupCostInfo(const char* selectSql, std::string_view key,
                                    const RowHandler& copy) {
     if (!Open(CLibraryCatalog::GetCatalogFilePath(GetProgramFolder()))) {
         return 0;
     }
-    if (!ReadFirstRow(selectFormat, key, copy, nullptr)) {
+    if (!ReadFirstRow(selectSql, key, copy, nullptr)) {
         return 0;
     }
     Close();

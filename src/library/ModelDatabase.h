@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,7 @@ struct TextureCatalogEntry;
 namespace pdb {
 class CSqliteDatabase;
 class CSqliteRow;
+class CSqliteStatement;
 }  // namespace pdb
 
 // The catalogue database: for every file of the model, texture and picture
@@ -138,18 +140,23 @@ private:
         bool m_began = false;
     };
 
-    // Hand the first row of the select for the key (quotes doubled) to onRow;
-    // false when the query failed.
-    bool ReadFirstRow(const char* selectFormat, std::string_view key, const RowHandler& onRow,
+    // Hand the first row of the select, whose one parameter is the key, to
+    // onRow; false when the query failed.
+    bool ReadFirstRow(const char* selectSql, std::string_view key, const RowHandler& onRow,
                       bool* found);
     bool RunStatement(const std::string& sql);
+    // Runs sql with the values bound to its parameters, compiled once.
     bool RunStatement(const std::string& sql, const StatementValues& values);
+    // The statement of sql, compiled on its first use and kept while the
+    // database is open: a scan runs the same select and insert for every
+    // file. Null when it does not compile.
+    pdb::CSqliteStatement* CachedStatement(std::string_view sql);
     void ReportFailure();
     void ReportFailure(const std::string& reason);
     // Write the values over the row of the key, which must exist.
-    void UpdateRow(const char* selectFormat, const std::string& updateSql, const std::string& key,
+    void UpdateRow(const char* selectSql, const std::string& updateSql, const std::string& key,
                    StatementValues values);
-    int LookupCostInfo(const char* selectFormat, std::string_view key, const RowHandler& copy);
+    int LookupCostInfo(const char* selectSql, std::string_view key, const RowHandler& copy);
 
     void InsertModelRow(const std::string& key, const ModelCatalogEntry& entry);
     void InsertTextureRow(const std::string& key, const TextureCatalogEntry& entry);
@@ -161,4 +168,6 @@ private:
     int m_bOpen = 0;
     bool m_inScanTransaction = false;
     std::unique_ptr<pdb::CSqliteDatabase> m_connection;
+    // Dropped before the connection closes.
+    std::map<std::string, std::unique_ptr<pdb::CSqliteStatement>, std::less<>> m_statements;
 };

@@ -18,18 +18,13 @@ std::optional<std::string> FloatValue(double value) {
     return FormatString("%.9g", static_cast<double>(static_cast<float>(value)));
 }
 
-// An empty optional text is stored as NULL.
-std::optional<std::string> TextOrNull(const std::string& text) {
-    return text.empty() ? std::nullopt : std::optional<std::string>(text);
-}
-
 }  // namespace
 
-void CModelDatabase::UpdateRow(const char* selectFormat, const std::string& updateSql,
+void CModelDatabase::UpdateRow(const char* selectSql, const std::string& updateSql,
                                const std::string& key, StatementValues values) {
     bool found = false;
     if (!ReadFirstRow(
-            selectFormat, key, [](const pdb::CSqliteRow&) {}, &found)) {
+            selectSql, key, [](const pdb::CSqliteRow&) {}, &found)) {
         return;
     }
     if (!found) {

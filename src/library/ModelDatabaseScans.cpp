@@ -34,10 +34,11 @@ std::string OnDiskFolder(const std::string& folder) {
 }
 
 // A symlink to a folder is neither walked (the walk could loop) nor a file.
+// Only links need a look at their target.
 bool IsLinkedFolder(const std::string& folder, const FoundEntry& entry) {
     std::error_code ec;
-    return !entry.isFolder && std::filesystem::is_directory(
-                                  std::filesystem::path(MakeFilePath(folder, entry.name)), ec);
+    return entry.isLink && std::filesystem::is_directory(
+                               std::filesystem::path(MakeFilePath(folder, entry.name)), ec);
 }
 
 // The folder's entries that fit the library, in the order of a folder search;

@@ -131,14 +131,20 @@ bool CModelPackage::Read(const std::string& path, int mode) {
     if (!std::filesystem::path(path).is_absolute()) {
         return Refuse(kMissingMessage);
     }
-    const std::optional<std::filesystem::path> resolved = pfs::ResolvePathCaseInsensitive(path);
-    if (!resolved || !std::filesystem::is_regular_file(*resolved)) {
-        return Refuse(kMissingMessage);
+    std::optional<CBinaryReader> opened(std::in_place, path);
+    if (opened->GetFile() == nullptr) {
+        // Only a path that does not open as it is spelt is looked up in other
+        // letter case: a scan opens thousands of files that all exist.
+        const std::optional<std::filesystem::path> resolved = pfs::ResolvePathCaseInsensitive(path);
+        if (!resolved || resolved->string() == path) {
+            return Refuse(kMissingMessage);
+        }
+        opened.emplace(resolved->string());
+        if (opened->GetFile() == nullptr) {
+            return Refuse(kMissingMessage);
+        }
     }
-    CBinaryReader reader(resolved->string());
-    if (reader.GetFile() == nullptr) {
-        return Refuse(kMissingMessage);
-    }
+    CBinaryReader& reader = *opened;
     MemoryBudget budget(reader.BytesLeft());
     // Reads a block of the file and counts it; the refusal's message, or
     // null when the block was read.

@@ -162,6 +162,30 @@ TEST_F(CatalogScanListingTest, EntriesComeInTheOrderOfAWindowsListing) {
               (std::vector<std::string>{"m/a.qvx", "Ma.qvx", "m_1.qvx", "Z.qvx"}));
 }
 
+// A new row holds each number as six decimals give it (0.1f is stored as
+// 0.1, not as the float's longer double), its empty texts as NULL, and a key
+// with a quote is found again by the next scan.
+TEST_F(CatalogScanListingTest, NewRowsHoldSixDecimalNumbersAndNullForEmptyTexts) {
+    WriteFile(PathOf("SModel/D/O'Neil.qvx"), PackageHeader("Sofa", "", 0.1f));
+    WriteFile(PathOf("STexture/D/a.qvp"), MaterialFileBytes("a", 0.1f, 1234.5678f, 2.0f / 3));
+
+    for (int scan = 0; scan < 2; ++scan) {
+        CModelDatabase database;
+        ASSERT_EQ(database.Open(CatalogPath()), 1);
+        CatalogEntryList models;
+        database.ScanModelFolder(PathOf("SModel/D"), models);
+        CatalogEntryList textures;
+        database.ScanTextureFolder(PathOf("STexture/D"), textures);
+        ASSERT_EQ(models.size(), 1u);
+        EXPECT_EQ(EntryAt<ModelCatalogEntry>(models, 0).price, 0.1f);
+    }
+    EXPECT_EQ(Rows("select *, typeof(Price) from QVXModels"),
+              std::vector<std::string>{"O'Neil|Sofa|0.0|0.0|0.0|0.1|<null>|M-Sofa|0|<null>|real"});
+    EXPECT_EQ(Rows("select Width, Height, Price, Description from Maps"),
+              std::vector<std::string>{"0.1|1234.567749|0.666667|<null>"});
+    EXPECT_TRUE(m_messages.empty());
+}
+
 TEST_F(CatalogScanListingTest, FolderGivenInOtherLetterCaseGivesReadableEntries) {
     WriteFile(PathOf("STexture/Wood/Oak.bmp"), BmpBytes(64, 32));
     WriteFile(PathOf("STPicture/Art/Sun.bmp"), BmpBytes(30, 40));

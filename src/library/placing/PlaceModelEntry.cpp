@@ -3,6 +3,7 @@
 
 #include "document/DesignScene.h"
 #include "document/DocumentViews.h"
+#include "document/EditMode.h"
 #include "document/HousDoc.h"
 #include "foundation/GeometryMath.h"
 #include "foundation/Prompt.h"
@@ -142,8 +143,9 @@ ModelPlacingResult PlaceModelEntry(CHousDoc& doc, ModelCatalogEntry& entry,
                                    const LibraryPlacingOptions& options) {
     ModelPlacingResult result;
     CDesignScene* scene = PlacingScene(doc);
-    // A drop during a save or an undo would change the lists being walked.
-    if (scene == nullptr || doc.GetBusy() != 0) {
+    // A drop during a save or an undo would change the lists being walked;
+    // the door and window editor is busy itself while it asks for a model.
+    if (scene == nullptr || (doc.GetBusy() != 0 && doc.GetEditMode() != EditMode::kDoorWindow)) {
         return result;
     }
     std::unique_ptr<CModelObject> model = BuildModel(doc, *scene, entry, drop);

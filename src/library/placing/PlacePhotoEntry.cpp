@@ -136,25 +136,33 @@ CPhotoObject* CreatePhoto(CHousDoc& doc, CDesignScene& scene, const PictureCatal
 bool ExchangePicture(CHousDoc& doc, CDesignScene& scene, CPhotoObject& photo,
                      const std::string& path, int mapKind) {
     const std::string oldPath = photo.GetFilePath();
-    const std::string oldName = photo.GetTextureNames().at(0);
-    gfx::Texture* oldTexture = photo.GetTexture(0);
+    MaterialSnapshot before;
+    before.texture = gfx::ResourceRef<gfx::Texture>::Share(photo.GetTexture(0));
+    before.material = photo.GetMaterial(0);
+    before.textureName = photo.GetTextureNames().at(0);
+    before.mapping = photo.GetMappingRecord(0);
     photo.TextureNames()[0] = path;
     photo.SetFilePath(path);
     gfx::Texture* texture =
         scene.GetTextureOrWarn(path, mapKind != kShadowMapKind ? 1 : 0, nullptr);
     if (texture == nullptr) {
-        photo.TextureNames()[0] = oldName;
+        photo.TextureNames()[0] = before.textureName;
         photo.SetFilePath(oldPath);
         return false;
     }
     photo.SetTexturePointer(0, texture);
+    // The whole material, name included, so that undo brings the old picture
+    // back with its path and not only its texture.
+    MaterialSnapshot after = before;
+    after.texture = gfx::ResourceRef<gfx::Texture>::Share(texture);
+    after.textureName = path;
     auto record = std::make_unique<HistoryRecord>();
     record->count = 1;
-    record->objectType = kModelObjectType;
-    record->operation = kHistoryMaterialTexture;
+    record->objectType = kPhotoObjectType;
+    record->operation = kHistoryMaterial;
     record->value = 0;
-    record->before = gfx::ResourceRef<gfx::Texture>::Share(oldTexture);
-    record->after = gfx::ResourceRef<gfx::Texture>::Share(texture);
+    record->before = std::move(before);
+    record->after = std::move(after);
     record->object = &photo;
     doc.PushUndoRecord(std::move(record));
     photo.SetMapKind(mapKind);

@@ -3,6 +3,7 @@
 #include <wx/checkbox.h>
 #include <wx/sizer.h>
 
+#include "document/EditMode.h"
 #include "document/HousDoc.h"
 #include "foundation/PathUtils.h"
 #include "foundation/Prompt.h"
@@ -94,7 +95,7 @@ void CFurnitureBrowserDlg::ReloadEntryFromFile(int index) {
 
 void CFurnitureBrowserDlg::OnAddButton() {
     const CHousDoc& doc = GetDocument();
-    if (doc.GetBusy() != 0 && doc.GetEditMode() != kBusyAddEditMode) {
+    if (doc.GetBusy() != 0 && doc.GetEditMode() != EditMode::kDoorWindow) {
         return;
     }
     PlaceSelectedModel(LibraryDropPoint{});

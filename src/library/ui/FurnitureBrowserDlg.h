@@ -13,9 +13,6 @@ class wxCheckBox;
 // once a model is placed.
 class CFurnitureBrowserDlg : public CLibraryBrowserDlg {
 public:
-    // The edit mode in which the add button works while the document is busy.
-    static constexpr int kBusyAddEditMode = 50;
-
     CFurnitureBrowserDlg(CHousDoc& doc, int mode, wxWindow* parent);
 
     // The selected entry placed at the drop point; null when nothing was

@@ -66,6 +66,8 @@ public:
     const std::string& GetErrorText() const { return m_error; }
 
 private:
+    friend class CSqliteStatement;
+
     bool Fail(std::string_view what);
     // Compiles the first statement of sql into *statement, which stays null
     // when sql holds only white space or a comment; false, with the error

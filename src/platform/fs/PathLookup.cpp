@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "platform/text/AsciiCase.h"
 
@@ -82,15 +83,20 @@ std::optional<std::filesystem::path> ResolvePathCaseInsensitive(const std::files
 
 std::vector<std::filesystem::directory_entry> ListFolderSorted(
     const std::filesystem::path& folder) {
-    std::vector<std::filesystem::directory_entry> entries;
+    // Each name is taken out of its path once, not at every comparison.
+    std::vector<std::pair<std::string, std::filesystem::directory_entry>> named;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
          it.increment(ec)) {
-        entries.push_back(*it);
+        named.emplace_back(it->path().filename().string(), *it);
     }
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return NameLess(a.path().filename().string(), b.path().filename().string());
-    });
+    std::sort(named.begin(), named.end(),
+              [](const auto& a, const auto& b) { return NameLess(a.first, b.first); });
+    std::vector<std::filesystem::directory_entry> entries;
+    entries.reserve(named.size());
+    for (auto& [name, entry] : named) {
+        entries.push_back(std::move(entry));
+    }
     return entries;
 }
 

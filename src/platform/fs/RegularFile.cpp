@@ -77,10 +77,9 @@ Result<RegularFile> OpenRegularFile(const std::filesystem::path& path, std::uint
         return Failure{Quoted(path) + "太大（" + std::to_string(size) +
                        " 位元組），超過這類檔案的上限 " + std::to_string(maxBytes) + " 位元組。"};
     }
-    int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) {
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    }
+    // O_NONBLOCK is the only status flag the open set, so clearing every
+    // status flag clears just it, without reading them first.
+    ::fcntl(fd, F_SETFL, 0);
     return RegularFile(fd, size);
 }
 

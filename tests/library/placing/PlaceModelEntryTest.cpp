@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "PlacingFixture.h"
+#include "document/EditMode.h"
 #include "foundation/GeometryMath.h"
 #include "library/placing/LibraryPlacing.h"
 #include "objects/2DPictureShape.h"
@@ -190,6 +191,11 @@ TEST_F(PlaceModelEntryTest, NothingIsPlacedWhileTheDocumentIsBusy) {
     EXPECT_EQ(Place(chair, Drop(500.0f, -300.0f, 0.0f, 0)).placed, nullptr);
     EXPECT_TRUE(Models().empty());
     EXPECT_TRUE(doc->HistoryList(0).empty());
+    // The door and window editor keeps the document busy while it asks
+    // for its model.
+    doc->SetEditMode(EditMode::kDoorWindow);
+    EXPECT_NE(Place(chair, LibraryDropPoint{}, 2).placed, nullptr);
+    doc->SetEditMode(EditMode::kNone);
     doc->SetBusy(0);
     EXPECT_NE(Place(chair, Drop(500.0f, -300.0f, 0.0f, 0)).placed, nullptr);
 }

@@ -210,11 +210,19 @@ TEST_F(PlacePhotoEntryTest, AKeptSizeReplacementExchangesThePictureOrKeepsTheOld
     EXPECT_NEAR(photo.GetScale()[0], 100.0f, 1e-4);
     ASSERT_EQ(doc->HistoryList(0).size(), records + 1);
     const HistoryRecord& record = *doc->HistoryList(0).back();
-    EXPECT_EQ(record.operation, kHistoryMaterialTexture);
+    EXPECT_EQ(record.operation, kHistoryMaterial);
     EXPECT_EQ(record.object, &photo);
 
+    // Undo brings the old picture back whole, redo the new one.
+    gfx::Texture* newTexture = photo.GetTexture(0);
     doc->Undo();
     EXPECT_EQ(photo.GetTexture(0), oldTexture);
+    EXPECT_EQ(photo.GetTextureNames()[0], oldName);
+    EXPECT_EQ(photo.GetFilePath(), oldPath);
+    doc->Redo();
+    EXPECT_EQ(photo.GetTexture(0), newTexture);
+    EXPECT_EQ(photo.GetTextureNames()[0], other.filePath);
+    EXPECT_EQ(photo.GetFilePath(), other.filePath);
 }
 
 }  // namespace

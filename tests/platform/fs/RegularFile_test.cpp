@@ -1,5 +1,6 @@
 #include "platform/fs/RegularFile.h"
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -70,6 +71,8 @@ TEST_F(RegularFileTest, ReleasedStreamReadsFromTheStart) {
     auto opened = pfs::OpenRegularFile(Root() / "a.dxf", 100);
     ASSERT_TRUE(opened.Ok()) << opened.Error();
     EXPECT_EQ(opened.Value().Size(), 10u);
+    // The non-blocking open is for refusing special files only; reads block.
+    EXPECT_EQ(::fcntl(opened.Value().Descriptor(), F_GETFL) & O_NONBLOCK, 0);
     FILE* stream = opened.Value().ReleaseToStream();
     ASSERT_NE(stream, nullptr);
     char line[16] = {};
