@@ -3,7 +3,6 @@
 
 #include "document/DesignScene.h"
 #include "foundation/FileOperations.h"
-#include "foundation/FileTypes.h"
 #include "foundation/PathUtils.h"
 #include "foundation/Prompt.h"
 #include "foundation/TextFormat.h"
@@ -19,21 +18,6 @@ namespace {
 
 // Tiles are laid at ten pixels a centimetre.
 constexpr float kPixelsPerCentimetre = 10.0f;
-
-std::optional<int> MaterialFileKindOf(const std::string& path) {
-    switch (GetFileTypeByExtension(path)) {
-        case kFileTypeJpg:
-            return kMaterialFileJpg;
-        case kFileTypeBmp:
-            return kMaterialFileBmp;
-        case kFileTypeTga:
-            return kMaterialFileTga;
-        case kFileTypeMaterial:
-            return kMaterialFileQvp;
-        default:
-            return std::nullopt;
-    }
-}
 
 // The image drawn at its tile size with the seam's grout along its right
 // and bottom edges, as a BMP file image; empty when it cannot be made.

@@ -61,23 +61,6 @@ float FiniteOrZero(float value) {
     return std::isfinite(value) ? value : 0.0f;
 }
 
-// The material-file kind of a texture or picture file; -1 for other files
-// (".jpeg" among them).
-int MaterialKindOf(const std::string& name) {
-    switch (GetFileTypeByExtension(name)) {
-        case kFileTypeMaterial:
-            return kMaterialFileQvp;
-        case kFileTypeBmp:
-            return kMaterialFileBmp;
-        case kFileTypeJpg:
-            return kMaterialFileJpg;
-        case kFileTypeTga:
-            return kMaterialFileTga;
-        default:
-            return -1;
-    }
-}
-
 // Texture and picture entries take the same fields from their file.
 template <typename Entry>
 void FillMaterialEntry(const MaterialFileRecord& record, Entry& entry) {
@@ -96,14 +79,14 @@ void ScanMaterialFolder(const std::string& givenFolder, CatalogEntryList& list, 
                         Sync sync) {
     const std::string folder = OnDiskFolder(givenFolder);
     for (const FoundEntry& item : ListLibraryFolder(folder)) {
-        const int kind = MaterialKindOf(item.name);
-        if (item.isFolder || kind < 0) {
+        const std::optional<int> kind = MaterialFileKindOf(item.name);
+        if (item.isFolder || !kind) {
             continue;
         }
         auto entry = std::make_shared<Entry>();
         entry->filePath = MakeFilePath(folder, item.name);
         // An unreadable file still lists, under the default name.
-        LoadMaterialFile(entry->filePath, entry->material, kind, true);
+        LoadMaterialFile(entry->filePath, entry->material, *kind, true);
         fill(entry->material, *entry);
         sync(*entry);
         list.push_back(std::move(entry));

@@ -179,3 +179,18 @@ std::int32_t GetMaterialFileDataSize(const std::string& path) {
             return 0;
     }
 }
+
+std::optional<int> MaterialFileKindOf(const std::string& path) {
+    switch (GetFileTypeByExtension(path)) {
+        case kFileTypeMaterial:
+            return kMaterialFileQvp;
+        case kFileTypeBmp:
+            return kMaterialFileBmp;
+        case kFileTypeJpg:
+            return kMaterialFileJpg;
+        case kFileTypeTga:
+            return kMaterialFileTga;
+        default:
+            return std::nullopt;
+    }
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "objects/MaterialFileRecord.h"
@@ -13,6 +14,10 @@ enum MaterialFileKind : int {
     kMaterialFileJpg = 2,
     kMaterialFileTga = 3,
 };
+
+// The kind a texture or picture file is read as, by its extension; none for
+// any other file (".jpeg" among them).
+std::optional<int> MaterialFileKindOf(const std::string& path);
 
 // Fills the record from a material file or a plain .bmp, .jpg or .tga image
 // (the last two re-encoded as .bmp). With convertTga set, the TGA image of a

@@ -6,7 +6,6 @@
 #include "document/DesignScene.h"
 #include "document/DocumentFileSearch.h"
 #include "document/HousDoc.h"
-#include "foundation/FileTypes.h"
 #include "foundation/WallFaceItem.h"
 #include "objects/3DObject.h"
 #include "objects/MaterialFileReader.h"
@@ -47,21 +46,6 @@ int MaterialOfTriangle(const C3DObject& object, int triangle) {
         return wall->GetFaceMaterialIndex(triangle);
     }
     return static_cast<int>(object.GetFaceMaterial(static_cast<uint32_t>(triangle)));
-}
-
-std::optional<int> MaterialFileKindOf(const std::string& path) {
-    switch (GetFileTypeByExtension(path)) {
-        case kFileTypeMaterial:
-            return kMaterialFileQvp;
-        case kFileTypeBmp:
-            return kMaterialFileBmp;
-        case kFileTypeJpg:
-            return kMaterialFileJpg;
-        case kFileTypeTga:
-            return kMaterialFileTga;
-        default:
-            return std::nullopt;
-    }
 }
 
 void DeselectAll3D(CDesignScene& scene) {

@@ -1,8 +1,6 @@
 #include <wx/event.h>
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstring>
 #include <filesystem>
 
@@ -35,24 +33,6 @@ drop_placement::TargetFrame FrameOf(const C3DObject& object) {
     frame.depth = object.GetRealSize()[1];
     frame.height = object.GetRealSize()[2];
     return frame;
-}
-
-// The material-file kind of a shadow picture's file by its last four
-// characters; -1 for any other file.
-int ShadowPictureKind(const std::string& path) {
-    if (path.size() < 4) {
-        return -1;
-    }
-    std::string extension = path.substr(path.size() - 4);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    const std::array<const char*, 4> extensions = {".QVP", ".BMP", ".JPG", ".TGA"};
-    for (std::size_t kind = 0; kind < extensions.size(); ++kind) {
-        if (extension == extensions[kind]) {
-            return static_cast<int>(kind);
-        }
-    }
-    return -1;
 }
 
 // Whatever becomes of a drop, the browser's drag is over.
@@ -280,13 +260,13 @@ bool CHousView::IsWallLamp(std::string_view text) {
 }
 
 bool CHousView::LoadShadowPictureEntry(const std::string& path) {
-    const int kind = ShadowPictureKind(path);
-    if (kind < 0) {
+    const std::optional<int> kind = MaterialFileKindOf(path);
+    if (!kind) {
         return false;
     }
     m_shadowPicture = PictureCatalogEntry{};
     m_shadowPicture.filePath = path;
-    LoadMaterialFile(path, m_shadowPicture.material, kind, true);
+    LoadMaterialFile(path, m_shadowPicture.material, *kind, true);
     CModelDatabase::FillPictureEntry(m_shadowPicture.material, m_shadowPicture);
     return true;
 }
