@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 struct PictureCatalogEntry;
 class C3DObject;
 
@@ -33,4 +35,11 @@ public:
     // selection (the shadow picture of the 3D view).
     virtual C3DObject* PlacePictureEntry(const PictureCatalogEntry& entry,
                                          const LibraryDropPoint& drop) = 0;
+
+    // Whether the texture browser is open, so that a click on a surface is
+    // worth showing there.
+    virtual bool IsTextureBrowserShown() const { return false; }
+    // The texture browser selects the texture file of the surface the user
+    // clicked in the 3D view.
+    virtual void SelectSurfaceTexture(const std::string& /*texturePath*/) {}
 };

@@ -69,6 +69,9 @@ inline constexpr int kArrayCopy = 32785;
 inline constexpr int kToggleSnap = 32828;
 inline constexpr int kFixedWallAngle = 32892;
 inline constexpr int kMoveToGround = 32901;
+// The 3D view's context menu: the selected furniture or photos replaced
+// from the library.
+inline constexpr int kReplace = 32905;
 inline constexpr int kMoveLock = 33032;
 inline constexpr int kShadowReverse = 32927;
 // The basic tool bar's button of the same text; no command stands behind it.

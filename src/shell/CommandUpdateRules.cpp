@@ -154,6 +154,8 @@ std::optional<CommandUpdate> GetCommandUpdate(int command, const CommandContext&
             return EnabledAndChecked(true, context.fixedWallAngle);
         case cmd::kMoveToGround:
             return Enabled(context.movableObjectPicked);
+        case cmd::kReplace:
+            return Enabled(context.replaceableSelected && !context.busy);
         case cmd::kMoveLock:
             return EnabledAndChecked(!drawing, context.moveLock);
         case cmd::kShadowReverse:
@@ -201,6 +203,8 @@ void ReadSceneFacts(CDesignScene& scene, CommandContext& context) {
             context.objectSelected = true;
         }
     }
+    context.replaceableSelected =
+        !scene.Selected(kModelObjectType).empty() || !scene.Selected(kPhotoObjectType).empty();
     if (const std::optional<int> type = SurfaceTypeOfMode(context.editMode)) {
         const std::vector<CDesignObject*>& selected = scene.Selected(*type);
         if (!selected.empty()) {

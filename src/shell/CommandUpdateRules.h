@@ -25,6 +25,8 @@ struct CommandContext {
     bool objectSelected = false;
     // A furniture object, a wall, a photo or a 3D text is picked.
     bool movableObjectPicked = false;
+    // A furniture object or a photo is selected in 3D.
+    bool replaceableSelected = false;
     bool snap = false;
     bool fixedWallAngle = false;
     bool moveLock = false;

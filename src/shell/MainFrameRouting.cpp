@@ -48,7 +48,7 @@ std::set<int> GetFrameCommands() {
          {cmd::kShadowReverseButton, cmd::kToggleRemote, cmd::kSaveViewPoint, cmd::kViewPoints,
           cmd::kEditModeButton, cmd::kShowModeButton, cmd::kMenuEditMode, cmd::kMenuShowMode,
           cmd::kPasteHere, cmd::kArrayCopy, cmd::kMirrorLeftRight, cmd::kMirrorFrontBack,
-          cmd::kShowSurfacePlanDrawing, cmd::kReadBoundaryValues}) {
+          cmd::kShowSurfacePlanDrawing, cmd::kReadBoundaryValues, cmd::kReplace}) {
         commands.insert(command);
     }
     // The plan view answers its own export key.
@@ -167,6 +167,12 @@ void CMainFrameRouting::AddHandlers() {
          [this] {
              if (CLibraryBrowsers* browsers = GetLibraryBrowsers()) {
                  browsers->ShowPhotoBrowser();
+             }
+         }},
+        {cmd::kReplace,
+         [this] {
+             if (CLibraryBrowsers* browsers = GetLibraryBrowsers()) {
+                 browsers->OpenReplaceBrowsers();
              }
          }},
     };

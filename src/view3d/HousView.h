@@ -25,6 +25,7 @@
 class CHousDoc;
 class CWallObject;
 class wxContextMenuEvent;
+struct CopiedSurface;
 struct LibraryDropPoint;
 
 // The 3D view of the design: an OpenGL canvas that the main frame places
@@ -121,6 +122,10 @@ public:
     void ApplyCopiedTextureToAllFaces(int x, int y, bool allFaces);
     void ClearCopiedTexture();
     [[nodiscard]] bool IsTextureCopyPending() const;
+    // The file of the texture on the picked face of the object, found in the
+    // texture library when only its name is stored; empty for a face
+    // without a texture.
+    [[nodiscard]] std::string GetPickedFaceTextureFile(const C3DObject& object) const;
     // A drag in mode 1200 copies the split lines of the wall face it starts
     // on.
     void TrackCopySplitLines(int x, int y, int keyState);
@@ -146,8 +151,14 @@ public:
     // ---- Placing library entries and shadow pictures (HousViewPlacement.cpp)
 
     // A browser's drag let go over the view: placed like a button release
-    // at the client point.
+    // at the client point, or its texture applied there.
     void DropLibraryEntry(int x, int y) override;
+    // The texture browser's pending texture applied to the surface at the
+    // window point: the picked face, with Ctrl (or a drag started with Ctrl)
+    // every face, with Shift every face but top and bottom. The drag ends
+    // whatever happens; nothing is applied while the document is busy or
+    // input is blocked.
+    void DropPendingTexture(int x, int y, int keyState);
     // Places the dragged library entry at the window point, on the object
     // there or on the ground; the request is cleared whatever happens.
     void PlaceFromLibrary(int x, int y);
@@ -232,6 +243,14 @@ private:
     void RebuildSelectionLists();
     void ClearSelectedFlags();
     void BindPlacementCommands();
+    // The copy-texture application shared by the copy mode and the texture
+    // browser's drops (HousViewCopyTexture.cpp).
+    void ApplySurfaceTexture(CopiedSurface& surface, int material, C3DObject* object);
+    void ApplySurfaceToPicked(CopiedSurface& surface, int x, int y);
+    void ApplySurfaceToAllFaces(CopiedSurface& surface, int x, int y, bool allFaces);
+    // A left-button press on an object shows its face's texture in the
+    // texture browser when that is open.
+    void ShowPickedTextureInBrowser();
     // The browsers' placing of the dragged entry at the point.
     C3DObject* PlaceEntryAt(const LibraryDropPoint& drop);
 

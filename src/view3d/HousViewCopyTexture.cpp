@@ -48,6 +48,16 @@ int MaterialOfTriangle(const C3DObject& object, int triangle) {
     return static_cast<int>(object.GetFaceMaterial(static_cast<uint32_t>(triangle)));
 }
 
+// A texture stored by its bare name is looked for in the texture library.
+std::string FindTextureFile(const std::string& textureFolder, const std::string& path) {
+    if (path.find_first_of("/\\") == std::string::npos) {
+        if (std::string found = FindFileInTree(textureFolder, path); !found.empty()) {
+            return found;
+        }
+    }
+    return path;
+}
+
 void DeselectAll3D(CDesignScene& scene) {
     for (int type = 0; type < kSavedTypeCount; ++type) {
         for (CDesignObject* object : scene.Objects(type)) {
@@ -111,10 +121,8 @@ void CHousView::CopyFaceTexture(C3DObject* object) {
     copied.mapping = std::make_shared<TextureMappingRecord>(object->GetMappingRecord(material));
     std::string path = C3DObject::kNoTextureName;
     object->GetTextureName(material, path);
-    if (path != C3DObject::kNoTextureName && path.find_first_of("/\\") == std::string::npos) {
-        if (std::string found = FindFileInTree(m_pDoc->GetTextureFolder(), path); !found.empty()) {
-            path = std::move(found);
-        }
+    if (path != C3DObject::kNoTextureName) {
+        path = FindTextureFile(m_pDoc->GetTextureFolder(), path);
     }
     copied.texturePath = path;
     if (path != C3DObject::kNoTextureName) {
@@ -137,11 +145,27 @@ void CHousView::CopyFaceTexture(C3DObject* object) {
     copied.sourceMirrorFlag = object->IsMirror();
 }
 
+std::string CHousView::GetPickedFaceTextureFile(const C3DObject& object) const {
+    const int material = MaterialOfTriangle(object, m_picked.face);
+    if (material < 0 || material >= object.GetMaterialCount()) {
+        return {};
+    }
+    std::string path = C3DObject::kNoTextureName;
+    object.GetTextureName(material, path);
+    if (path.empty() || path == C3DObject::kNoTextureName) {
+        return {};
+    }
+    return FindTextureFile(m_pDoc->GetTextureFolder(), path);
+}
+
 void CHousView::ApplyCopiedTexture(int material, C3DObject* object) {
+    ApplySurfaceTexture(m_pDoc->GetCopiedSurface(), material, object);
+}
+
+void CHousView::ApplySurfaceTexture(CopiedSurface& copied, int material, C3DObject* object) {
     if (material < 0 || material >= object->GetMaterialCount()) {
         return;
     }
-    CopiedSurface& copied = m_pDoc->GetCopiedSurface();
     if (IsSurfaceObjectType(object->GetType()) == 0) {
         copied.sourceMirrorFlag = 0;
     }
@@ -170,11 +194,16 @@ void CHousView::ApplyCopiedTexture(int material, C3DObject* object) {
 }
 
 void CHousView::ApplyCopiedTextureToPicked(int x, int y) {
-    if (!IsTextureCopyPending() || !PickObjectAtCursor(x, y)) {
+    if (IsTextureCopyPending()) {
+        ApplySurfaceToPicked(m_pDoc->GetCopiedSurface(), x, y);
+    }
+}
+
+void CHousView::ApplySurfaceToPicked(CopiedSurface& copied, int x, int y) {
+    if (!PickObjectAtCursor(x, y)) {
         return;
     }
     CDesignScene& scene = m_renderer.GetScene();
-    const CopiedSurface& copied = m_pDoc->GetCopiedSurface();
     RebuildSelectionLists();
     m_pDoc->BeginUndoGroup();
     m_pDoc->SnapshotSelectionProperties(kMaterialPropertyGroup);
@@ -188,7 +217,7 @@ void CHousView::ApplyCopiedTextureToPicked(int x, int y) {
                 material == copied.sourceIndex) {
                 break;
             }
-            ApplyCopiedTexture(material, object);
+            ApplySurfaceTexture(copied, material, object);
         }
     }
     m_pDoc->CommitSelectionProperties();
@@ -197,7 +226,13 @@ void CHousView::ApplyCopiedTextureToPicked(int x, int y) {
 }
 
 void CHousView::ApplyCopiedTextureToAllFaces(int x, int y, bool allFaces) {
-    if (!IsTextureCopyPending() || !PickObjectAtCursor(x, y)) {
+    if (IsTextureCopyPending()) {
+        ApplySurfaceToAllFaces(m_pDoc->GetCopiedSurface(), x, y, allFaces);
+    }
+}
+
+void CHousView::ApplySurfaceToAllFaces(CopiedSurface& copied, int x, int y, bool allFaces) {
+    if (!PickObjectAtCursor(x, y)) {
         return;
     }
     CDesignScene& scene = m_renderer.GetScene();
@@ -215,7 +250,7 @@ void CHousView::ApplyCopiedTextureToAllFaces(int x, int y, bool allFaces) {
                 // The parts cut from a wall's face go with their face.
                 const int face = wall != nullptr ? wall->GetOwningFace(material) : material;
                 if (everyMaterial || face >= firstFace) {
-                    ApplyCopiedTexture(material, object);
+                    ApplySurfaceTexture(copied, material, object);
                 }
             }
         }

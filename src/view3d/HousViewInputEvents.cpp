@@ -6,6 +6,7 @@
 #include "document/DesignScene.h"
 #include "document/EditMode.h"
 #include "document/HousDoc.h"
+#include "library/LibraryDrag.h"
 #include "objects/3DObject.h"
 #include "view3d/HousView.h"
 #include "view3d/HousViewInput.h"
@@ -191,6 +192,7 @@ void CHousView::OnLeftDown(wxMouseEvent& event) {
     m_picked = {};
     PickAndSelect(x, y, KeyStateOf(event));
     RebuildSelectionLists();
+    ShowPickedTextureInBrowser();
     if (mode != EditMode::kDoorWindow && mode != kCopyTextureMode && mode != kCopySplitMode) {
         for (int type = kSavedTypeCount; type < CDesignScene::kTypeCount; ++type) {
             scene.DeselectAll(type);
@@ -210,6 +212,10 @@ void CHousView::OnLeftDown(wxMouseEvent& event) {
 void CHousView::OnLeftUp(wxMouseEvent& event) {
     if (HasCapture()) {
         ReleaseMouse();
+    }
+    if (IsLibraryDragPending(m_pDoc->GetPlacement(), BrowserLibrary::Texture)) {
+        DropPendingTexture(event.GetX(), event.GetY(), KeyStateOf(event));
+        return;
     }
     if (m_pDoc->GetPlacement().inProgress != 0) {
         PlaceFromLibrary(event.GetX(), event.GetY());

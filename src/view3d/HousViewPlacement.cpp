@@ -1,4 +1,5 @@
 #include <wx/event.h>
+#include <wx/utils.h>
 
 #include <array>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "document/LibraryBrowserLink.h"
 #include "foundation/ApplicationValues.h"
 #include "foundation/Prompt.h"
+#include "library/LibraryDrag.h"
 #include "library/ModelDatabase.h"
 #include "objects/2DPictureShape.h"
 #include "objects/3DObject.h"
@@ -19,6 +21,7 @@
 #include "platform/gfx/Mesh.h"
 #include "platform/gfx/VectorMath.h"
 #include "view3d/HousView.h"
+#include "view3d/HousViewInput.h"
 
 namespace {
 
@@ -62,7 +65,13 @@ void CHousView::BindPlacementCommands() {
 }
 
 void CHousView::DropLibraryEntry(int x, int y) {
-    if (m_pDoc->GetPlacement().inProgress != 0) {
+    const LibraryPlacement& placement = m_pDoc->GetPlacement();
+    if (IsLibraryDragPending(placement, BrowserLibrary::Texture)) {
+        // The browser took the release: the keys are read as they are now.
+        DropPendingTexture(x, y,
+                           view_input::MouseKeyState(false, false, wxGetKeyState(WXK_SHIFT),
+                                                     wxGetKeyState(WXK_CONTROL)));
+    } else if (placement.inProgress != 0) {
         PlaceFromLibrary(x, y);
     }
 }

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "StarterLibraryDocument.h"
 #include "document/ActiveDocumentServices.h"
 #include "document/DocumentViews.h"
 #include "document/HousDoc.h"
@@ -26,17 +27,12 @@
 #include "library/ui/ModelPreviewPanel.h"
 #include "library/ui/TextureBrowserDlg.h"
 #include "library/ui/ThumbnailCell.h"
-#include "objects/LibraryCatalog.h"
-#include "support/TempFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kStarterLibrary = VELMORA_BUILD_STARTER_LIBRARY_DIR;
-// A category of the test's own with more entries than a page holds.
-constexpr const char* kLargeCategory = "09測試";
-constexpr int kLargeCategorySize = 7;
+using namespace starter_library_test;
 
 // Stands for the plan or 3D view: remembers where entries were let go and
 // whether a drag was pending then.
@@ -60,82 +56,23 @@ private:
     CHousDoc& m_doc;
 };
 
-void Settle() {
-    for (int i = 0; i < 5; ++i) {
-        wxTheApp->Yield(true);
-        wxMilliSleep(10);
-    }
-}
-
-wxTreeItemId FindRootItem(wxTreeCtrl& tree, const std::string& text) {
-    wxTreeItemIdValue cookie;
-    for (wxTreeItemId item = tree.GetFirstChild(tree.GetRootItem(), cookie); item.IsOk();
-         item = tree.GetNextChild(tree.GetRootItem(), cookie)) {
-        if (tree.GetItemText(item).utf8_string() == text) {
-            return item;
-        }
-    }
-    return {};
-}
-
-std::string LabelOf(wxWindow& dialog, int id) {
-    wxWindow* window = dialog.FindWindow(id);
-    return window != nullptr ? window->GetLabel().utf8_string() : std::string("<none>");
-}
-
-void SendMouse(wxWindow& window, wxEventType type, const wxPoint& point, bool ctrl = false) {
-    wxMouseEvent event(type);
-    event.SetEventObject(&window);
-    event.SetId(window.GetId());
-    event.SetPosition(point);
-    event.m_leftDown = type == wxEVT_LEFT_DOWN;
-    event.SetControlDown(ctrl);
-    window.GetEventHandler()->ProcessEvent(event);
-}
-
-class LibraryBrowserDlgTest : public ::testing::Test {
+class LibraryBrowserDlgTest : public StarterLibraryDocumentTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(fs::exists(kStarterLibrary / "RIr6.db")) << kStarterLibrary;
-        fs::copy(kStarterLibrary, m_folder.Path(), fs::copy_options::recursive);
-        const fs::path chair = m_folder.Path() / "SModel/01桌椅/餐椅.qvx";
-        fs::create_directories(m_folder.Path() / "SModel" / kLargeCategory);
-        for (int i = 0; i < kLargeCategorySize; ++i) {
-            fs::copy_file(chair, m_folder.Path() / "SModel" / kLargeCategory /
-                                     ("椅" + std::to_string(i) + ".qvx"));
+        StarterLibraryDocumentTest::SetUp();
+        if (HasFatalFailure()) {
+            return;
         }
-        m_previousFolder = GetProgramFolder();
-        SetProgramFolder(m_folder.Path().string() + "/");
-        CLibraryCatalog::SetCatalogFilePath({});
-        m_doc = std::make_unique<CHousDoc>();
-        SetActiveHousDocAccessor([this] { return m_doc.get(); });
-        m_previousServices = SetDocumentServices(&m_services);
-
         m_frame = new wxFrame(nullptr, wxID_ANY, "views", wxPoint(20, 20), wxSize(400, 400));
         m_view = new FakeView(m_frame, *m_doc);
         m_frame->Show();
     }
 
     void TearDown() override {
-        m_frame->Destroy();
-        Settle();
-        SetDocumentServices(m_previousServices);
-        SetActiveHousDocAccessor({});
-        m_doc.reset();
-        SetProgramFolder(m_previousFolder);
-    }
-
-    CThumbnailCell& Cell(wxWindow& dialog, int slot) {
-        return *static_cast<CThumbnailCell*>(
-            dialog.FindWindow(CLibraryBrowserDlg::kFirstCellId + slot));
-    }
-
-    void ShowCategory(CLibraryBrowserDlg& dialog, const std::string& name) {
-        auto* tree = static_cast<wxTreeCtrl*>(dialog.FindWindow(CLibraryBrowserDlg::kTreeId));
-        const wxTreeItemId item = FindRootItem(*tree, name);
-        ASSERT_TRUE(item.IsOk()) << name;
-        tree->SelectItem(item);
-        Settle();
+        if (m_frame != nullptr) {
+            m_frame->Destroy();
+        }
+        StarterLibraryDocumentTest::TearDown();
     }
 
     // The cell's point over the view's client point, as a release there
@@ -144,16 +81,6 @@ protected:
         return cell.ScreenToClient(m_view->ClientToScreen(viewPoint));
     }
 
-    std::vector<std::string> m_messages;
-    CScopedPromptHandlers m_prompts{[this](const MessageRequest& request) {
-        m_messages.push_back(request.text);
-        return PromptAnswer::Ok;
-    }};
-    TempFolder m_folder;
-    std::string m_previousFolder;
-    std::unique_ptr<CHousDoc> m_doc;
-    CActiveDocumentServices m_services;
-    IDocumentServices* m_previousServices = nullptr;
     wxFrame* m_frame = nullptr;
     FakeView* m_view = nullptr;
 };

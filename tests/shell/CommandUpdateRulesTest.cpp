@@ -171,7 +171,7 @@ TEST(CommandUpdateRulesTest, SwitchesAreCheckedByTheirFlags) {
 TEST(CommandUpdateRulesTest, SelectionCommandsNeedWhatTheyWorkOn) {
     CommandContext context = Context(0);
     for (int command : {cmd::kPaste, cmd::kPasteHere, cmd::kExportSelection,
-                        cmd::kExportPackagedModel, cmd::kMoveToGround}) {
+                        cmd::kExportPackagedModel, cmd::kMoveToGround, cmd::kReplace}) {
         EXPECT_EQ(EnabledOf(command, context), false) << command;
     }
     context.hasCopy = true;
@@ -183,6 +183,12 @@ TEST(CommandUpdateRulesTest, SelectionCommandsNeedWhatTheyWorkOn) {
     EXPECT_EQ(EnabledOf(cmd::kMoveToGround, context), false);
     context.movableObjectPicked = true;
     EXPECT_EQ(EnabledOf(cmd::kMoveToGround, context), true);
+    // Only furniture and photos are replaced from the library.
+    EXPECT_EQ(EnabledOf(cmd::kReplace, context), false);
+    context.replaceableSelected = true;
+    EXPECT_EQ(EnabledOf(cmd::kReplace, context), true);
+    context.busy = true;
+    EXPECT_EQ(EnabledOf(cmd::kReplace, context), false);
 }
 
 TEST(CommandUpdateRulesTest, SurfacePlanDrawingOnlyForOneSelectedSurfaceKind) {

@@ -27,7 +27,7 @@ TEST(MainFrameContextMenu, TheViewsMenusUseTheFramesCommandNumbers) {
           Pair{kMirrorLeftRight, cmd::kMirrorLeftRight},
           Pair{kMirrorFrontBack, cmd::kMirrorFrontBack},
           Pair{kShowSurfacePlanDrawing, cmd::kShowSurfacePlanDrawing},
-          Pair{kReadBoundaryValues, cmd::kReadBoundaryValues}}) {
+          Pair{kReadBoundaryValues, cmd::kReadBoundaryValues}, Pair{kReplace, cmd::kReplace}}) {
         EXPECT_EQ(pair.menu, pair.frame);
     }
 }
@@ -47,6 +47,7 @@ TEST(MainFrameContextMenu, TheViewOffersWhatTheFrameAnswers) {
     EXPECT_TRUE(view->IsCommandAvailable(cmd::kMirrorLeftRight));
     EXPECT_TRUE(view->IsCommandAvailable(cmd::kReadBoundaryValues));
     EXPECT_TRUE(view->IsCommandAvailable(context_menu::kAddShadowPicture));
+    EXPECT_TRUE(view->IsCommandAvailable(context_menu::kReplace));
     EXPECT_FALSE(view->IsCommandAvailable(12345));
     frame->Close(true);
     wxTheApp->Yield();

@@ -2,9 +2,7 @@
 #include <wx/app.h>
 #include <wx/frame.h>
 
-#include <chrono>
-#include <thread>
-
+#include "ShownViewFixture.h"
 #include "document/DesignScene.h"
 #include "document/HousDoc.h"
 #include "foundation/ApplicationValues.h"
@@ -24,14 +22,7 @@ protected:
         m_frame = new wxFrame(nullptr, wxID_ANY, "3D", wxDefaultPosition, wxSize(400, 300));
         m_view = new CHousView(m_frame, &m_doc);
         m_frame->Show();
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (m_view->GetEngine().GetDevice() == nullptr &&
-               std::chrono::steady_clock::now() < deadline) {
-            m_view->Refresh();
-            wxTheApp->Yield();
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        ASSERT_NE(m_view->GetEngine().GetDevice(), nullptr);
+        ASSERT_TRUE(WaitForViewDevice(*m_view));
         CDesignScene* scene = m_view->GetScene();
         m_wall = AddBox(*scene, kWallObjectType, {-2000, -2000, 300}, {2000, 2000, 320});
         m_model = AddBox(*scene, kModelObjectType, {-50, -50, -50}, {50, 50, 50});

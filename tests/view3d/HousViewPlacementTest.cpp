@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
-#include <wx/app.h>
-#include <wx/frame.h>
 
-#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "ShownViewFixture.h"
 #include "document/DesignScene.h"
 #include "document/HousDoc.h"
 #include "document/LibraryBrowserLink.h"
@@ -19,8 +16,6 @@
 #include "objects/ObjectTypeCodes.h"
 #include "objects/Test3DObject.h"
 #include "platform/image/Image.h"
-#include "support/LightGlyphs.h"
-#include "support/TempFolder.h"
 #include "view3d/HousView.h"
 
 namespace {
@@ -76,22 +71,13 @@ private:
 // A shown 3D view whose camera stands at (300, 200, -900) looking along +z
 // and down, so that the window's middle looks at the ground in the plan's
 // visible quadrant.
-class HousViewPlacementTest : public ::testing::Test {
+class HousViewPlacementTest : public ShownViewTest {
 protected:
     void SetUp() override {
-        SetProgramFolder(m_programFolder.Path());
-        CopyLightGlyphs(m_programFolder.Path());
-        m_frame = new wxFrame(nullptr, wxID_ANY, "3D", wxDefaultPosition, wxSize(400, 300));
-        m_view = new CHousView(m_frame, &m_doc);
-        m_frame->Show();
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (m_view->GetEngine().GetDevice() == nullptr &&
-               std::chrono::steady_clock::now() < deadline) {
-            m_view->Refresh();
-            wxTheApp->Yield();
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ShownViewTest::SetUp();
+        if (HasFatalFailure()) {
+            return;
         }
-        ASSERT_NE(m_view->GetEngine().GetDevice(), nullptr);
         m_browsers = std::make_unique<FakeBrowsers>(*m_view->GetScene());
         m_doc.SetLibraryBrowsers(m_browsers.get());
         m_view->SetCameraPosition(300, 200, -900);
@@ -101,8 +87,7 @@ protected:
 
     void TearDown() override {
         m_doc.SetLibraryBrowsers(nullptr);
-        m_frame->Destroy();
-        wxTheApp->Yield();
+        ShownViewTest::TearDown();
     }
 
     void StartDrag(int kind, float width, float depth, float height, std::string folder = "") {
@@ -132,15 +117,6 @@ protected:
 
     [[nodiscard]] size_t Count(int type) { return m_view->GetScene()->Objects(type).size(); }
 
-    TempFolder m_programFolder;
-    std::vector<std::string> m_messages;
-    CScopedPromptHandlers m_prompts{[this](const MessageRequest& request) {
-        m_messages.push_back(request.text);
-        return PromptAnswer::Ok;
-    }};
-    CHousDoc m_doc;
-    wxFrame* m_frame = nullptr;
-    CHousView* m_view = nullptr;
     std::unique_ptr<FakeBrowsers> m_browsers;
 };
 

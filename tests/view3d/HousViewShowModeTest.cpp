@@ -6,6 +6,8 @@
 #include "document/EditMode.h"
 #include "objects/ObjectTypeCodes.h"
 #include "platform/desktop/WebLink.h"
+#include "platform/fs/StoredPath.h"
+#include "platform/media/SoundFile.h"
 #include "view3d/ContextMenuTable.h"
 #include "view3d/ShownViewFixture.h"
 
@@ -13,7 +15,8 @@ namespace {
 
 constexpr int kShowEditMode = 950;
 
-// A model with a web link in front of the camera; the browser is a fake.
+// A model with a web link in front of the camera; the browser and the sound
+// player are fakes that note what they were given, in order.
 class HousViewShowModeTest : public ShownViewTest {
 protected:
     void SetUp() override {
@@ -22,11 +25,17 @@ protected:
         m_view->RepaintNow();
         desktop::SetWebLinkLauncher([this](const std::string& url) {
             m_opened.push_back(url);
+            m_steps.push_back("open " + url);
+            return true;
+        });
+        media::SetSoundFilePlayer([this](const std::string& path) {
+            m_steps.push_back("play " + path);
             return true;
         });
     }
 
     void TearDown() override {
+        media::SetSoundFilePlayer({});
         desktop::SetWebLinkLauncher({});
         ShownViewTest::TearDown();
     }
@@ -36,8 +45,14 @@ protected:
         return {size.x / 2, size.y / 2};
     }
 
+    void Click(wxPoint at) {
+        Mouse(wxEVT_LEFT_DOWN, at, true);
+        Mouse(wxEVT_LEFT_UP, at, false);
+    }
+
     CTest3DObject* m_model = nullptr;
     std::vector<std::string> m_opened;
+    std::vector<std::string> m_steps;
 };
 
 TEST_F(HousViewShowModeTest, AClickOpensTheObjectsLinkAndLeavesNothingSelected) {
@@ -74,6 +89,51 @@ TEST_F(HousViewShowModeTest, AClickOpensTheObjectsLinkAndLeavesNothingSelected) 
     Mouse(wxEVT_LEFT_UP, Centre(), false);
     EXPECT_EQ(m_opened.size(), 2u);
     EXPECT_EQ(SelectedCount(), 1u);
+}
+
+TEST_F(HousViewShowModeTest, AClickPlaysThePickedObjectsSoundAfterItsLink) {
+    const std::string sound = m_programFolder.Write("音效/ding.wav", "RIFF").string();
+    m_doc.SetShowMode(1);
+    m_doc.SetEditMode(EditMode::kShow);
+    m_model->SetWebLink("www.example.com");
+
+    // Designs keep Windows paths, and a name matches ignoring case.
+    const struct {
+        const char* what;
+        std::string stored;
+        std::vector<std::string> steps;
+    } cases[] = {
+        {"local",
+         pfs::ToStoredPath((m_programFolder.Path() / "音效/DING.wav").string()),
+         {"open http://www.example.com", "play " + sound}},
+        {"relative", "音效\\Ding.wav", {"open http://www.example.com", "play " + sound}},
+        {"other drive", "C:\\WINDOWS\\Media\\ding.wav", {"open http://www.example.com"}},
+        {"none", "", {"open http://www.example.com"}},
+    };
+    for (const auto& c : cases) {
+        m_steps.clear();
+        m_model->SetTriggerSound(c.stored);
+        Click(Centre());
+        EXPECT_EQ(m_steps, c.steps) << c.what;
+    }
+
+    // A link that cannot be opened does not keep the sound from playing.
+    m_steps.clear();
+    m_model->SetWebLink("file:///etc/passwd");
+    m_model->SetTriggerSound("音效\\ding.wav");
+    Click(Centre());
+    EXPECT_EQ(m_steps, (std::vector<std::string>{"play " + sound}));
+    EXPECT_EQ(m_messages, (std::vector<std::string>{"無法開啟網站!"}));
+
+    // The object clicked sounds, not one picked by an earlier click.
+    CTest3DObject* text = AddBox(kText3DObjectType, {-150, -40, -50}, {-70, 40, 50});
+    text->SetTriggerSound("音效\\text.wav");
+    m_view->RepaintNow();
+    m_steps.clear();
+    Click(WindowPoint(-110, 0, -50));
+    EXPECT_EQ(
+        m_steps,
+        (std::vector<std::string>{"play " + (m_programFolder.Path() / "音效/text.wav").string()}));
 }
 
 TEST_F(HousViewShowModeTest, MenusOfferTheCommandsThatAreAnswered) {

@@ -22,6 +22,18 @@
 #include "support/TempFolder.h"
 #include "view3d/HousView.h"
 
+// Lets the toolkit run until the shown view has made its device; whether it
+// did within the time allowed.
+inline bool WaitForViewDevice(CHousView& view) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (view.GetEngine().GetDevice() == nullptr && std::chrono::steady_clock::now() < deadline) {
+        view.Refresh();
+        wxTheApp->Yield();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return view.GetEngine().GetDevice() != nullptr;
+}
+
 class ShownViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -30,14 +42,7 @@ protected:
         m_frame = new wxFrame(nullptr, wxID_ANY, "3D", wxDefaultPosition, wxSize(400, 300));
         m_view = new CHousView(m_frame, &m_doc);
         m_frame->Show();
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (m_view->GetEngine().GetDevice() == nullptr &&
-               std::chrono::steady_clock::now() < deadline) {
-            m_view->Refresh();
-            wxTheApp->Yield();
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        ASSERT_NE(m_view->GetEngine().GetDevice(), nullptr);
+        ASSERT_TRUE(WaitForViewDevice(*m_view));
         m_view->SetCameraPosition(0, 0, -500);
         m_view->SetCameraAngles(0, 0);
         m_view->UpdateCamera();

@@ -16,7 +16,6 @@
 #include "library/ui/ObjectRecordDlg.h"
 #include "objects/3DObject.h"
 #include "objects/CatalogDatabase.h"
-#include "objects/LibraryCatalog.h"
 #include "objects/ModelObject.h"
 
 namespace {
@@ -87,9 +86,8 @@ bool CFurnitureBrowserDlg::EditEntryRecord(int index) {
 }
 
 void CFurnitureBrowserDlg::ReloadEntryFromFile(int index) {
-    CModelDatabase database;
-    if (database.Open(CLibraryCatalog::GetCatalogFilePath(GetDocument().GetProgramFolder())) == 1) {
-        database.ReloadModelEntry(*EntryAt<ModelCatalogEntry>(index));
+    if (const std::unique_ptr<CModelDatabase> database = OpenCatalogue()) {
+        database->ReloadModelEntry(*EntryAt<ModelCatalogEntry>(index));
     }
 }
 

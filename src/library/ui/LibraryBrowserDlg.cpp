@@ -216,6 +216,15 @@ void CLibraryBrowserDlg::SetCatalogRate(const std::string& rowKey, int rate) {
     m_catalog->SetRate(rowKey, rate);
 }
 
+std::unique_ptr<CModelDatabase> CLibraryBrowserDlg::OpenCatalogue() const {
+    auto database = std::make_unique<CModelDatabase>();
+    if (database->Open(CLibraryCatalog::GetCatalogFilePath(GetDocument().GetProgramFolder())) !=
+        1) {
+        return nullptr;
+    }
+    return database;
+}
+
 // ---- Tree
 
 void CLibraryBrowserDlg::BuildCategoryTree() {

@@ -15,6 +15,8 @@
 #include "library/LibraryBrowserTree.h"
 #include "objects/CatalogDatabase.h"
 
+class CModelDatabase;
+
 class CHousDoc;
 class CLibraryCatalog;
 class CThumbnailCell;
@@ -117,6 +119,9 @@ protected:
     wxTreeCtrl* GetTree() const { return m_pTree; }
     int GetCatalogOpenResult() const;
     void SetCatalogRate(const std::string& rowKey, int rate);
+    // A connection of its own to the program folder's catalogue, for reading
+    // an entry again; null when it cannot be opened.
+    std::unique_ptr<CModelDatabase> OpenCatalogue() const;
 
     // ---- What each library does
     virtual BrowserEntryView DescribeEntry(int index) const = 0;

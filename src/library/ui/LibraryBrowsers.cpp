@@ -1,11 +1,15 @@
 #include "library/ui/LibraryBrowsers.h"
 
+#include "document/DesignScene.h"
+#include "document/DocumentViews.h"
 #include "document/HousDoc.h"
 #include "library/LibraryDrag.h"
 #include "library/placing/LibraryPlacing.h"
 #include "library/ui/FurnitureBrowserDlg.h"
 #include "library/ui/PhotoBrowserDlg.h"
 #include "library/ui/TextureBrowserDlg.h"
+#include "objects/3DObject.h"
+#include "objects/ObjectTypeCodes.h"
 #include "objects/PhotoObject.h"
 
 namespace {
@@ -54,6 +58,24 @@ CPhotoBrowserDlg& CLibraryBrowsers::ShowPhotoBrowser() {
     return ShowBrowser(m_pPhoto, m_doc, m_pParent);
 }
 
+void CLibraryBrowsers::OpenReplaceBrowsers() {
+    I3DView* view = m_doc.Get3DView();
+    CDesignScene* scene = view != nullptr ? view->GetScene() : nullptr;
+    if (scene == nullptr || m_doc.GetBusy() != 0) {
+        return;
+    }
+    if (!scene->Selected(kModelObjectType).empty()) {
+        m_doc.SetCurrentFurniture(static_cast<C3DObject*>(scene->Selected(kModelObjectType)[0]));
+        CFurnitureBrowserDlg dialog(m_doc, kBrowserModeReplace, m_pParent);
+        dialog.ShowModal();
+    }
+    if (!scene->Selected(kPhotoObjectType).empty()) {
+        m_doc.SetCurrentPhoto(static_cast<C3DObject*>(scene->Selected(kPhotoObjectType)[0]));
+        CPhotoBrowserDlg dialog(m_doc, kBrowserModeReplace, m_pParent);
+        dialog.ShowModal();
+    }
+}
+
 void CLibraryBrowsers::CloseAll() {
     LibraryPlacement& placement = m_doc.GetPlacement();
     EndLibraryDrag(placement, BrowserLibrary::Furniture);
@@ -84,4 +106,16 @@ C3DObject* CLibraryBrowsers::PlacePictureEntry(const PictureCatalogEntry& entry,
     }
     // The modeless photo browser adds: mode 0, no size kept.
     return PlacePhotoEntry(m_doc, entry, drop, LibraryPlacingOptions{});
+}
+
+bool CLibraryBrowsers::IsTextureBrowserShown() const {
+    return m_pTexture != nullptr && m_pTexture->IsShown();
+}
+
+void CLibraryBrowsers::SelectSurfaceTexture(const std::string& texturePath) {
+    if (!IsTextureBrowserShown()) {
+        return;
+    }
+    m_pTexture->ClearTreeBold(wxTreeItemId());
+    m_pTexture->SelectTextureFile(texturePath);
 }

@@ -28,6 +28,11 @@ public:
     CTextureBrowserDlg* GetTextureBrowser() const { return m_pTexture; }
     CPhotoBrowserDlg* GetPhotoBrowser() const { return m_pPhoto; }
 
+    // "置換": with furniture selected, the furniture browser replaces it
+    // (the first selected model is the one it starts from); then, with
+    // photos selected, the photo browser replaces them. Both are modal.
+    void OpenReplaceBrowsers();
+
     // Ends any pending drag and destroys the browsers.
     void CloseAll();
 
@@ -37,6 +42,8 @@ public:
     C3DObject* PlaceSelectedPhoto(const LibraryDropPoint& drop) override;
     C3DObject* PlacePictureEntry(const PictureCatalogEntry& entry,
                                  const LibraryDropPoint& drop) override;
+    bool IsTextureBrowserShown() const override;
+    void SelectSurfaceTexture(const std::string& texturePath) override;
 
 private:
     CHousDoc& m_doc;

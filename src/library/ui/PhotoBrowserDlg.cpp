@@ -7,7 +7,6 @@
 #include "library/placing/LibraryPlacing.h"
 #include "library/ui/ObjectRecordDlg.h"
 #include "objects/3DObject.h"
-#include "objects/LibraryCatalog.h"
 #include "objects/PhotoObject.h"
 
 namespace {
@@ -55,9 +54,8 @@ bool CPhotoBrowserDlg::EditEntryRecord(int index) {
 }
 
 void CPhotoBrowserDlg::ReloadEntryFromFile(int index) {
-    CModelDatabase database;
-    if (database.Open(CLibraryCatalog::GetCatalogFilePath(GetDocument().GetProgramFolder())) == 1) {
-        database.ReloadPictureEntry(*EntryAt<PictureCatalogEntry>(index));
+    if (const std::unique_ptr<CModelDatabase> database = OpenCatalogue()) {
+        database->ReloadPictureEntry(*EntryAt<PictureCatalogEntry>(index));
     }
 }
 

@@ -8,7 +8,6 @@
 #include "library/ModelDatabase.h"
 #include "library/TextureCatalogEntry.h"
 #include "library/ui/ObjectRecordDlg.h"
-#include "objects/LibraryCatalog.h"
 
 CTextureBrowserDlg::CTextureBrowserDlg(CHousDoc& doc, int mode, wxWindow* parent,
                                        const std::string& presetTexturePath)
@@ -79,9 +78,8 @@ bool CTextureBrowserDlg::EditEntryRecord(int index) {
 }
 
 void CTextureBrowserDlg::ReloadEntryFromFile(int index) {
-    CModelDatabase database;
-    if (database.Open(CLibraryCatalog::GetCatalogFilePath(GetDocument().GetProgramFolder())) == 1) {
-        database.ReloadTextureEntry(*EntryAt<TextureCatalogEntry>(index));
+    if (const std::unique_ptr<CModelDatabase> database = OpenCatalogue()) {
+        database->ReloadTextureEntry(*EntryAt<TextureCatalogEntry>(index));
     }
 }
 
