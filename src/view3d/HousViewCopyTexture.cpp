@@ -12,9 +12,9 @@
 #include "objects/ObjectTypeCodes.h"
 #include "objects/TextureMappingRecord.h"
 #include "objects/WallObject.h"
+#include "platform/desktop/ProgramCursors.h"
 #include "view3d/HousView.h"
 #include "view3d/HousViewInput.h"
-#include "view3d/ViewCursors.h"
 
 namespace {
 
@@ -321,7 +321,7 @@ std::vector<WallFaceItem> CHousView::PasteSplitLines(int x, int y) {
 }
 
 void CHousView::SetViewCursor(int resourceId) {
-    SetCursor(GetViewCursor(resourceId));
+    SetCursor(GetProgramCursor(resourceId));
     m_customCursor = true;
 }
 

@@ -149,8 +149,11 @@ TEST_F(LibraryBrowserDlgTest, PressedCellDroppedOverAViewHandsItThePoint) {
     EXPECT_EQ(m_doc->GetPlacement().kind, 0);
     EXPECT_EQ(LabelOf(dialog, CLibraryBrowserDlg::kCounterId), "[3/7]");
     EXPECT_FALSE(dialog.FindWindow(CLibraryBrowserDlg::kTreeId)->IsEnabled());
+    // The cell holds the pointer, so its cursor shows over the views.
+    EXPECT_TRUE(cell.GetCursor().IsOk());
 
     SendMouse(cell, wxEVT_LEFT_UP, OverView(cell, wxPoint(40, 30)));
+    EXPECT_FALSE(cell.GetCursor().IsOk());
     ASSERT_EQ(m_view->drops.size(), 1u);
     EXPECT_EQ(m_view->drops[0], wxPoint(40, 30));
     EXPECT_TRUE(m_view->pendingAtDrop[0]);

@@ -25,6 +25,7 @@
 #include "library/ui/RateBitmaps.h"
 #include "library/ui/ThumbnailCell.h"
 #include "objects/LibraryCatalog.h"
+#include "platform/desktop/ProgramCursors.h"
 #include "platform/desktop/WebLink.h"
 
 namespace {
@@ -445,6 +446,9 @@ void CLibraryBrowserDlg::OnCellLeftDown(wxMouseEvent& event) {
     const std::optional<int> index = m_page.GetSelectedIndex();
     if (index && StartDrag(*index, event.ControlDown())) {
         m_pDragSource = cell;
+        // The cell holds the pointer while it drags, so its cursor is the
+        // one shown over the views.
+        cell->SetCursor(GetProgramCursor(GetDragCursor(event.ControlDown())));
         if (!cell->HasCapture()) {
             cell->CaptureMouse();
         }
@@ -460,6 +464,7 @@ void CLibraryBrowserDlg::OnCellLeftUp(wxMouseEvent& event) {
     if (cell->HasCapture()) {
         cell->ReleaseMouse();
     }
+    cell->SetCursor(wxNullCursor);
     m_pDragSource = nullptr;
     if (IsDragPending()) {
         DropAt(cell->ClientToScreen(event.GetPosition()));
@@ -483,6 +488,9 @@ void CLibraryBrowserDlg::OnCellMotion(wxMouseEvent& event) {
 }
 
 void CLibraryBrowserDlg::OnCaptureLost(wxMouseCaptureLostEvent& /*event*/) {
+    if (m_pDragSource != nullptr) {
+        m_pDragSource->SetCursor(wxNullCursor);
+    }
     m_pDragSource = nullptr;
     EndDrag();
 }

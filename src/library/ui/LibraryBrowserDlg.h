@@ -45,6 +45,7 @@ struct BrowserEntryView {
 class CLibraryBrowserDlg : public wxDialog {
 public:
     static constexpr int kTreeId = 1185;
+    static constexpr int kPlacingCursor = 593;
     static constexpr int kFirstCellId = 1145;
     static constexpr int kFirstNameId = 1151;
     static constexpr int kCounterId = 1157;
@@ -139,6 +140,9 @@ protected:
     // A press on the filled cell of the selected entry; true when a drag
     // started.
     virtual bool StartDrag(int index, bool ctrl) = 0;
+    // The cursor a drag shows wherever the pointer goes: 593 for a model or
+    // a picture.
+    virtual int GetDragCursor(bool /*ctrl*/) const { return kPlacingCursor; }
     // A press that hit no filled cell.
     virtual void PressedOutsideEntries() {}
     virtual bool IsDragPending() const = 0;

@@ -29,6 +29,8 @@ protected:
     bool EditEntryRecord(int index) override;
     void ReloadEntryFromFile(int index) override;
     bool StartDrag(int index, bool ctrl) override;
+    // 166 for all faces (Ctrl), 170 for one.
+    int GetDragCursor(bool ctrl) const override { return ctrl ? 166 : 170; }
     void PressedOutsideEntries() override;
     bool IsDragPending() const override;
     void EndDrag() override;

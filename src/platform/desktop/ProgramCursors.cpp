@@ -1,11 +1,11 @@
-#include "view3d/ViewCursors.h"
+#include "platform/desktop/ProgramCursors.h"
 
 #include <array>
 #include <utility>
 
 namespace {
 
-constexpr std::array<std::pair<int, wxStockCursor>, 8> kViewCursors = {{
+constexpr std::array<std::pair<int, wxStockCursor>, 8> kProgramCursors = {{
     {166, wxCURSOR_PAINT_BRUSH},
     {170, wxCURSOR_SPRAYCAN},
     {284, wxCURSOR_SIZING},
@@ -18,8 +18,8 @@ constexpr std::array<std::pair<int, wxStockCursor>, 8> kViewCursors = {{
 
 }  // namespace
 
-wxCursor GetViewCursor(int resourceId) {
-    for (const auto& [id, stock] : kViewCursors) {
+wxCursor GetProgramCursor(int resourceId) {
+    for (const auto& [id, stock] : kProgramCursors) {
         if (id == resourceId) {
             return wxCursor(stock);
         }
