@@ -5,6 +5,7 @@
 #include "objects/2DPictureShape.h"
 #include "objects/3DObject.h"
 #include "objects/ObjectTypeCodes.h"
+#include "objects/Text3DObject.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ constexpr int kMaterialsGroup = 2;
 constexpr int kColoursGroup = 3;
 constexpr int kNamesGroup = 4;
 constexpr int kShadowGroup = 5;
+constexpr int kTextGroup = 6;
 
 bool Is3DType(int type) {
     return type >= kModelObjectType && type <= kCeilingObjectType;
@@ -54,6 +56,21 @@ void RestoreTransform(int type, C3DObject& object, const CObjectSnapshot& snapsh
     object.UpdatePlanOutline();
 }
 
+// A 3D text's words come back with a mesh made for them, at the scale the
+// text has now; other objects have no words.
+void RestoreText(C3DObject& object, const CObjectSnapshot& snapshot) {
+    auto* text = dynamic_cast<CText3DObject*>(&object);
+    const auto* words = dynamic_cast<const CText3DSnapshot*>(&snapshot);
+    if (text == nullptr || words == nullptr) {
+        return;
+    }
+    text->SetText(words->text);
+    const std::array<float, 3> scale = text->GetScale();
+    text->CreateTextMesh();
+    text->SetScale(scale[0], scale[1], scale[2]);
+    text->UpdatePlanOutline();
+}
+
 void RestoreProperties(int type, int group, C3DObject& object, const CObjectSnapshot& snapshot) {
     const bool all = group == kAllGroups;
     if (all || group == kTransformGroup) {
@@ -73,6 +90,9 @@ void RestoreProperties(int type, int group, C3DObject& object, const CObjectSnap
     }
     if (all || group == kShadowGroup) {
         object.RestoreShadowSettingsFromSnapshot(snapshot);
+    }
+    if (all || group == kTextGroup) {
+        RestoreText(object, snapshot);
     }
 }
 

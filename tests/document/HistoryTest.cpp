@@ -5,6 +5,7 @@
 #include "objects/HistoryRecord.h"
 #include "objects/ObjectTypeCodes.h"
 #include "objects/Test3DObject.h"
+#include "objects/Text3DObject.h"
 
 namespace {
 
@@ -231,6 +232,32 @@ TEST_F(HistoryTest, PropertyEditsRecordChangesOfTheSelection) {
     doc->Undo();
     EXPECT_EQ(first->GetWebLink(), "http://b");
     EXPECT_EQ(second->GetPrice(), 10.0f);
+}
+
+TEST_F(HistoryTest, UndoOfATextEditBringsBackTheWordsWithTheirMesh) {
+    auto* text = new CText3DObject();
+    text->SetText("AB");
+    text->Rebuild();
+    text->SetScale(40.0f, 25.0f, 5.0f);
+    scene->AddObjectIfAbsent(kText3DObjectType, text);
+    scene->SelectObject(kText3DObjectType, text);
+    const float shortWidth = text->GetRealSize()[0];
+
+    doc->SnapshotSelectionProperties(6);
+    text->SetText("ABCDEFGH");
+    text->CreateTextMesh();
+    text->SetScale(40.0f, 25.0f, 5.0f);
+    doc->CommitSelectionProperties();
+    const float longWidth = text->GetRealSize()[0];
+    ASSERT_GT(longWidth, shortWidth);
+
+    doc->Undo();
+    EXPECT_EQ(text->GetText(), "AB");
+    EXPECT_FLOAT_EQ(text->GetRealSize()[0], shortWidth);
+    EXPECT_FLOAT_EQ(text->GetScale()[0], 40.0f);
+    doc->Redo();
+    EXPECT_EQ(text->GetText(), "ABCDEFGH");
+    EXPECT_FLOAT_EQ(text->GetRealSize()[0], longWidth);
 }
 
 TEST_F(HistoryTest, MaterialRecordsBringBackTextureNameAndMapping) {
