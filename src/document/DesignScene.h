@@ -207,6 +207,10 @@ public:
     // a later type does not win.
     [[nodiscard]] ScenePick PickNearestObject(const ScenePickQuery& query) const;
 
+    // Every photo that turns to the viewer faces the camera at eye, on the
+    // plan too.
+    void TurnPhotosToCamera(const gfx::Vector3& eye);
+
     // ---- Moving and turning the selection (DesignSceneEditing.cpp)
 
     // Moves the selected models, lights, 3D texts and photos with a

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "document/HousDoc.h"
+#include "document/PlanFacingAngle.h"
 #include "document/ScreenDragOffset.h"
 #include "foundation/BoundingBox3D.h"
 #include "foundation/GeometryMath.h"
@@ -411,4 +412,13 @@ bool CDesignScene::GetSceneBounds(gfx::Vector3* min, gfx::Vector3* max) const {
 
 bool CDesignScene::GetSelectionBounds(gfx::Vector3* min, gfx::Vector3* max) const {
     return AccumulateWorldBounds(m_selected, min, max);
+}
+
+void CDesignScene::TurnPhotosToCamera(const gfx::Vector3& eye) {
+    for (CDesignObject* object : m_objects[kPhotoObjectType]) {
+        auto* photo = static_cast<C3DObject*>(object);
+        if (photo->IsFacingViewer() != 0) {
+            TurnToCamera(*photo, eye);
+        }
+    }
 }

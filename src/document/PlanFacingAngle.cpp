@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "foundation/GeometryMath.h"
+#include "objects/2DPictureShape.h"
+#include "objects/3DObject.h"
 #include "platform/gfx/MathTypes.h"
 
 float PlanFacingAngle(const gfx::Vector3& photo, const gfx::Vector3& camera) {
@@ -26,4 +28,13 @@ float PlanFacingAngle(const gfx::Vector3& photo, const gfx::Vector3& camera) {
         g -= kTwoPi;
     }
     return static_cast<float>(g);
+}
+
+void TurnToCamera(C3DObject& photo, const gfx::Vector3& camera) {
+    const float heading = PlanFacingAngle(photo.GetPosition(), camera);
+    photo.SetRotation(heading, static_cast<float>(photo.GetElevation()),
+                      static_cast<float>(photo.GetRoll()));
+    if (C2DPictureShape* icon = photo.GetPlanIcon()) {
+        icon->SetAngle(heading);
+    }
 }

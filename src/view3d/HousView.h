@@ -233,6 +233,8 @@ private:
     void FinishCopyOnRelease(int x, int y, int keyState);
     void HandleKey(int vk, bool shift, bool control, bool alt);
     void HandleMouseMove(int x, int y, int keyState);
+    // Photos that turn to the viewer face the camera where it stands now.
+    void TurnPhotosToCamera();
     // The document's camera pose follows the view's and the design is
     // marked modified.
     void ApplyNavigationPose(const gfx::Vector3& eye, float heading, float pitch);

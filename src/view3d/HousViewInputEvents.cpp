@@ -306,10 +306,16 @@ void CHousView::HandleMouseMove(int x, int y, int keyState) {
         m_pDoc->BeginEditSnapshot(kPlacementSnapshots);
         m_renderer.GetScene().DragSelection(m_selectionDrag, keyState, x, y);
         if (m_selectionDrag.moved) {
+            TurnPhotosToCamera();
             RepaintNow();
         }
     }
     TrackCopyOnMove(x, y, keyState);
+}
+
+void CHousView::TurnPhotosToCamera() {
+    const CameraPosition eye = GetCameraPosition();
+    m_renderer.GetScene().TurnPhotosToCamera({eye.x, eye.y, eye.z});
 }
 
 void CHousView::OnMouseMove(wxMouseEvent& event) {

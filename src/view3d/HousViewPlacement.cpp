@@ -146,6 +146,7 @@ void CHousView::PlaceFromLibrary(int x, int y) {
     placed->UpdatePlanOutline();
     placed->BuildShadowVolume();
     m_pDoc->Redraw2DView();
+    TurnPhotosToCamera();
     RepaintNow();
 }
 

@@ -8,6 +8,7 @@
 
 #include "DocumentFixture.h"
 #include "document/DesignScene.h"
+#include "document/PlanFacingAngle.h"
 #include "document/ScreenDragOffset.h"
 #include "foundation/GeometryMath.h"
 #include "foundation/WallFaceItem.h"
@@ -55,6 +56,13 @@ class CameraPhoto : public CTest3DObject {
 public:
     CameraPhoto() : CTest3DObject(kPhotoObjectType) {}
     int IsCameraAttached() const override { return 1; }
+};
+
+// A photo that turns to whoever looks at it.
+class FacingPhoto : public CTest3DObject {
+public:
+    FacingPhoto() : CTest3DObject(kPhotoObjectType) {}
+    int IsFacingViewer() const override { return 1; }
 };
 
 class DesignSceneEditingTest : public SceneTest {
@@ -455,4 +463,20 @@ TEST_F(DesignSceneEditingTest, RefreshGivesSymbolsTheirOwnersHeight) {
         std::unique_ptr<C2DPictureShape>(static_cast<C2DPictureShape*>(made.release())));
     scene->RefreshObjectsAndSymbols();
     EXPECT_EQ(model->GetPlanIcon()->GetLevelHeight(), 75.0);
+}
+
+TEST_F(DesignSceneEditingTest, OnlyPhotosThatTurnToTheViewerFaceTheCamera) {
+    auto* facing = new FacingPhoto();
+    facing->SetPosition(100.0f, 0.0f, -100.0f);
+    auto* fixed = new CTest3DObject(kPhotoObjectType);
+    fixed->SetPosition(300.0f, 0.0f, -100.0f);
+    fixed->SetRotation(0.5f, 0.0f, 0.0f);
+    scene->AddObjectIfAbsent(kPhotoObjectType, facing);
+    scene->AddObjectIfAbsent(kPhotoObjectType, fixed);
+
+    const gfx::Vector3 eye = {100.0f, 150.0f, -600.0f};
+    scene->TurnPhotosToCamera(eye);
+    EXPECT_FLOAT_EQ(static_cast<float>(facing->GetHeading()),
+                    PlanFacingAngle(facing->GetPosition(), eye));
+    EXPECT_FLOAT_EQ(static_cast<float>(fixed->GetHeading()), 0.5f);
 }

@@ -55,15 +55,6 @@ std::string MaterialWebLink(const MaterialFileRecord& record) {
     return text::Cp950ToUtf8Lenient(stored);
 }
 
-void TurnToCamera(const CHousDoc& doc, C3DObject& photo) {
-    const float heading = PlanFacingAngle(photo.GetPosition(), CameraEye(doc));
-    photo.SetRotation(heading, static_cast<float>(photo.GetElevation()),
-                      static_cast<float>(photo.GetRoll()));
-    if (C2DPictureShape* icon = photo.GetPlanIcon()) {
-        icon->SetAngle(heading);
-    }
-}
-
 // A new photo of the entry's picture in the scene at the drop point, with
 // its add record. Null when the picture cannot be read (LoadTexture has said
 // so): a photo without its picture would be placed, priced and saved empty.
@@ -114,7 +105,7 @@ CPhotoObject* CreatePhoto(CHousDoc& doc, CDesignScene& scene, const PictureCatal
     doc.AddPhotoPlanSymbol(GetProgramFilePath(kPhotoSymbolFile));
     placed->SetFilePath(path);
     if (facing != 0) {
-        TurnToCamera(doc, *placed);
+        TurnToCamera(*placed, CameraEye(doc));
     }
     placed->UpdateWorldMatrix();
     if (C2DPictureShape* icon = placed->GetPlanIcon()) {
@@ -223,7 +214,7 @@ CPhotoObject* ReplacePhotos(CHousDoc& doc, CDesignScene& scene, const PictureCat
         }
         photo->SetFacingViewer(plain);
         if (plain != 0) {
-            TurnToCamera(doc, *photo);
+            TurnToCamera(*photo, CameraEye(doc));
         }
         last = photo;
     }
