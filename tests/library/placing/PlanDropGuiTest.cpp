@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "RecordingBrowsers.h"
 #include "document/DocumentFixture.h"
 #include "document/EditMode.h"
 #include "document/LibraryBrowserLink.h"
@@ -11,24 +12,7 @@
 
 namespace {
 
-// Browsers that only note where they were asked to place.
-class RecordingBrowsers : public ILibraryBrowsers {
-public:
-    C3DObject* PlaceSelectedModel(const LibraryDropPoint& drop) override {
-        models.push_back(drop);
-        return nullptr;
-    }
-    C3DObject* PlaceSelectedPhoto(const LibraryDropPoint& drop) override {
-        photos.push_back(drop);
-        return nullptr;
-    }
-    C3DObject* PlacePictureEntry(const PictureCatalogEntry&, const LibraryDropPoint&) override {
-        return nullptr;
-    }
-
-    std::vector<LibraryDropPoint> models;
-    std::vector<LibraryDropPoint> photos;
-};
+using placing_test::RecordingBrowsers;
 
 // The real plan view; the 3D side is a fake with a scene store.
 class PlanDropGuiTest : public SceneTest {

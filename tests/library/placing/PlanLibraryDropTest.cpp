@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "PlacingFixture.h"
+#include "RecordingBrowsers.h"
 #include "document/DocumentFixture.h"
 #include "document/LibraryBrowserLink.h"
 #include "document/PlanFacingAngle.h"
@@ -18,24 +19,7 @@
 
 namespace {
 
-// Browsers that only note where they were asked to place.
-class RecordingBrowsers : public ILibraryBrowsers {
-public:
-    C3DObject* PlaceSelectedModel(const LibraryDropPoint& drop) override {
-        models.push_back(drop);
-        return nullptr;
-    }
-    C3DObject* PlaceSelectedPhoto(const LibraryDropPoint& drop) override {
-        photos.push_back(drop);
-        return nullptr;
-    }
-    C3DObject* PlacePictureEntry(const PictureCatalogEntry&, const LibraryDropPoint&) override {
-        return nullptr;
-    }
-
-    std::vector<LibraryDropPoint> models;
-    std::vector<LibraryDropPoint> photos;
-};
+using placing_test::RecordingBrowsers;
 
 class PlanLibraryDropTest : public SceneTest {
 protected:
