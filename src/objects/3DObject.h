@@ -24,6 +24,7 @@
 
 class C2DPictureShape;
 class CObjectSnapshot;
+class LittleEndianCursor;
 class CWallObject;
 struct HistoryRecord;
 
@@ -340,6 +341,14 @@ public:
 
 protected:
     void SetWorldMatrix(const gfx::Matrix& world);
+    // The run of a model's or a 3D text's record from the number to the
+    // price: placement, size, turns, the mirror, shadow and blend flags, the
+    // colour blocks with the shadow parameters and material 0's power
+    // (3DObjectRecordFields.cpp).
+    void WriteStandingFields(CBinaryWriter& writer) const;
+    // The same run read back; the power is returned, for the materials made
+    // after it.
+    float TakeStandingFields(LittleEndianCursor& fields);
     // The plan outline's segments, red while selected on screen.
     void DrawPlanOutline(draw::DrawContext& dc, int rop2) const;
     // Sets the mesh and takes its box and extents.

@@ -26,24 +26,7 @@ float Scale(float realSize, float extent) {
 }  // namespace
 
 HRESULT CModelObject::Write(CBinaryWriter& writer) const {
-    writer.WriteDouble(m_number);
-    for (const float value : m_position) {
-        writer.WriteFloat(value);
-    }
-    for (const float size : m_realSize) {
-        writer.WriteFloat(size);
-    }
-    writer.WriteFloat(m_heading);
-    writer.WriteFloat(m_elevation);
-    writer.WriteFloat(m_roll);
-    writer.WriteInt(m_mirrorImages);
-    writer.WriteInt(m_shadow);
-    writer.WriteInt(m_shadowReceiver);
-    writer.WriteZeros(4);
-    writer.WriteInt(m_blend);
-    WriteColourBlocksAndShadow(writer, *this);
-    writer.WriteFloat(m_materialCount > 0 ? m_materials[0].power : 0.0f);
-    writer.WriteFloat(m_price);
+    WriteStandingFields(writer);
     writer.WriteInt(m_planSymbolShown);
     writer.WriteInt(m_planOutlineShown);
     writer.WriteInt(static_cast<int32_t>(m_color));
@@ -69,24 +52,7 @@ HRESULT CModelObject::Read(CBinaryReader& reader) {
         return E_FAIL;
     }
     LittleEndianCursor fields(fixed.data());
-    m_number = fields.Double();
-    for (float& value : m_position) {
-        value = fields.Float();
-    }
-    for (float& size : m_realSize) {
-        size = fields.Float();
-    }
-    m_heading = fields.Float();
-    m_elevation = fields.Float();
-    m_roll = fields.Float();
-    m_mirrorImages = fields.Int();
-    m_shadow = fields.Int();
-    m_shadowReceiver = fields.Int();
-    fields.Skip(4);
-    m_blend = fields.Int();
-    TakeColourBlocksAndShadow(fields, *this);
-    const float power = fields.Float();
-    m_price = fields.Float();
+    const float power = TakeStandingFields(fields);
     m_planSymbolShown = fields.Int();
     m_planOutlineShown = fields.Int();
     m_color = static_cast<draw::COLORREF>(fields.Int());
