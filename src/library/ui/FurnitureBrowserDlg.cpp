@@ -13,7 +13,6 @@
 #include "library/PreviewTurnSetting.h"
 #include "library/placing/LibraryPlacing.h"
 #include "library/ui/ModelPreviewPanel.h"
-#include "library/ui/ObjectRecordDlg.h"
 #include "objects/3DObject.h"
 #include "objects/CatalogDatabase.h"
 #include "objects/ModelObject.h"
@@ -74,15 +73,11 @@ void CFurnitureBrowserDlg::PrepareSelectedEntry(int index) {
 }
 
 void CFurnitureBrowserDlg::WriteEntryRate(int index, int rate) {
-    ModelCatalogEntry* entry = EntryAt<ModelCatalogEntry>(index);
-    SetCatalogRate(CModelDatabase::GetModelRowKey(entry->filePath), rate);
-    entry->rate = rate;
+    StoreEntryRate<ModelCatalogEntry>(index, rate, &CModelDatabase::GetModelRowKey);
 }
 
 bool CFurnitureBrowserDlg::EditEntryRecord(int index) {
-    CObjectRecordDlg dialog(GetDocument().GetProgramFolder(), *EntryAt<ModelCatalogEntry>(index),
-                            this);
-    return dialog.ShowModal() == wxID_OK;
+    return EditEntryInRecordDialog<ModelCatalogEntry>(index);
 }
 
 void CFurnitureBrowserDlg::ReloadEntryFromFile(int index) {

@@ -217,10 +217,13 @@ void CLibraryBrowserDlg::SetCatalogRate(const std::string& rowKey, int rate) {
     m_catalog->SetRate(rowKey, rate);
 }
 
+std::string CLibraryBrowserDlg::GetProgramFolder() const {
+    return m_doc.GetProgramFolder();
+}
+
 std::unique_ptr<CModelDatabase> CLibraryBrowserDlg::OpenCatalogue() const {
     auto database = std::make_unique<CModelDatabase>();
-    if (database->Open(CLibraryCatalog::GetCatalogFilePath(GetDocument().GetProgramFolder())) !=
-        1) {
+    if (database->Open(CLibraryCatalog::GetCatalogFilePath(GetProgramFolder())) != 1) {
         return nullptr;
     }
     return database;

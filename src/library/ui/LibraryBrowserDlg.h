@@ -9,10 +9,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "library/LibraryBrowserPage.h"
 #include "library/LibraryBrowserTree.h"
+#include "library/ui/ObjectRecordDlg.h"
 #include "objects/CatalogDatabase.h"
 
 class CModelDatabase;
@@ -123,6 +125,21 @@ protected:
     // A connection of its own to the program folder's catalogue, for reading
     // an entry again; null when it cannot be opened.
     std::unique_ptr<CModelDatabase> OpenCatalogue() const;
+    std::string GetProgramFolder() const;
+    // The entry's new rate, in its catalogue row (keyed as rowKey makes the
+    // key of its path) and in the entry.
+    template <typename Entry>
+    void StoreEntryRate(int index, int rate, std::string (*rowKey)(std::string_view)) {
+        Entry* entry = EntryAt<Entry>(index);
+        SetCatalogRate(rowKey(entry->filePath), rate);
+        entry->rate = rate;
+    }
+    // The record dialog on the entry; true when it was confirmed.
+    template <typename Entry>
+    bool EditEntryInRecordDialog(int index) {
+        CObjectRecordDlg dialog(GetProgramFolder(), *EntryAt<Entry>(index), this);
+        return dialog.ShowModal() == wxID_OK;
+    }
 
     // ---- What each library does
     virtual BrowserEntryView DescribeEntry(int index) const = 0;

@@ -5,7 +5,6 @@
 #include "library/ModelDatabase.h"
 #include "library/PictureCatalogEntry.h"
 #include "library/placing/LibraryPlacing.h"
-#include "library/ui/ObjectRecordDlg.h"
 #include "objects/3DObject.h"
 #include "objects/PhotoObject.h"
 
@@ -42,15 +41,11 @@ void CPhotoBrowserDlg::PrepareSelectedEntry(int index) {
 }
 
 void CPhotoBrowserDlg::WriteEntryRate(int index, int rate) {
-    PictureCatalogEntry* entry = EntryAt<PictureCatalogEntry>(index);
-    SetCatalogRate(CModelDatabase::GetFileRowKey(entry->filePath), rate);
-    entry->rate = rate;
+    StoreEntryRate<PictureCatalogEntry>(index, rate, &CModelDatabase::GetFileRowKey);
 }
 
 bool CPhotoBrowserDlg::EditEntryRecord(int index) {
-    CObjectRecordDlg dialog(GetDocument().GetProgramFolder(), *EntryAt<PictureCatalogEntry>(index),
-                            this);
-    return dialog.ShowModal() == wxID_OK;
+    return EditEntryInRecordDialog<PictureCatalogEntry>(index);
 }
 
 void CPhotoBrowserDlg::ReloadEntryFromFile(int index) {

@@ -7,7 +7,6 @@
 #include "library/LibraryDrag.h"
 #include "library/ModelDatabase.h"
 #include "library/TextureCatalogEntry.h"
-#include "library/ui/ObjectRecordDlg.h"
 
 CTextureBrowserDlg::CTextureBrowserDlg(CHousDoc& doc, int mode, wxWindow* parent,
                                        const std::string& presetTexturePath)
@@ -66,15 +65,11 @@ BrowserEntryView CTextureBrowserDlg::DescribeEntry(int index) const {
 }
 
 void CTextureBrowserDlg::WriteEntryRate(int index, int rate) {
-    TextureCatalogEntry* entry = EntryAt<TextureCatalogEntry>(index);
-    SetCatalogRate(CModelDatabase::GetFileRowKey(entry->filePath), rate);
-    entry->rate = rate;
+    StoreEntryRate<TextureCatalogEntry>(index, rate, &CModelDatabase::GetFileRowKey);
 }
 
 bool CTextureBrowserDlg::EditEntryRecord(int index) {
-    CObjectRecordDlg dialog(GetDocument().GetProgramFolder(), *EntryAt<TextureCatalogEntry>(index),
-                            this);
-    return dialog.ShowModal() == wxID_OK;
+    return EditEntryInRecordDialog<TextureCatalogEntry>(index);
 }
 
 void CTextureBrowserDlg::ReloadEntryFromFile(int index) {
