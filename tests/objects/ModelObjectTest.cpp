@@ -15,6 +15,7 @@
 
 #include "FakeDocumentServices.h"
 #include "ModelObjectTestPackage.h"
+#include "PlainMaterialBytes.h"
 #include "SurfaceRecordBytes.h"
 #include "Test3DObject.h"
 #include "foundation/ApplicationValues.h"
@@ -68,19 +69,6 @@ struct RecordLayout {
     bool shortMaterials = false;
 };
 
-void AppendMaterial(ByteSink& sink, const MaterialSpec& material, bool shortForm) {
-    sink.NameField(material.name);
-    const gfx::ColorValue& d = material.diffuse;
-    sink.Floats({d.r, d.g, d.b, d.a});  // ambient
-    sink.Floats({d.r, d.g, d.b, d.a});
-    sink.Floats({0.3f, 0.3f, 0.3f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f});
-    sink.Int(0).Int(0);
-    sink.Floats({0.0f, 0.0f, 0.0f}).Int(0).Int(0).Floats({1.0f, 1.0f}).Int(0).Int(0).Float(0.0f);
-    if (!shortForm) {
-        sink.Int(0).Floats({0.0f, 0.0f}).Int(0);
-    }
-}
-
 // A model record laid out by hand field by field.
 std::string MakeModelRecord(const RecordLayout& layout) {
     ByteSink sink;
@@ -113,7 +101,7 @@ std::string MakeModelRecord(const RecordLayout& layout) {
     }
     sink.Int(layout.materialCount.value_or(static_cast<int32_t>(layout.materials.size())));
     for (const MaterialSpec& material : layout.materials) {
-        AppendMaterial(sink, material, layout.shortMaterials);
+        AppendPlainMaterial(sink, material.name, material.diffuse, layout.shortMaterials);
     }
     return sink.Bytes();
 }

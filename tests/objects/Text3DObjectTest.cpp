@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "FakeDocumentServices.h"
+#include "PlainMaterialBytes.h"
 #include "SurfaceRecordBytes.h"
 #include "Test3DObject.h"
 #include "foundation/ApplicationValues.h"
@@ -34,19 +35,6 @@ struct RecordLayout {
     std::vector<MaterialSpec> materials = {{}};
     bool shortMaterials = false;
 };
-
-void AppendMaterial(ByteSink& sink, const MaterialSpec& material, bool shortForm) {
-    sink.NameField("材質");
-    const gfx::ColorValue& d = material.diffuse;
-    sink.Floats({d.r, d.g, d.b, d.a});  // ambient
-    sink.Floats({d.r, d.g, d.b, d.a});
-    sink.Floats({0.3f, 0.3f, 0.3f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f});
-    sink.Int(0).Int(0);
-    sink.Floats({0.0f, 0.0f, 0.0f}).Int(0).Int(0).Floats({1.0f, 1.0f}).Int(0).Int(0).Float(0.0f);
-    if (!shortForm) {
-        sink.Int(0).Floats({0.0f, 0.0f}).Int(0);
-    }
-}
 
 // A 3D text record laid out by hand field by field.
 std::string MakeTextRecord(const RecordLayout& layout) {
@@ -74,7 +62,7 @@ std::string MakeTextRecord(const RecordLayout& layout) {
     sink.Int(1).Double(3.0);
     sink.Int(static_cast<int32_t>(layout.materials.size()));
     for (const MaterialSpec& material : layout.materials) {
-        AppendMaterial(sink, material, layout.shortMaterials);
+        AppendPlainMaterial(sink, "材質", material.diffuse, layout.shortMaterials);
     }
     return sink.Bytes();
 }
