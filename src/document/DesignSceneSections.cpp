@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -165,6 +166,16 @@ bool CDesignScene::ReadRecords(CBinaryReader& reader, int type, int32_t count,
         }
     }
     return true;
+}
+
+bool CDesignScene::ContinueLongRead() {
+    constexpr auto kStepInterval = std::chrono::milliseconds(100);
+    const auto now = std::chrono::steady_clock::now();
+    if (m_longReadStep && now - m_lastLongReadStep >= kStepInterval) {
+        m_lastLongReadStep = now;
+        m_longReadStep();
+    }
+    return m_pDoc == nullptr || m_pDoc->GetAbort() == 0;
 }
 
 bool CDesignScene::ReadSections(CBinaryReader& reader, bool oneLessPhoto,

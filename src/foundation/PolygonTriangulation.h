@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -20,6 +21,8 @@ bool PolygonHasPointInTriangle(const CVector2F& p1, const CVector2F& p2, const C
 // no ear and fails at once; callers orient first (OrientPolygon). On failure
 // the triangles found so far stay appended, which the cutting relies on.
 // Repeated points are kept and collinear triples count as ears. Fewer than
-// three points succeed with no triangle.
+// three points succeed with no triangle. The work grows with the square of
+// the points at most. A long run asks `keepGoing` now and then, and stops
+// with a failure when it says no.
 bool TriangulatePolygon(std::span<const CVector2F> polygon, std::vector<CVector2F>& triangles,
-                        bool keepOrder);
+                        bool keepOrder, const std::function<bool()>& keepGoing = {});

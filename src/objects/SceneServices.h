@@ -34,6 +34,10 @@ public:
     // A surface read with openings or cut pieces that its faces do not show
     // yet; the reader tells the user once for the whole file.
     virtual void NoteUncutSurface(std::string_view /*name*/) {}
+    // Asked now and then while one record takes long to build (the cap of a
+    // floor of thousands of points), so that the read's progress can show.
+    // False once the read is aborted: the record is left unfinished.
+    virtual bool ContinueLongRead() { return true; }
     // The version of the design file being read, which the readers' format
     // gates compare with; without a file, the version this program writes.
     virtual float GetFileVersion() const { return 6.05f; }

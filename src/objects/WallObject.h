@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <list>
 #include <memory>
 #include <optional>
@@ -100,10 +101,11 @@ public:
     // Appends the plan points relative to the first, y negated.
     void SetOutline(const std::vector<CVector2D>& points);
     // full: both caps and the sides; else the top cap only. 0 when the mesh
-    // could not be made (no per-part arrays then).
-    int BuildMesh(int full, float height);
+    // could not be made (no per-part arrays then). A long top cap asks
+    // keepGoing now and then and is left unfinished when it says no.
+    int BuildMesh(int full, float height, const std::function<bool()>& keepGoing = {});
     // Fills the base arrays and texture records; the number of faces.
-    int BuildCapsAndSides(int full, float height);
+    int BuildCapsAndSides(int full, float height, const std::function<bool()>& keepGoing = {});
     // The mesh from the current arrays; 0 (the old mesh kept) on failure.
     int RebuildD3DMesh();
     void RestoreTextureCoords();

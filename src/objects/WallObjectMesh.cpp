@@ -1,9 +1,12 @@
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <functional>
 #include <list>
 #include <memory>
 #include <optional>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 #include "foundation/GeometryMath.h"
@@ -42,11 +45,18 @@ float Fraction(float value, float min, float extent) {
     return extent != 0.0f ? (value - min) / extent : 0.0f;
 }
 
+// Equal coordinates give equal keys; 0 and -0 are equal too.
+uint64_t PlanPointKey(float x, float z) {
+    return static_cast<uint64_t>(std::bit_cast<uint32_t>(x + 0.0f)) << 32 |
+           std::bit_cast<uint32_t>(z + 0.0f);
+}
+
 // Face 0. Corners at exactly the same plan point share one vertex.
-void AddTopCap(BaseGeometry& g, const std::vector<CVector2F>& outline, float height, bool ceiling) {
+void AddTopCap(BaseGeometry& g, const std::vector<CVector2F>& outline, float height, bool ceiling,
+               const std::function<bool()>& keepGoing) {
     std::vector<CVector2F> triangles;
     // Whatever the ear clipping found before giving up is used.
-    TriangulatePolygon(outline, triangles, !ceiling);
+    TriangulatePolygon(outline, triangles, !ceiling, keepGoing);
 
     float minX = 0.0f;
     float maxX = 0.0f;
@@ -63,17 +73,20 @@ void AddTopCap(BaseGeometry& g, const std::vector<CVector2F>& outline, float hei
     const float width = maxX - minX;
     const float depth = maxZ - minZ;
 
+    std::unordered_map<uint64_t, uint32_t> vertexAt;
     for (const CVector2F& point : triangles) {
         const float x = point.x;
         const float z = -point.y;
-        const auto shared =
-            std::find_if(g.vertices.begin(), g.vertices.end(),
-                         [x, z](const MeshVertex& v) { return v.x == x && v.z == z; });
-        if (shared != g.vertices.end()) {
-            g.indices.push_back(static_cast<uint32_t>(shared - g.vertices.begin()));
-            continue;
+        const auto index = static_cast<uint32_t>(g.vertices.size());
+        // A NaN coordinate equals nothing, so such a corner shares no vertex.
+        if (!std::isnan(x) && !std::isnan(z)) {
+            const auto [at, added] = vertexAt.try_emplace(PlanPointKey(x, z), index);
+            if (!added) {
+                g.indices.push_back(at->second);
+                continue;
+            }
         }
-        g.indices.push_back(static_cast<uint32_t>(g.vertices.size()));
+        g.indices.push_back(index);
         g.AddVertex(x, height, z, Fraction(x, minX, width), 1.0f - Fraction(z, minZ, depth), 0);
     }
     g.attributes.assign(triangles.size() / 3, 0);
@@ -136,8 +149,8 @@ std::optional<float> RoundHoleCircumference(const std::list<std::unique_ptr<Wall
 
 }  // namespace
 
-int CWallObject::BuildMesh(int full, float height) {
-    const int faces = BuildCapsAndSides(full, height);
+int CWallObject::BuildMesh(int full, float height, const std::function<bool()>& keepGoing) {
+    const int faces = BuildCapsAndSides(full, height, keepGoing);
     m_basePartCount = faces;
     m_meshVertices = m_baseVertices;
     m_meshIndices = m_baseIndices;
@@ -165,9 +178,9 @@ int CWallObject::BuildMesh(int full, float height) {
     return 1;
 }
 
-int CWallObject::BuildCapsAndSides(int full, float height) {
+int CWallObject::BuildCapsAndSides(int full, float height, const std::function<bool()>& keepGoing) {
     BaseGeometry g;
-    AddTopCap(g, m_outline, height, GetType() == kCeilingObjectType);
+    AddTopCap(g, m_outline, height, GetType() == kCeilingObjectType, keepGoing);
     int faces = 1;
     if (full != 0) {
         AddBottomCap(g);

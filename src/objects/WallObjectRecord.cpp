@@ -259,7 +259,10 @@ HRESULT CWallObject::ReadPartCentres(CBinaryReader& reader) {
 
 HRESULT CWallObject::RestoreAfterRead(bool flat, float height) {
     const int faceCount = m_basePartCount;
-    BuildMesh(flat ? 0 : 1, height);
+    // A cap of thousands of points takes long: the read shows its progress
+    // meanwhile and may be aborted, which its caller then sees.
+    BuildMesh(flat ? 0 : 1, height,
+              [] { return g_pCurrentScene == nullptr || g_pCurrentScene->ContinueLongRead(); });
     // The faces the file names are the faces the outline gives; a count
     // that does not fit the parts is not taken over.
     if (faceCount >= 0 && faceCount <= m_materialCount) {

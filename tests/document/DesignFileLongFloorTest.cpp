@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "DesignFileFixture.h"
+#include "foundation/Vector2D.h"
+#include "objects/ObjectTypeCodes.h"
+#include "objects/WallObject.h"
+
+namespace {
+
+constexpr std::size_t kPoints = 4000;
+constexpr std::size_t kWholeCapIndices = 3 * (kPoints - 2);
+
+// A crescent of kPoints plan points, clockwise on the plan: its cap takes
+// long enough to ask the read to go on several times.
+std::vector<CVector2D> CrescentOutline() {
+    std::vector<CVector2D> outline;
+    const std::size_t half = kPoints / 2;
+    for (std::size_t i = 0; i < half; ++i) {
+        const double t = -std::numbers::pi / 2 + std::numbers::pi * i / half;
+        outline.emplace_back(1000 + 500 * std::cos(t), 1000 - 500 * std::sin(t));
+    }
+    for (std::size_t i = 0; i < half; ++i) {
+        const double t = std::numbers::pi / 2 - std::numbers::pi * i / half;
+        outline.emplace_back(1000 + 200 * std::cos(t), 1000 - 500 * std::sin(t));
+    }
+    return outline;
+}
+
+class DesignFileLongFloorTest : public DesignFileTest {
+protected:
+    std::string LongFloorDesign() {
+        EXPECT_NE(scene->AddFloorFromOutline(CrescentOutline()), nullptr);
+        const std::string bytes = WriteDesignBytes();
+        EXPECT_EQ(CapIndices(), std::vector<std::size_t>{kWholeCapIndices});
+        return bytes;
+    }
+
+    std::vector<std::size_t> CapIndices() {
+        std::vector<std::size_t> counts;
+        for (const CDesignObject* floor : scene->Objects(kFloorObjectType)) {
+            counts.push_back(static_cast<const CWallObject*>(floor)->GetMeshIndices().size());
+        }
+        return counts;
+    }
+};
+
+}  // namespace
+
+TEST_F(DesignFileLongFloorTest, LongCapStepsTheReadAndReadsWhole) {
+    const std::string bytes = LongFloorDesign();
+    int steps = 0;
+    scene->SetLongReadStep([&steps] { ++steps; });
+    ASSERT_TRUE(Read(bytes));
+    EXPECT_GE(steps, 1);
+    EXPECT_EQ(CapIndices(), std::vector<std::size_t>{kWholeCapIndices});
+}
+
+TEST_F(DesignFileLongFloorTest, AbortDuringALongCapStopsTheCapAndTheRead) {
+    const std::string bytes = LongFloorDesign();
+    int steps = 0;
+    scene->SetLongReadStep([this, &steps] {
+        ++steps;
+        doc->SetAbort(1);
+    });
+    ASSERT_TRUE(Read(bytes));
+    EXPECT_EQ(steps, 1) << "the cap went on after the abort";
+    for (const std::size_t indices : CapIndices()) {
+        EXPECT_LT(indices, kWholeCapIndices);
+    }
+}
