@@ -227,6 +227,30 @@ TEST_F(OutlineCaptureTest, SideThatCrossesAnEarlierOneIsIgnored) {
     EXPECT_TRUE(scene->Objects(kFloorObjectType).empty());
 }
 
+// The side two back is the nearest one a new side can cross: on a short
+// outline it is the first side, on a longer one a side of the middle.
+TEST_F(OutlineCaptureTest, SideThatCrossesTheSideTwoBackIsIgnored) {
+    const struct {
+        const char* name;
+        std::vector<CVector2D> drawn;
+        CVector2D crossing;
+    } cases[] = {
+        {"first side", {Stored(100, 100), Stored(300, 100), Stored(300, 300)}, Stored(200, 50)},
+        {"middle side",
+         {Stored(100, 100), Stored(300, 100), Stored(300, 300), Stored(150, 300)},
+         Stored(400, 200)},
+        {"middle side of five",
+         {Stored(100, 100), Stored(300, 100), Stored(300, 300), Stored(200, 400), Stored(150, 250)},
+         Stored(350, 350)},
+    };
+    for (const auto& c : cases) {
+        Draw(EditMode::kFloor, c.drawn);
+        EXPECT_FALSE(capturePtr->AddOutlinePoint(c.crossing)) << c.name;
+        EXPECT_EQ(capturePtr->Outline(), c.drawn) << c.name;
+        capturePtr->CancelOutline();
+    }
+}
+
 TEST_F(OutlineCaptureTest, ThirdPointBackOnTheFirstCollapsesTheOutline) {
     Draw(EditMode::kWall, {Stored(100, 100), Stored(200, 100)});
     EXPECT_TRUE(capturePtr->AddOutlinePoint(Stored(100, 100)));
