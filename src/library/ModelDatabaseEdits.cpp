@@ -78,21 +78,18 @@ void CModelDatabase::UpdatePictureRow(const PictureCatalogEntry& entry) {
 
 void CModelDatabase::DeleteModelRow(const ModelCatalogEntry& entry) {
     if (m_bOpen) {
-        RunStatement(FormatString("delete from QVXModels where FileName='%s'",
-                                  pdb::DoubleSingleQuotes(GetModelRowKey(entry.filePath)).c_str()));
+        RunStatement("delete from QVXModels where FileName=?", {GetModelRowKey(entry.filePath)});
     }
 }
 
 void CModelDatabase::DeleteTextureRow(const TextureCatalogEntry& entry) {
     if (m_bOpen) {
-        RunStatement(FormatString("delete from Maps where FileName='%s'",
-                                  pdb::DoubleSingleQuotes(GetFileRowKey(entry.filePath)).c_str()));
+        RunStatement("delete from Maps where FileName=?", {GetFileRowKey(entry.filePath)});
     }
 }
 
 void CModelDatabase::DeletePictureRow(const PictureCatalogEntry& entry) {
     if (m_bOpen) {
-        RunStatement(FormatString("delete from TMaps where FileName='%s'",
-                                  pdb::DoubleSingleQuotes(GetFileRowKey(entry.filePath)).c_str()));
+        RunStatement("delete from TMaps where FileName=?", {GetFileRowKey(entry.filePath)});
     }
 }

@@ -89,6 +89,10 @@ TEST_F(DoorWindowSizeTest, AddRefusesAStoredTextAndDeleteRemovesIt) {
     EXPECT_EQ(database.AddDoorWindowSize("1'0x20"), 0);
     EXPECT_EQ(Rows("select * from DoorWindowData"),
               (Sizes{"150x150|<null>", "150X150|<null>", "1'0x20|<null>"}));
+    // A text stored before the last row is found too.
+    EXPECT_EQ(database.AddDoorWindowSize("150x150"), E_FAIL);
+    EXPECT_EQ(database.AddDoorWindowSize("150X150"), E_FAIL);
+    EXPECT_EQ(Rows("select count(*) from DoorWindowData"), Sizes{"3"});
 
     EXPECT_EQ(database.DeleteDoorWindowSize("1'0x20"), 0);
     EXPECT_EQ(database.DeleteDoorWindowSize("70x70"), 0);

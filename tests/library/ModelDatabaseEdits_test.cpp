@@ -178,6 +178,34 @@ TEST_F(ModelDatabaseEditTest, ModelUpdateDeleteAndReloadRoundTrip) {
     EXPECT_TRUE(m_messages.empty());
 }
 
+// A quote in the name is data: the row goes, the others stay and the
+// catalogue stays open.
+TEST_F(ModelDatabaseEditTest, DeletingARowWhoseNameHoldsAQuoteKeepsTheCatalogue) {
+    Sql("insert into QVXModels values('O''Neil','a',1,2,3,4,'d','s',3,'v')");
+    Sql("insert into QVXModels values('Neil','b',1,2,3,4,'d','s',3,'v')");
+    Sql("insert into Maps values('O''Neil.jpg','a',1,2,3,'d','s',2,'v')");
+    Sql("insert into Maps values('Neil.jpg','b',1,2,3,'d','s',2,'v')");
+    Sql("insert into TMaps values('O''Neil.bmp','a',1,2,3,'d','s',4,7,8,'v')");
+    Sql("insert into TMaps values('Neil.bmp','b',1,2,3,'d','s',4,7,8,'v')");
+    CModelDatabase database;
+    ASSERT_EQ(database.Open(CatalogPath()), 1);
+    ModelCatalogEntry model;
+    model.filePath = "/lib/SModel/O'Neil.qvx";
+    database.DeleteModelRow(model);
+    TextureCatalogEntry texture;
+    texture.filePath = "/lib/STexture/O'Neil.jpg";
+    database.DeleteTextureRow(texture);
+    PictureCatalogEntry picture;
+    picture.filePath = "/lib/STPicture/O'Neil.bmp";
+    database.DeletePictureRow(picture);
+
+    EXPECT_TRUE(database.IsOpen());
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(Rows("select FileName from QVXModels"), std::vector<std::string>{"Neil"});
+    EXPECT_EQ(Rows("select FileName from Maps"), std::vector<std::string>{"Neil.jpg"});
+    EXPECT_EQ(Rows("select FileName from TMaps"), std::vector<std::string>{"Neil.bmp"});
+}
+
 TEST_F(ModelDatabaseEditTest, TextureAndPictureReloadTakeTheFilesSizeBack) {
     WriteFile(PathOf("STexture/W/Oak.bmp"), BmpBytes(64, 32));
     WriteFile(PathOf("STPicture/P/It's.bmp"), BmpBytes(30, 40));
