@@ -4,7 +4,7 @@
 #include <bit>
 #include <limits>
 #include <optional>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "platform/fs/AtomicFileWriter.h"
 #include "platform/text/Cp950.h"
@@ -138,8 +138,10 @@ private:
     bool EncodeTextures(const std::vector<PackagedTexture>& textures) {
         PackageBytes entries;
         std::int32_t count = 0;
-        // Keys "name_length" of the images stored so far.
-        std::unordered_set<std::string> stored;
+        // The first image stored under each key "name_length": a reader
+        // resolves a reference to that one, so only an equal image may
+        // refer to it.
+        std::unordered_map<std::string, const std::vector<std::uint8_t>*> stored;
         for (const PackagedTexture& texture : textures) {
             const std::vector<std::uint8_t>& image = texture.Data();
             if (image.empty()) {
@@ -156,7 +158,9 @@ private:
             std::string key = *name + "_" + std::to_string(length);
             // A reference only finds its image by the whole name, so a name
             // too long for its field is stored again instead.
-            if (name->size() <= kReferenceNameLength && stored.contains(key)) {
+            const auto earlier = stored.find(key);
+            if (name->size() <= kReferenceNameLength && earlier != stored.end() &&
+                *earlier->second == image) {
                 entries.Field(std::string(kReferencePrefix) + *name, kTextureNameLength);
                 entries.Int(length);
             } else {
@@ -166,7 +170,7 @@ private:
                 entries.Int(length);
                 entries.Byte(kPlainKey);
                 entries.Raw(image);
-                stored.insert(std::move(key));
+                stored.try_emplace(std::move(key), &image);
             }
             ++count;
         }

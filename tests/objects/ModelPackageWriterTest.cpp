@@ -168,6 +168,31 @@ TEST_F(ModelPackageWriterTest, SharedTextureIsReferencedOnlyWhereItsNameFits) {
     }
 }
 
+// A reference resolves to the first image of its name and size, so a
+// different image of the same name and size is stored again; one equal to
+// the first is still referenced.
+TEST_F(ModelPackageWriterTest, DifferentImagesOfOneNameAreEachKept) {
+    const Bytes first = {'B', 'M', 1, 1};
+    const Bytes second = {'B', 'M', 2, 2};
+    PackagedModelContents contents;
+    contents.name = "tmp";
+    contents.mesh = {'x'};
+    contents.textures = {Texture("wood.bmp", first), Texture("wood.bmp", second),
+                         Texture("wood.bmp", first)};
+    std::string file;
+    ASSERT_TRUE(EncodeModelPackage(contents, &file, nullptr));
+    const std::size_t stored = 20 + 4 + 1 + first.size();
+    const std::size_t reference = 20 + 4;
+    const std::size_t fixed = 345 + 100 + 5 + 1 + 1 + 4 + 25 + 4;
+    EXPECT_EQ(file.size(), fixed + 2 * stored + reference);
+
+    const CModelPackage package(Write(contents), kPackageReadAll);
+    ASSERT_EQ(package.GetTextures().size(), 3u);
+    EXPECT_EQ(package.GetTextures()[0].Data(), first);
+    EXPECT_EQ(package.GetTextures()[1].Data(), second);
+    EXPECT_EQ(package.GetTextures()[2].Data(), first);
+}
+
 TEST_F(ModelPackageWriterTest, TextWithoutBig5FormIsRefusedAndLeavesTheOldFile) {
     const std::filesystem::path path = m_folder.Write("tmp.qvx", "old package");
     struct Case {
