@@ -221,6 +221,45 @@ TEST_F(ModelObjectTest, HandLaidRecordReadsAndWritesBackByteForByte) {
     EXPECT_EQ(WriteRecordBytes(model), bytes);
 }
 
+// The box with one coordinate of every vertex set to 0: flat along that
+// axis (0 x, 1 y, 2 z).
+std::string FlattenedBoxMesh(int axis) {
+    std::string mesh = model_test::BoxMesh();
+    const std::string start = "Mesh BoxMesh {\n  24;\n";
+    std::size_t line = mesh.find(start) + start.size();
+    for (int vertex = 0; vertex < 24; ++vertex) {
+        // "  a;b;c;," : the coordinate's text ends at its ';'.
+        std::size_t begin = line + 2;
+        for (int k = 0; k < axis; ++k) {
+            begin = mesh.find(';', begin) + 1;
+        }
+        mesh.replace(begin, mesh.find(';', begin) - begin, "0");
+        line = mesh.find('\n', line) + 1;
+    }
+    return mesh;
+}
+
+// A flat model (a rug, a picture) has no extent to divide its size by on
+// one axis: that axis keeps scale 1 as read, and after a resize.
+TEST_F(ModelObjectTest, FlatAxisKeepsScaleOne) {
+    for (const int axis : {0, 1, 2}) {
+        SCOPED_TRACE(axis);
+        PackageLayout package;
+        package.mesh = FlattenedBoxMesh(axis);
+        CModelObject model;
+        ASSERT_EQ(ReadRecordBytes(model, MakeModelRecord(Record(package))).result, S_OK);
+        // Extent 2 on the other axes against real sizes x 4, z 2, y 1.
+        std::array<float, 3> expected = {2.0f, 0.5f, 1.0f};
+        expected[axis] = 1.0f;
+        EXPECT_EQ(model.GetScale(), expected);
+
+        model.SetScale(3.0f, 3.0f, 3.0f);
+        expected = {3.0f, 3.0f, 3.0f};
+        expected[axis] = 1.0f;
+        EXPECT_EQ(model.GetScale(), expected);
+    }
+}
+
 TEST_F(ModelObjectTest, CopyHasAMeshOfItsOwn) {
     CModelObject model;
     ASSERT_EQ(ReadRecordBytes(model, MakeModelRecord(Record())).result, S_OK);

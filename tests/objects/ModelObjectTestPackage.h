@@ -33,6 +33,8 @@ struct PackageLayout {
     std::string textureName = kBoxTexture;
     std::string textureBytes = std::string("BM\x01\x02", 4);
     std::vector<Edge> edges = {{1, 2, 3, 4, 5, 6, 0, 1, 0}};
+    // The .x mesh; empty for the box.
+    std::string mesh;
 };
 
 // A field of the package in CP950, zero-padded to its width.
@@ -44,7 +46,7 @@ inline void Field(ByteSink& sink, const std::string& utf8, std::size_t width) {
 
 // A packaged model file laid out as its version stores it.
 inline std::string MakePackage(const PackageLayout& layout) {
-    const std::string mesh = BoxMesh();
+    const std::string mesh = layout.mesh.empty() ? BoxMesh() : layout.mesh;
     ByteSink sink;
     sink.Raw("Orvik").Byte(static_cast<uint8_t>(layout.version));
     sink.Int(static_cast<int32_t>(mesh.size()));

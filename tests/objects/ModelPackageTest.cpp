@@ -239,6 +239,25 @@ TEST_F(ModelPackageTest, OldReferenceNameIsAnOrdinaryEntry) {
     EXPECT_EQ(package.GetEdgeCount(), 1);
 }
 
+// References came with version 8, the web link only with 9: a version-8
+// file shares its images and reads on to the symbol and edges.
+TEST_F(ModelPackageTest, VersionsFromEightOnShareTheirTextures) {
+    for (const int version : {8, 9}) {
+        SCOPED_TRACE(version);
+        PackageContents contents;
+        contents.version = version;
+        const CModelPackage package(WritePackage(contents), kPackageReadAll);
+        EXPECT_EQ(package.GetVersion(), version);
+        EXPECT_EQ(package.GetVendor(), "Acme");
+        EXPECT_EQ(package.GetWebLink(), version >= 9 ? contents.webLink : "");
+        ASSERT_EQ(package.GetTextures().size(), 2u);
+        EXPECT_EQ(package.GetTextures()[1].name, "wood.bmp");
+        EXPECT_EQ(package.GetTextures()[1].Data(), contents.textures[0].data);
+        EXPECT_EQ(package.GetSymbolName(), "sofa.dxf");
+        EXPECT_EQ(package.GetEdgeCount(), 1);
+    }
+}
+
 TEST_F(ModelPackageTest, ReferenceToNoEarlierEntryCarriesNoImage) {
     PackageContents contents;
     contents.textures = {{"stone.bmp", {1, 2}, true}, {"wood.bmp", {5}}};
