@@ -38,15 +38,19 @@ bool HasArea(const CVector2F& p1, const CVector2F& p2, const CVector2F& p3) {
 // Testing only them finds the same ears as testing every point.
 class EarRing {
 public:
+    // Outlines are read with 32-bit counts.
+    using Index = std::uint32_t;
+
     explicit EarRing(std::span<const CVector2F> polygon)
         : m_points(polygon),
           m_next(polygon.size()),
           m_previous(polygon.size()),
           m_slot(polygon.size(), kNone),
+          m_turns(polygon.size()),
           m_left(polygon.size()) {
         for (std::size_t i = 0; i < m_left; ++i) {
-            m_next[i] = (i + 1) % m_left;
-            m_previous[i] = (i + m_left - 1) % m_left;
+            m_next[i] = static_cast<Index>((i + 1) % m_left);
+            m_previous[i] = static_cast<Index>((i + m_left - 1) % m_left);
         }
         for (std::size_t i = 0; i < m_left; ++i) {
             UpdateTurn(i);
@@ -57,10 +61,9 @@ public:
     std::size_t Next(std::size_t i) const { return m_next[i]; }
     const CVector2F& Point(std::size_t i) const { return m_points[i]; }
 
-    float Turn(std::size_t i) const {
-        const CVector2F& q = m_points[i];
-        return (q - m_points[m_previous[i]]).Cross(m_points[m_next[i]] - q);
-    }
+    // The turn at the point between its neighbours; kept up to date, as the
+    // walk round the ring asks it of every point it passes.
+    float Turn(std::size_t i) const { return m_turns[i]; }
 
     // A triangle of no area holds every point, wherever it lies, so it
     // is tested against all of them; the first that differs from its corners
@@ -71,7 +74,10 @@ public:
         const CVector2F& c = m_points[p3];
         const auto holds = [&](std::size_t i) { return HoldsPoint(a, b, c, m_points[i]); };
         if (HasArea(a, b, c)) {
-            return std::any_of(m_turningRight.begin(), m_turningRight.end(), holds);
+            // Only the points that do not turn left, kept side by side for the
+            // long scans.
+            return std::any_of(m_turningRightPoints.begin(), m_turningRightPoints.end(),
+                               [&](const CVector2F& v) { return HoldsPoint(a, b, c, v); });
         }
         for (std::size_t i = m_next[p3]; i != p3; i = m_next[i]) {
             if (holds(i)) {
@@ -82,8 +88,8 @@ public:
     }
 
     void Remove(std::size_t q) {
-        const std::size_t p = m_previous[q];
-        const std::size_t r = m_next[q];
+        const Index p = m_previous[q];
+        const Index r = m_next[q];
         m_next[p] = r;
         m_previous[r] = p;
         Forget(q);
@@ -93,14 +99,17 @@ public:
     }
 
 private:
-    static constexpr std::size_t kNone = SIZE_MAX;
+    static constexpr Index kNone = UINT32_MAX;
 
     void UpdateTurn(std::size_t i) {
+        const CVector2F& q = m_points[i];
+        m_turns[i] = (q - m_points[m_previous[i]]).Cross(m_points[m_next[i]] - q);
         // Not a left turn, NaN included: such a point may lie in an ear.
-        if (!(Turn(i) > 0.0f)) {
+        if (!(m_turns[i] > 0.0f)) {
             if (m_slot[i] == kNone) {
-                m_slot[i] = m_turningRight.size();
-                m_turningRight.push_back(i);
+                m_slot[i] = static_cast<Index>(m_turningRight.size());
+                m_turningRight.push_back(static_cast<Index>(i));
+                m_turningRightPoints.push_back(m_points[i]);
             }
         } else {
             Forget(i);
@@ -108,22 +117,27 @@ private:
     }
 
     void Forget(std::size_t i) {
-        const std::size_t slot = m_slot[i];
+        const Index slot = m_slot[i];
         if (slot == kNone) {
             return;
         }
-        const std::size_t last = m_turningRight.back();
+        const Index last = m_turningRight.back();
         m_turningRight[slot] = last;
+        m_turningRightPoints[slot] = m_points[last];
         m_slot[last] = slot;
         m_turningRight.pop_back();
+        m_turningRightPoints.pop_back();
         m_slot[i] = kNone;
     }
 
     std::span<const CVector2F> m_points;
-    std::vector<std::size_t> m_next;
-    std::vector<std::size_t> m_previous;
-    std::vector<std::size_t> m_slot;
-    std::vector<std::size_t> m_turningRight;
+    // Narrow indices keep the arrays the walk goes through small.
+    std::vector<Index> m_next;
+    std::vector<Index> m_previous;
+    std::vector<Index> m_slot;
+    std::vector<float> m_turns;
+    std::vector<Index> m_turningRight;
+    std::vector<CVector2F> m_turningRightPoints;
     std::size_t m_left;
 };
 
