@@ -283,29 +283,36 @@ TEST_F(C3DObjectDeviceTest, BumpedSubsetsShadeByTheirNormalMapOrShowTheirColours
     gfx::Texture* texture = nullptr;
     ASSERT_EQ(gfx::kOk, m_device->CreateTextureFromPixels(4, 4, orange.data(), 1,
                                                           gfx::Format::A8R8G8B8, &texture));
-    // The glow (1, 0.5, 0.5) as a direction is +x: a flat normal map (+z)
-    // dotted with it gives black, while plain shading tints the texture.
+    // A glow read as a direction: (1, 0.5, 0.5) is +x, (0.5, 0.5, 1) is +z.
+    // Dotted with a flat normal map (+z) the first gives black and the
+    // second white, which the texture then colours; plain shading tints the
+    // texture by the glow.
+    const gfx::ColorValue sideways = {1.0f, 0.5f, 0.5f, 1.0f};
+    const gfx::ColorValue facing = {0.5f, 0.5f, 1.0f, 1.0f};
     const std::array<int, 3> tinted = {240, 60, 30};
     const std::array<int, 3> black = {0, 0, 0};
     const std::array<int, 3> glow = {255, 128, 128};
     const struct {
         const char* name;
+        gfx::ColorValue emissive;
         float alpha;
         bool bump;
         bool normalMap;
         bool showTexture;
         std::array<int, 3> expected;
     } cases[] = {
-        {"relief", 1.0f, true, true, true, black},
-        {"plain", 1.0f, false, false, true, tinted},
+        {"relief turned away", sideways, 1.0f, true, true, true, black},
+        {"relief facing", facing, 1.0f, true, true, true, {240, 120, 60}},
+        {"plain", sideways, 1.0f, false, false, true, tinted},
+        {"plain facing", facing, 1.0f, false, false, true, {120, 60, 60}},
         // An opaque subset needs its normal map for the relief stage.
-        {"opaque without normal map", 1.0f, true, false, true, tinted},
+        {"opaque without normal map", sideways, 1.0f, true, false, true, tinted},
         // A see-through one follows its flag: the texture's own alpha then
         // covers what lies behind.
-        {"see-through without normal map", 0.5f, true, false, true, tinted},
-        {"see-through plain", 0.5f, false, false, true, {120, 30, 15}},
-        {"relief, textures off", 1.0f, true, true, false, glow},
-        {"plain, textures off", 1.0f, false, false, false, glow},
+        {"see-through without normal map", sideways, 0.5f, true, false, true, tinted},
+        {"see-through plain", sideways, 0.5f, false, false, true, {120, 30, 15}},
+        {"relief, textures off", sideways, 1.0f, true, true, false, glow},
+        {"plain, textures off", sideways, 1.0f, false, false, false, glow},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -315,7 +322,7 @@ TEST_F(C3DObjectDeviceTest, BumpedSubsetsShadeByTheirNormalMapOrShowTheirColours
         box.SetBlend(1);
         MaterialRecord record;
         record.diffuse = {0, 0, 0, c.alpha};
-        record.emissive = {1.0f, 0.5f, 0.5f, 1.0f};
+        record.emissive = c.emissive;
         record.mapping.bumpFlag = c.bump ? 1 : 0;
         record.mapping.bumpAmplitude = 1.0f;
         // The normal map is made from the texture the material has then.
