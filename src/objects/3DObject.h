@@ -239,7 +239,8 @@ public:
     // words of the mapping.
     void ApplyTextureFile(int type, int index, const std::string& path, const uint8_t* data,
                           uint32_t length, const std::array<int32_t, 4>* parameters);
-    // The grey (lightness) copy of a BMP file image as a texture.
+    // The grey (lightness) copy of a BMP file image of any uncompressed
+    // depth as a texture; none when the bytes are no such image.
     gfx::ResourceRef<gfx::Texture> MakeGreyTexture(const std::vector<uint8_t>& bitmap) const;
     // A new relief map sized like source in *normalMap, and the grey copy
     // of source it is computed from.

@@ -4,13 +4,13 @@
 #include <optional>
 #include <span>
 
-#include "foundation/DibLayout.h"
 #include "foundation/GeometryMath.h"
 #include "foundation/MeshVertex.h"
 #include "foundation/PathUtils.h"
 #include "foundation/Prompt.h"
 #include "objects/3DObject.h"
 #include "objects/DocumentServices.h"
+#include "objects/GreyBitmap.h"
 #include "objects/HistoryRecord.h"
 #include "objects/MaterialRecordName.h"
 #include "objects/ObjectTypeCodes.h"
@@ -22,11 +22,6 @@
 #include "platform/gfx/TextureLoader.h"
 
 namespace {
-
-// A BMP file: the 14-byte file header, then the DIB with its 40-byte info
-// header.
-constexpr std::size_t kBmpFileHeaderSize = 14;
-constexpr std::size_t kBmpHeaderSize = 54;
 
 // A tile side of 0 would divide by zero: that side is laid untiled.
 float TileSide(float side) {
@@ -271,31 +266,10 @@ void C3DObject::ApplyTextureMapping(int index, const TextureMappingRecord& mappi
 
 gfx::ResourceRef<gfx::Texture> C3DObject::MakeGreyTexture(
     const std::vector<uint8_t>& bitmap) const {
-    if (bitmap.size() <= kBmpHeaderSize) {
-        return {};
-    }
-    const std::span<const uint8_t> dib(bitmap.data() + kBmpFileHeaderSize,
-                                       bitmap.size() - kBmpFileHeaderSize);
-    const std::optional<DibLayout> layout = DibLayout::Read(dib);
-    // Only true-colour pixels have three colour bytes to grey.
-    if (!layout || bitmap.size() - kBmpHeaderSize < layout->headerSize ||
-        (layout->bitCount != 24 && layout->bitCount != 32)) {
-        return {};
-    }
-    const std::size_t bytesPerPixel = layout->bitCount / 8;
-    std::vector<uint8_t> grey = bitmap;
-    for (int32_t row = 0; row < layout->Rows(); ++row) {
-        uint8_t* pixel =
-            grey.data() + kBmpFileHeaderSize + layout->pixelOffset + row * layout->stride;
-        for (int32_t x = 0; x < layout->width; ++x, pixel += bytesPerPixel) {
-            const auto [low, high] = std::minmax({pixel[0], pixel[1], pixel[2]});
-            const auto lightness = static_cast<uint8_t>((high + low) / 2);
-            pixel[0] = pixel[1] = pixel[2] = lightness;
-        }
-    }
+    const std::vector<uint8_t> grey = MakeGreyBitmap(bitmap);
     gfx::Texture* texture = nullptr;
-    if (gfx::Failed(
-            gfx::CreateTextureFromFileInMemory(m_device, grey.data(), grey.size(), {}, &texture))) {
+    if (grey.empty() || gfx::Failed(gfx::CreateTextureFromFileInMemory(
+                            m_device, grey.data(), grey.size(), {}, &texture))) {
         return {};
     }
     return gfx::ResourceRef<gfx::Texture>::Adopt(texture);

@@ -268,6 +268,11 @@ void C3DObject::DrawSelectionBox(gfx::Device* device) {
     for (gfx::Vector3& point : points) {
         point = gfx::Vec3TransformCoord(point, world);
     }
+    // The edges lie on the faces of the object, where depth tests would
+    // hide them in stretches: the whole box shows over the scene.
+    uint32_t depthTest = 0;
+    device->GetRenderState(RenderState::ZEnable, &depthTest);
+    device->SetRenderState(RenderState::ZEnable, 0);
     // Each corner with each neighbour that is larger on one axis.
     for (std::size_t corner = 0; corner < points.size(); ++corner) {
         for (std::size_t axisBit = 1; axisBit < points.size(); axisBit <<= 1) {
@@ -276,6 +281,7 @@ void C3DObject::DrawSelectionBox(gfx::Device* device) {
             }
         }
     }
+    device->SetRenderState(RenderState::ZEnable, depthTest);
 }
 
 void C3DObject::DrawBoxEdge(gfx::Device* device, const gfx::Vector3& from, const gfx::Vector3& to) {

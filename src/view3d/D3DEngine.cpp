@@ -380,7 +380,9 @@ void CD3DEngine::CreateOverlayBuffers() {
     }
     ReleaseBuffer(m_overlayLineBuffer);
     ReleaseBuffer(m_overlayShapeBuffer);
-    const gfx::Vector3 line[2] = {{0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}};
+    // A unit line along +x, as the prism: selection boxes stretch both along
+    // x to the length of an edge.
+    const gfx::Vector3 line[2] = {{0.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}};
     m_overlayLineBuffer = CreateFilledBuffer(line, sizeof(line), gfx::kFvfXyz);
     const auto prism = BuildOverlayPrism();
     m_overlayShapeBuffer = CreateFilledBuffer(prism.data(), sizeof(prism),
