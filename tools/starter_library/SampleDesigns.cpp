@@ -67,10 +67,9 @@ OffscreenDevice MakeDevice() {
     params.deviceWindow = made.context.get();
     params.enableAutoDepthStencil = true;
     params.autoDepthStencilFormat = gfx::Format::D24S8;
-    if (!made.adapter ||
-        gfx::Failed(made.adapter->CreateDevice(gfx::DeviceType::Hal, made.context.get(),
-                                               gfx::kCreateHardwareVertexProcessing, &params,
-                                               &made.device))) {
+    if (!made.adapter || gfx::Failed(made.adapter->CreateDevice(
+                             gfx::DeviceType::Hal, made.context.get(),
+                             gfx::kCreateHardwareVertexProcessing, &params, &made.device))) {
         throw std::runtime_error("範例設計：無法建立繪圖裝置。");
     }
     return made;
@@ -205,11 +204,11 @@ std::vector<uint8_t> RenderThumbnail(CDesignScene& scene, gfx::Device& device,
         centre + gfx::Vec3Normalize(gfx::Vector3{-0.45f, 1.25f, 0.9f}) * (size * 1.25f);
     device.SetTransform(gfx::TransformType::View,
                         gfx::MatrixLookAtLH(eye, centre, gfx::Vector3{0.0f, 1.0f, 0.0f}));
-    device.SetTransform(gfx::TransformType::Projection,
-                        gfx::MatrixPerspectiveFovLH(std::numbers::pi_v<float> / 4.0f,
-                                                    static_cast<float>(kThumbnailWidth) /
-                                                        kThumbnailHeight,
-                                                    10.0f, size * 5.0f));
+    device.SetTransform(
+        gfx::TransformType::Projection,
+        gfx::MatrixPerspectiveFovLH(std::numbers::pi_v<float> / 4.0f,
+                                    static_cast<float>(kThumbnailWidth) / kThumbnailHeight, 10.0f,
+                                    size * 5.0f));
     gfx::Light light;
     light.type = gfx::LightType::Directional;
     light.diffuse = {0.8f, 0.8f, 0.78f, 1.0f};
@@ -289,9 +288,9 @@ void WriteSample(LibraryOutput& output, gfx::Device& device, const SampleDesign&
     }
     const std::string stem = design.fileName.substr(0, design.fileName.size() - 4);
     const std::vector<uint8_t> thumbnail = RenderThumbnail(scene, device, design);
-    output.Write(std::string(kShowFolder) + "/" + stem + ".bmp",
-                 std::string_view(reinterpret_cast<const char*>(thumbnail.data()),
-                                  thumbnail.size()));
+    output.Write(
+        std::string(kShowFolder) + "/" + stem + ".bmp",
+        std::string_view(reinterpret_cast<const char*>(thumbnail.data()), thumbnail.size()));
 
     CWallObject* ceiling = scene.AddCeilingFromOutline(outline);
     if (ceiling == nullptr) {

@@ -7,9 +7,9 @@
 namespace pfs {
 
 const std::vector<std::string>& ProgramSubFolderNames() {
-    static const std::vector<std::string> names = {
-        "MyDesign", "Show", "SModel", "STexture", "STPicture",
-        "BG",       "Music", "2Dicon", "2DMap",   "Sound"};
+    static const std::vector<std::string> names = {"MyDesign",  "Show", "SModel", "STexture",
+                                                   "STPicture", "BG",   "Music",  "2Dicon",
+                                                   "2DMap",     "Sound"};
     return names;
 }
 
