@@ -1,5 +1,6 @@
 #include "SampleDesigns.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <filesystem>
@@ -150,12 +151,56 @@ void PlacePiece(CHousDoc& doc, const SamplePiece& sample) {
     model->UpdatePlanIcon();
 }
 
-std::vector<CVector2D> Outline(const SampleDesign& design) {
+// A plan outline as the scene takes it: x and the 3D z, turning the way the
+// plan tools store it (a negative shoelace sum).
+std::vector<CVector2D> SceneOutline(std::vector<CVector2D> plan) {
+    for (CVector2D& point : plan) {
+        point.y = -point.y;
+    }
+    double twiceArea = 0;
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const CVector2D& a = plan[i];
+        const CVector2D& b = plan[(i + 1) % plan.size()];
+        twiceArea += a.x * b.y - b.x * a.y;
+    }
+    if (twiceArea > 0) {
+        std::reverse(plan.begin() + 1, plan.end());
+    }
+    return plan;
+}
+
+std::vector<CVector2D> RoomOutline(const SampleDesign& design) {
     std::vector<CVector2D> points;
     for (const auto& [x, y] : design.outline) {
         points.push_back({x, y});
     }
     return points;
+}
+
+// A wall is a solid drawn from its own footprint: one slab outside each side
+// of the room, running past the corners so that they close.
+std::vector<std::vector<CVector2D>> WallFootprints(const std::vector<CVector2D>& room) {
+    double twiceArea = 0;
+    for (std::size_t i = 0; i < room.size(); ++i) {
+        const CVector2D& a = room[i];
+        const CVector2D& b = room[(i + 1) % room.size()];
+        twiceArea += a.x * b.y - b.x * a.y;
+    }
+    const double outwards = twiceArea > 0 ? 1.0 : -1.0;
+    std::vector<std::vector<CVector2D>> walls;
+    for (std::size_t i = 0; i < room.size(); ++i) {
+        const CVector2D& a = room[i];
+        const CVector2D& b = room[(i + 1) % room.size()];
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        const double ux = (b.x - a.x) / length;
+        const double uy = (b.y - a.y) / length;
+        const double nx = uy * outwards * kWallThickness;
+        const double ny = -ux * outwards * kWallThickness;
+        const CVector2D start{a.x - ux * kWallThickness, a.y - uy * kWallThickness};
+        const CVector2D end{b.x + ux * kWallThickness, b.y + uy * kWallThickness};
+        walls.push_back({start, end, {end.x + nx, end.y + ny}, {start.x + nx, start.y + ny}});
+    }
+    return walls;
 }
 
 // The middle of the room's outline and its larger side.
@@ -275,14 +320,19 @@ void WriteSample(LibraryOutput& output, gfx::Device& device, const SampleDesign&
     host.SetWallBar(kCeilingHeight, 0.0f, kWallThickness);
     host.SetCamera(OpeningCamera(design));
 
-    const std::vector<CVector2D> outline = Outline(design);
-    CWallObject* wall = scene.AddWallFromOutline(outline);
+    const std::vector<CVector2D> outline = SceneOutline(RoomOutline(design));
     CWallObject* floor = scene.AddFloorFromOutline(outline);
-    if (wall == nullptr || floor == nullptr) {
-        throw std::runtime_error("範例設計：無法建立 " + design.fileName + " 的房間。");
+    if (floor == nullptr) {
+        throw std::runtime_error("範例設計：無法建立 " + design.fileName + " 的地板。");
     }
-    DressSurface(*wall, design.wallTexture);
     DressSurface(*floor, design.floorTexture);
+    for (const std::vector<CVector2D>& footprint : WallFootprints(RoomOutline(design))) {
+        CWallObject* wall = scene.AddWallFromOutline(SceneOutline(footprint));
+        if (wall == nullptr) {
+            throw std::runtime_error("範例設計：無法建立 " + design.fileName + " 的牆。");
+        }
+        DressSurface(*wall, design.wallTexture);
+    }
     for (const SamplePiece& piece : design.pieces) {
         PlacePiece(doc, piece);
     }

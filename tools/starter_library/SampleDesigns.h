@@ -26,7 +26,7 @@ struct SampleDesign {
     std::string fileName;  // in the "Show" folder; its thumbnail is the .bmp beside it
     std::string showName;
     std::string introduction;
-    // The room's corners on the plan (x, y >= 0), clockwise.
+    // The room's corners on the plan (x, y >= 0), in order.
     std::vector<std::pair<float, float>> outline;
     std::string floorTexture;  // a .qvp of the starter textures
     std::string wallTexture;
