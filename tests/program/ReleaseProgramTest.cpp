@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -107,6 +110,144 @@ TEST_F(ReleaseProgramTest, AFreshProgramFolderGetsTheLibraryAndTheManagerOffersT
         return frames.count == 3 && frames.picked.has_value();
     })) << frames.count
         << " thumbnails framed";
+}
+
+TEST_F(ReleaseProgramTest, ASampleOpensAndTheViewsAnswerTheKeysThePointerAndUndo) {
+    const auto program = StartToTheDesignManager();
+    ASSERT_FALSE(HasFailure());
+    const ShownWindow manager = Only(program->Pid(), IsDesignManager);
+    ThumbnailFrames frames;
+    ASSERT_TRUE(WaitFor([&] {
+        frames = FindThumbnailFrames(x.Capture(manager.rect));
+        return frames.picked.has_value();
+    }));
+    // A double click on the picked thumbnail opens the first sample.
+    x.DoubleClick(manager.rect.x + frames.picked->CentreX(),
+                  manager.rect.y + frames.picked->CentreY());
+    ShownWindow frame;
+    ASSERT_TRUE(WaitFor([&] {
+        const std::vector<ShownWindow> windows = x.WindowsOf(program->Pid());
+        frame = windows.empty() ? ShownWindow{} : windows.front();
+        return windows.size() == 1 && frame.title.find("LivingRoom.dg6") != std::string::npos;
+    })) << Describe(x.WindowsOf(program->Pid()))
+        << program->Log();
+    const std::optional<ShownWindow> view = Largest(x.NativeChildren(frame.id));
+    ASSERT_TRUE(view.has_value());
+
+    // Each arrow key pressed in the 3D view walks the camera.
+    x.Click(view->rect.CentreX(), view->rect.CentreY());
+    ScreenImage before = x.Capture(view->rect);
+    int walked = 0;
+    for (int press = 0; press < 6; ++press) {
+        x.PressKey("Up");
+        ScreenImage after;
+        walked += WaitFor(
+                      [&] {
+                          after = x.Capture(view->rect);
+                          return CountChangedPixels(before, after) > 0;
+                      },
+                      std::chrono::seconds(2))
+                      ? 1
+                      : 0;
+        before = after;
+    }
+    EXPECT_EQ(walked, 6);
+
+    // In edit mode a model picked in the plan and dragged moves there.
+    x.PressMenu("m", "d");
+    CaptureSettled(x, frame.rect);
+    const ScreenRect plan{view->rect.x + view->rect.width + 30, view->rect.y,
+                          frame.rect.x + frame.rect.width - (view->rect.x + view->rect.width + 30),
+                          view->rect.height};
+    const std::optional<ScreenRect> sofa = FindSymbolTop(CaptureSettled(x, plan));
+    ASSERT_TRUE(sofa.has_value()) << "no model symbol in the plan";
+    const int grabX = plan.x + sofa->CentreX();
+    const int grabY = plan.y + sofa->y + 20;
+    constexpr int kDragDown = 120;
+    // Picked first, then dragged by its selection.
+    x.Click(grabX, grabY);
+    x.Drag(grabX, grabY, grabX, grabY + kDragDown);
+    std::optional<ScreenRect> moved;
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            moved = FindSymbolTop(x.Capture(plan));
+            return moved && std::abs(moved->y - (sofa->y + kDragDown)) < 10;
+        },
+        std::chrono::seconds(3)))
+        << "the model's plan symbol stays at " << (moved ? moved->y : -1) << ", was " << sofa->y;
+
+    // Ctrl+Z while the furniture browser has the keyboard undoes the move.
+    x.PressMenu("e", "f");
+    std::optional<ShownWindow> browser;
+    ASSERT_TRUE(WaitFor([&] {
+        for (const ShownWindow& window : x.WindowsOf(program->Pid())) {
+            if (window.transient) {
+                browser = window;
+            }
+        }
+        return browser.has_value();
+    })) << "no furniture browser";
+    x.Click(browser->rect.x + 40, browser->rect.y + browser->rect.height - 40);
+    x.PressKey("z", true);
+    x.CloseWindow(browser->id);
+    ASSERT_TRUE(WaitFor([&] { return x.WindowsOf(program->Pid()).size() == 1; }))
+        << Describe(x.WindowsOf(program->Pid()));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            moved = FindSymbolTop(x.Capture(plan));
+            return moved && std::abs(moved->y - sofa->y) < 3;
+        },
+        std::chrono::seconds(3)))
+        << "after Ctrl+Z the model's plan symbol is at " << (moved ? moved->y : -1) << ", was "
+        << sofa->y;
+    EXPECT_EQ(x.WindowsOf(program->Pid()).size(), 1u) << Describe(x.WindowsOf(program->Pid()));
+}
+
+// What Ctrl+S in the 3D view writes to the open design's file, once it is
+// written.
+std::string SaveWithTheKeys(XSession& x, ProgramProcess& program, const TempFolder& user,
+                            const std::filesystem::path& design) {
+    ShownWindow frame;
+    EXPECT_TRUE(WaitFor([&] {
+        const std::vector<ShownWindow> windows = x.WindowsOf(program.Pid());
+        frame = windows.empty() ? ShownWindow{} : windows.front();
+        return windows.size() == 1 &&
+               frame.title.find(design.filename().string()) != std::string::npos;
+    })) << Describe(x.WindowsOf(program.Pid()))
+        << program.Log();
+    const std::optional<ShownWindow> view = Largest(x.NativeChildren(frame.id));
+    if (!view) {
+        ADD_FAILURE() << "no 3D view";
+        return {};
+    }
+    const auto written = std::filesystem::last_write_time(design);
+    x.Click(view->rect.CentreX(), view->rect.CentreY());
+    x.PressKey("s", true);
+    EXPECT_TRUE(WaitFor([&] { return std::filesystem::last_write_time(design) != written; }))
+        << "Ctrl+S wrote nothing\n"
+        << Describe(x.WindowsOf(program.Pid())) << program.Log();
+    CaptureSettled(x, frame.rect);
+    EXPECT_EQ(x.WindowsOf(program.Pid()).size(), 1u) << Describe(x.WindowsOf(program.Pid()));
+    // The design lies below the user's folder.
+    return user.Read(design);
+}
+
+TEST_F(ReleaseProgramTest, ADesignSavedWithTheKeysReadsBackAndSavesByteForByte) {
+    // The first start fills the folder, then opens the sample it names.
+    const std::filesystem::path design = home / "Show" / "Bedroom.dg6";
+    std::string first;
+    {
+        ProgramProcess program(home, user.Path(), {design.string()});
+        first = SaveWithTheKeys(x, program, user, design);
+    }
+    ASSERT_FALSE(first.empty());
+    ProgramProcess program(home, user.Path(), {design.string()});
+    const std::string second = SaveWithTheKeys(x, program, user, design);
+    EXPECT_EQ(second.size(), first.size());
+    EXPECT_TRUE(second == first)
+        << "first difference at byte "
+        << std::mismatch(second.begin(), second.end(), first.begin(), first.end()).first -
+               second.begin();
 }
 
 }  // namespace
