@@ -9,6 +9,7 @@
 #include "Manifest.h"
 #include "Pictures.h"
 #include "ProceduralTextures.h"
+#include "SampleDesigns.h"
 
 void WriteStarterLibrary(LibraryOutput& output) {
     try {
@@ -20,5 +21,6 @@ void WriteStarterLibrary(LibraryOutput& output) {
         output.Fail(error.what());
     }
     WriteCatalogue(output);
+    WriteSampleDesigns(output);
     WriteManifest(output);
 }

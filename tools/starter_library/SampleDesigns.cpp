@@ -1,0 +1,443 @@
+#include "SampleDesigns.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <numbers>
+#include <stdexcept>
+#include <system_error>
+
+#include "Furniture.h"
+#include "LibraryOutput.h"
+#include "ProceduralTextures.h"
+#include "SampleDesignHost.h"
+#include "document/ActiveDocumentServices.h"
+#include "document/HousDoc.h"
+#include "foundation/ActiveDocument.h"
+#include "foundation/ApplicationValues.h"
+#include "foundation/BinaryWriter.h"
+#include "foundation/ProfileFile.h"
+#include "foundation/Vector2D.h"
+#include "library/ModelCatalogEntry.h"
+#include "library/placing/LibraryPlacing.h"
+#include "objects/CeilingObject.h"
+#include "objects/FloorObject.h"
+#include "objects/MaterialFileReader.h"
+#include "objects/ModelObject.h"
+#include "objects/ObjectTypeCodes.h"
+#include "objects/TextureMappingRecord.h"
+#include "objects/WallObject.h"
+#include "platform/fs/AtomicFileWriter.h"
+#include "platform/gfx/Adapter.h"
+#include "platform/gfx/Device.h"
+#include "platform/gfx/EglOffscreenContext.h"
+#include "platform/gfx/MatrixMath.h"
+#include "platform/gfx/VectorMath.h"
+
+namespace {
+
+// The size the program's own thumbnails have.
+constexpr int kThumbnailWidth = 256;
+constexpr int kThumbnailHeight = 192;
+constexpr float kCeilingHeight = 260.0f;
+constexpr float kWallThickness = 12.0f;
+constexpr float kEyeHeight = 150.0f;
+constexpr float kDegrees = std::numbers::pi_v<float> / 180.0f;
+constexpr gfx::Color kThumbnailBackground = 0xFFDCDCE6;
+
+struct OffscreenDevice {
+    std::unique_ptr<gfx::EglOffscreenContext> context;
+    std::unique_ptr<gfx::Adapter> adapter;
+    std::unique_ptr<gfx::Device> device;
+};
+
+OffscreenDevice MakeDevice() {
+    OffscreenDevice made;
+    std::string error;
+    made.context = gfx::EglOffscreenContext::Create(kThumbnailWidth, kThumbnailHeight, &error);
+    if (!made.context) {
+        throw std::runtime_error("範例設計：" + error);
+    }
+    made.adapter = gfx::Adapter::Create(*made.context);
+    gfx::PresentParameters params;
+    params.backBufferWidth = kThumbnailWidth;
+    params.backBufferHeight = kThumbnailHeight;
+    params.backBufferFormat = gfx::Format::A8R8G8B8;
+    params.deviceWindow = made.context.get();
+    params.enableAutoDepthStencil = true;
+    params.autoDepthStencilFormat = gfx::Format::D24S8;
+    if (!made.adapter || gfx::Failed(made.adapter->CreateDevice(
+                             gfx::DeviceType::Hal, made.context.get(),
+                             gfx::kCreateHardwareVertexProcessing, &params, &made.device))) {
+        throw std::runtime_error("範例設計：無法建立繪圖裝置。");
+    }
+    return made;
+}
+
+// A library file's path as the samples store it: relative to the program
+// folder, which the program finds again by name under whatever folder a
+// user's library is in; the build folder is not written into them.
+std::string LibraryPath(const char* folder, const std::string& category,
+                        const std::string& fileName) {
+    return std::string(folder) + "/" + category + "/" + fileName;
+}
+
+const FurniturePiece& FindPiece(const std::string& fileName) {
+    for (const FurniturePiece& piece : StarterFurniture()) {
+        if (piece.fileName == fileName) {
+            return piece;
+        }
+    }
+    throw std::runtime_error("範例設計：沒有模型 " + fileName);
+}
+
+const TextureRecipe& FindTexture(const std::string& fileName) {
+    for (const TextureRecipe& recipe : StarterTextures()) {
+        if (recipe.fileName == fileName) {
+            return recipe;
+        }
+    }
+    throw std::runtime_error("範例設計：沒有材質 " + fileName);
+}
+
+// Every face of the surface dressed with the texture, tiled at its real size,
+// as a drop from the texture browser with Ctrl held does.
+void DressSurface(C3DObject& surface, const std::string& textureFile) {
+    const TextureRecipe& recipe = FindTexture(textureFile);
+    const std::string path = LibraryPath(kTextureFolder, recipe.category, recipe.fileName);
+    MaterialFileRecord material;
+    if (!LoadMaterialFile(GetProgramFilePath(path), material, kMaterialFileQvp, true) ||
+        material.data.empty()) {
+        throw std::runtime_error("範例設計：無法讀取材質 " + path);
+    }
+    TextureMappingRecord mapping;
+    mapping.tileWidth = recipe.widthCm;
+    mapping.tileHeight = recipe.heightCm;
+    mapping.tileFlag = 1;
+    const std::array<int32_t, 4> seam{};
+    for (int part = 0; part < surface.GetMaterialCount(); ++part) {
+        surface.ApplyTextureMapping(part, TextureMappingRecord{}, false);
+        surface.ApplyTextureFile(surface.GetType(), part, path, material.data.data(),
+                                 static_cast<uint32_t>(material.data.size()), &seam);
+        surface.ApplyTextureMapping(part, mapping, false);
+    }
+}
+
+void PlacePiece(CHousDoc& doc, const SamplePiece& sample) {
+    const FurniturePiece& piece = FindPiece(sample.model);
+    ModelCatalogEntry entry;
+    entry.name = piece.fileName.substr(0, piece.fileName.size() - 4);
+    const std::string path = LibraryPath(kModelFolder, piece.folder, piece.fileName);
+    entry.filePath = GetProgramFilePath(path);
+    entry.width = piece.width;
+    entry.depth = piece.depth;
+    entry.height = piece.height;
+    entry.price = piece.price;
+    LibraryDropPoint drop;
+    drop.x = sample.x;
+    drop.z = -sample.y;
+    drop.y = sample.height;
+    drop.centre = 1;
+    CModelObject* model = PlaceModelEntry(doc, entry, drop, {}).placed;
+    if (model == nullptr) {
+        throw std::runtime_error("範例設計：無法放置 " + sample.model);
+    }
+    model->SetFilePath(path);
+    model->SetRotation(sample.headingDegrees * kDegrees, 0.0f, 0.0f);
+    model->UpdateWorldMatrix();
+    model->UpdatePlanOutline();
+    model->UpdatePlanIcon();
+}
+
+// A plan outline as the scene takes it: x and the 3D z, turning the way the
+// plan tools store it (a negative shoelace sum).
+std::vector<CVector2D> SceneOutline(std::vector<CVector2D> plan) {
+    for (CVector2D& point : plan) {
+        point.y = -point.y;
+    }
+    double twiceArea = 0;
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const CVector2D& a = plan[i];
+        const CVector2D& b = plan[(i + 1) % plan.size()];
+        twiceArea += a.x * b.y - b.x * a.y;
+    }
+    if (twiceArea > 0) {
+        std::reverse(plan.begin() + 1, plan.end());
+    }
+    return plan;
+}
+
+std::vector<CVector2D> RoomOutline(const SampleDesign& design) {
+    std::vector<CVector2D> points;
+    for (const auto& [x, y] : design.outline) {
+        points.push_back({x, y});
+    }
+    return points;
+}
+
+// A wall is a solid drawn from its own footprint: one slab outside each side
+// of the room, running past the corners so that they close.
+std::vector<std::vector<CVector2D>> WallFootprints(const std::vector<CVector2D>& room) {
+    double twiceArea = 0;
+    for (std::size_t i = 0; i < room.size(); ++i) {
+        const CVector2D& a = room[i];
+        const CVector2D& b = room[(i + 1) % room.size()];
+        twiceArea += a.x * b.y - b.x * a.y;
+    }
+    const double outwards = twiceArea > 0 ? 1.0 : -1.0;
+    std::vector<std::vector<CVector2D>> walls;
+    for (std::size_t i = 0; i < room.size(); ++i) {
+        const CVector2D& a = room[i];
+        const CVector2D& b = room[(i + 1) % room.size()];
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        const double ux = (b.x - a.x) / length;
+        const double uy = (b.y - a.y) / length;
+        const double nx = uy * outwards * kWallThickness;
+        const double ny = -ux * outwards * kWallThickness;
+        const CVector2D start{a.x - ux * kWallThickness, a.y - uy * kWallThickness};
+        const CVector2D end{b.x + ux * kWallThickness, b.y + uy * kWallThickness};
+        walls.push_back({start, end, {end.x + nx, end.y + ny}, {start.x + nx, start.y + ny}});
+    }
+    return walls;
+}
+
+// The middle of the room's outline and its larger side.
+void RoomExtent(const SampleDesign& design, gfx::Vector3* centre, float* size) {
+    float minX = design.outline.front().first, maxX = minX;
+    float minZ = -design.outline.front().second, maxZ = minZ;
+    for (const auto& [x, y] : design.outline) {
+        minX = std::min(minX, x);
+        maxX = std::max(maxX, x);
+        minZ = std::min(minZ, -y);
+        maxZ = std::max(maxZ, -y);
+    }
+    *centre = {(minX + maxX) / 2.0f, 0.0f, (minZ + maxZ) / 2.0f};
+    *size = std::max(maxX - minX, maxZ - minZ);
+}
+
+// Standing in the room's corner at the plan's origin, looking across it.
+DesignViewState OpeningCamera(const SampleDesign& design) {
+    gfx::Vector3 centre;
+    float size = 0;
+    RoomExtent(design, &centre, &size);
+    DesignViewState state;
+    state.eye = {40.0f, kEyeHeight, -40.0f};
+    const gfx::Vector3 towards = centre - state.eye;
+    state.heading = std::atan2(towards.x, towards.z);
+    state.pitch = 8.0f * kDegrees;
+    state.direction = {std::sin(state.heading) * std::cos(state.pitch), -std::sin(state.pitch),
+                       std::cos(state.heading) * std::cos(state.pitch)};
+    state.up = {std::sin(state.heading) * std::sin(state.pitch), std::cos(state.pitch),
+                std::cos(state.heading) * std::sin(state.pitch)};
+    state.stepLength = 1.0f;
+    state.turnStep = 0.5f;
+    state.grid = {20.0f, 20.0f, 2.0f, 0.0f, 1.0f, 0.0f, 1.0f};
+    return state;
+}
+
+// The room seen from above its front corner, before the ceiling closes it,
+// as a .bmp file image.
+std::vector<uint8_t> RenderThumbnail(CDesignScene& scene, gfx::Device& device,
+                                     const SampleDesign& design) {
+    gfx::Vector3 centre;
+    float size = 0;
+    RoomExtent(design, &centre, &size);
+    centre.y = 60.0f;
+    const gfx::Vector3 eye =
+        centre + gfx::Vec3Normalize(gfx::Vector3{-0.45f, 1.25f, 0.9f}) * (size * 1.25f);
+    device.SetTransform(gfx::TransformType::View,
+                        gfx::MatrixLookAtLH(eye, centre, gfx::Vector3{0.0f, 1.0f, 0.0f}));
+    device.SetTransform(
+        gfx::TransformType::Projection,
+        gfx::MatrixPerspectiveFovLH(std::numbers::pi_v<float> / 4.0f,
+                                    static_cast<float>(kThumbnailWidth) / kThumbnailHeight, 10.0f,
+                                    size * 5.0f));
+    gfx::Light light;
+    light.type = gfx::LightType::Directional;
+    light.diffuse = {0.8f, 0.8f, 0.78f, 1.0f};
+    light.direction = gfx::Vec3Normalize(gfx::Vector3{0.4f, -0.9f, -0.3f});
+    device.SetLight(0, light);
+    device.LightEnable(0, true);
+    device.SetRenderState(gfx::RenderState::Lighting, 1);
+    device.SetRenderState(gfx::RenderState::Ambient, 0xFF606060);
+    device.SetRenderState(gfx::RenderState::ZEnable, 1);
+    device.SetRenderState(gfx::RenderState::CullMode, gfx::kCullNone);
+    device.SetRenderState(gfx::RenderState::NormalizeNormals, 1);
+    device.Clear(gfx::kClearTarget | gfx::kClearZBuffer, kThumbnailBackground, 1.0f, 0);
+    device.BeginScene();
+    scene.RenderScene();
+    device.EndScene();
+    std::vector<uint8_t> bmp;
+    if (gfx::Failed(device.SaveBackBufferToBmp(&bmp))) {
+        throw std::runtime_error("範例設計：無法讀取 " + design.fileName + " 的縮圖。");
+    }
+    return bmp;
+}
+
+// The design objects ask the active document for its settings and draw only
+// while there is one: the sample being built is it.
+class ActiveSample {
+public:
+    explicit ActiveSample(CHousDoc& doc) {
+        m_previousServices = SetDocumentServices(&m_services);
+        SetActiveHousDocAccessor([&doc] { return &doc; });
+    }
+    ~ActiveSample() {
+        SetActiveHousDocAccessor({});
+        SetDocumentServices(m_previousServices);
+    }
+    ActiveSample(const ActiveSample&) = delete;
+    ActiveSample& operator=(const ActiveSample&) = delete;
+
+private:
+    CActiveDocumentServices m_services;
+    IDocumentServices* m_previousServices = nullptr;
+};
+
+void WriteDesignFile(CDesignScene& scene, const SampleDesignHost& host,
+                     const std::filesystem::path& path) {
+    pfs::AtomicFileWriter sink(path);
+    CBinaryWriter writer(sink);
+    if (!scene.WriteDesignFile(writer, host)) {
+        throw std::runtime_error("範例設計：無法寫入 " + path.string());
+    }
+    if (pfs::Result<void> committed = sink.Commit(); !committed) {
+        throw std::runtime_error(committed.Error());
+    }
+}
+
+void WriteSample(LibraryOutput& output, gfx::Device& device, const SampleDesign& design) {
+    CDesignScene scene;
+    SampleDesignHost host(scene, device);
+    CHousDoc doc;
+    const ActiveSample active(doc);
+    doc.Attach2DView(&host);
+    doc.Attach3DView(&host);
+    scene.SetDocument(&doc);
+    scene.SetRenderTarget(&host);
+    host.SetWallBar(kCeilingHeight, 0.0f, kWallThickness);
+    host.SetCamera(OpeningCamera(design));
+
+    const std::vector<CVector2D> outline = SceneOutline(RoomOutline(design));
+    CWallObject* floor = scene.AddFloorFromOutline(outline);
+    if (floor == nullptr) {
+        throw std::runtime_error("範例設計：無法建立 " + design.fileName + " 的地板。");
+    }
+    DressSurface(*floor, design.floorTexture);
+    for (const std::vector<CVector2D>& footprint : WallFootprints(RoomOutline(design))) {
+        CWallObject* wall = scene.AddWallFromOutline(SceneOutline(footprint));
+        if (wall == nullptr) {
+            throw std::runtime_error("範例設計：無法建立 " + design.fileName + " 的牆。");
+        }
+        DressSurface(*wall, design.wallTexture);
+    }
+    for (const SamplePiece& piece : design.pieces) {
+        PlacePiece(doc, piece);
+    }
+    const std::string stem = design.fileName.substr(0, design.fileName.size() - 4);
+    const std::vector<uint8_t> thumbnail = RenderThumbnail(scene, device, design);
+    output.Write(
+        std::string(kShowFolder) + "/" + stem + ".bmp",
+        std::string_view(reinterpret_cast<const char*>(thumbnail.data()), thumbnail.size()));
+
+    CWallObject* ceiling = scene.AddCeilingFromOutline(outline);
+    if (ceiling == nullptr) {
+        throw std::runtime_error("範例設計：無法建立 " + design.fileName + " 的天花板。");
+    }
+    DressSurface(*ceiling, "plaster-white.qvp");
+    for (int type = 0; type < CDesignScene::kTypeCount; ++type) {
+        scene.DeselectAll(type);
+    }
+    const std::string relative = std::string(kShowFolder) + "/" + design.fileName;
+    WriteDesignFile(scene, host, output.Root() / relative);
+    output.Add(relative);
+    // The objects release their textures while the device still exists.
+    scene.ClearScene();
+    scene.SetRenderTarget(nullptr);
+}
+
+void WriteGroupFile(LibraryOutput& output) {
+    const std::string relative = std::string(kShowFolder) + "/" + kSampleGroupFile;
+    CProfileFile group(output.Root() / relative);
+    constexpr const char* kSection = "QV_SHOW";
+    bool written = group.SetString(kSection, "GROUPNAME", kSampleGroupName);
+    // The samples come with the program: the manager does not remove them.
+    group.SetInt(kSection, "GROUPLOCK", 1);
+    const std::vector<SampleDesign>& designs = StarterSampleDesigns();
+    group.SetInt(kSection, "COUNT", static_cast<int32_t>(designs.size()));
+    int number = 1;
+    for (const SampleDesign& design : designs) {
+        const std::string n = std::to_string(number++);
+        // A name without a folder is found in the group's own folder.
+        written = group.SetString(kSection, "FILENAME" + n, design.fileName) && written;
+        written = group.SetString(kSection, "SHOWNAME" + n, design.showName) && written;
+        written = group.SetString(kSection, "DESIGNER" + n, kStarterVendor) && written;
+        written = group.SetString(kSection, "INTRO" + n, design.introduction) && written;
+    }
+    if (!written) {
+        throw std::runtime_error("範例設計：群組檔的文字無法以 CP950 寫入。");
+    }
+    if (pfs::Result<void> saved = group.Save(); !saved) {
+        throw std::runtime_error(saved.Error());
+    }
+    output.Add(relative);
+}
+
+}  // namespace
+
+const std::vector<SampleDesign>& StarterSampleDesigns() {
+    static const std::vector<SampleDesign> designs = {
+        {"LivingRoom.dg6",
+         "明亮客廳",
+         "五米寬的客廳：布沙發、兩張扶手椅和書架，橡木地板配白色粉刷牆。",
+         {{0, 0}, {0, 420}, {520, 420}, {520, 0}},
+         "wood-oak.qvp",
+         "plaster-white.qvp",
+         {{"三人沙發.qvx", 260, 70, 0, 0},
+          {"扶手椅.qvx", 90, 250, 0, 90},
+          {"扶手椅.qvx", 430, 250, 0, -90},
+          {"書架.qvx", 260, 395, 0, 180},
+          {"吸頂燈.qvx", 260, 210, 245, 0}}},
+        {"Bedroom.dg6",
+         "溫馨臥室",
+         "四米見方的臥室：雙人床、雙門衣櫃和壁燈，米色地毯。",
+         {{0, 0}, {0, 400}, {400, 400}, {400, 0}},
+         "carpet-beige.qvp",
+         "plaster-white.qvp",
+         {{"雙人床.qvx", 200, 290, 0, 180},
+          {"衣櫃.qvx", 340, 40, 0, 0},
+          {"壁燈.qvx", 60, 390, 160, 180},
+          {"壁燈.qvx", 340, 390, 160, 180}}},
+        {"SmallFlat.dg6",
+         "小套房",
+         "L 形小套房：起居、用餐和睡眠三區，白色磁磚地面。",
+         {{0, 0}, {0, 600}, {350, 600}, {350, 300}, {650, 300}, {650, 0}},
+         "tile-white-30.qvp",
+         "plaster-white.qvp",
+         {{"雙人床.qvx", 175, 480, 0, 180},
+          {"衣櫃.qvx", 40, 300, 0, 90},
+          {"餐桌.qvx", 500, 150, 0, 0},
+          {"餐椅.qvx", 500, 75, 0, 180},
+          {"餐椅.qvx", 500, 225, 0, 0},
+          {"三人沙發.qvx", 200, 60, 0, 0}}},
+    };
+    return designs;
+}
+
+void WriteSampleDesigns(LibraryOutput& output) {
+    if (!output.Ok()) {
+        return;
+    }
+    try {
+        SetProgramFolder(std::filesystem::absolute(output.Root()));
+        OffscreenDevice offscreen = MakeDevice();
+        for (const SampleDesign& design : StarterSampleDesigns()) {
+            WriteSample(output, *offscreen.device, design);
+        }
+        WriteGroupFile(output);
+    } catch (const std::exception& error) {
+        output.Fail(error.what());
+    }
+}
