@@ -183,7 +183,43 @@ std::string CutSurfaceRecord(int type, double number, std::string_view name) {
     return sink.Bytes();
 }
 
+// A wall numbered 5 whose outline has no point: it has no mesh to build.
+std::string MeshlessWallRecord() {
+    DesignFileBytes fixed(260);
+    fixed.Float(4, 250.0f).Double(12, 5.0).Floats(20, {100.0f, 0.0f, 0.0f});
+    fixed.Floats(160, {100.0f, 20.0f, 250.0f});
+    ByteSink sink;
+    sink.Raw(fixed.Str()).Int(0);             // no outline points
+    sink.Int(0).Int(0).Int(0).Int(0).Int(0);  // texts, shadow lights
+    sink.Int(0).Zeros(12).Int(0).Int(0);      // materials, legacy arrays, faces, items
+    sink.Int(0);                              // mirror flag
+    return sink.Bytes();
+}
+
 }  // namespace
+
+TEST_F(DesignFileSurfacesTest, WhatRecordsTellTheUserWaitsUntilTheFileIsWhole) {
+    const std::string front = WriteDesignBytes().substr(0, 2300);
+    const std::string meshless = MeshlessWallRecord();
+    ByteSink whole;
+    whole.Raw(front).Int(0).Int(0).Int(2).Raw(meshless).Raw(meshless);
+    whole.Int(0).Int(0).Int(0).Int(0).Zeros(9 * 4).Int(0xE002).Int(0);
+    // The same walls, then a third that the file no longer holds.
+    ByteSink cut;
+    cut.Raw(front).Int(0).Int(0).Int(3).Raw(meshless).Raw(meshless);
+
+    const OpenState before = Capture();
+    messages.clear();
+    EXPECT_FALSE(Read(cut.Bytes()));
+    EXPECT_EQ(messages, std::vector<std::string>{"設計案檔案已損壞，無法讀取。"});
+    EXPECT_TRUE(Capture() == before);
+
+    messages.clear();
+    ASSERT_TRUE(Read(whole.Bytes()));
+    // Both walls failed to build: the user hears it once, after the read.
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), "模型重建失敗"), 1)
+        << testing::PrintToString(messages);
+}
 
 TEST_F(DesignFileSurfacesTest, RoomSavedAndReadBackEqualFieldByField) {
     BuildRoom();
