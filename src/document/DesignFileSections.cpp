@@ -57,20 +57,33 @@ bool IsCustomBackground(std::string_view name) {
 }
 
 bool RefuseDamagedDesign() {
-    ShowMessage("設計案檔案已損壞，無法讀取。", PromptButtons::Ok, PromptIcon::Error);
+    ShowMessageNow("設計案檔案已損壞，無法讀取。", PromptButtons::Ok, PromptIcon::Error);
     return false;
 }
 
-bool RefuseNewerDesign() {
-    ShowMessage("設計案版本比程式版本還新, 請至Orvik網站(" + std::string(kProductSiteAddress) +
-                    ")更新您的程式.",
+bool RefuseDesignTooLargeForMemory() {
+    ShowMessageNow("記憶體不足，無法讀取設計案：檔案可能已損壞，未開啟。", PromptButtons::Ok,
+                   PromptIcon::Error);
+    return false;
+}
+
+void WarnUnreadTail(int64_t bytes) {
+    ShowMessage(FormatString("設計案檔案的最後 %lld 位元組無法讀取，部分物件可能沒有載入。"
+                             "請以「另存新檔」儲存，以免覆蓋原來的檔案。",
+                             static_cast<long long>(bytes)),
                 PromptButtons::Ok, PromptIcon::Warning);
+}
+
+bool RefuseNewerDesign() {
+    ShowMessageNow("設計案版本比程式版本還新, 請至Orvik網站(" + std::string(kProductSiteAddress) +
+                       ")更新您的程式.",
+                   PromptButtons::Ok, PromptIcon::Warning);
     return false;
 }
 
 bool RefuseUnreadableKind(int type) {
     const std::string kind(DesignFileSections::GetKindName(type));
-    ShowMessage(FormatString("此版本程式還無法讀取設計案中的%s，檔案未開啟。", kind.c_str()),
-                PromptButtons::Ok, PromptIcon::Error);
+    ShowMessageNow(FormatString("此版本程式還無法讀取設計案中的%s，檔案未開啟。", kind.c_str()),
+                   PromptButtons::Ok, PromptIcon::Error);
     return false;
 }

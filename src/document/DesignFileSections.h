@@ -33,6 +33,8 @@ std::string_view GetKindName(int type);
 struct ReadDesignObjects {
     std::array<std::vector<std::unique_ptr<CDesignObject>>, 21> lists;
     int32_t wireframe = 0;
+    // Bytes after the last trailer record that could be read.
+    int64_t unreadBytes = 0;
     // The user stopped the read: what was read is kept, the rest skipped.
     bool aborted = false;
 };
@@ -43,6 +45,13 @@ bool IsCustomBackground(std::string_view name);
 
 // Tell the user the design file cannot be read; false for the caller.
 bool RefuseDamagedDesign();
+// An allocation failed while the file was read: no design this program
+// writes needs that much, so the file is refused; false for the caller.
+bool RefuseDesignTooLargeForMemory();
+// The trailer stopped at a tag this program does not know, or one cut
+// short, with bytes left: the design opens, but the user is told that part
+// of the file was not read before anything is saved over it.
+void WarnUnreadTail(int64_t bytes);
 // A file of a later version than this program reads; false for the caller.
 bool RefuseNewerDesign();
 // Objects of a kind this program cannot read yet: the file is refused

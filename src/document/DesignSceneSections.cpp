@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,27 @@ bool WriteRecord(CBinaryWriter& writer, const CDesignObject& object) {
 
 void Erase(std::vector<CDesignObject*>& list, const CDesignObject* object) {
     list.erase(std::remove(list.begin(), list.end(), object), list.end());
+}
+
+// Reads the objects of a file with what their readers tell the user held
+// back until the file is known to be whole, so that a refused file raises
+// only its refusal. An allocation that fails on the way refuses the file:
+// what was read is freed and the open design stays as it was.
+template <typename ReadObjects>
+bool ReadWholeFile(ReadObjects&& readObjects) {
+    CHeldPrompts held;
+    bool whole = false;
+    try {
+        whole = readObjects();
+    } catch (const std::bad_alloc&) {
+        whole = RefuseDesignTooLargeForMemory();
+    } catch (const std::length_error&) {
+        whole = RefuseDesignTooLargeForMemory();
+    }
+    if (whole) {
+        held.Release();
+    }
+    return whole;
 }
 
 }  // namespace
@@ -226,8 +249,10 @@ bool CDesignScene::ReadTrailer(CBinaryReader& reader, ReadDesignObjects& read) c
     read.wireframe = 0;
     // The tags come in any order, until the file ends or another tag.
     while (reader.BytesLeft() != 0) {
+        const int64_t left = reader.BytesLeft();
         const int32_t tag = reader.ReadInt();
         if (reader.HasError()) {
+            read.unreadBytes = std::max<int64_t>(left, 0);
             return true;
         }
         if (tag == DesignFileSections::kCurveModesTag) {
@@ -246,6 +271,7 @@ bool CDesignScene::ReadTrailer(CBinaryReader& reader, ReadDesignObjects& read) c
                 return RefuseUnreadableKind(kGroupShapeType);
             }
         } else {
+            read.unreadBytes = std::max<int64_t>(left, 0);
             return true;
         }
         if (reader.HasError()) {
@@ -342,9 +368,10 @@ bool CDesignScene::ReadDesignFile(CBinaryReader& reader, IDesignFileView& view, 
     m_missingReportsSuppressed = 0;
     ReadDesignObjects read;
     m_uncutSurfaces.clear();
-    const bool complete =
-        ReadSections(reader, oneLessPhoto, read) &&
-        (read.aborted || (ReadPlanSections(reader, read) && ReadTrailer(reader, read)));
+    const bool complete = ReadWholeFile([&] {
+        return ReadSections(reader, oneLessPhoto, read) &&
+               (read.aborted || (ReadPlanSections(reader, read) && ReadTrailer(reader, read)));
+    });
     if (!complete) {
         m_fileVersion = openVersion;
         m_missingReportsSuppressed = openSuppressed;
@@ -358,6 +385,9 @@ bool CDesignScene::ReadDesignFile(CBinaryReader& reader, IDesignFileView& view, 
     }
     PlaceReadObjects(read, false);
     FinishRead();
+    if (read.unreadBytes > 0) {
+        WarnUnreadTail(read.unreadBytes);
+    }
     wireframe = read.wireframe;
     return true;
 }
@@ -378,7 +408,7 @@ bool CDesignScene::ReadSelectionExchange(CBinaryReader& reader) {
     ReadDesignObjects read;
     m_uncutSurfaces.clear();
     // An export holds no background photo: its photo count is taken whole.
-    if (!ReadSections(reader, false, read)) {
+    if (!ReadWholeFile([&] { return ReadSections(reader, false, read); })) {
         m_fileVersion = openVersion;
         return false;
     }

@@ -59,6 +59,9 @@ public:
 
     // True once a read came up short or a stored length was refused.
     bool HasError() const { return m_error; }
+    // Raises the error flag for damage a caller found in what it read, so
+    // that the file is refused as one cut short would be.
+    void MarkDamaged() { m_error = true; }
 
 private:
     // Reads exactly size bytes into the buffer; what a short read leaves

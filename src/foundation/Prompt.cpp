@@ -1,5 +1,6 @@
 #include "foundation/Prompt.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -35,15 +36,87 @@ PromptAnswer HeadlessAnswer(PromptButtons buttons) {
     return PromptAnswer::Cancel;
 }
 
-}  // namespace
-
-PromptAnswer ShowMessage(std::string_view text, PromptButtons buttons, PromptIcon icon) {
-    const MessageHandler& handler = CurrentMessageHandler();
+PromptAnswer Dispatch(const MessageHandler& handler, std::string_view text, PromptButtons buttons,
+                      PromptIcon icon) {
     if (handler) {
         return handler(MessageRequest{std::string(text), buttons, icon});
     }
     std::fprintf(stderr, "velmora: %.*s\n", static_cast<int>(text.size()), text.data());
     return HeadlessAnswer(buttons);
+}
+
+CHeldPrompts*& ActiveHold() {
+    static CHeldPrompts* hold = nullptr;
+    return hold;
+}
+
+}  // namespace
+
+PromptAnswer ShowMessage(std::string_view text, PromptButtons buttons, PromptIcon icon) {
+    return Dispatch(CurrentMessageHandler(), text, buttons, icon);
+}
+
+PromptAnswer ShowMessageNow(std::string_view text, PromptButtons buttons, PromptIcon icon) {
+    const CHeldPrompts* outermost = ActiveHold();
+    if (outermost == nullptr) {
+        return ShowMessage(text, buttons, icon);
+    }
+    while (outermost->m_outer != nullptr) {
+        outermost = outermost->m_outer;
+    }
+    return Dispatch(outermost->m_previousMessage, text, buttons, icon);
+}
+
+CHeldPrompts::CHeldPrompts()
+    : m_previousMessage(CurrentMessageHandler()),
+      m_previousWarning(CurrentLoadWarningHandler()),
+      m_outer(ActiveHold()) {
+    ActiveHold() = this;
+    CurrentMessageHandler() = [this](const MessageRequest& request) {
+        if (request.buttons != PromptButtons::Ok) {
+            return Dispatch(m_previousMessage, request.text, request.buttons, request.icon);
+        }
+        m_held.push_back({false, request, {}});
+        return PromptAnswer::Ok;
+    };
+    CurrentLoadWarningHandler() = [this](std::string_view format, std::string_view path) {
+        m_held.push_back({true, {std::string(format)}, std::string(path)});
+        return false;
+    };
+}
+
+CHeldPrompts::~CHeldPrompts() {
+    Restore();
+}
+
+void CHeldPrompts::Restore() {
+    if (!m_holding) {
+        return;
+    }
+    m_holding = false;
+    CurrentMessageHandler() = std::move(m_previousMessage);
+    CurrentLoadWarningHandler() = std::move(m_previousWarning);
+    ActiveHold() = m_outer;
+}
+
+void CHeldPrompts::Release() {
+    Restore();
+    const std::vector<Held> held = std::move(m_held);
+    m_held.clear();
+    std::vector<std::string> shown;
+    bool spared = false;
+    for (const Held& prompt : held) {
+        if (prompt.warning) {
+            if (!spared) {
+                spared = ShowLoadWarning(prompt.message.text, prompt.path);
+            }
+            continue;
+        }
+        if (std::find(shown.begin(), shown.end(), prompt.message.text) == shown.end()) {
+            shown.push_back(prompt.message.text);
+            ShowMessage(prompt.message.text, prompt.message.buttons, prompt.message.icon);
+        }
+    }
 }
 
 std::optional<std::string> AskFileName(const FileNameRequest& request) {

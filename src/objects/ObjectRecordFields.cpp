@@ -33,8 +33,7 @@ bool ReadCount(CBinaryReader& reader, int64_t elementSize, int32_t* count) {
     if (!reader.HasError() && *count >= 0 && (left < 0 || *count * elementSize <= left)) {
         return true;
     }
-    std::vector<uint8_t> none;
-    reader.ReadBlock(none, -1);
+    reader.MarkDamaged();
     return false;
 }
 

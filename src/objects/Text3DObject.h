@@ -33,6 +33,9 @@ public:
     // The depth of the text mesh and how far its curves may stray, in em.
     static constexpr float kExtrusion = 0.1f;
     static constexpr float kDeviation = 0.001f;
+    // More characters than anyone types into one 3D text. The mesh costs
+    // tens of kilobytes a character, so a longer text in a file is damage.
+    static constexpr int kMaxTextLength = 1000;
 
     CText3DObject();
     // The copy gets its own copy of the mesh.

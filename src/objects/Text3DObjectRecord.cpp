@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/ApplicationValues.h"
@@ -54,6 +56,31 @@ LogFontRecord TakeFont(const uint8_t* bytes) {
     return font;
 }
 
+// The stored text, within the characters a 3D text may hold: a CP950
+// character takes one or two bytes. Anything longer is damage, refused
+// before its mesh is made. An empty stored text leaves the text as it was.
+HRESULT ReadBoundedText(CBinaryReader& reader, std::string& text) {
+    constexpr int32_t kMaxTextBytes = 2 * CText3DObject::kMaxTextLength;
+    const int32_t length = reader.ReadInt();
+    if (reader.HasError() || length > kMaxTextBytes) {
+        reader.MarkDamaged();
+        return E_FAIL;
+    }
+    std::string read = text;
+    if (length > 0 && FAILED(reader.ReadChars(read, static_cast<uint32_t>(length)))) {
+        return E_FAIL;
+    }
+    const auto characters = std::count_if(read.begin(), read.end(), [](char byte) {
+        return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+    });
+    if (characters > CText3DObject::kMaxTextLength) {
+        reader.MarkDamaged();
+        return E_FAIL;
+    }
+    text = std::move(read);
+    return S_OK;
+}
+
 // A text whose mesh could not be made has no extent to scale: it keeps its
 // own size rather than an infinite scale.
 float Scale(float realSize, float extent) {
@@ -93,8 +120,7 @@ HRESULT CText3DObject::Read(CBinaryReader& reader) {
     if (FAILED(reader.ReadBytes(leading.data(), static_cast<int>(leading.size())))) {
         return E_FAIL;
     }
-    // An empty stored text leaves the text as it was.
-    if (reader.ReadString(m_text) == E_FAIL) {
+    if (FAILED(ReadBoundedText(reader, m_text))) {
         return E_FAIL;
     }
     std::array<uint8_t, kFixedFieldsSize> fixed{};

@@ -32,7 +32,8 @@ CWallObject::CWallObject() {
 
 // Every per-part array is copied whole: the copy's mesh holds the same
 // vertices, so the refinement and cut records stay valid and the copy can be
-// un-refined and re-cut like its source.
+// un-refined and re-cut like its source. Parts a file cut that are not cut
+// here go along, so that the copy writes them back too.
 CWallObject::CWallObject(const CWallObject& other)
     : C3DObject(other),
       m_refinementTriangles(other.m_refinementTriangles),
@@ -55,7 +56,10 @@ CWallObject::CWallObject(const CWallObject& other)
       m_outline(other.m_outline),
       m_refineRecords(other.m_refineRecords),
       m_splitRecords(other.m_splitRecords),
-      m_cellParts(other.m_cellParts) {
+      m_cellParts(other.m_cellParts),
+      m_storedSpecularPower(other.m_storedSpecularPower),
+      m_storedMaterials(other.m_storedMaterials),
+      m_storedPartCentres(other.m_storedPartCentres) {
     m_mesh = CloneMesh(other.m_mesh.get());
     SetSecondMesh(CloneMesh(other.m_secondMesh.get()));
     for (const std::unique_ptr<WallFaceItem>& item : other.m_faceItems) {

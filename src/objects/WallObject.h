@@ -5,6 +5,7 @@
 #include <list>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,10 @@ protected:
     // 6.04 on hold after the face items.
     void WritePartCentres(CBinaryWriter& writer) const;
     HRESULT ReadPartCentres(CBinaryReader& reader);
+    // The stored materials of the parts a file cut from the faces beyond
+    // those this object has: the faces are not cut here, so those parts are
+    // written back as they were read, with their stored centres.
+    [[nodiscard]] std::span<const MaterialRecord> GetUncutPartMaterials() const;
     // Mesh, scale, mirror and materials from what a record held. flat: the
     // top cap only, and the height never scales.
     HRESULT RestoreAfterRead(bool flat, float height);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "foundation/BinaryReader.h"
 #include "foundation/BinaryWriter.h"
@@ -160,12 +161,16 @@ HRESULT CWallObject::WriteRecordBody(CBinaryWriter& writer, bool wallNames) cons
     writer.WriteString(m_triggerSound);
     writer.WriteString(m_note);
     WriteShadowLights(writer, m_shadowLights);
-    writer.WriteInt(m_materialCount);
+    const std::span<const MaterialRecord> uncut = GetUncutPartMaterials();
+    writer.WriteInt(m_materialCount + static_cast<int32_t>(uncut.size()));
     for (int i = 0; i < m_materialCount; ++i) {
         MaterialRecord record = GetMaterialRecord(i);
         if (!wallNames) {
             record.name = EncodeCutMaterialName(m_textureNames[i]);
         }
+        WriteMaterial(writer, record);
+    }
+    for (const MaterialRecord& record : uncut) {
         WriteMaterial(writer, record);
     }
     // Three arrays no reader uses any more, each an empty count.
@@ -228,11 +233,27 @@ HRESULT CWallObject::ReadRecordBody(CBinaryReader& reader) {
 }
 
 void CWallObject::WritePartCentres(CBinaryWriter& writer) const {
-    for (int part = m_basePartCount; part < m_materialCount; ++part) {
-        for (const float value : GetPartCentre(part)) {
+    const int parts = m_materialCount + static_cast<int>(GetUncutPartMaterials().size());
+    for (int part = m_basePartCount; part < parts; ++part) {
+        // A part that is not cut here has only the centre the file gave it;
+        // a file older than part centres gave none.
+        std::array<float, 3> centre{};
+        if (part < m_materialCount) {
+            centre = GetPartCentre(part);
+        } else if (const auto stored = static_cast<std::size_t>(part - m_basePartCount);
+                   stored < m_storedPartCentres.size()) {
+            centre = m_storedPartCentres[stored];
+        }
+        for (const float value : centre) {
             writer.WriteFloat(value);
         }
     }
+}
+
+std::span<const MaterialRecord> CWallObject::GetUncutPartMaterials() const {
+    const std::span<const MaterialRecord> stored(m_storedMaterials);
+    const auto parts = static_cast<std::size_t>(std::max(m_materialCount, 0));
+    return stored.size() > parts ? stored.subspan(parts) : std::span<const MaterialRecord>();
 }
 
 HRESULT CWallObject::ReadPartCentres(CBinaryReader& reader) {
@@ -244,8 +265,7 @@ HRESULT CWallObject::ReadPartCentres(CBinaryReader& reader) {
         std::max<int64_t>(0, static_cast<int64_t>(m_storedMaterials.size()) - m_basePartCount);
     const int64_t left = reader.BytesLeft();
     if (left >= 0 && parts * kPartCentreSize > left) {
-        std::vector<uint8_t> none;
-        reader.ReadBlock(none, -1);
+        reader.MarkDamaged();
         return E_FAIL;
     }
     for (int64_t i = 0; i < parts; ++i) {

@@ -183,8 +183,11 @@ bool CMainFrameCommands::LoadChosenDesign(const std::string& path) {
         return false;
     }
     // The path is the design's only once it is loaded: a path kept from a
-    // failed load would let the next save overwrite that file.
+    // failed load would let the next save overwrite that file. The design
+    // open before was closed for the load, so a refused file leaves a new
+    // one, titled as New titles it.
     if (!view->LoadDesign(path, false)) {
+        NewDesign();
         return false;
     }
     m_pDocument->SetDesignPath(path);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "DesignFileBytes.h"
@@ -12,6 +13,7 @@
 #include "objects/CeilingObject.h"
 #include "objects/FloorObject.h"
 #include "objects/ObjectTypeCodes.h"
+#include "objects/SurfaceRecordBytes.h"
 #include "objects/WallObject.h"
 #include "support/ByteSink.h"
 
@@ -36,9 +38,18 @@ protected:
     void BuildRoom() {
         CWallObject* wall = scene->AddWallFromOutline(LOutline());
         ASSERT_NE(wall, nullptr);
-        auto opening = std::make_unique<WallFaceItem>(3, 1, WallFaceItem::kRectangle);
+        // Every field of the items differs from its default and from the
+        // fields next to it, so that a field written in another's place shows.
+        auto opening = std::make_unique<WallFaceItem>(3, 1, WallFaceItem::kPolygon);
         opening->SetCorners({40.0f, 0.0f}, {120.0f, 210.0f});
+        opening->outline = {{40.0f, 0.0f}, {120.0f, 0.0f}, {80.0f, 210.0f}};
+        opening->twinFace = 6;
+        opening->anchor = {40.5f, 2.5f};
+        opening->twinCreated = 1;
         wall->AddFaceItem(std::move(opening));
+        auto split = std::make_unique<WallFaceItem>(4, 0, WallFaceItem::kHorizontalSplitLine);
+        split->SetCorners({0.0f, 90.0f}, {100.0f, 90.0f});
+        wall->AddFaceItem(std::move(split));
         TextureMappingRecord mapping;
         mapping.offsetU = 0.25f;
         mapping.rotation = 90.0f;
@@ -97,12 +108,118 @@ void ExpectSameSurface(const CWallObject& read, const CWallObject& built) {
     for (auto r = read.GetFaceItems().begin(), b = built.GetFaceItems().begin();
          r != read.GetFaceItems().end(); ++r, ++b) {
         EXPECT_EQ((*r)->face, (*b)->face);
+        EXPECT_EQ((*r)->cutOut, (*b)->cutOut);
+        EXPECT_EQ((*r)->kind, (*b)->kind);
         EXPECT_EQ((*r)->firstCorner, (*b)->firstCorner);
         EXPECT_EQ((*r)->secondCorner, (*b)->secondCorner);
+        EXPECT_EQ((*r)->outline, (*b)->outline);
+        EXPECT_EQ((*r)->twinFace, (*b)->twinFace);
+        EXPECT_EQ((*r)->anchor, (*b)->anchor);
+        EXPECT_EQ((*r)->twinCreated, (*b)->twinCreated);
     }
 }
 
+// One material block: a face's untextured one or a cut part's own.
+void AppendMaterial(ByteSink& sink, std::string_view name, float shade, int refineFlag) {
+    sink.NameField(name);
+    sink.Floats({shade, shade, shade, 1.0f, shade, 0.5f, 0.25f, 1.0f});
+    sink.Floats({0.5f, 0.5f, 0.5f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f});
+    sink.Int(refineFlag).Int(refineFlag != 0 ? 6 : 4);
+    // Mapping: offset u, v, rotation, flips, tile size, tile and bump flags,
+    // bump amplitude, then the seam block.
+    sink.Floats({0.25f * shade, 0.5f, 0.0f}).Int(0).Int(0).Floats({50.0f, 40.0f}).Int(1).Int(0);
+    sink.Float(0.0f).Int(1).Floats({0.2f, 0.3f}).Int(0x00808080);
+}
+
+// A wall, floor or ceiling of a 400 by 300 room as a file stores it after
+// its faces were cut: items on its faces, and two parts beyond its faces
+// with their own materials and centres.
+std::string CutSurfaceRecord(int type, double number, std::string_view name) {
+    const bool wall = type == kWallObjectType;
+    const float height = wall ? 250.0f : 0.0f;
+    const float lower = type == kCeilingObjectType ? 260.0f : 10.0f;
+    DesignFileBytes fixed(260);
+    fixed.Float(0, 0.0f).Float(4, height).Double(12, number);
+    fixed.Floats(20, {0.0f, lower, 0.0f});
+    fixed.Floats(64, {0.1f, 0.1f, 0.1f, 1.0f, 0.9f, 0.8f, 0.7f, 1.0f});
+    fixed.Floats(96, {0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f});
+    fixed.Floats(128, {1.0f, 2.0f, 3.0f, 0.5f});
+    fixed.Int(144, 0x112233).Int(148, 0x445566).Float(152, 12.5f);
+    if (wall) {
+        fixed.Floats(160, {400.0f, 300.0f, height}).Int(172, 2).Int(176, 4).Int(180, 0xFF);
+    } else {
+        fixed.Int(160, 1).Int(164, 1).Int(168, 0xFF).Floats(172, {400.0f, 300.0f, height});
+        fixed.Int(56, type == kFloorObjectType ? 1 : 0);
+        fixed.Int(52, type == kFloorObjectType ? 1 : 0);
+    }
+
+    ByteSink sink;
+    sink.Raw(fixed.Str());
+    sink.Int(4).Floats({0.0f, 0.0f, 0.0f, -300.0f, 400.0f, -300.0f, 400.0f, 0.0f});
+    sink.Text(name).Int(0).Int(0).Int(0);
+    sink.Int(0);  // shadow lights
+    const int faces = wall ? 6 : 1;
+    constexpr int kCutParts = 2;
+    sink.Int(faces + kCutParts);
+    for (int face = 0; face < faces; ++face) {
+        AppendMaterial(sink, "材質", 0.5f, 0);
+    }
+    AppendMaterial(sink, "oak.jpg", 0.75f, 1);
+    AppendMaterial(sink, "磁磚.bmp", 1.0f, 0);
+    sink.Zeros(12).Int(faces);
+    // An opening with a twin on the far face and a split area on one face.
+    sink.Int(2);
+    sink.Int(wall ? 3 : 0).Int(1).Int(WallFaceItem::kRectangle);
+    sink.Floats({40.0f, 0.0f, 120.0f, 210.0f});
+    sink.Zeros(4).Int(0).Int(wall ? 5 : -1).Floats({40.0f, 2.5f}).Int(1);
+    sink.Int(wall ? 2 : 0).Int(0).Int(WallFaceItem::kPolygon);
+    sink.Floats({10.0f, 10.0f, 90.0f, 90.0f});
+    sink.Zeros(4).Int(3).Floats({10.0f, 10.0f, 90.0f, 10.0f, 50.0f, 90.0f});
+    sink.Int(-1).Floats({0.0f, 0.0f}).Int(0);
+    if (wall) {
+        sink.Int(0);  // mirror flag
+    }
+    sink.Floats({80.0f, 105.0f, -1.5f, 50.0f, height, -36.5f});
+    return sink.Bytes();
+}
+
+// A wall numbered 5 whose outline has no point: it has no mesh to build.
+std::string MeshlessWallRecord() {
+    DesignFileBytes fixed(260);
+    fixed.Float(4, 250.0f).Double(12, 5.0).Floats(20, {100.0f, 0.0f, 0.0f});
+    fixed.Floats(160, {100.0f, 20.0f, 250.0f});
+    ByteSink sink;
+    sink.Raw(fixed.Str()).Int(0);             // no outline points
+    sink.Int(0).Int(0).Int(0).Int(0).Int(0);  // texts, shadow lights
+    sink.Int(0).Zeros(12).Int(0).Int(0);      // materials, legacy arrays, faces, items
+    sink.Int(0);                              // mirror flag
+    return sink.Bytes();
+}
+
 }  // namespace
+
+TEST_F(DesignFileSurfacesTest, WhatRecordsTellTheUserWaitsUntilTheFileIsWhole) {
+    const std::string front = WriteDesignBytes().substr(0, 2300);
+    const std::string meshless = MeshlessWallRecord();
+    ByteSink whole;
+    whole.Raw(front).Int(0).Int(0).Int(2).Raw(meshless).Raw(meshless);
+    whole.Int(0).Int(0).Int(0).Int(0).Zeros(9 * 4).Int(0xE002).Int(0);
+    // The same walls, then a third that the file no longer holds.
+    ByteSink cut;
+    cut.Raw(front).Int(0).Int(0).Int(3).Raw(meshless).Raw(meshless);
+
+    const OpenState before = Capture();
+    messages.clear();
+    EXPECT_FALSE(Read(cut.Bytes()));
+    EXPECT_EQ(messages, std::vector<std::string>{"設計案檔案已損壞，無法讀取。"});
+    EXPECT_TRUE(Capture() == before);
+
+    messages.clear();
+    ASSERT_TRUE(Read(whole.Bytes()));
+    // Both walls failed to build: the user hears it once, after the read.
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), "模型重建失敗"), 1)
+        << testing::PrintToString(messages);
+}
 
 TEST_F(DesignFileSurfacesTest, RoomSavedAndReadBackEqualFieldByField) {
     BuildRoom();
@@ -227,4 +344,35 @@ TEST_F(DesignFileSurfacesTest, SelectedWallTravelsThroughTheSelectionExport) {
     const auto* copy = static_cast<CWallObject*>(scene->Objects(kWallObjectType)[1]);
     ExpectSameSurface(*copy, *static_cast<CWallObject*>(wall));
     EXPECT_EQ(scene->Selected(kWallObjectType).back(), copy);
+}
+
+TEST_F(DesignFileSurfacesTest, SurfacesWithCutPartsAreWrittenBackByteForByte) {
+    // The front as this program writes it for an empty design, the turn
+    // step as a load sets it.
+    view.state.turnStep = 0.5f;
+    const std::string front = WriteDesignBytes().substr(0, 2300);
+    ByteSink design;
+    design.Raw(front).Int(0).Int(0);  // lights, models
+    design.Int(1).Raw(CutSurfaceRecord(kWallObjectType, 1.0, "牆-1"));
+    design.Int(1).Raw(CutSurfaceRecord(kFloorObjectType, 2.0, "地板-2"));
+    design.Int(1).Raw(CutSurfaceRecord(kCeilingObjectType, 3.0, "天花板-3"));
+    design.Int(0).Int(0).Zeros(9 * 4);  // 3D texts, photos, plan sections
+    design.Int(0xE002).Int(0);          // wireframe off
+    messages.clear();
+    ASSERT_TRUE(Read(design.Bytes()));
+    ASSERT_EQ(Surfaces().size(), 3u);
+    // The user is told the parts are kept though not shown.
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("地板-2"), std::string::npos);
+
+    const std::string again = WriteDesignBytes();
+    ASSERT_EQ(again.size(), design.Bytes().size());
+    EXPECT_TRUE(again == design.Bytes())
+        << "first difference at "
+        << std::mismatch(again.begin(), again.end(), design.Bytes().begin()).first - again.begin();
+    // A copy of a surface, as pasted, keeps the cut parts too: all that
+    // follows the fixed block is the same.
+    const CWallObject& floor = *Surfaces()[1];
+    const std::unique_ptr<CDesignObject> copy = floor.Clone();
+    EXPECT_EQ(WriteRecordBytes(*copy).substr(260), WriteRecordBytes(floor).substr(260));
 }

@@ -3,12 +3,14 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "DesignFileFixture.h"
 #include "objects/ObjectTypeCodes.h"
 #include "objects/SurfaceRecordBytes.h"
 #include "objects/Text3DObject.h"
+#include "support/ByteSink.h"
 
 namespace {
 
@@ -26,6 +28,20 @@ protected:
         CText3DObject* added = text.get();
         scene->Objects(kText3DObjectType).push_back(text.release());
         return added;
+    }
+
+    // A design with the one 3D text "Hi", whose stored text is then
+    // replaced by a length and the bytes given.
+    std::string DesignWithStoredText(int32_t length, std::string_view bytes) {
+        AddText("Hi", 4);
+        std::string design = WriteDesignBytes();
+        scene->ClearScene();
+        // The front, five empty 3D sections, the text count, the record's
+        // leading word and zeros.
+        constexpr std::size_t kTextAt = 2300 + 5 * 4 + 4 + 24;
+        EXPECT_EQ(design.substr(kTextAt, 6), ByteSink().Int(2).Raw("Hi").Bytes());
+        design.replace(kTextAt, 6, ByteSink().Int(length).Raw(bytes).Bytes());
+        return design;
     }
 
     std::vector<CText3DObject*> Texts() {
@@ -68,6 +84,44 @@ TEST_F(DesignFileText3DTest, TextsComeBackFromTheDesignFile) {
 
     // What was read writes the same record again.
     EXPECT_EQ(WriteRecordBytes(read), savedRecord);
+}
+
+TEST_F(DesignFileText3DTest, TextLongerThanAnyoneTypesIsRefusedAsDamage) {
+    auto repeated = [](std::string_view piece, int times) {
+        std::string text;
+        for (int i = 0; i < times; ++i) {
+            text += piece;
+        }
+        return text;
+    };
+    constexpr std::string_view kOne = "\xA4\x40";  // "一" in CP950
+    const struct {
+        const char* what;
+        int32_t length;
+        std::string bytes;
+        bool read;
+    } cases[] = {
+        {"1,000 characters of two bytes", 2000, repeated(kOne, 1000), true},
+        {"1,001 characters", 1001, std::string(1001, 'W'), false},
+        {"1,001 characters in 2,000 bytes", 2000, repeated(kOne, 999) + "WW", false},
+        {"a length past two bytes a character", 2001, std::string(2001, 'W'), false},
+        {"a length past the file", 0x7FFFFFF0, "W", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string design = DesignWithStoredText(c.length, c.bytes);
+        const OpenState before = Capture();
+        messages.clear();
+        EXPECT_EQ(Read(design), c.read);
+        if (c.read) {
+            ASSERT_EQ(Texts().size(), 1u);
+            EXPECT_EQ(Texts()[0]->GetText(), repeated("一", 1000));
+        } else {
+            EXPECT_EQ(messages, std::vector<std::string>{"設計案檔案已損壞，無法讀取。"});
+            EXPECT_TRUE(Capture() == before);
+        }
+        scene->ClearScene();
+    }
 }
 
 }  // namespace

@@ -193,12 +193,17 @@ TEST_F(DesignSceneSectionsTest, HandLaidFileReadsWithTrailerTagsInAnyOrder) {
         const char* what;
         std::string trailer;
         int32_t wireframe;
+        // The bytes left unread, which the user is told of.
+        const char* unread;
     } cases[] = {
-        {"no trailer", "", 0},
-        {"wireframe alone", ByteSink().Ints({0xE002, 1}).Bytes(), 1},
-        {"groups, wireframe, curves", ByteSink().Ints({0xE003, 0, 0xE002, 1, 0xE001}).Bytes(), 1},
-        {"an unknown tag ends it", ByteSink().Ints({0xE002, 1, 77, 0xE002, 0}).Bytes(), 1},
-        {"a tag cut short ends it", ByteSink().Ints({0xE002, 1}).Raw("\x02\xE0").Bytes(), 1},
+        {"no trailer", "", 0, nullptr},
+        {"wireframe alone", ByteSink().Ints({0xE002, 1}).Bytes(), 1, nullptr},
+        {"groups, wireframe, curves", ByteSink().Ints({0xE003, 0, 0xE002, 1, 0xE001}).Bytes(), 1,
+         nullptr},
+        {"an unknown tag ends it", ByteSink().Ints({0xE002, 1, 77, 0xE002, 0}).Bytes(), 1,
+         "最後 12 位元組"},
+        {"a tag cut short ends it", ByteSink().Ints({0xE002, 1}).Raw("\x02\xE0").Bytes(), 1,
+         "最後 2 位元組"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -209,7 +214,12 @@ TEST_F(DesignSceneSectionsTest, HandLaidFileReadsWithTrailerTagsInAnyOrder) {
         DxfRecord(file, -5, 6, pfs::ToStoredPath(symbolPath));
         file.Ints({0, 0, 0}).Raw(c.trailer);
         ASSERT_TRUE(Read(file.Bytes()));
-        EXPECT_TRUE(messages.empty());
+        if (c.unread == nullptr) {
+            EXPECT_TRUE(messages.empty());
+        } else {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_NE(messages[0].find(c.unread), std::string::npos) << messages[0];
+        }
         EXPECT_EQ(wireframe, c.wireframe);
         ASSERT_EQ(scene->Objects(kDxfIconShapeType).size(), 2u);
         const auto* first = static_cast<C2DDxfIconShape*>(scene->Objects(kDxfIconShapeType)[0]);
@@ -223,6 +233,18 @@ TEST_F(DesignSceneSectionsTest, HandLaidFileReadsWithTrailerTagsInAnyOrder) {
         EXPECT_EQ(first->GetSourcePath(), symbolPath);
         EXPECT_EQ(scene->GetFileVersion(), 6.00f);
     }
+}
+
+TEST_F(DesignSceneSectionsTest, DesignTakenForAnOlderVersionTellsThatPartWasNotRead) {
+    AddSymbol(1, 2);
+    std::string bytes = WriteDesignBytes();
+    // A 6.00 file has no blocks after its header: the sections are looked
+    // for in the blocks, and the trailer stops short of the real ones.
+    bytes.replace(0, 4, ByteSink().Float(6.00f).Bytes());
+    messages.clear();
+    ASSERT_TRUE(Read(bytes));
+    EXPECT_TRUE(scene->Objects(kDxfIconShapeType).empty());
+    EXPECT_TRUE(Mentions(messages, "位元組無法讀取")) << testing::PrintToString(messages);
 }
 
 TEST_F(DesignSceneSectionsTest, FailedPlanRecordIsDroppedAndTheNextOneRead) {

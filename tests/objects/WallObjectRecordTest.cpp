@@ -230,7 +230,7 @@ TEST_F(WallObjectRecordTest, Version604RecordHasShortMaterialsAndPartCentres) {
     EXPECT_EQ(wall.StoredPartCentres()[1], (std::array<float, 3>{7.0f, 1.0f, 2.0f}));
 }
 
-TEST_F(WallObjectRecordTest, Version603RecordHasNoPartCentres) {
+TEST_F(WallObjectRecordTest, Version603RecordHasNoPartCentresAndGetsZeroCentresWritten) {
     scene.version = 6.03f;
     WallRecordValues values;
     values.materials = 8;
@@ -241,6 +241,16 @@ TEST_F(WallObjectRecordTest, Version603RecordHasNoPartCentres) {
     ASSERT_EQ(outcome.result, S_OK);
     EXPECT_EQ(outcome.next, kSentinel);
     EXPECT_TRUE(wall.StoredPartCentres().empty());
+
+    // Written as this program writes: long materials and a centre for each
+    // cut part, which the file did not have.
+    scene.version = 6.05f;
+    CInspectedWall again;
+    const ReadOutcome rewritten = ReadRecordBytes(again, WriteRecordBytes(wall));
+    ASSERT_EQ(rewritten.result, S_OK);
+    EXPECT_EQ(rewritten.next, kSentinel);
+    EXPECT_EQ(again.StoredMaterials().size(), 8u);
+    EXPECT_EQ(again.StoredPartCentres(), (std::vector<std::array<float, 3>>(2)));
 }
 
 TEST_F(WallObjectRecordTest, DamagedCountsAreRefused) {
@@ -303,13 +313,27 @@ TEST_F(WallObjectRecordTest, OpeningsAreKeptWithTheUncutMeshAndReported) {
     EXPECT_EQ(copy.GetFaceItems().front()->outline, item.outline);
 }
 
-TEST_F(WallObjectRecordTest, PartsBeyondTheFacesAreReported) {
+TEST_F(WallObjectRecordTest, PartsBeyondTheFacesAreReportedAndWrittenBack) {
     WallRecordValues values;
     values.materials = 8;
-    CWallObject wall;
+    CInspectedWall wall;
     ASSERT_EQ(ReadRecordBytes(wall, MakeWallRecord(values)).result, S_OK);
     EXPECT_EQ(scene.uncut.size(), 1u);
     EXPECT_EQ(wall.GetMaterialCount(), 6);
+
+    // The parts the faces do not show keep their materials and centres.
+    const std::string written = WriteRecordBytes(wall);
+    CInspectedWall again;
+    ASSERT_EQ(ReadRecordBytes(again, written).result, S_OK);
+    ASSERT_EQ(again.StoredMaterials().size(), 8u);
+    for (std::size_t part = 6; part < 8; ++part) {
+        EXPECT_EQ(std::memcmp(&again.StoredMaterials()[part], &wall.StoredMaterials()[part],
+                              sizeof(MaterialRecord)),
+                  0)
+            << "part " << part;
+    }
+    EXPECT_EQ(again.StoredPartCentres(), wall.StoredPartCentres());
+    EXPECT_EQ(WriteRecordBytes(again), written);
 }
 
 TEST_F(WallObjectRecordTest, AxisWithoutExtentKeepsScaleOne) {

@@ -332,13 +332,20 @@ TEST_F(DesignLifecycleTest, AFileThatDoesNotLoadNeverBecomesTheDesignPath) {
     Modify(31);
     chosenFile = designPath;
     commands.OnFileSaveAs();
+    ASSERT_EQ(window.title, designPath);
     const std::string saved = ReadBytes(designPath);
     const std::string broken = PathOf("broken.dg6").string();
     WriteBytes(broken, "not a design");
 
     answer = PromptAnswer::Ok;
+    messages.clear();
     EXPECT_FALSE(commands.OpenFileByType(broken));
     EXPECT_EQ(doc->GetDesignPath(), "");
+    // One dialog says why; the closed design's title and scene are gone,
+    // and what is left is what New leaves.
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(window.title, "");
+    EXPECT_EQ(renderer->GetScene().GetObjectList(kLightObjectType).size(), 3u);
     // The next save asks for a file instead of overwriting the broken one.
     Modify(32);
     chosenFile.reset();
