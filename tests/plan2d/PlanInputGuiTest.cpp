@@ -89,6 +89,17 @@ protected:
         event.SetEventObject(view);
         view->GetEventHandler()->ProcessEvent(event);
     }
+    // The back buffer's pixels from (left, top) up to (right, bottom), row
+    // by row.
+    std::vector<draw::COLORREF> Pixels(int left, int top, int right, int bottom) const {
+        std::vector<draw::COLORREF> pixels;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                pixels.push_back(view->GetBackBuffer()->GetPixel(x, y));
+            }
+        }
+        return pixels;
+    }
     std::string Status() const { return window->GetStatusBar()->GetStatusText(0).utf8_string(); }
 
     // The stored points of a surface's outline.
@@ -247,15 +258,7 @@ TEST_F(PlanInputGuiTest, ClickPicksAWallADragMovesItAndARectangleSelectsIt) {
 
     // A rectangle around the room selects it; while it is dragged it shows
     // on the plan, and the plan is clean again afterwards.
-    const auto topBand = [&] {
-        std::vector<draw::COLORREF> band;
-        for (int y = 30; y < 50; ++y) {
-            for (int x = 30; x < 130; ++x) {
-                band.push_back(view->GetBackBuffer()->GetPixel(x, y));
-            }
-        }
-        return band;
-    };
+    const auto topBand = [&] { return Pixels(30, 30, 130, 50); };
     view->RedrawNow();
     const std::vector<draw::COLORREF> clean = topBand();
     Mouse(wxEVT_LEFT_DOWN, 40, 40);
@@ -466,15 +469,7 @@ TEST_F(PlanInputGuiTest, PhotoSymbolsArePaintedAgainWhenTheCameraMoves) {
           -200);
     photo->SetPlanOutlineShown(0);
     view->RedrawNow();
-    const auto square = [&] {
-        std::vector<draw::COLORREF> pixels;
-        for (int y = 104; y < 144; ++y) {
-            for (int x = 104; x < 144; ++x) {
-                pixels.push_back(view->GetBackBuffer()->GetPixel(x, y));
-            }
-        }
-        return pixels;
-    };
+    const auto square = [&] { return Pixels(104, 104, 144, 144); };
     const std::vector<draw::COLORREF> before = square();
     const int paints = view->GetBackBufferPaintCount();
     // A photo that turns to the viewer has turned with the camera.
