@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/SelectionInput.h"
 #include "document/ViewPointTable.h"
 
 namespace gfx {
@@ -81,6 +82,9 @@ public:
     virtual void InvalidateLineCache(int type) = 0;
     // Ends the mouse drag that is moving the selection.
     virtual void EndSelectionDrag() = 0;
+    // The camera moved: the photo symbols, which may turn with it, are
+    // painted again.
+    virtual void InvalidatePhotoMarkers() {}
 };
 
 struct CameraPosition {
@@ -111,6 +115,9 @@ public:
     virtual void ToggleWireframe() = 0;
     virtual void ToggleGrid() = 0;
     virtual void SetClearColor(uint8_t red, uint8_t green, uint8_t blue) = 0;
+    // A key the plan leaves to the 3D view (Windows virtual-key code),
+    // handled as if pressed there: in the walking modes the camera walks.
+    virtual void HandlePlanKey(int /*virtualKey*/, const KeyModifiers& /*modifiers*/) {}
 
     // 1 writes to the design path, 0 asks for a path first. False when the
     // user cancelled or the design could not be written.

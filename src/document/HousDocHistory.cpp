@@ -116,8 +116,12 @@ void CHousDoc::UndoRemoveObject(int type, HistoryObject& kept) {
     if (object == nullptr || kept.owned || scene == nullptr) {
         return;
     }
+    // The record keeps the object from here on: no selection list may
+    // still name it.
+    scene->DeselectObject(type, object);
     scene->RemoveObject(type, object);
     if (C2DPictureShape* symbol = PlanSymbolOf(type, object)) {
+        scene->DeselectObject(SymbolListOf(type), symbol);
         scene->RemoveObject(SymbolListOf(type), symbol);
     }
     ReleaseCopiedObject(object);
@@ -155,6 +159,12 @@ void CHousDoc::ApplyRecord(HistoryRecord& record, bool undo) {
 }
 
 void CHousDoc::ReplayStep(RecordList& from, RecordList& to, bool undo) {
+    // Markers change nothing a user could see: they go over with the step
+    // before them, so that every press replays an edit.
+    while (from.size() > 1 && IsMarker(*from.back())) {
+        to.push_back(std::move(from.back()));
+        from.pop_back();
+    }
     if (from.back()->count <= 0) {
         return;
     }
@@ -176,6 +186,9 @@ void CHousDoc::ReplayStep(RecordList& from, RecordList& to, bool undo) {
 void CHousDoc::RefreshSceneAfterReplay() {
     if (CDesignScene* scene = GetScene()) {
         scene->RebuildFloorLevels();
+        // Moved objects find their storey again, or a pass of another
+        // storey's objects would skip them.
+        scene->RefreshObjectsAndSymbols();
         scene->FillFloorCombo();
     }
 }

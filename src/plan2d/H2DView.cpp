@@ -7,10 +7,13 @@
 #include <wx/graphics.h>
 #include <wx/statusbr.h>
 
+#include <algorithm>
+
 #include "document/DesignScene.h"
 #include "document/DocumentViews.h"
 #include "document/HousDoc.h"
 #include "objects/2DShape.h"
+#include "objects/3DObject.h"
 #include "objects/ObjectTypeCodes.h"
 #include "plan2d/CoordInputBox.h"
 #include "plan2d/PlanCursors.h"
@@ -162,6 +165,43 @@ RECT CH2DView::GetPaperFrameClientRect() {
 
 void CH2DView::InvalidateLineCache(int type) {
     m_state.InvalidateLineCache(type);
+}
+
+void CH2DView::InvalidatePhotoMarkers() {
+    I3DView* view = m_doc.Get3DView();
+    CDesignScene* scene = view != nullptr ? view->GetScene() : nullptr;
+    if (scene == nullptr || !m_pBackBuffer) {
+        return;
+    }
+    constexpr double kMarkerReach = 50.0;
+    const HousSettings& settings = m_doc.Settings();
+    const draw::Mapping mapping =
+        ComputePlanMapping(settings.length, settings.width, m_doc.GetPlanZoomFactor(),
+                           m_doc.GetRulerMargin(), 1.0)
+            .ToMapping();
+    const POINT scroll = m_doc.GetPlanViewOrigin();
+    for (CDesignObject* object : scene->Objects(kPhotoObjectType)) {
+        const auto* photo = static_cast<const C3DObject*>(object);
+        if (photo->GetPlanIcon() == nullptr || photo->GetPlanSymbolShown() == 0 ||
+            !scene->IsOnCurrentFloor(*photo)) {
+            continue;
+        }
+        const gfx::Vector3 at = photo->GetPosition();
+        const POINT first =
+            ::PlanToClient(mapping, CVector2D(at.x - kMarkerReach, at.z + kMarkerReach), scroll);
+        const POINT second =
+            ::PlanToClient(mapping, CVector2D(at.x + kMarkerReach, at.z - kMarkerReach), scroll);
+        RepaintArea(RECT{std::min(first.x, second.x), std::min(first.y, second.y),
+                         std::max(first.x, second.x) + 1, std::max(first.y, second.y) + 1});
+    }
+}
+
+void CH2DView::RepaintArea(const RECT& area) {
+    const int level = m_pBackBuffer->SaveDC();
+    m_pBackBuffer->IntersectClipRect(area.left, area.top, area.right, area.bottom);
+    DrawPlan(*m_pBackBuffer);
+    m_pBackBuffer->RestoreDC(level);
+    RefreshRect(wxRect(area.left, area.top, area.right - area.left, area.bottom - area.top), false);
 }
 
 void CH2DView::StoreCameraPlanPose(bool redraw) {

@@ -75,6 +75,9 @@ public:
     void SetPaperTipRects(const PaperTipRects& rects) { m_paperTipRects = rects; }
     const PaperTipRects& GetPaperTipRects() const { return m_paperTipRects; }
     void InvalidateLineCache(int type) override;
+    // The squares of 50 cm about each shown photo symbol on the current
+    // floor are painted again: a camera move may have turned the photos.
+    void InvalidatePhotoMarkers() override;
     void EndSelectionDrag() override { SetDragFlag(0); }
     void StoreCameraPlanPose(bool redraw);
     // Forgets the pending first point.
@@ -140,6 +143,8 @@ private:
     void FitScrollBars();
     // A back buffer of the client size, painted afresh.
     void PaintBackBuffer();
+    // The plan within the client rectangle, painted again and shown.
+    void RepaintArea(const RECT& area);
 
     CHousDoc& m_doc;
     IPlanFrame* m_pFrame;

@@ -66,6 +66,10 @@ CDesignScene* CPlanHitTest::Scene() const {
     return view != nullptr ? view->GetScene() : nullptr;
 }
 
+bool CPlanHitTest::IsPassedOver(const CDesignObject& object) const {
+    return m_selectedOnly && object.IsSelected() == 0;
+}
+
 bool CPlanHitTest::IsLayerShown(uint32_t mask) const {
     return (static_cast<uint32_t>(m_doc.Settings().show2DState) & mask) != 0;
 }
@@ -79,7 +83,7 @@ CDesignObject* CPlanHitTest::HitSurfaces(POINT point, int type, uint32_t maskBit
         m_doc.GetEditMode() == EditMode::kDxfToStructure ? 1 : m_doc.Settings().selectSense;
     for (CDesignObject* object : scene->Objects(type)) {
         const auto* surface = static_cast<const C3DObject*>(object);
-        if (HasOutline(*surface) && scene->IsOnCurrentFloor(*surface) &&
+        if (!IsPassedOver(*object) && HasOutline(*surface) && scene->IsOnCurrentFloor(*surface) &&
             HitsOutline(*surface, point, tolerance, false)) {
             return object;
         }
@@ -95,7 +99,7 @@ C3DObject* CPlanHitTest::HitShownOutlines(POINT point, int type, uint32_t maskBi
     }
     for (CDesignObject* object : scene->Objects(type)) {
         auto* shape = static_cast<C3DObject*>(object);
-        if (HasOutline(*shape) && shape->GetPlanOutlineShown() != 0 &&
+        if (!IsPassedOver(*object) && HasOutline(*shape) && shape->GetPlanOutlineShown() != 0 &&
             scene->IsOnCurrentFloor(*shape) &&
             HitsOutline(*shape, point, m_doc.Settings().selectSense, roundEnds)) {
             return shape;
@@ -118,7 +122,7 @@ CDesignObject* CPlanHitTest::HitModelIcons(POINT point) const {
         return nullptr;
     }
     for (CDesignObject* icon : scene->Objects(kModelIconShapeType)) {
-        if (PlacedOwner(*scene, *icon) != nullptr &&
+        if (!IsPassedOver(*icon) && PlacedOwner(*scene, *icon) != nullptr &&
             icon->HitTestPoint(point, m_doc.Settings().selectSense)) {
             return icon;
         }
@@ -134,7 +138,7 @@ CDesignObject* CPlanHitTest::HitPhotoIcons(POINT point) const {
     const int tolerance = m_doc.Settings().selectSense;
     for (CDesignObject* object : scene->Objects(kPhotoIconShapeType)) {
         const C3DObject* photo = PlacedOwner(*scene, *object);
-        if (photo == nullptr) {
+        if (photo == nullptr || IsPassedOver(*object)) {
             continue;
         }
         const auto& icon = static_cast<const C2DPictureShape&>(*object);
@@ -155,7 +159,7 @@ CDesignObject* CPlanHitTest::HitLightIcons(POINT point) const {
     }
     for (CDesignObject* object : scene->Objects(kLightIconShapeType)) {
         const auto& icon = static_cast<const C2DPictureShape&>(*object);
-        if (icon.GetOwnerObject() != nullptr &&
+        if (!IsPassedOver(icon) && icon.GetOwnerObject() != nullptr &&
             icon.HitTestPoint(point, m_doc.Settings().selectSense)) {
             return object;
         }
@@ -170,8 +174,8 @@ CDesignObject* CPlanHitTest::HitPlanType(POINT point, int type, uint32_t mask) c
     }
     const int tolerance = m_doc.GetPickTolerance();
     for (CDesignObject* object : scene->Objects(type)) {
-        if (object->HasParent() == 0 && scene->IsOnCurrentFloor(*object) &&
-            object->HitTestPoint(point, tolerance)) {
+        if (!IsPassedOver(*object) && object->HasParent() == 0 &&
+            scene->IsOnCurrentFloor(*object) && object->HitTestPoint(point, tolerance)) {
             return object;
         }
     }

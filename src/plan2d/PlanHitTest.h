@@ -16,7 +16,9 @@ class CHousDoc;
 // null.
 class CPlanHitTest {
 public:
-    explicit CPlanHitTest(CHousDoc& doc) : m_doc(doc) {}
+    // With selectedOnly, objects that are not selected are passed over.
+    explicit CPlanHitTest(CHousDoc& doc, bool selectedOnly = false)
+        : m_doc(doc), m_selectedOnly(selectedOnly) {}
 
     // Walls (1), floors (5) or ceilings (6): near one of the outline's
     // segments, within 1 while structures grow from lines, else SELECT_SENSE.
@@ -37,8 +39,10 @@ private:
     CDesignScene* Scene() const;
     bool IsLayerShown(uint32_t mask) const;
     C3DObject* HitShownOutlines(POINT point, int type, uint32_t maskBit, bool roundEnds) const;
+    bool IsPassedOver(const CDesignObject& object) const;
 
     CHousDoc& m_doc;
+    bool m_selectedOnly;
 };
 
 // The camera marker's box holds the point, given in the frame the marker

@@ -206,8 +206,13 @@ void CPlanInput::OnLButtonDown(wxMouseEvent& event, POINT point) {
     }
     const CVector2D clicked = m_view.ClientToLogical(point);
     const POINT logical{RoundToInt(clicked.x), RoundToInt(clicked.y)};
-    if (SelectByClick(m_doc, event.ControlDown(), logical)) {
+    // A press on the selection keeps it, so that a drag moves it even where
+    // a wall, floor or ceiling under it comes first in the pick order.
+    const bool onSelection =
+        !event.ControlDown() && PickObjectAt(m_doc, logical, true).object != nullptr;
+    if (onSelection || SelectByClick(m_doc, event.ControlDown(), logical)) {
         UpdateSelectionMode();
+
         SetToolCursor(kObjectCursor);
         if (GetPlanEditModeClass(m_doc.GetEditMode()) == kSelectionModeClass) {
             m_state.Flags().selectionMoveActive = 1;
@@ -632,10 +637,22 @@ bool CPlanInput::OnKeyDown(int virtualKey, int repeatCount, const KeyModifiers& 
                 NudgeSelection(virtualKey, modifiers);
                 return true;
             }
+            if (modeClass == kOtherModeClass) {
+                WalkCameraByKey(virtualKey, modifiers);
+                return true;
+            }
             return false;
         default:
             return m_state.OnKeyDown(virtualKey, repeatCount, 0);
     }
+}
+
+void CPlanInput::WalkCameraByKey(int virtualKey, const KeyModifiers& modifiers) {
+    I3DView* view3D = m_doc.Get3DView();
+    if (view3D == nullptr) {
+        return;
+    }
+    view3D->HandlePlanKey(virtualKey, modifiers);
 }
 
 void CPlanInput::NudgeSelection(int virtualKey, const KeyModifiers& modifiers) {

@@ -73,6 +73,8 @@ private:
     void AddPointOnRelease(POINT point);
     void PanByMouse(POINT point);
     void NudgeSelection(int virtualKey, const KeyModifiers& modifiers);
+    // The 3D view takes the key as its own: the camera walks.
+    void WalkCameraByKey(int virtualKey, const KeyModifiers& modifiers);
     // The outline commands of a right click while an outline is drawn.
     void ShowOutlineMenu(POINT point);
 

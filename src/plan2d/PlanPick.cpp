@@ -31,6 +31,15 @@ int OwnerTypeOfIcon(int iconType) {
     }
 }
 
+int IconTypeOfOwner(int ownerType) {
+    for (const int iconType : {kModelIconShapeType, kPhotoIconShapeType, kLightIconShapeType}) {
+        if (OwnerTypeOfIcon(iconType) == ownerType) {
+            return iconType;
+        }
+    }
+    return kNoObjectType;
+}
+
 void SetSelected(CDesignScene& scene, int type, CDesignObject* object, bool selected) {
     if (selected) {
         scene.SelectObject(type, object);
@@ -61,13 +70,22 @@ void SelectWithOwners(CDesignScene& scene, const PlanPick& pick, bool selected) 
         if (CDesignObject* owner = icon->GetOwnerObject()) {
             SetSelected(scene, ownerType, owner, selected);
         }
+        return;
+    }
+    // An object picked by its outline takes its symbol along: the selection
+    // counts models, photos and lights by their symbols.
+    const int iconType = IconTypeOfOwner(pick.kind);
+    if (iconType != kNoObjectType) {
+        if (C2DPictureShape* icon = static_cast<C3DObject*>(pick.object)->GetPlanIcon()) {
+            SetSelected(scene, iconType, icon, selected);
+        }
     }
 }
 
 }  // namespace
 
-PlanPick PickObjectAt(CHousDoc& doc, POINT p) {
-    const CPlanHitTest hits(doc);
+PlanPick PickObjectAt(CHousDoc& doc, POINT p, bool selectedOnly) {
+    const CPlanHitTest hits(doc, selectedOnly);
     const auto found = [](CDesignObject* object, int kind) {
         return object != nullptr ? PlanPick{object, kind} : PlanPick{};
     };
@@ -129,7 +147,14 @@ bool SelectByClick(CHousDoc& doc, bool ctrl, POINT logical) {
         return false;
     }
     if (ctrl) {
-        doc.ClearPickedObjects();
+        // Only the picked pointers go: the symbols of the rest of the
+        // selection stay selected with their objects.
+        for (const auto kind :
+             {CHousDoc::PickedKind::Ceiling, CHousDoc::PickedKind::Wall,
+              CHousDoc::PickedKind::Floor, CHousDoc::PickedKind::Model, CHousDoc::PickedKind::Photo,
+              CHousDoc::PickedKind::Light, CHousDoc::PickedKind::Text3D}) {
+            doc.SetPickedObject(kind, nullptr);
+        }
         SelectWithOwners(*scene, pick, pick.object->IsSelected() == 0);
     } else if (pick.object->IsSelected() == 0) {
         for (int type = 0; type < CDesignScene::kTypeCount; ++type) {

@@ -17,7 +17,8 @@ struct PlanPick {
 // dimensions, walls, ceilings, floors, lines, rectangles, circles and arcs,
 // curves, text notes, DXF icons, pictures, model icons, models, photo icons,
 // light icons, 3D texts.
-PlanPick PickObjectAt(CHousDoc& doc, POINT logical);
+// With selectedOnly the order is the same, among the selected objects.
+PlanPick PickObjectAt(CHousDoc& doc, POINT logical, bool selectedOnly = false);
 
 // Selects what a click at the logical point picks, with its owners. With
 // ctrl the hit toggles; without, an unselected hit becomes the only

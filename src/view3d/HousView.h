@@ -52,6 +52,7 @@ public:
     void ToggleWireframe() override;
     void ToggleGrid() override;
     void SetClearColor(uint8_t red, uint8_t green, uint8_t blue) override;
+    void HandlePlanKey(int virtualKey, const KeyModifiers& modifiers) override;
     // 0 asks for the file first; the user is told why a save failed.
     bool SaveDesign(int mode) override;
     // The document empties the scene and the plan.

@@ -84,7 +84,14 @@ void CHousView::NavigateByKey(int vk, bool shift) {
                         camera.GetCameraPitch()};
     view_input::NavigateByKey(vk, steps, pose);
     ApplyNavigationPose(pose.eye, pose.heading, pose.pitch);
+    if (IPlanView* plan = m_pDoc->Get2DView()) {
+        plan->InvalidatePhotoMarkers();
+    }
     RepaintNow();
+}
+
+void CHousView::HandlePlanKey(int virtualKey, const KeyModifiers& modifiers) {
+    HandleKey(virtualKey, modifiers.shift, modifiers.ctrl, modifiers.alt);
 }
 
 void CHousView::HandleKey(int vk, bool shift, bool control, bool alt) {

@@ -161,6 +161,9 @@ public:
     void ToggleWireframe() override { ++wireframeToggles; }
     void ToggleGrid() override { ++gridToggles; }
     void SetClearColor(uint8_t, uint8_t, uint8_t) override {}
+    void HandlePlanKey(int virtualKey, const KeyModifiers&) override {
+        planKeys.push_back(virtualKey);
+    }
     bool SaveDesign(int) override { return false; }
     void ClearDesign() override {}
     CDesignScene* GetScene() override { return scene; }
@@ -170,6 +173,8 @@ public:
     double heading = 0.0;
     double pitch = 0.0;
     std::vector<int> hints;
+    // The keys the plan handed over.
+    std::vector<int> planKeys;
     int activations = 0;
     int repaints = 0;
     int wireframeToggles = 0;

@@ -95,17 +95,103 @@ TEST_F(HistoryTest, RepeatedDragsMergeAndStillDragsLeaveNothing) {
     EXPECT_EQ(object->GetPosition().x, 0.0f);
 }
 
-TEST_F(HistoryTest, SeparatorIsUndoneAsAStepOfItsOwn) {
+TEST_F(HistoryTest, EveryPressUndoesAnEditAndSeparatorsGoAlongWithIt) {
     CTest3DObject* object = AddSelected(kModelObjectType, 0);
     Drag({object}, 2);
     doc->PushUndoSeparator();
     doc->PushUndoSeparator();
     ASSERT_EQ(Undo().size(), 2u);
     doc->Undo();
-    EXPECT_EQ(Undo().size(), 1u);
+    EXPECT_TRUE(Undo().empty());
+    EXPECT_EQ(object->GetPosition().x, 0.0f);
+    EXPECT_FALSE(doc->IsRedoEmpty());
+    doc->Redo();
     EXPECT_EQ(object->GetPosition().x, 2.0f);
+    EXPECT_TRUE(doc->IsRedoEmpty());
+
+    // A model placed in the 3D view, then a click on it that moves
+    // nothing: the release leaves a separator after the placing.
+    auto* placed = new CTest3DObject(kModelObjectType);
+    placed->MakeBox({-1, -1, -1}, {1, 1, 1}, 1);
+    scene->AddObjectIfAbsent(kModelObjectType, placed);
+    auto add = SingleStep(kHistoryAdd);
+    add->after = HistoryObject{placed, nullptr};
+    add->object = placed;
+    doc->PushUndoRecord(std::move(add));
+    scene->DeselectAll(kModelObjectType);
+    scene->SelectObject(kModelObjectType, placed);
+    doc->BeginEditSnapshot(3);
+    doc->EndEditSnapshot(3);
+    doc->PushUndoSeparator();
+
+    doc->Undo();
+    EXPECT_FALSE(scene->IsModelInScene(placed));
+    // What the record keeps is no longer selected either.
+    EXPECT_TRUE(scene->Selected(kModelObjectType).empty());
     doc->Undo();
     EXPECT_EQ(object->GetPosition().x, 0.0f);
+}
+
+TEST_F(HistoryTest, UndoOfATurnBringsBackEachAngleInItsPlace) {
+    std::vector<CTest3DObject*> objects = {AddSelected(kModelObjectType, 0),
+                                           AddSelected(kWallObjectType, 10),
+                                           AddSelected(kText3DObjectType, 20)};
+    for (CTest3DObject* object : objects) {
+        object->SetRotation(0.5f, 0.25f, 0.125f);
+    }
+    doc->BeginEditSnapshot(3);
+    for (CTest3DObject* object : objects) {
+        object->SetRotation(1.0f, 0.75f, 0.375f);
+        object->SetPosition(object->GetPosition().x + 5, 0, 0);
+    }
+    doc->EndEditSnapshot(3);
+    const auto expectAngles = [&](double heading, double elevation, double roll) {
+        for (CTest3DObject* object : objects) {
+            EXPECT_FLOAT_EQ(object->GetHeading(), heading);
+            EXPECT_FLOAT_EQ(object->GetElevation(), elevation);
+            EXPECT_FLOAT_EQ(object->GetRoll(), roll);
+        }
+    };
+    doc->Undo();
+    expectAngles(0.5, 0.25, 0.125);
+    EXPECT_EQ(objects[2]->GetPosition().x, 20.0f);
+    doc->Redo();
+    expectAngles(1.0, 0.75, 0.375);
+    EXPECT_EQ(objects[2]->GetPosition().x, 25.0f);
+}
+
+TEST_F(HistoryTest, ObjectsMovedBetweenStoreysAreDrawnOnTheirStoreyAfterUndoAndRedo) {
+    // Two storeys: floors at 0 and 300.
+    for (const float level : {0.0f, 300.0f}) {
+        auto* floor = new CTest3DObject(kFloorObjectType);
+        floor->MakeBox({0, 0, 0}, {100, 1, 100}, 1);
+        floor->SetPosition(0, level, 0);
+        scene->AddObjectIfAbsent(kFloorObjectType, floor);
+    }
+    scene->RebuildFloorLevels();
+    CTest3DObject* model = AddSelected(kModelObjectType, 0);
+    model->UpdateFloorIndex();
+    const auto move = [&](float dy) {
+        doc->BeginEditSnapshot(3);
+        scene->TransformSelected3DObjects({0, dy, 0, 0, 0, 0});
+        doc->EndEditSnapshot(3);
+        doc->PushUndoSeparator();
+    };
+    move(300);
+    ASSERT_EQ(model->GetFloorIndex(), 1);
+    move(-300);
+    ASSERT_EQ(model->GetFloorIndex(), 0);
+
+    const struct {
+        bool undo;
+        float height;
+        int storey;
+    } steps[] = {{true, 300, 1}, {true, 0, 0}, {false, 300, 1}, {false, 0, 0}, {true, 300, 1}};
+    for (const auto& step : steps) {
+        step.undo ? doc->Undo() : doc->Redo();
+        EXPECT_EQ(model->GetPosition().y, step.height);
+        EXPECT_EQ(model->GetFloorIndex(), step.storey) << "at height " << step.height;
+    }
 }
 
 TEST_F(HistoryTest, DeletedObjectsComeBackAsOneStepAndAreFreedWithTheirRecord) {
@@ -134,7 +220,12 @@ TEST_F(HistoryTest, DeletedObjectsComeBackAsOneStepAndAreFreedWithTheirRecord) {
     doc->Redo();
     EXPECT_TRUE(scene->Objects(kModelObjectType).empty());
     EXPECT_EQ(deletions, 0);
+    // Deleting again let go of the copy.
+    EXPECT_TRUE(doc->GetCopyBuffer().IsEmpty());
 
+    // A copy of an object the history keeps is released with it.
+    doc->GetCopyBuffer().Add(kModelObjectType, objects[1]);
+    ASSERT_FALSE(doc->GetCopyBuffer().IsEmpty());
     doc->ClearHistoryList(0);
     EXPECT_EQ(deletions, 5);
     EXPECT_TRUE(doc->GetCopyBuffer().IsEmpty());
@@ -232,6 +323,27 @@ TEST_F(HistoryTest, PropertyEditsRecordChangesOfTheSelection) {
     doc->Undo();
     EXPECT_EQ(first->GetWebLink(), "http://b");
     EXPECT_EQ(second->GetPrice(), 10.0f);
+}
+
+TEST_F(HistoryTest, EditsOfOnePropertyGroupMergeAndOfTwoGroupsStayTwoSteps) {
+    CTest3DObject* object = AddSelected(kModelObjectType, 0);
+    const auto edit = [&](int group, auto change) {
+        doc->SnapshotSelectionProperties(group);
+        change();
+        doc->CommitSelectionProperties();
+    };
+    edit(4, [&] { object->SetWebLink("http://a"); });
+    edit(4, [&] { object->SetWebLink("http://b"); });
+    EXPECT_EQ(Undo().size(), 1u);
+    edit(1, [&] { object->SetPrice(10); });
+    ASSERT_EQ(Undo().size(), 2u);
+
+    doc->Undo();
+    EXPECT_EQ(object->GetPrice(), 0.0f);
+    EXPECT_EQ(object->GetWebLink(), "http://b");
+    doc->Undo();
+    EXPECT_EQ(object->GetWebLink(), "");
+    EXPECT_TRUE(doc->IsUndoEmpty());
 }
 
 TEST_F(HistoryTest, UndoOfATextEditBringsBackTheWordsWithTheirMesh) {

@@ -6,6 +6,9 @@
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 
+#include <functional>
+#include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,7 +16,12 @@
 #include "../document/DocumentFixture.h"
 #include "PlanWindow.h"
 #include "document/EditMode.h"
+#include "objects/2DLightIconShape.h"
+#include "objects/2DModelIconShape.h"
+#include "objects/2DPhotoIconShape.h"
 #include "objects/ObjectTypeCodes.h"
+#include "objects/PhotoObject.h"
+#include "objects/Test3DObject.h"
 #include "objects/WallObject.h"
 #include "plan2d/CoordInputBox.h"
 #include "plan2d/H2DChild.h"
@@ -56,6 +64,16 @@ protected:
         Mouse(wxEVT_LEFT_DOWN, x, y);
         Mouse(wxEVT_LEFT_UP, x, y);
     }
+    void CtrlClick(int x, int y) {
+        Mouse(wxEVT_MOTION, x, y);
+        wxMouseEvent press(wxEVT_LEFT_DOWN);
+        press.SetPosition(wxPoint(x, y));
+        press.m_leftDown = true;
+        press.m_controlDown = true;
+        press.SetEventObject(view);
+        view->GetEventHandler()->ProcessEvent(press);
+        Mouse(wxEVT_LEFT_UP, x, y);
+    }
     // True when the view took the key.
     bool Key(int keyCode) {
         wxKeyEvent event(wxEVT_KEY_DOWN);
@@ -71,6 +89,17 @@ protected:
         event.SetEventObject(view);
         view->GetEventHandler()->ProcessEvent(event);
     }
+    // The back buffer's pixels from (left, top) up to (right, bottom), row
+    // by row.
+    std::vector<draw::COLORREF> Pixels(int left, int top, int right, int bottom) const {
+        std::vector<draw::COLORREF> pixels;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                pixels.push_back(view->GetBackBuffer()->GetPixel(x, y));
+            }
+        }
+        return pixels;
+    }
     std::string Status() const { return window->GetStatusBar()->GetStatusText(0).utf8_string(); }
 
     // The stored points of a surface's outline.
@@ -82,6 +111,42 @@ protected:
             points.emplace_back(position.x + p.x, position.z - p.y);
         }
         return points;
+    }
+
+    // A 60 cm square test object centred at the stored point (x, z); see
+    // Place.
+    CTest3DObject* AddWithSymbol(int type, std::unique_ptr<C2DPictureShape> symbol, int symbolType,
+                                 float x, float z) {
+        auto* object = new CTest3DObject(type);
+        object->MakeBox({-30, 0, -30}, {30, 60, 30}, 1);
+        Place(*object, std::move(symbol), type, symbolType, x, z);
+        return object;
+    }
+
+    // The object centred at the stored point (x, z), drawn on the plan by a
+    // 60 cm square outline and by a symbol whose line runs corner to corner
+    // through the centre; the scene takes the object, the object its symbol.
+    void Place(C3DObject& object, std::unique_ptr<C2DPictureShape> symbol, int type, int symbolType,
+               float x, float z) {
+        static constexpr char kDiagonal[] =
+            "0\nSECTION\n2\nHEADER\n9\n$EXTMIN\n10\n-30\n20\n-30\n9\n$EXTMAX\n10\n30\n20\n"
+            "30\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n-30\n20\n-30\n11\n30\n21\n"
+            "30\n0\nENDSEC\n0\nEOF\n";
+        const gfx::Vector3 up{0, 1, 0};
+        object.SetPointRecords({{{-30, 0, -30}, {30, 0, -30}, up},
+                                {{30, 0, -30}, {30, 0, 30}, up},
+                                {{30, 0, 30}, {-30, 0, 30}, up},
+                                {{-30, 0, 30}, {-30, 0, -30}, up}});
+        object.SetPosition(x, 0, z);
+        object.SetPlanOutlineShown(1);
+        object.UpdatePlanOutline();
+        symbol->LoadSymbolFromMemory(
+            std::span(reinterpret_cast<const uint8_t*>(kDiagonal), sizeof kDiagonal - 1));
+        symbol->SetSize(60, 60);
+        symbol->SetPosition(x, z);
+        object.SetPlanIcon(std::move(symbol));
+        scene->AddObjectIfAbsent(type, &object);
+        scene->AddObjectIfAbsent(symbolType, object.GetPlanIcon());
     }
 
     PlanWindow plan;
@@ -193,15 +258,7 @@ TEST_F(PlanInputGuiTest, ClickPicksAWallADragMovesItAndARectangleSelectsIt) {
 
     // A rectangle around the room selects it; while it is dragged it shows
     // on the plan, and the plan is clean again afterwards.
-    const auto topBand = [&] {
-        std::vector<draw::COLORREF> band;
-        for (int y = 30; y < 50; ++y) {
-            for (int x = 30; x < 130; ++x) {
-                band.push_back(view->GetBackBuffer()->GetPixel(x, y));
-            }
-        }
-        return band;
-    };
+    const auto topBand = [&] { return Pixels(30, 30, 130, 50); };
     view->RedrawNow();
     const std::vector<draw::COLORREF> clean = topBand();
     Mouse(wxEVT_LEFT_DOWN, 40, 40);
@@ -297,7 +354,132 @@ TEST_F(PlanInputGuiTest, ArrowKeysNudgeTheSelectionAsOneUndoStep) {
     EXPECT_TRUE(Key(WXK_DELETE));
     doc->SetEditMode(EditMode::kNone);
     EXPECT_FALSE(Key(WXK_DELETE));
+
+    // In an idle plan the move keys are the 3D view's: the camera walks.
+    EXPECT_TRUE(Key(WXK_UP));
+    EXPECT_TRUE(Key(WXK_PAGEUP));
+    EXPECT_EQ(view3D.planKeys, (std::vector<int>{38, 33}));
+    // A waiting tool keeps them from the camera.
+    doc->SetEditMode(EditMode::kWall);
     EXPECT_FALSE(Key(WXK_UP));
+    EXPECT_EQ(view3D.planKeys.size(), 2u);
+    EXPECT_FLOAT_EQ(wall->GetPosition().z, before.z);
+}
+
+TEST_F(PlanInputGuiTest, ADragThatStartsOnTheSelectedModelMovesItAndNotTheWallUnderIt) {
+    doc->Settings().wallLock = 0;
+    CWallObject* wall =
+        scene->AddWallFromOutline({{100, -100}, {300, -100}, {300, -300}, {100, -300}});
+    ASSERT_NE(wall, nullptr);
+    // A chair against the left wall: its left side lies on the wall.
+    CTest3DObject* chair = AddWithSymbol(kModelObjectType, std::make_unique<C2DModelIconShape>(),
+                                         kModelIconShapeType, 130, -200);
+    doc->SetEditModeAndRefresh(EditMode::kNone);
+
+    // Picked by its right side, clear of the wall, at (160, 200).
+    Click(104, 124);
+    ASSERT_EQ(doc->GetEditMode(), EditMode::kFurnitureSelected);
+    ASSERT_EQ(scene->Selected(kModelObjectType), std::vector<CDesignObject*>{chair});
+
+    // Pressed where its left side meets the wall at (100, 200) and dragged
+    // 20 cm right and 10 cm down.
+    Mouse(wxEVT_MOTION, 74, 124);
+    Mouse(wxEVT_LEFT_DOWN, 74, 124);
+    EXPECT_EQ(scene->Selected(kModelObjectType), std::vector<CDesignObject*>{chair});
+    EXPECT_TRUE(scene->Selected(kWallObjectType).empty());
+    Mouse(wxEVT_MOTION, 79, 124, true);
+    Mouse(wxEVT_MOTION, 84, 129, true);
+    Mouse(wxEVT_LEFT_UP, 84, 129);
+    EXPECT_FLOAT_EQ(chair->GetPosition().x, 150.0f);
+    EXPECT_FLOAT_EQ(chair->GetPosition().z, -210.0f);
+    EXPECT_EQ(chair->GetPlanIcon()->GetPosition(), CVector2D(150.0, 210.0));
+    EXPECT_FLOAT_EQ(wall->GetPosition().x, 100.0f);
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kFurnitureSelected);
+
+    // The whole drag is one undo step.
+    doc->Undo();
+    EXPECT_FLOAT_EQ(chair->GetPosition().x, 130.0f);
+    EXPECT_FLOAT_EQ(chair->GetPosition().z, -200.0f);
+
+    // Off the selection the pick order holds: the wall comes first.
+    doc->SetEditMode(EditMode::kFurnitureSelected);
+    Mouse(wxEVT_LEFT_DOWN, 74, 174);  // (100, 300), the wall's corner
+    Mouse(wxEVT_LEFT_UP, 74, 174);
+    EXPECT_EQ(scene->Selected(kWallObjectType), std::vector<CDesignObject*>{wall});
+    EXPECT_TRUE(scene->Selected(kModelObjectType).empty());
+}
+
+TEST_F(PlanInputGuiTest, AClickOnASymbolSelectsTheSymbolWithItsObject) {
+    const struct {
+        int type;
+        int symbolType;
+        std::function<std::unique_ptr<C2DPictureShape>()> make;
+        int mode;
+    } cases[] = {
+        {kModelObjectType, kModelIconShapeType,
+         [] { return std::make_unique<C2DModelIconShape>(); }, EditMode::kFurnitureSelected},
+        {kPhotoObjectType, kPhotoIconShapeType,
+         [] { return std::make_unique<C2DPhotoIconShape>(); }, EditMode::kPhotoSelected},
+        {kLightObjectType, kLightIconShapeType,
+         [] { return std::make_unique<C2DLightIconShape>(); }, EditMode::kLightSelected},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        CTest3DObject* object = AddWithSymbol(c.type, c.make(), c.symbolType, 500, -400);
+        // The photo is drawn by its symbol alone.
+        object->SetPlanOutlineShown(c.type == kPhotoObjectType ? 0 : 1);
+        doc->SetEditModeAndRefresh(EditMode::kNone);
+
+        Click(274, 224);  // the symbol's centre at (500, 400)
+        EXPECT_EQ(scene->Selected(c.symbolType),
+                  std::vector<CDesignObject*>{object->GetPlanIcon()});
+        EXPECT_EQ(scene->Selected(c.type), std::vector<CDesignObject*>{object});
+        EXPECT_EQ(object->IsSelected(), 1);
+        EXPECT_EQ(doc->GetEditMode(), c.mode);
+
+        // Ctrl on it again lets go of both.
+        CtrlClick(274, 224);
+        EXPECT_TRUE(scene->Selected(c.symbolType).empty());
+        EXPECT_TRUE(scene->Selected(c.type).empty());
+        EXPECT_EQ(object->IsSelected(), 0);
+
+        // The next case's object takes its place.
+        scene->RemoveObject(c.symbolType, object->GetPlanIcon());
+        scene->RemoveObject(c.type, object);
+        delete object;
+    }
+
+    // Ctrl adds a second chair; the first keeps its symbol selected.
+    CTest3DObject* first = AddWithSymbol(kModelObjectType, std::make_unique<C2DModelIconShape>(),
+                                         kModelIconShapeType, 500, -400);
+    CTest3DObject* second = AddWithSymbol(kModelObjectType, std::make_unique<C2DModelIconShape>(),
+                                          kModelIconShapeType, 700, -400);
+    Click(274, 224);
+    CtrlClick(374, 224);
+    EXPECT_EQ(scene->Selected(kModelObjectType), (std::vector<CDesignObject*>{first, second}));
+    EXPECT_EQ(scene->Selected(kModelIconShapeType),
+              (std::vector<CDesignObject*>{first->GetPlanIcon(), second->GetPlanIcon()}));
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kFurnitureMultiSelected);
+}
+
+TEST_F(PlanInputGuiTest, PhotoSymbolsArePaintedAgainWhenTheCameraMoves) {
+    auto* photo = new CPhotoObject();
+    ASSERT_EQ(photo->BuildMesh(), 1);
+    Place(*photo, std::make_unique<C2DPhotoIconShape>(), kPhotoObjectType, kPhotoIconShapeType, 200,
+          -200);
+    photo->SetPlanOutlineShown(0);
+    view->RedrawNow();
+    const auto square = [&] { return Pixels(104, 104, 144, 144); };
+    const std::vector<draw::COLORREF> before = square();
+    const int paints = view->GetBackBufferPaintCount();
+    // A photo that turns to the viewer has turned with the camera.
+    photo->GetPlanIcon()->SetAngle(kPi / 2);
+    view->InvalidatePhotoMarkers();
+    const std::vector<draw::COLORREF> turned = square();
+    EXPECT_NE(turned, before);
+    EXPECT_EQ(view->GetBackBufferPaintCount(), paints);  // not the whole plan
+    view->RedrawNow();
+    EXPECT_EQ(square(), turned);
 }
 
 }  // namespace
