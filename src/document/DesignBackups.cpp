@@ -36,25 +36,27 @@ CDesignBackups::CDesignBackups(std::string designPath, int copies)
     }
 }
 
-void CDesignBackups::Rotate() {
+bool CDesignBackups::Rotate() {
     if (m_copies < 1 || m_designPath.size() <= kExtensionLength) {
-        return;
+        return true;
     }
     const std::string base =
         m_designPath.substr(0, m_designPath.size() - kExtensionLength) + ".bak";
     auto backup = [&base](int age) { return age == 0 ? base : base + std::to_string(age); };
 
+    bool written = true;
     if (const std::string oldest = backup(m_copies - 1); IsFile(oldest)) {
         DeleteFileClearReadOnly(oldest);
     }
     for (int age = m_copies - 1; age >= 1; --age) {
         if (const std::string newer = backup(age - 1); IsFile(newer)) {
-            CopyFileClearReadOnly(newer, backup(age), false);
+            written = CopyFileClearReadOnly(newer, backup(age), false) && written;
         }
     }
     std::string previous;
     if (m_previous && ReadAll(m_previous.get(), previous)) {
         ClearReadOnly(backup(0));
-        static_cast<void>(pfs::WriteFileAtomically(backup(0), previous));
+        written = pfs::WriteFileAtomically(backup(0), previous).Ok() && written;
     }
+    return written;
 }

@@ -17,7 +17,8 @@ class CDesignBackups {
 public:
     CDesignBackups(std::string designPath, int copies);
 
-    void Rotate();
+    // False when a backup could not be written (a full disk, say).
+    bool Rotate();
 
 private:
     std::string m_designPath;

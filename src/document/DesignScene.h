@@ -190,7 +190,8 @@ public:
     bool WriteSelectionExchange(CBinaryWriter& writer);
     // Reads a whole design file before any of it reaches the open design;
     // a file that is damaged, cut short or holds objects this program cannot
-    // read yet is refused with a message and changes nothing. Then the front
+    // read yet is refused with a message and changes nothing, and so is a
+    // read the user aborted in the progress window (no message). Then the front
     // is applied as ReadDesign does and the objects join the scene's lists;
     // wireframe gets the trailer's display flag.
     bool ReadDesignFile(CBinaryReader& reader, IDesignFileView& view, bool apply,

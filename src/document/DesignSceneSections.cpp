@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include "document/HousDoc.h"
 #include "foundation/BinaryReader.h"
 #include "foundation/BinaryWriter.h"
+#include "foundation/OperationProgress.h"
 #include "foundation/Prompt.h"
 #include "foundation/TextFormat.h"
 #include "objects/2DPictureShape.h"
@@ -27,6 +29,14 @@ using DesignFileSections::k3DOrder;
 using DesignFileSections::kPlanOrder;
 
 namespace {
+
+constexpr int kSectionCount = static_cast<int>(k3DOrder.size());
+
+// What the progress window says while each 3D section is read, by type code.
+constexpr std::array<const char*, kCeilingObjectType + 1> kSectionTexts = {
+    "讀取傢俱資料...", "讀取牆資料...",   "讀取光源資料...",   "讀取2D線條資料...",
+    "讀取照片資料...", "讀取地板資料...", "讀取天花板資料...",
+};
 
 bool WriteRecord(CBinaryWriter& writer, const CDesignObject& object) {
     return SUCCEEDED(object.Write(writer)) && !writer.HasError();
@@ -106,8 +116,15 @@ bool CDesignScene::WriteSections(CBinaryWriter& writer, bool selectedOnly) {
     if (m_pDoc == nullptr) {
         return false;
     }
-    return std::all_of(k3DOrder.begin(), k3DOrder.end(),
-                       [&](int type) { return WriteSection(writer, selectedOnly, type); });
+    const std::unique_ptr<IOperationProgress> progress =
+        OpenProgressWindow({"存檔中，請稍候...", 1000, 1000 / kSectionCount, false});
+    return std::all_of(k3DOrder.begin(), k3DOrder.end(), [&](int type) {
+        if (!WriteSection(writer, selectedOnly, type)) {
+            return false;
+        }
+        progress->StepIt();
+        return true;
+    });
 }
 
 bool CDesignScene::WritePlanSections(CBinaryWriter& writer) {
@@ -165,6 +182,11 @@ bool CDesignScene::ReadRecords(CBinaryReader& reader, int type, int32_t count,
         return RefuseDamagedDesign();
     }
     const bool is3D = type <= kCeilingObjectType;
+    // The 3D sections are the long part of a read; the user may end it.
+    std::unique_ptr<IOperationProgress> progress;
+    if (is3D && count > 0) {
+        progress = OpenProgressWindow({kSectionTexts[type], 1000, 1000 / count, true});
+    }
     for (int32_t i = 0; i < count; ++i) {
         std::unique_ptr<CDesignObject> object = CreateDesignObject(type);
         if (object == nullptr) {
@@ -182,6 +204,9 @@ bool CDesignScene::ReadRecords(CBinaryReader& reader, int type, int32_t count,
         // 3D objects need a whole record; a plan shape only one that did not fail.
         if (is3D ? result == S_OK : SUCCEEDED(result)) {
             read.lists[type].push_back(std::move(object));
+        }
+        if (progress) {
+            progress->StepIt();
         }
         if (is3D && m_pDoc->GetAbort() != 0) {
             read.aborted = true;
@@ -372,7 +397,8 @@ bool CDesignScene::ReadDesignFile(CBinaryReader& reader, IDesignFileView& view, 
         return ReadSections(reader, oneLessPhoto, read) &&
                (read.aborted || (ReadPlanSections(reader, read) && ReadTrailer(reader, read)));
     });
-    if (!complete) {
+    // An aborted read is no design: the open one stays as it was.
+    if (!complete || read.aborted) {
         m_fileVersion = openVersion;
         m_missingReportsSuppressed = openSuppressed;
         return false;
@@ -408,7 +434,7 @@ bool CDesignScene::ReadSelectionExchange(CBinaryReader& reader) {
     ReadDesignObjects read;
     m_uncutSurfaces.clear();
     // An export holds no background photo: its photo count is taken whole.
-    if (!ReadWholeFile([&] { return ReadSections(reader, false, read); })) {
+    if (!ReadWholeFile([&] { return ReadSections(reader, false, read); }) || read.aborted) {
         m_fileVersion = openVersion;
         return false;
     }

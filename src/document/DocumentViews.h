@@ -124,6 +124,10 @@ public:
     virtual bool SaveDesign(int mode) = 0;
     // Empties the scene and the plan of the closed design.
     virtual void ClearDesign() = 0;
+    // The camera's start pose, the ambient light and the grid of the
+    // settings, as a new design starts with; nothing before the view has a
+    // size.
+    virtual void InitRenderer() {}
     // Without merge the file replaces the open design and becomes its path;
     // with merge its objects join it. False, with the open design as it was,
     // when the file cannot be read.

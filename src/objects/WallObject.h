@@ -109,6 +109,7 @@ public:
     int BuildCapsAndSides(int full, float height, const std::function<bool()>& keepGoing = {});
     // The mesh from the current arrays; 0 (the old mesh kept) on failure.
     int RebuildD3DMesh();
+    // The vertex texture records back into the mesh, in a progress window.
     void RestoreTextureCoords();
 
     // ---- Faces and parts

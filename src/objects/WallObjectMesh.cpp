@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "foundation/GeometryMath.h"
+#include "foundation/OperationProgress.h"
 #include "foundation/PolygonTriangulation.h"
 #include "foundation/Prompt.h"
 #include "objects/ObjectTypeCodes.h"
@@ -234,9 +235,13 @@ void CWallObject::RestoreTextureCoords() {
     }
     const std::span<MeshVertex> vertices = m_mesh->EditVerticesAs<MeshVertex>();
     const std::size_t count = std::min(vertices.size(), m_vertexTextureRecords.size());
+    const std::unique_ptr<IOperationProgress> progress =
+        OpenProgressWindow({"設定貼圖座標 ..." + GetName(),
+                            static_cast<int>(m_vertexTextureRecords.size()), 1, false});
     for (std::size_t i = 0; i < count; ++i) {
         vertices[i].u = m_vertexTextureRecords[i].u;
         vertices[i].v = m_vertexTextureRecords[i].v;
+        progress->StepIt();
     }
 }
 

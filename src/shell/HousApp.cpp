@@ -30,6 +30,7 @@
 #include "shell/FirstPaintReport.h"
 #include "shell/MainFrame.h"
 #include "shell/ProgramStrings.h"
+#include "shell/ProgressWindow.h"
 #include "shell/PromptDialogs.h"
 #include "shell/RecentFileList.h"
 #include "shell/StartupFlowHost.h"
@@ -166,6 +167,7 @@ bool CHousApp::OnInit() {
     // the '.' decimal point whatever it is.
     std::setlocale(LC_NUMERIC, "C");
     InstallPromptDialogs();
+    SetProgressWindowFactory(OpenProgressDialog);
     m_pMainFrame = StartProgram(m_options);
     return m_pMainFrame != nullptr;
 }
@@ -213,6 +215,7 @@ int CHousApp::OnExit() {
     SetMessageHandler({});
     SetFileNameHandler({});
     SetLoadWarningHandler({});
+    SetProgressWindowFactory({});
     return wxApp::OnExit();
 }
 

@@ -14,6 +14,7 @@
 #include "plan2d/H2DChild.h"
 #include "plan2d/H2DView.h"
 #include "shell/CommandIds.h"
+#include "shell/FrameAcceleratorFilter.h"
 #include "shell/MainFrameRouting.h"
 #include "shell/MainMenuBar.h"
 #include "shell/MainToolBars.h"
@@ -28,6 +29,9 @@ namespace {
 constexpr double kNormalWalkStep = 30.0;
 
 constexpr int kStatusPaneCount = 4;
+// A status text with the tallest glyphs the bar shows: Chinese and Latin
+// descenders.
+constexpr const char* kStatusSample = "請點選牆的起點 gjpqy";
 
 }  // namespace
 
@@ -38,6 +42,7 @@ CMainFrame::CMainFrame() : wxFrame(nullptr, wxID_ANY, wxString()), m_commands(*t
     SetAcceleratorTable(BuildMainAcceleratorTable());
     CreateBars();
     m_pRouting = std::make_unique<CMainFrameRouting>(*this, m_commands, m_editCommands);
+    m_pAcceleratorFilter = std::make_unique<CFrameAcceleratorFilter>(*this);
     SetFrameTitle("");
     Maximize();
     Bind(wxEVT_TIMER, &CMainFrame::OnTimer, this);
@@ -198,6 +203,9 @@ void CMainFrame::CreateBars() {
     wxStatusBar* statusBar = CreateStatusBar(kStatusPaneCount);
     const int widths[kStatusPaneCount] = {-1, FromDIP(50), FromDIP(50), FromDIP(50)};
     statusBar->SetStatusWidths(kStatusPaneCount, widths);
+    // The bar's own height follows the Latin letters of its font; Chinese
+    // text drawn from a fallback face is taller and lost its lower part.
+    statusBar->SetMinHeight(statusBar->GetTextExtent(wxString::FromUTF8(kStatusSample)).y + 2);
     Bind(wxEVT_IDLE, &CMainFrame::OnUpdateKeyIndicators, this);
 
     m_aui.SetManagedWindow(this);

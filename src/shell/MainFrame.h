@@ -16,6 +16,7 @@
 #include "shell/MainFrameEditCommands.h"
 #include "shell/MainFrameWindow.h"
 
+class CFrameAcceleratorFilter;
 class CH2DChild;
 class CLibraryBrowsers;
 class CMainFrameRouting;
@@ -111,6 +112,7 @@ private:
     CMainFrameEditCommands m_editCommands;
     // Declared after the commands it routes to, so that it goes first.
     std::unique_ptr<CMainFrameRouting> m_pRouting;
+    std::unique_ptr<CFrameAcceleratorFilter> m_pAcceleratorFilter;
     std::unique_ptr<CHousDoc> m_pDocument;
     // The 3D window and the plan window are panes side by side.
     wxAuiManager m_aui;

@@ -92,6 +92,9 @@ private:
     void AfterDesignOpened();
     void AutoSave();
     void RemindToSave();
+    // A design just saved or loaded is reminded of a save PROMPT_PER minutes
+    // from now, not at the time its predecessor was due.
+    void RestartSaveReminders();
 
     IMainFrameWindow& m_window;
     CHousDoc* m_pDocument = nullptr;

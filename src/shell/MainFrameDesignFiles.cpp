@@ -4,6 +4,7 @@
 #include "document/DesignScene.h"
 #include "document/DocumentViews.h"
 #include "document/HousDoc.h"
+#include "document/PlanZoom.h"
 #include "document/ShowCatalog.h"
 #include "document/ViewPointTable.h"
 #include "foundation/PathUtils.h"
@@ -122,12 +123,16 @@ void CMainFrameCommands::NewDesign() {
             scene->FillFloorCombo();
         }
         view->SetWireframe(false);
+        view->InitRenderer();
     }
     m_pDocument->StoreCameraPlanPose();
     m_pDocument->UpdateAllViews(kFullRefreshHint);
 
     OnEditMode();
     m_pDocument->SetPlanZoomFactor(kPlanScaleAt100Percent);
+    if (IPlanFrame* frame = m_pDocument->Get2DFrame()) {
+        frame->SetZoomLevel(PlanZoom::kDefaultLevel);
+    }
     m_pDocument->UpdatePlanScrollSize();
     m_pDocument->UpdateAllViews(kZoomChangedHint);
 
@@ -191,6 +196,7 @@ bool CMainFrameCommands::LoadChosenDesign(const std::string& path) {
         return false;
     }
     m_pDocument->SetDesignPath(path);
+    RestartSaveReminders();
     AfterDesignOpened();
     return true;
 }
@@ -239,6 +245,7 @@ bool CMainFrameCommands::SaveDesignFile(bool askName, bool saveAs) {
     if (!view->SaveDesign(askName ? 0 : 1) || m_pDocument->GetDesignPath().empty()) {
         return false;
     }
+    RestartSaveReminders();
     const std::string& path = m_pDocument->GetDesignPath();
     m_window.SetFrameTitle(path);
     m_pDocument->SetDesignModified(0);
@@ -283,7 +290,9 @@ void CMainFrameCommands::AutoSave() {
         return;
     }
     CopyViewPointsToBlock();
-    view->SaveDesign(1);
+    if (view->SaveDesign(1)) {
+        RestartSaveReminders();
+    }
 }
 
 void CMainFrameCommands::RemindToSave() {
@@ -294,4 +303,13 @@ void CMainFrameCommands::RemindToSave() {
                     PromptButtons::Ok, PromptIcon::Warning);
     }
     m_window.StartTimer(kSaveReminderTimer, TimerMilliseconds(m_pDocument->Settings().promptPer));
+}
+
+void CMainFrameCommands::RestartSaveReminders() {
+    const HousSettings& settings = m_pDocument->Settings();
+    if (settings.promptSave == 0) {
+        return;
+    }
+    m_window.StopTimer(kFirstSaveReminderTimer);
+    m_window.StartTimer(kSaveReminderTimer, TimerMilliseconds(settings.promptPer));
 }

@@ -1,6 +1,7 @@
 #include "shell/MainMenuBar.h"
 
 #include <wx/accel.h>
+#include <wx/event.h>
 #include <wx/menu.h>
 
 #include "shell/CommandUpdateRules.h"
@@ -81,4 +82,17 @@ wxAcceleratorTable BuildMainAcceleratorTable() {
         entries.emplace_back(flags, WxKeyCode(accel.key), accel.id);
     }
     return wxAcceleratorTable(static_cast<int>(entries.size()), entries.data());
+}
+
+int FindMainAcceleratorCommand(const wxKeyEvent& key) {
+    const int keyCode = key.GetKeyCode();
+    for (const MainAccelerator& accel : GetMainAcceleratorTable()) {
+        const bool control = (accel.modifiers & MainAccelerator::kCtrl) != 0;
+        const bool alt = (accel.modifiers & MainAccelerator::kAlt) != 0;
+        if (WxKeyCode(accel.key) == keyCode && key.ControlDown() == control &&
+            key.AltDown() == alt && !key.ShiftDown()) {
+            return accel.id;
+        }
+    }
+    return -1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 class wxAcceleratorTable;
+class wxKeyEvent;
 class wxMenu;
 class wxMenuBar;
 
@@ -11,3 +12,6 @@ wxMenuBar* BuildMainMenuBar(wxMenu*& recentFileMenu);
 
 // The frame's own keys, which also reach commands that have no menu entry.
 wxAcceleratorTable BuildMainAcceleratorTable();
+
+// The command of the frame's table that the key runs; -1 for none.
+int FindMainAcceleratorCommand(const wxKeyEvent& key);

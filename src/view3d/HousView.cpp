@@ -20,7 +20,7 @@ wxGLAttributes CanvasAttributes() {
 
 CHousView::CHousView(wxWindow* parent, CHousDoc* doc)
     : wxGLCanvas(parent, CanvasAttributes(), wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                 wxFULL_REPAINT_ON_RESIZE, "CHousView"),
+                 wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS, "CHousView"),
       m_pDoc(doc),
       m_glContext(*this),
       m_renderer(*doc, m_glContext),
@@ -139,6 +139,14 @@ bool CHousView::SaveDesign(int mode) {
 
 bool CHousView::LoadDesign(const std::string& path, bool merge) {
     return m_designFile.LoadDesign(path, merge);
+}
+
+void CHousView::InitRenderer() {
+    // The first size sets the renderer up; before it there is nothing to reset.
+    if (m_renderer.IsFirstSizePending() || !m_glContext.MakeCurrent()) {
+        return;
+    }
+    m_renderer.InitRenderer();
 }
 
 void CHousView::ClearDesign() {

@@ -57,6 +57,7 @@ public:
     bool SaveDesign(int mode) override;
     // The document empties the scene and the plan.
     void ClearDesign() override;
+    void InitRenderer() override;
     // Opens the design file into the view, or with merge adds its objects to
     // the open design; a file that cannot be read changes nothing.
     bool LoadDesign(const std::string& path, bool merge) override;

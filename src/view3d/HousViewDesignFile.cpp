@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "document/DesignBackups.h"
@@ -71,6 +72,15 @@ private:
     int32_t m_shadow;
 };
 
+// The design is on disk; what could not be written beside it is only
+// noted, so that a full disk does not pass unseen.
+std::string SkippedExtrasText(bool backupsWritten, bool thumbnailWritten) {
+    const char* skipped = !backupsWritten && !thumbnailWritten ? "備份檔和縮圖"
+                          : !backupsWritten                    ? "備份檔"
+                                                               : "縮圖";
+    return FormatString("設計案已儲存，但無法寫入%s (磁碟可能已滿)，已略過。", skipped);
+}
+
 double HighestObjectNumber(CDesignScene& scene) {
     double highest = 0.0;
     for (int type = kModelObjectType; type <= kCeilingObjectType; ++type) {
@@ -125,20 +135,24 @@ bool CHousViewDesignFile::SaveDesign(int mode) {
     if (!plan || plan->path.empty()) {
         return false;
     }
+    bool backupsWritten = true;
     {
         const SavingFlags saving(m_doc);
-        if (!WriteDesign(plan->path)) {
+        if (!WriteDesign(plan->path, backupsWritten)) {
             return false;
         }
     }
-    SaveThumbnailBeside(plan->path);
+    const bool thumbnailWritten = SaveThumbnailBeside(plan->path);
+    if (!backupsWritten || !thumbnailWritten) {
+        m_doc.SetStatusText(SkippedExtrasText(backupsWritten, thumbnailWritten));
+    }
     // Only a design that is on disk gets its new path and show entry.
     CommitShowEntryOnSave(m_doc, *plan);
     m_doc.SetDesignModified(0);
     return true;
 }
 
-bool CHousViewDesignFile::WriteDesign(const std::string& path) {
+bool CHousViewDesignFile::WriteDesign(const std::string& path, bool& backupsWritten) {
     pfs::AtomicFileWriter sink(path);
     CBinaryWriter writer(sink);
     const bool written = GetScene().WriteDesignFile(writer, m_fileState) && !writer.HasError();
@@ -162,7 +176,7 @@ bool CHousViewDesignFile::WriteDesign(const std::string& path) {
         return false;
     }
     if (backups) {
-        backups->Rotate();
+        backupsWritten = backups->Rotate();
     }
     return true;
 }
@@ -170,11 +184,11 @@ bool CHousViewDesignFile::WriteDesign(const std::string& path) {
 // The open dialog previews a design by the picture of the same name. A file
 // of another extension gets none: its last three characters are not "dg6",
 // and replacing them could name the design itself.
-void CHousViewDesignFile::SaveThumbnailBeside(const std::string& path) {
+bool CHousViewDesignFile::SaveThumbnailBeside(const std::string& path) {
     if (!HasFileExtension(path, "dg6")) {
-        return;
+        return true;
     }
-    m_renderer.SaveThumbnail(path.substr(0, path.size() - 3) + "bmp", false);
+    return m_renderer.SaveThumbnail(path.substr(0, path.size() - 3) + "bmp", false);
 }
 
 // ---- Loading
@@ -203,6 +217,8 @@ bool CHousViewDesignFile::LoadDesign(const std::string& path, bool merge) {
         m_doc.ClearMissingFiles();
         CBinaryReader reader(file.get());
         if (!scene.ReadDesignFile(reader, m_fileState, !merge, wireframe)) {
+            // An abort answers this load only.
+            m_doc.SetAbort(0);
             return false;
         }
         KeepObjectIdCounter(merge ? counterBefore : 0.0);

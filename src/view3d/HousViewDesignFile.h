@@ -27,14 +27,16 @@ public:
     // design's show entry change. False, with the design, its path and its
     // show entry as they were and the design still marked modified, when the
     // document is busy, the user cancelled, there is no path, or the file
-    // could not be written (the user is told why).
+    // could not be written (the user is told why). Backups or a thumbnail
+    // that cannot be written are skipped, and the status bar says so.
     bool SaveDesign(int mode);
 
     // Without merge the file replaces the open design and becomes its path,
     // unmodified; with merge its objects join the open design, which is then
     // modified. The object-id counter never goes back below a number in use.
     // False, with the open design, its path and its flags as they were, when
-    // the file cannot be opened or is refused (the user is told why).
+    // the file cannot be opened or is refused (the user is told why), or
+    // when the user aborted the read in its progress window.
     bool LoadDesign(const std::string& path, bool merge);
 
     [[nodiscard]] CHousViewFileState& GetFileState() { return m_fileState; }
@@ -43,8 +45,11 @@ private:
     // The scene reaches the document from the view's first size on; a file
     // may come before that.
     CDesignScene& GetScene();
-    bool WriteDesign(const std::string& path);
-    void SaveThumbnailBeside(const std::string& path);
+    // backupsWritten is cleared when the design is on disk but a backup
+    // copy could not be written.
+    bool WriteDesign(const std::string& path, bool& backupsWritten);
+    // False when a thumbnail was due but not written.
+    bool SaveThumbnailBeside(const std::string& path);
     // After a read: the stored counter, but never below what the scene
     // already numbered.
     void KeepObjectIdCounter(double counterBefore);

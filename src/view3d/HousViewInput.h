@@ -47,6 +47,11 @@ struct NavigationSteps {
 
 // The virtual-key code of a toolkit key code; 0 for keys the view ignores.
 [[nodiscard]] int VirtualKeyOfToolkitKey(int toolkitKeyCode);
+// The keys the view answers itself (Enter, Escape, Delete, the display
+// toggles A and G, and the walking keys): they stay in the view instead of
+// moving the keyboard focus on. Every other key goes on to the windows
+// around it.
+[[nodiscard]] bool IsViewKey(int virtualKey);
 // The mouse key state from the toolkit's button and modifier states.
 [[nodiscard]] int MouseKeyState(bool left, bool middle, bool shift, bool control);
 

@@ -146,9 +146,11 @@ void CHousView::HandleKey(int vk, bool shift, bool control, bool alt) {
 }
 
 void CHousView::OnKeyDown(wxKeyEvent& event) {
-    HandleKey(VirtualKeyOfToolkitKey(event.GetKeyCode()), event.ShiftDown(), event.ControlDown(),
-              event.AltDown());
-    event.Skip();
+    const int vk = VirtualKeyOfToolkitKey(event.GetKeyCode());
+    HandleKey(vk, event.ShiftDown(), event.ControlDown(), event.AltDown());
+    if (!IsViewKey(vk)) {
+        event.Skip();
+    }
 }
 
 void CHousView::MoveByWheel(int keyState, int delta) {

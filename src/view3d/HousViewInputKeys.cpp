@@ -1,5 +1,6 @@
 #include <wx/defs.h>
 
+#include "foundation/NavigationKey.h"
 #include "view3d/HousViewInput.h"
 
 namespace view_input {
@@ -52,6 +53,19 @@ int VirtualKeyOfToolkitKey(int toolkitKeyCode) {
             return kVkPeriod;
         default:
             return 0;
+    }
+}
+
+bool IsViewKey(int virtualKey) {
+    switch (virtualKey) {
+        case kVkReturn:
+        case kVkEscape:
+        case kVkDelete:
+        case 'A':
+        case 'G':
+            return true;
+        default:
+            return IsNavigationKey(virtualKey);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "TestWall.h"
 #include "objects/ObjectTypeCodes.h"
 #include "platform/gfx/Mesh.h"
+#include "support/RecordingProgress.h"
 
 namespace {
 
@@ -269,12 +270,22 @@ TEST(WallObjectMeshTest, RebuildTakesTheStoredCoordinatesUntilRestored) {
     ASSERT_EQ(wall.RebuildD3DMesh(), 1);
     EXPECT_EQ(MeshVertices(wall)[5].u, wall.GetMeshVertices()[5].u);
 
+    // The restore shows its progress, one step a vertex, and closes it.
+    wall.SetName("北牆");
+    RecordingProgress progress;
     wall.RestoreTextureCoords();
     const std::span<const MeshVertex> vertices = MeshVertices(wall);
     for (std::size_t i = 0; i < vertices.size(); ++i) {
         EXPECT_EQ(vertices[i].u, static_cast<float>(i));
         EXPECT_EQ(vertices[i].v, -static_cast<float>(i));
     }
+    ASSERT_EQ(progress.windows.size(), 1u);
+    const RecordingProgress::Window& window = progress.windows[0];
+    EXPECT_EQ(window.request.text, "設定貼圖座標 ...北牆");
+    EXPECT_EQ(window.request.range, static_cast<int>(vertices.size()));
+    EXPECT_EQ(window.steps, static_cast<int>(vertices.size()));
+    EXPECT_FALSE(window.request.abortButton);
+    EXPECT_TRUE(window.closed);
 }
 
 TEST(WallObjectMeshTest, InterpolatedCoordinatesContinueTheFace) {

@@ -18,6 +18,7 @@
 #include "objects/ObjectTypeCodes.h"
 #include "shell/MainFrameCommands.h"
 #include "shell/MainFrameWindow.h"
+#include "support/RecordingProgress.h"
 #include "view3d/FrameFixture.h"
 #include "view3d/HousViewDesignFile.h"
 
@@ -27,7 +28,10 @@ class RecordingFrameWindow : public IMainFrameWindow {
 public:
     void ArrangeBarsForShowMode() override {}
     void ArrangeBarsForEditMode() override {}
-    void StartTimer(int timerId, int milliseconds) override { timers[timerId] = milliseconds; }
+    void StartTimer(int timerId, int milliseconds) override {
+        timers[timerId] = milliseconds;
+        started.push_back(timerId);
+    }
     void StopTimer(int timerId) override { timers.erase(timerId); }
     void SetHardwareAccelButton(int) override {}
     std::optional<OptionPageValues> GetOptionPageValues() const override { return std::nullopt; }
@@ -41,6 +45,7 @@ public:
     void ShowMissingFiles() override {}
 
     std::map<int, int> timers;
+    std::vector<int> started;
     std::string title = "(none)";
     std::vector<std::string> recentFiles;
 };
@@ -56,7 +61,7 @@ public:
     void ActivateFrame() override {}
     void ShowFrame(bool) override {}
     void RepaintNow() override {}
-    void SetStatusText(std::string_view) override {}
+    void SetStatusText(std::string_view text) override { status = text; }
     CameraPosition GetCameraPosition() const override { return {}; }
     void SetCameraPosition(float, float, float) override {}
     double GetCameraHeading() const override { return 0.0; }
@@ -71,10 +76,13 @@ public:
         return m_designFile.LoadDesign(path, merge);
     }
     void ClearDesign() override { m_doc.ClearDesign(); }
+    void InitRenderer() override { m_renderer.InitRenderer(); }
     void SetViewPointBlock(const ViewPointTable& table) override {
         m_designFile.GetFileState().SetViewPointTable(table);
     }
     CDesignScene* GetScene() override { return &m_renderer.GetScene(); }
+
+    std::string status;
 
 private:
     CHousDoc& m_doc;
@@ -117,6 +125,9 @@ protected:
         designPath = PathOf("house.dg6").string();
     }
     void TearDown() override {
+        // The light glyphs are made once on the device of the day, and each
+        // test has a device of its own.
+        CLightObject::ReleaseSharedResources();
         prompts.reset();
         doc->Attach3DView(nullptr);
         view.reset();
@@ -393,4 +404,129 @@ TEST_F(DesignLifecycleTest, NewDesignStartsWithAPointLightAndTwoDirectionalLight
               static_cast<const CLightObject*>(lights[1])->GetNumber());
     commands.NewDesign();
     EXPECT_EQ(scene.GetObjectList(kLightObjectType).size(), 3u);
+}
+
+TEST_F(DesignLifecycleTest, SavesAndLoadsShowTheirProgressSectionBySection) {
+    commands.NewDesign();
+    Modify(51);
+    chosenFile = designPath;
+    RecordingProgress progress;
+    commands.OnFileSaveAs();
+    ASSERT_EQ(progress.windows.size(), 1u);
+    const RecordingProgress::Window& save = progress.windows[0];
+    EXPECT_EQ(save.request.text, "存檔中，請稍候...");
+    EXPECT_EQ(save.request.range, 1000);
+    EXPECT_EQ(save.request.step, 142);
+    EXPECT_EQ(save.steps, 7);  // one a 3D section
+    EXPECT_FALSE(save.request.abortButton);
+    EXPECT_TRUE(save.closed);
+
+    // Only the sections that hold records open a window: here the lights.
+    progress.windows.clear();
+    answer = PromptAnswer::No;
+    ASSERT_TRUE(commands.OpenFileByType(designPath));
+    ASSERT_EQ(progress.windows.size(), 1u);
+    const RecordingProgress::Window& lights = progress.windows[0];
+    EXPECT_EQ(lights.request.text, "讀取光源資料...");
+    EXPECT_EQ(lights.request.step, 1000 / 3);
+    EXPECT_EQ(lights.steps, 3);
+    EXPECT_TRUE(lights.request.abortButton);
+    EXPECT_TRUE(lights.closed);
+}
+
+TEST_F(DesignLifecycleTest, AnAbortedLoadLeavesTheOpenDesignItsPathAndItsObjects) {
+    commands.NewDesign();
+    Modify(61);
+    chosenFile = PathOf("other.dg6").string();
+    commands.OnFileSaveAs();
+    Modify(62);
+    chosenFile = designPath;
+    commands.OnFileSaveAs();
+    const std::vector<CDesignObject*> lights = renderer->GetScene().GetObjectList(kLightObjectType);
+    ASSERT_EQ(lights.size(), 3u);
+
+    // The user confirms the abort while the second light is read.
+    RecordingProgress progress;
+    progress.onStep = [this](const RecordingProgress::Window& window) {
+        if (window.steps == 2) {
+            doc->SetAbort(1);
+        }
+    };
+    messages.clear();
+    EXPECT_FALSE(designFile->LoadDesign(PathOf("other.dg6").string(), false));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(doc->GetDesignPath(), designPath);
+    EXPECT_EQ(Counter(), 62.0);
+    EXPECT_EQ(renderer->GetScene().GetObjectList(kLightObjectType), lights);
+    // The abort answered that load only: the next one reads the whole file.
+    EXPECT_EQ(doc->GetAbort(), 0);
+    progress.onStep = nullptr;
+    EXPECT_TRUE(designFile->LoadDesign(PathOf("other.dg6").string(), false));
+    EXPECT_EQ(Counter(), 61.0);
+    EXPECT_EQ(renderer->GetScene().GetObjectList(kLightObjectType).size(), 3u);
+}
+
+TEST_F(DesignLifecycleTest, SavesAndLoadsStartTheSaveReminderAgain) {
+    HousSettings& settings = doc->Settings();
+    settings.promptNew = 3;
+    settings.promptPer = 7;
+    commands.NewDesign();
+    EXPECT_EQ(window.timers.count(4), 1u);
+    chosenFile = designPath;
+    answer = PromptAnswer::No;
+    const struct {
+        const char* what;
+        std::function<void()> action;
+    } steps[] = {
+        {"save as", [&] { commands.OnFileSaveAs(); }},
+        {"save", [&] { commands.OnFileSave(); }},
+        {"auto-save", [&] { commands.OnTimer(2); }},
+        {"open", [&] { commands.OpenFileByType(designPath); }},
+    };
+    for (const bool reminders : {true, false}) {
+        settings.promptSave = reminders ? 1 : 0;
+        for (const auto& step : steps) {
+            SCOPED_TRACE(testing::Message() << step.what << (reminders ? "" : ", no reminders"));
+            Modify(71);
+            window.timers[4] = 1;
+            window.started.clear();
+            step.action();
+            if (reminders) {
+                EXPECT_EQ(window.started, std::vector<int>{5});
+                EXPECT_EQ(window.timers.count(4), 0u);
+                EXPECT_EQ(window.timers[5], 7 * 60000);
+            } else {
+                EXPECT_TRUE(window.started.empty());
+            }
+        }
+    }
+}
+
+TEST_F(DesignLifecycleTest, BackupsAndThumbnailsThatDoNotFitAreSkippedAndTheStatusBarSaysSo) {
+    doc->Settings().autoBack = 1;
+    doc->Settings().saveCopy = 1;
+    const std::string thumbnail = PathOf("house.bmp").string();
+    const std::string backup = PathOf("house.bak").string();
+    Modify(81);
+    chosenFile = designPath;
+    commands.OnFileSaveAs();
+    EXPECT_EQ(view->status, "");
+    EXPECT_TRUE(std::filesystem::exists(thumbnail));
+
+    // An old version larger than the disk takes: its backup cannot be
+    // written, nor can the thumbnail (147 KB); the design (a few KB) can.
+    const std::string old(120000, 'x');
+    WriteBytes(designPath, old);
+    std::filesystem::remove(thumbnail);
+    Modify(82);
+    {
+        const ScopedFileSizeLimit limit(100000);
+        commands.OnFileSave();
+    }
+    EXPECT_EQ(doc->GetDesignModified(), 0);
+    EXPECT_NE(ReadBytes(designPath), old);
+    EXPECT_FALSE(std::filesystem::exists(thumbnail));
+    EXPECT_NE(ReadBytes(backup), old);
+    EXPECT_EQ(view->status, "設計案已儲存，但無法寫入備份檔和縮圖 (磁碟可能已滿)，已略過。");
+    EXPECT_TRUE(messages.empty());
 }

@@ -251,3 +251,18 @@ TEST_F(MainFrameWindowTest, StatusTextAndWalkStepBarStartValues) {
     m_frame->SetHardwareAccelButton(0);
     EXPECT_FALSE(accel->IsShown());
 }
+
+TEST_F(MainFrameWindowTest, AMaximisedFrameShowsTheWholeStatusLine) {
+    m_frame->Maximize();
+    DrainEvents();
+    const std::string text = "(120, 45)-(300, 45)長度180公分 請點選牆的起點";
+    m_frame->SetStatusText(text);
+    wxStatusBar* statusBar = m_frame->GetStatusBar();
+    wxRect field;
+    ASSERT_TRUE(statusBar->GetFieldRect(0, field));
+    EXPECT_GE(field.height, statusBar->GetTextExtent(wxString::FromUTF8(text)).y);
+    // The bar lies wholly inside the frame, below everything else.
+    EXPECT_LE(statusBar->GetScreenRect().GetBottom(), m_frame->GetScreenRect().GetBottom());
+    EXPECT_GE(statusBar->GetScreenRect().GetTop(),
+              m_frame->ClientToScreen(wxPoint(0, m_frame->GetClientSize().y)).y);
+}
