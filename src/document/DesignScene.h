@@ -21,6 +21,8 @@
 #include "objects/SceneServices.h"
 #include "objects/TextureCache.h"
 
+class IOperationProgress;
+
 class C3DObject;
 class CBinaryReader;
 class CBinaryWriter;
@@ -264,12 +266,9 @@ public:
     int AddToTypeList(int type, CDesignObject* object) override;
     HRESULT LocateMissingFile(int kind, std::string& path) override;
     void NoteUncutSurface(std::string_view name) override { m_uncutSurfaces.emplace_back(name); }
-    // Runs the long-read step at most every tenth of a second; false once
-    // the document's abort flag is up.
+    // Keeps the section's progress window responsive at most every tenth of
+    // a second; false once the document's abort flag is up.
     bool ContinueLongRead() override;
-    // What runs while one record takes long to read: the load's progress
-    // window steps with it, so that it paints and takes its abort button.
-    void SetLongReadStep(std::function<void()> step) { m_longReadStep = std::move(step); }
     int GetFloorOfHeight(float height, int type) const override;
     int GetFloorLevelOfHeight(float height, int type) const override;
     const std::vector<CDesignObject*>& GetObjectList(int type) const override {
@@ -350,7 +349,8 @@ private:
     mutable const std::vector<std::unique_ptr<CDesignObject>>* m_pLightsBeingRead = nullptr;
     int m_missingReportsSuppressed = 0;
     std::vector<std::string> m_uncutSurfaces;
-    std::function<void()> m_longReadStep;
+    // The progress window of the section being read, while it is open.
+    mutable IOperationProgress* m_pLongReadProgress = nullptr;
     std::chrono::steady_clock::time_point m_lastLongReadStep;
     TypeLists m_objects;
     TypeLists m_selected;

@@ -187,6 +187,11 @@ bool CDesignScene::ReadRecords(CBinaryReader& reader, int type, int32_t count,
     if (is3D && count > 0) {
         progress = OpenProgressWindow({kSectionTexts[type], 1000, 1000 / count, true});
     }
+    struct LongReadProgress {
+        const CDesignScene& scene;
+        ~LongReadProgress() { scene.m_pLongReadProgress = nullptr; }
+    } const longReadProgress{*this};
+    m_pLongReadProgress = progress.get();
     for (int32_t i = 0; i < count; ++i) {
         std::unique_ptr<CDesignObject> object = CreateDesignObject(type);
         if (object == nullptr) {
@@ -219,9 +224,9 @@ bool CDesignScene::ReadRecords(CBinaryReader& reader, int type, int32_t count,
 bool CDesignScene::ContinueLongRead() {
     constexpr auto kStepInterval = std::chrono::milliseconds(100);
     const auto now = std::chrono::steady_clock::now();
-    if (m_longReadStep && now - m_lastLongReadStep >= kStepInterval) {
+    if (m_pLongReadProgress != nullptr && now - m_lastLongReadStep >= kStepInterval) {
         m_lastLongReadStep = now;
-        m_longReadStep();
+        m_pLongReadProgress->KeepResponsive();
     }
     return m_pDoc == nullptr || m_pDoc->GetAbort() == 0;
 }

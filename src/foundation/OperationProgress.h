@@ -27,6 +27,9 @@ public:
     // Advances the bar by one step; the program may handle pending events
     // meanwhile.
     virtual void StepIt() = 0;
+    // Lets the window paint and take its abort button while one step takes
+    // long, without advancing the bar.
+    virtual void KeepResponsive() {}
 };
 
 using ProgressWindowFactory =

@@ -103,6 +103,12 @@ void CProgressDlg::StepIt() {
     ShowPosition();
 }
 
+void CProgressDlg::HandlePendingEvents() {
+    if (wxTheApp != nullptr) {
+        wxTheApp->Yield(true);
+    }
+}
+
 void CProgressDlg::StepItNoPump() {
     if (!m_keptText.empty()) {
         SetText(m_keptText);

@@ -45,6 +45,7 @@ public:
     // Shows the kept text, handles the pending events, then steps the bar.
     void StepIt();
     void StepItNoPump();
+    void HandlePendingEvents();
 
     const CProgressPosition& GetPosition() const { return m_position; }
 

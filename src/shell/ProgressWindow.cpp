@@ -32,6 +32,8 @@ public:
         m_lastPump = std::chrono::steady_clock::now();
     }
 
+    void KeepResponsive() override { m_dialog.HandlePendingEvents(); }
+
 private:
     CProgressDlg m_dialog;
     std::chrono::steady_clock::time_point m_lastPump{};

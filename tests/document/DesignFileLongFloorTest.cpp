@@ -9,6 +9,7 @@
 #include "foundation/Vector2D.h"
 #include "objects/ObjectTypeCodes.h"
 #include "objects/WallObject.h"
+#include "support/RecordingProgress.h"
 
 namespace {
 
@@ -51,25 +52,25 @@ protected:
 
 }  // namespace
 
-TEST_F(DesignFileLongFloorTest, LongCapStepsTheReadAndReadsWhole) {
+TEST_F(DesignFileLongFloorTest, LongCapKeepsTheFloorsProgressWindowResponsiveAndReadsWhole) {
     const std::string bytes = LongFloorDesign();
-    int steps = 0;
-    scene->SetLongReadStep([&steps] { ++steps; });
+    RecordingProgress progress;
     ASSERT_TRUE(Read(bytes));
-    EXPECT_GE(steps, 1);
+    ASSERT_EQ(progress.windows.size(), 1u);
+    EXPECT_GE(progress.windows[0].responsiveCalls, 1);
+    EXPECT_TRUE(progress.windows[0].closed);
     EXPECT_EQ(CapIndices(), std::vector<std::size_t>{kWholeCapIndices});
 }
 
-TEST_F(DesignFileLongFloorTest, AbortDuringALongCapStopsTheCapAndTheRead) {
+TEST_F(DesignFileLongFloorTest, AbortDuringALongCapStopsTheReadAndKeepsTheOpenDesign) {
     const std::string bytes = LongFloorDesign();
-    int steps = 0;
-    scene->SetLongReadStep([this, &steps] {
-        ++steps;
+    RecordingProgress progress;
+    int calls = 0;
+    progress.onKeepResponsive = [this, &calls](const RecordingProgress::Window&) {
+        ++calls;
         doc->SetAbort(1);
-    });
-    ASSERT_TRUE(Read(bytes));
-    EXPECT_EQ(steps, 1) << "the cap went on after the abort";
-    for (const std::size_t indices : CapIndices()) {
-        EXPECT_LT(indices, kWholeCapIndices);
-    }
+    };
+    EXPECT_FALSE(Read(bytes));
+    EXPECT_EQ(calls, 1) << "the cap went on after the abort";
+    EXPECT_EQ(CapIndices(), std::vector<std::size_t>{kWholeCapIndices});
 }

@@ -10,12 +10,14 @@
 
 // Stands in for the progress windows while it lives: every window opened
 // is recorded with its steps and whether it has closed. onStep runs at each
-// step, as the user acting while a real window pumps events.
+// step, as the user acting while a real window pumps events; onKeepResponsive
+// likewise while one long step lets the window handle events.
 class RecordingProgress {
 public:
     struct Window {
         ProgressRequest request;
         int steps = 0;
+        int responsiveCalls = 0;
         bool closed = false;
     };
 
@@ -27,6 +29,7 @@ public:
 
     std::vector<Window> windows;
     std::function<void(const Window&)> onStep;
+    std::function<void(const Window&)> onKeepResponsive;
 
 private:
     class Open : public IOperationProgress {
@@ -39,6 +42,13 @@ private:
             ++window.steps;
             if (m_owner.onStep) {
                 m_owner.onStep(window);
+            }
+        }
+        void KeepResponsive() override {
+            Window& window = m_owner.windows[m_index];
+            ++window.responsiveCalls;
+            if (m_owner.onKeepResponsive) {
+                m_owner.onKeepResponsive(window);
             }
         }
 
