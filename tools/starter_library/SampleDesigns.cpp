@@ -151,19 +151,25 @@ void PlacePiece(CHousDoc& doc, const SamplePiece& sample) {
     model->UpdatePlanIcon();
 }
 
+// The shoelace sum: positive when the outline turns counter-clockwise with
+// y up.
+double TwiceSignedArea(const std::vector<CVector2D>& outline) {
+    double sum = 0;
+    for (std::size_t i = 0; i < outline.size(); ++i) {
+        const CVector2D& a = outline[i];
+        const CVector2D& b = outline[(i + 1) % outline.size()];
+        sum += a.x * b.y - b.x * a.y;
+    }
+    return sum;
+}
+
 // A plan outline as the scene takes it: x and the 3D z, turning the way the
 // plan tools store it (a negative shoelace sum).
 std::vector<CVector2D> SceneOutline(std::vector<CVector2D> plan) {
     for (CVector2D& point : plan) {
         point.y = -point.y;
     }
-    double twiceArea = 0;
-    for (std::size_t i = 0; i < plan.size(); ++i) {
-        const CVector2D& a = plan[i];
-        const CVector2D& b = plan[(i + 1) % plan.size()];
-        twiceArea += a.x * b.y - b.x * a.y;
-    }
-    if (twiceArea > 0) {
+    if (TwiceSignedArea(plan) > 0) {
         std::reverse(plan.begin() + 1, plan.end());
     }
     return plan;
@@ -180,13 +186,7 @@ std::vector<CVector2D> RoomOutline(const SampleDesign& design) {
 // A wall is a solid drawn from its own footprint: one slab outside each side
 // of the room, running past the corners so that they close.
 std::vector<std::vector<CVector2D>> WallFootprints(const std::vector<CVector2D>& room) {
-    double twiceArea = 0;
-    for (std::size_t i = 0; i < room.size(); ++i) {
-        const CVector2D& a = room[i];
-        const CVector2D& b = room[(i + 1) % room.size()];
-        twiceArea += a.x * b.y - b.x * a.y;
-    }
-    const double outwards = twiceArea > 0 ? 1.0 : -1.0;
+    const double outwards = TwiceSignedArea(room) > 0 ? 1.0 : -1.0;
     std::vector<std::vector<CVector2D>> walls;
     for (std::size_t i = 0; i < room.size(); ++i) {
         const CVector2D& a = room[i];
@@ -430,6 +430,9 @@ void WriteSampleDesigns(LibraryOutput& output) {
     if (!output.Ok()) {
         return;
     }
+    // The samples are built in the library's folder as a program folder;
+    // whoever runs the generator gets its own back.
+    const std::string previousFolder = GetProgramFolder();
     try {
         SetProgramFolder(std::filesystem::absolute(output.Root()));
         OffscreenDevice offscreen = MakeDevice();
@@ -439,5 +442,8 @@ void WriteSampleDesigns(LibraryOutput& output) {
         WriteGroupFile(output);
     } catch (const std::exception& error) {
         output.Fail(error.what());
+    }
+    if (!previousFolder.empty()) {
+        SetProgramFolder(previousFolder);
     }
 }
