@@ -168,7 +168,8 @@ TEST_F(ReleaseProgramTest, ASampleOpensAndTheViewsAnswerTheKeysThePointerAndUndo
     x.Click(grabX, grabY);
     x.Drag(grabX, grabY, grabX, grabY + kDragDown);
     std::optional<ScreenRect> moved;
-    EXPECT_TRUE(WaitFor(
+    // The undo below means nothing unless the model moved.
+    ASSERT_TRUE(WaitFor(
         [&] {
             moved = FindSymbolTop(x.Capture(plan));
             return moved && std::abs(moved->y - (sofa->y + kDragDown)) < 10;
