@@ -1,25 +1,23 @@
 #include "SampleDesigns.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <filesystem>
-#include <memory>
 #include <numbers>
 #include <stdexcept>
-#include <system_error>
 
 #include "Furniture.h"
 #include "LibraryOutput.h"
 #include "ProceduralTextures.h"
 #include "SampleDesignHost.h"
+#include "SampleRoom.h"
+#include "SampleThumbnail.h"
 #include "document/ActiveDocumentServices.h"
 #include "document/HousDoc.h"
 #include "foundation/ActiveDocument.h"
 #include "foundation/ApplicationValues.h"
 #include "foundation/BinaryWriter.h"
 #include "foundation/ProfileFile.h"
-#include "foundation/Vector2D.h"
 #include "library/ModelCatalogEntry.h"
 #include "library/placing/LibraryPlacing.h"
 #include "objects/CeilingObject.h"
@@ -30,51 +28,13 @@
 #include "objects/TextureMappingRecord.h"
 #include "objects/WallObject.h"
 #include "platform/fs/AtomicFileWriter.h"
-#include "platform/gfx/Adapter.h"
 #include "platform/gfx/Device.h"
-#include "platform/gfx/EglOffscreenContext.h"
-#include "platform/gfx/MatrixMath.h"
-#include "platform/gfx/VectorMath.h"
 
 namespace {
 
-// The size the program's own thumbnails have.
-constexpr int kThumbnailWidth = 256;
-constexpr int kThumbnailHeight = 192;
 constexpr float kCeilingHeight = 260.0f;
-constexpr float kWallThickness = 12.0f;
 constexpr float kEyeHeight = 150.0f;
 constexpr float kDegrees = std::numbers::pi_v<float> / 180.0f;
-constexpr gfx::Color kThumbnailBackground = 0xFFDCDCE6;
-
-struct OffscreenDevice {
-    std::unique_ptr<gfx::EglOffscreenContext> context;
-    std::unique_ptr<gfx::Adapter> adapter;
-    std::unique_ptr<gfx::Device> device;
-};
-
-OffscreenDevice MakeDevice() {
-    OffscreenDevice made;
-    std::string error;
-    made.context = gfx::EglOffscreenContext::Create(kThumbnailWidth, kThumbnailHeight, &error);
-    if (!made.context) {
-        throw std::runtime_error("範例設計：" + error);
-    }
-    made.adapter = gfx::Adapter::Create(*made.context);
-    gfx::PresentParameters params;
-    params.backBufferWidth = kThumbnailWidth;
-    params.backBufferHeight = kThumbnailHeight;
-    params.backBufferFormat = gfx::Format::A8R8G8B8;
-    params.deviceWindow = made.context.get();
-    params.enableAutoDepthStencil = true;
-    params.autoDepthStencilFormat = gfx::Format::D24S8;
-    if (!made.adapter || gfx::Failed(made.adapter->CreateDevice(
-                             gfx::DeviceType::Hal, made.context.get(),
-                             gfx::kCreateHardwareVertexProcessing, &params, &made.device))) {
-        throw std::runtime_error("範例設計：無法建立繪圖裝置。");
-    }
-    return made;
-}
 
 // A library file's path as the samples store it: relative to the program
 // folder, which the program finds again by name under whatever folder a
@@ -151,72 +111,6 @@ void PlacePiece(CHousDoc& doc, const SamplePiece& sample) {
     model->UpdatePlanIcon();
 }
 
-// A plan outline as the scene takes it: x and the 3D z, turning the way the
-// plan tools store it (a negative shoelace sum).
-std::vector<CVector2D> SceneOutline(std::vector<CVector2D> plan) {
-    for (CVector2D& point : plan) {
-        point.y = -point.y;
-    }
-    double twiceArea = 0;
-    for (std::size_t i = 0; i < plan.size(); ++i) {
-        const CVector2D& a = plan[i];
-        const CVector2D& b = plan[(i + 1) % plan.size()];
-        twiceArea += a.x * b.y - b.x * a.y;
-    }
-    if (twiceArea > 0) {
-        std::reverse(plan.begin() + 1, plan.end());
-    }
-    return plan;
-}
-
-std::vector<CVector2D> RoomOutline(const SampleDesign& design) {
-    std::vector<CVector2D> points;
-    for (const auto& [x, y] : design.outline) {
-        points.push_back({x, y});
-    }
-    return points;
-}
-
-// A wall is a solid drawn from its own footprint: one slab outside each side
-// of the room, running past the corners so that they close.
-std::vector<std::vector<CVector2D>> WallFootprints(const std::vector<CVector2D>& room) {
-    double twiceArea = 0;
-    for (std::size_t i = 0; i < room.size(); ++i) {
-        const CVector2D& a = room[i];
-        const CVector2D& b = room[(i + 1) % room.size()];
-        twiceArea += a.x * b.y - b.x * a.y;
-    }
-    const double outwards = twiceArea > 0 ? 1.0 : -1.0;
-    std::vector<std::vector<CVector2D>> walls;
-    for (std::size_t i = 0; i < room.size(); ++i) {
-        const CVector2D& a = room[i];
-        const CVector2D& b = room[(i + 1) % room.size()];
-        const double length = std::hypot(b.x - a.x, b.y - a.y);
-        const double ux = (b.x - a.x) / length;
-        const double uy = (b.y - a.y) / length;
-        const double nx = uy * outwards * kWallThickness;
-        const double ny = -ux * outwards * kWallThickness;
-        const CVector2D start{a.x - ux * kWallThickness, a.y - uy * kWallThickness};
-        const CVector2D end{b.x + ux * kWallThickness, b.y + uy * kWallThickness};
-        walls.push_back({start, end, {end.x + nx, end.y + ny}, {start.x + nx, start.y + ny}});
-    }
-    return walls;
-}
-
-// The middle of the room's outline and its larger side.
-void RoomExtent(const SampleDesign& design, gfx::Vector3* centre, float* size) {
-    float minX = design.outline.front().first, maxX = minX;
-    float minZ = -design.outline.front().second, maxZ = minZ;
-    for (const auto& [x, y] : design.outline) {
-        minX = std::min(minX, x);
-        maxX = std::max(maxX, x);
-        minZ = std::min(minZ, -y);
-        maxZ = std::max(maxZ, -y);
-    }
-    *centre = {(minX + maxX) / 2.0f, 0.0f, (minZ + maxZ) / 2.0f};
-    *size = std::max(maxX - minX, maxZ - minZ);
-}
-
 // Standing in the room's corner at the plan's origin, looking across it.
 DesignViewState OpeningCamera(const SampleDesign& design) {
     gfx::Vector3 centre;
@@ -235,45 +129,6 @@ DesignViewState OpeningCamera(const SampleDesign& design) {
     state.turnStep = 0.5f;
     state.grid = {20.0f, 20.0f, 2.0f, 0.0f, 1.0f, 0.0f, 1.0f};
     return state;
-}
-
-// The room seen from above its front corner, before the ceiling closes it,
-// as a .bmp file image.
-std::vector<uint8_t> RenderThumbnail(CDesignScene& scene, gfx::Device& device,
-                                     const SampleDesign& design) {
-    gfx::Vector3 centre;
-    float size = 0;
-    RoomExtent(design, &centre, &size);
-    centre.y = 60.0f;
-    const gfx::Vector3 eye =
-        centre + gfx::Vec3Normalize(gfx::Vector3{-0.45f, 1.25f, 0.9f}) * (size * 1.25f);
-    device.SetTransform(gfx::TransformType::View,
-                        gfx::MatrixLookAtLH(eye, centre, gfx::Vector3{0.0f, 1.0f, 0.0f}));
-    device.SetTransform(
-        gfx::TransformType::Projection,
-        gfx::MatrixPerspectiveFovLH(std::numbers::pi_v<float> / 4.0f,
-                                    static_cast<float>(kThumbnailWidth) / kThumbnailHeight, 10.0f,
-                                    size * 5.0f));
-    gfx::Light light;
-    light.type = gfx::LightType::Directional;
-    light.diffuse = {0.8f, 0.8f, 0.78f, 1.0f};
-    light.direction = gfx::Vec3Normalize(gfx::Vector3{0.4f, -0.9f, -0.3f});
-    device.SetLight(0, light);
-    device.LightEnable(0, true);
-    device.SetRenderState(gfx::RenderState::Lighting, 1);
-    device.SetRenderState(gfx::RenderState::Ambient, 0xFF606060);
-    device.SetRenderState(gfx::RenderState::ZEnable, 1);
-    device.SetRenderState(gfx::RenderState::CullMode, gfx::kCullNone);
-    device.SetRenderState(gfx::RenderState::NormalizeNormals, 1);
-    device.Clear(gfx::kClearTarget | gfx::kClearZBuffer, kThumbnailBackground, 1.0f, 0);
-    device.BeginScene();
-    scene.RenderScene();
-    device.EndScene();
-    std::vector<uint8_t> bmp;
-    if (gfx::Failed(device.SaveBackBufferToBmp(&bmp))) {
-        throw std::runtime_error("範例設計：無法讀取 " + design.fileName + " 的縮圖。");
-    }
-    return bmp;
 }
 
 // The design objects ask the active document for its settings and draw only
@@ -317,7 +172,7 @@ void WriteSample(LibraryOutput& output, gfx::Device& device, const SampleDesign&
     doc.Attach3DView(&host);
     scene.SetDocument(&doc);
     scene.SetRenderTarget(&host);
-    host.SetWallBar(kCeilingHeight, 0.0f, kWallThickness);
+    host.SetWallBar(kCeilingHeight, 0.0f, kSampleWallThickness);
     host.SetCamera(OpeningCamera(design));
 
     const std::vector<CVector2D> outline = SceneOutline(RoomOutline(design));
@@ -430,14 +285,20 @@ void WriteSampleDesigns(LibraryOutput& output) {
     if (!output.Ok()) {
         return;
     }
+    // The samples are built in the library's folder as a program folder;
+    // whoever runs the generator gets its own back.
+    const std::string previousFolder = GetProgramFolder();
     try {
         SetProgramFolder(std::filesystem::absolute(output.Root()));
-        OffscreenDevice offscreen = MakeDevice();
+        OffscreenDevice offscreen = MakeThumbnailDevice();
         for (const SampleDesign& design : StarterSampleDesigns()) {
             WriteSample(output, *offscreen.device, design);
         }
         WriteGroupFile(output);
     } catch (const std::exception& error) {
         output.Fail(error.what());
+    }
+    if (!previousFolder.empty()) {
+        SetProgramFolder(previousFolder);
     }
 }
