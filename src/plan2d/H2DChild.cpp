@@ -20,7 +20,7 @@
 #include "foundation/Prompt.h"
 #include "plan2d/FloorControls.h"
 #include "plan2d/H2DView.h"
-#include "plan2d/PlanBarBitmaps.h"
+#include "plan2d/PlanBarIcons.h"
 #include "plan2d/PlanDisplayToggles.h"
 #include "plan2d/PlanLayerBits.h"
 #include "plan2d/PlanPictureInsert.h"
@@ -259,10 +259,9 @@ wxWindow* CH2DChild::CreateControlBar() {
     }
     UpdateZoomCombo();
     m_pFloorCombo = new wxChoice(bar, kFloorCombo);
+    // A storey button at the end shows its picture greyed.
     m_pFloorUpButton = MakeBitmapButton(bar, kFloorUpButton, 237, "上一個樓層");
-    m_pFloorUpButton->SetBitmapDisabled(MakePlanBarBitmap(254));
     m_pFloorDownButton = MakeBitmapButton(bar, kFloorDownButton, 238, "下一個樓層");
-    m_pFloorDownButton->SetBitmapDisabled(MakePlanBarBitmap(253));
 
     auto* sizer = new wxBoxSizer(wxHORIZONTAL);
     sizer->Add(m_pZoomCombo, 0, wxALL | wxALIGN_CENTER_VERTICAL, 2);

@@ -8,9 +8,9 @@
 #include <wx/tglbtn.h>
 
 #include "foundation/TextFormat.h"
+#include "platform/desktop/ToolIcon.h"
 #include "shell/CommandIds.h"
 #include "shell/HighCommandIds.h"
-#include "shell/MainToolBars.h"
 
 namespace {
 
