@@ -244,6 +244,11 @@ TEST_F(MainFrameWindowTest, StatusTextAndWalkStepBarStartValues) {
     ASSERT_NE(turn, nullptr);
     EXPECT_EQ(step->GetValue(), "30");
     EXPECT_EQ(turn->GetValue(), "15");
+    // Nothing takes the bar's walk settings yet, so none can be changed.
+    for (int id : {CWalkStepBar::kSpeedCombo, CWalkStepBar::kStepEdit, CWalkStepBar::kTurnEdit,
+                   CWalkStepBar::kApplyButton}) {
+        EXPECT_FALSE(bar->FindWindow(id)->IsEnabled()) << id;
+    }
 
     wxWindow* accel = bar->FindWindow(cmd::kHardwareAccel);
     ASSERT_NE(accel, nullptr);
