@@ -36,6 +36,9 @@ public:
     // the client point. The browser holds the pointer while it drags, so it
     // hands the drop to the view under the pointer.
     virtual void DropLibraryEntry(int /*x*/, int /*y*/) {}
+    // The cursor a pending library drag shows over the client point, as a
+    // program cursor number; 0 leaves it to the browser.
+    virtual int GetLibraryDragCursor(int /*x*/, int /*y*/) { return 0; }
 };
 
 // The plan view's frame with its bars.

@@ -166,4 +166,11 @@ float ScaleForSize(float size, float extent) {
     return extent != 0.0f ? size / extent : 1.0f;
 }
 
+int GetPlacingCursor(int pickedType, bool lamp) {
+    if (pickedType < 0) {
+        return kPlaceOnGroundCursor;
+    }
+    return pickedType == kText3DObjectType || lamp ? kNotTakenCursor : kPlaceOnObjectCursor;
+}
+
 }  // namespace drop_placement

@@ -106,6 +106,16 @@ struct ShadowPictureLayout {
 // moves off the wall; any other a flat shadow under its front, and rises.
 [[nodiscard]] ShadowPictureLayout LayoutShadowPicture(const ModelShape& model, bool hanging);
 
+// The cursors a library entry dragged over the 3D view shows: placed on the
+// object under the pointer, not taken there (a lamp refuses a drop, a 3D
+// text gives no place), or placed on the ground.
+inline constexpr int kPlaceOnObjectCursor = 589;
+inline constexpr int kNotTakenCursor = 592;
+inline constexpr int kPlaceOnGroundCursor = 593;
+// The cursor over an object of the picked type (-1: nothing under the
+// pointer), lamp when its library folder names a lamp.
+[[nodiscard]] int GetPlacingCursor(int pickedType, bool lamp);
+
 // The scale that gives a mesh extent the size; 1 for a mesh without extent.
 [[nodiscard]] float ScaleForSize(float size, float extent);
 

@@ -30,6 +30,10 @@ std::string MaterialFileRecord::GetDescription() const {
     return DecodeField(description);
 }
 
+std::string MaterialFileRecord::GetWebLink() const {
+    return text::Cp950ToUtf8Lenient(text::FixedFieldBytes(extra));
+}
+
 void FreeMaterialImage(MaterialFileRecord& record) {
     std::vector<std::uint8_t>().swap(record.data);
 }

@@ -32,6 +32,8 @@ struct MaterialFileRecord {
     std::string GetSerialNumber() const;
     std::string GetVendor() const;
     std::string GetDescription() const;
+    // The web link of the extra block: the stored text up to its first NUL.
+    std::string GetWebLink() const;
 };
 
 // Frees the image data, leaving the rest of the record.

@@ -20,7 +20,7 @@
 #include "foundation/Prompt.h"
 #include "plan2d/FloorControls.h"
 #include "plan2d/H2DView.h"
-#include "plan2d/PlanBarBitmaps.h"
+#include "plan2d/PlanBarIcons.h"
 #include "plan2d/PlanDisplayToggles.h"
 #include "plan2d/PlanLayerBits.h"
 #include "plan2d/PlanPictureInsert.h"
@@ -88,8 +88,9 @@ constexpr std::array<ForwardedTool, 7> kForwardedTools = {{
     {kAddDxfIconTool, 33008},
 }};
 
-// The line and arrow style dialogs are not part of the program yet.
-constexpr std::array<int, 3> kStyleDialogTools = {2004, 2005, 2006};
+// The line and arrow style dialogs and the DXF icons are not part of the
+// program yet.
+constexpr std::array<int, 4> kToolsNotBuilt = {2004, 2005, 2006, kAddDxfIconTool};
 
 wxString Utf8(const char* text) {
     return wxString::FromUTF8(text);
@@ -228,7 +229,7 @@ wxToolBar* CH2DChild::CreateDrawingToolBar() {
     AddTool(m_pDrawingToolBar, kAddDxfIconTool, kAddDxfIconTool, "加入DXF圖示");
     AddTool(m_pDrawingToolBar, kInsertPictureTool, kInsertPictureTool, "加入圖檔");
     m_pDrawingToolBar->Realize();
-    for (int id : kStyleDialogTools) {
+    for (int id : kToolsNotBuilt) {
         m_pDrawingToolBar->EnableTool(id, false);
     }
 
@@ -239,9 +240,7 @@ wxToolBar* CH2DChild::CreateDrawingToolBar() {
         Bind(wxEVT_UPDATE_UI, &CH2DChild::OnUpdateToolButton, this, tool.id);
     }
     Bind(wxEVT_TOOL, &CH2DChild::OnInsertPicture, this, kInsertPictureTool);
-    for (int id : {kAddDxfIconTool, kInsertPictureTool}) {
-        Bind(wxEVT_UPDATE_UI, &CH2DChild::OnUpdateDrawingBarCommand, this, id);
-    }
+    Bind(wxEVT_UPDATE_UI, &CH2DChild::OnUpdateDrawingBarCommand, this, kInsertPictureTool);
     Bind(wxEVT_TOOL_DROPDOWN, &CH2DChild::OnToolDropDown, this);
     for (const PlanSubModeMenu& menu : GetPlanSubModeMenus()) {
         Bind(wxEVT_MENU, &CH2DChild::OnSubModeItem, this, menu.firstItem,
@@ -259,10 +258,9 @@ wxWindow* CH2DChild::CreateControlBar() {
     }
     UpdateZoomCombo();
     m_pFloorCombo = new wxChoice(bar, kFloorCombo);
+    // A storey button at the end shows its picture greyed.
     m_pFloorUpButton = MakeBitmapButton(bar, kFloorUpButton, 237, "上一個樓層");
-    m_pFloorUpButton->SetBitmapDisabled(MakePlanBarBitmap(254));
     m_pFloorDownButton = MakeBitmapButton(bar, kFloorDownButton, 238, "下一個樓層");
-    m_pFloorDownButton->SetBitmapDisabled(MakePlanBarBitmap(253));
 
     auto* sizer = new wxBoxSizer(wxHORIZONTAL);
     sizer->Add(m_pZoomCombo, 0, wxALL | wxALIGN_CENTER_VERTICAL, 2);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "document/EditMode.h"
 #include "document/PlanZoom.h"
 
 namespace {
@@ -48,8 +49,13 @@ PlanFrameRect GetPlanFrameRect(int desktopWidth) {
     return rect;
 }
 
+bool IsPlanToolBuilt(int toolMode) {
+    return toolMode == EditMode::kCeiling || toolMode == EditMode::kWall ||
+           toolMode == EditMode::kFloor;
+}
+
 ToolButtonState GetToolButtonState(int editMode, int modeA, int modeB) {
-    if (IsPrintOrShowMode(editMode)) {
+    if (IsPrintOrShowMode(editMode) || !IsPlanToolBuilt(modeA)) {
         return {};
     }
     ToolButtonState state;

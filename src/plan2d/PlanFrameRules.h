@@ -16,7 +16,14 @@ struct PlanFrameRect {
 };
 PlanFrameRect GetPlanFrameRect(int desktopWidth);
 
-// A drawing tool's button for the tool of the edit modes a and b.
+// Whether the plan takes the points of the tool whose first edit mode is
+// given: the outlines of walls, floors and ceilings. The dimension, text
+// note, grow-structure and shape tools only enter their mode so far, and
+// their buttons stay off until the plan takes their points.
+bool IsPlanToolBuilt(int toolMode);
+
+// A drawing tool's button for the tool of the edit modes a and b; off for a
+// tool that is not built.
 struct ToolButtonState {
     bool enabled = false;
     bool checked = false;

@@ -100,7 +100,9 @@ CDesignManagerDlg::CDesignManagerDlg(wxWindow* parent, CHousDoc& document)
                              wxSize(kThumbnailSize.x, -1), wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_END);
         m_captions[slot]->Hide();
         cell->Add(m_thumbnails[slot], 0);
-        cell->Add(m_captions[slot], 0, wxTOP, 2);
+        // An empty slot keeps its caption's place, so the thumbnails and
+        // captions stay in their columns whatever the group holds.
+        cell->Add(m_captions[slot], 0, wxTOP | wxRESERVE_SPACE_EVEN_IF_HIDDEN, 2);
         cells[slot] = cell;
 
         m_thumbnails[slot]->Bind(wxEVT_PAINT,
@@ -145,7 +147,7 @@ CDesignManagerDlg::CDesignManagerDlg(wxWindow* parent, CHousDoc& document)
     m_information = new CGreyListBox(this, kInformationId, wxDefaultPosition,
                                      wxSize(kPreviewSize.x, 140), wxLB_ALWAYS_SB);
     right->Add(m_preview, 0);
-    right->Add(m_fileName, 0, wxTOP, 4);
+    right->Add(m_fileName, 0, wxTOP | wxRESERVE_SPACE_EVEN_IF_HIDDEN, 4);
     right->Add(m_information, 0, wxTOP, 4);
     body->Add(right, 0, wxRIGHT, 8);
     top->Add(body, 0);
@@ -270,6 +272,9 @@ void CDesignManagerDlg::LayOutThumbnails() {
         }
         m_thumbnails[slot]->Refresh(false);
     }
+    // A window shown after the last layout stays where it was made, at the
+    // dialog's corner, until the sizer places it.
+    Layout();
 }
 
 void CDesignManagerDlg::OnThumbnailPaint(int slot) {

@@ -4,7 +4,6 @@
 #include <wx/cmdline.h>
 #include <wx/icon.h>
 
-#include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -29,6 +28,7 @@
 #include "shell/CommandLineDesign.h"
 #include "shell/FirstPaintReport.h"
 #include "shell/MainFrame.h"
+#include "shell/ProgramLanguage.h"
 #include "shell/ProgramStrings.h"
 #include "shell/ProgressWindow.h"
 #include "shell/PromptDialogs.h"
@@ -153,6 +153,8 @@ std::filesystem::path PrepareScratchFolder(const pfs::UserEnvironment& env) {
 // program's face mapping goes in first.
 bool CHousApp::Initialize(int& argc, wxChar** argv) {
     draw::UseProgramFontConfiguration();
+    SetProgramLocale();
+    KeepLocaleThroughToolkitStart();
     return wxApp::Initialize(argc, argv);
 }
 
@@ -163,9 +165,7 @@ bool CHousApp::OnInit() {
     if (!wxApp::OnInit()) {
         return false;
     }
-    // GTK takes the user's locale at start; numbers in files and edits keep
-    // the '.' decimal point whatever it is.
-    std::setlocale(LC_NUMERIC, "C");
+    UseChineseToolkitTexts();
     InstallPromptDialogs();
     SetProgressWindowFactory(OpenProgressDialog);
     m_pMainFrame = StartProgram(m_options);

@@ -92,7 +92,7 @@ void CMainFrame::CreateDesignViews() {
     const PlanFrameRect initial = CH2DChild::GetInitialRect();
     m_aui.AddPane(m_pPlanFrame, wxAuiPaneInfo()
                                     .Name("plan")
-                                    .Caption(wxString::FromUTF8("平面圖"))
+                                    .Caption(m_pPlanFrame->GetLabel())
                                     .Right()
                                     .BestSize(initial.width, initial.height)
                                     .MaximizeButton(true)

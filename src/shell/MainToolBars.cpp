@@ -4,15 +4,11 @@
 #include <wx/aui/auibar.h>
 #include <wx/menu.h>
 
-#include <filesystem>
-
-#include "platform/fs/DefaultContent.h"
+#include "platform/desktop/ToolIcon.h"
 #include "shell/CommandIds.h"
 #include "shell/HighCommandIds.h"
 
 namespace {
-
-const wxSize kIconSize(24, 24);
 
 struct ToolButton {
     int id;  // 0 = separator
@@ -26,7 +22,7 @@ struct ToolButton {
 // desktop's other programs.
 wxBitmapBundle ToolBitmap(const ToolButton& button) {
     if (button.art != nullptr) {
-        return wxArtProvider::GetBitmapBundle(button.art, wxART_TOOLBAR, kIconSize);
+        return wxArtProvider::GetBitmapBundle(button.art, wxART_TOOLBAR, kToolIconSize);
     }
     return LoadToolIcon(button.icon);
 }
@@ -36,7 +32,7 @@ wxAuiToolBar* CreateToolBar(wxWindow* parent, int barId, std::initializer_list<T
     CAllowHighCommandIds highIds;
     auto* bar = new wxAuiToolBar(parent, barId, wxDefaultPosition, wxDefaultSize,
                                  wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_GRIPPER);
-    bar->SetToolBitmapSize(kIconSize);
+    bar->SetToolBitmapSize(kToolIconSize);
     for (const ToolButton& button : buttons) {
         if (button.id == 0) {
             bar->AddSeparator();
@@ -52,18 +48,6 @@ wxAuiToolBar* CreateToolBar(wxWindow* parent, int barId, std::initializer_list<T
 }
 
 }  // namespace
-
-wxBitmapBundle LoadToolIcon(const std::string& name) {
-    const std::filesystem::path file = pfs::FindResourceFolder() / "icons" / (name + ".svg");
-    std::error_code error;
-    if (std::filesystem::is_regular_file(file, error)) {
-        wxBitmapBundle bundle = wxBitmapBundle::FromSVGFile(file.string(), kIconSize);
-        if (bundle.IsOk()) {
-            return bundle;
-        }
-    }
-    return wxArtProvider::GetBitmapBundle(wxART_MISSING_IMAGE, wxART_TOOLBAR, kIconSize);
-}
 
 wxAuiToolBar* CreateBasicToolBar(wxWindow* parent) {
     return CreateToolBar(

@@ -1,9 +1,5 @@
 #pragma once
 
-#include <wx/bmpbndl.h>
-
-#include <string>
-
 class wxAuiToolBar;
 class wxMenu;
 class wxWindow;
@@ -11,11 +7,6 @@ class wxWindow;
 // The tool-bar id of the basic and of the play tool bar.
 inline constexpr int kBasicToolBarId = 518;
 inline constexpr int kPlayToolBarId = 521;
-
-// A picture of the program's own, drawn to any scale from res/icons/<name>.svg;
-// the missing-image picture when the file is not there, so a damaged
-// installation still starts.
-wxBitmapBundle LoadToolIcon(const std::string& name);
 
 // The file, edit and output buttons above the views, the show-mode button
 // with its drop-down last.

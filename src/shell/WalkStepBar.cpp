@@ -8,9 +8,9 @@
 #include <wx/tglbtn.h>
 
 #include "foundation/TextFormat.h"
+#include "platform/desktop/ToolIcon.h"
 #include "shell/CommandIds.h"
 #include "shell/HighCommandIds.h"
-#include "shell/MainToolBars.h"
 
 namespace {
 
@@ -63,5 +63,10 @@ CWalkStepBar::CWalkStepBar(wxWindow* parent, double normalStep) : wxPanel(parent
     sizer->Add(new wxButton(this, kApplyButton, Utf8("確定"), wxDefaultPosition, wxDefaultSize,
                             wxBU_EXACTFIT),
                0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, gap);
+    // The bar's walk settings do not reach the keyboard walk yet; until they
+    // do they are shown as they are and cannot be changed.
+    for (int id : {kSpeedCombo, kStepEdit, kTurnEdit, kApplyButton}) {
+        FindWindow(id)->Disable();
+    }
     SetSizerAndFit(sizer);
 }

@@ -155,6 +155,9 @@ public:
     // A browser's drag let go over the view: placed like a button release
     // at the client point, or its texture applied there.
     void DropLibraryEntry(int x, int y) override;
+    // While a model or picture is dragged: where it would go at the window
+    // point (on the object there, not taken there, or on the ground).
+    int GetLibraryDragCursor(int x, int y) override;
     // The texture browser's pending texture applied to the surface at the
     // window point: the picked face, with Ctrl (or a drag started with Ctrl)
     // every face, with Shift every face but top and bottom. The drag ends

@@ -76,6 +76,15 @@ void CHousView::DropLibraryEntry(int x, int y) {
     }
 }
 
+int CHousView::GetLibraryDragCursor(int x, int y) {
+    if (m_pDoc->GetPlacement().inProgress == 0) {
+        return 0;
+    }
+    const ScenePick picked = PickNearestObject(x, y);
+    const bool lamp = picked.object != nullptr && picked.object->IsNotLamp() == 0;
+    return drop_placement::GetPlacingCursor(picked.object != nullptr ? picked.type : -1, lamp);
+}
+
 C3DObject* CHousView::PlaceEntryAt(const LibraryDropPoint& drop) {
     ILibraryBrowsers* browsers = m_pDoc->GetLibraryBrowsers();
     if (browsers == nullptr) {

@@ -247,3 +247,20 @@ TEST(DropPlacementRulesTest, AMeshWithoutExtentKeepsScaleOne) {
 }
 
 }  // namespace
+
+TEST(DropPlacementRulesTest, PlacingCursorTellsWhereADraggedEntryWouldGo) {
+    const struct {
+        int type;
+        bool lamp;
+        int cursor;
+    } cases[] = {
+        {-1, false, kPlaceOnGroundCursor},
+        {kModelObjectType, false, kPlaceOnObjectCursor},
+        {kWallObjectType, false, kPlaceOnObjectCursor},
+        {kModelObjectType, true, kNotTakenCursor},
+        {kText3DObjectType, false, kNotTakenCursor},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(GetPlacingCursor(c.type, c.lamp), c.cursor) << c.type << " " << c.lamp;
+    }
+}

@@ -25,14 +25,24 @@
 #include "library/ui/FurnitureBrowserDlg.h"
 #include "library/ui/LibraryBrowsers.h"
 #include "library/ui/ModelPreviewPanel.h"
+#include "library/ui/PhotoBrowserDlg.h"
 #include "library/ui/TextureBrowserDlg.h"
 #include "library/ui/ThumbnailCell.h"
+#include "objects/MaterialFileWriter.h"
+#include "platform/desktop/WebLink.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 using namespace starter_library_test;
+
+void PressButton(wxWindow& dialog, int id) {
+    wxWindow* button = dialog.FindWindow(id);
+    wxCommandEvent press(wxEVT_BUTTON, id);
+    press.SetEventObject(button);
+    button->GetEventHandler()->ProcessEvent(press);
+}
 
 // Stands for the plan or 3D view: remembers where entries were let go and
 // whether a drag was pending then.
@@ -256,6 +266,71 @@ TEST_F(LibraryBrowserDlgTest, TextureDragCarriesTheEntrysFileImageAndTileSize) {
     ShowCategory(dialog, tree->GetItemText(first).utf8_string());
     dialog.SelectTextureFile(path);
     EXPECT_EQ(dialog.GetTexturePath(), path);
+}
+
+// A material file keeps its link in CP950, ended by a NUL that older
+// editors leave with bytes after it; the button opens the decoded text
+// before the NUL, in the texture and in the photo browser alike.
+TEST_F(LibraryBrowserDlgTest, WebPageButtonOpensTheMaterialsLinkCutAtItsNul) {
+    MaterialFileContents contents;
+    contents.name = "連結";
+    contents.webLink = std::string("www.家具.tw") + '\0' + "舊網址";
+    contents.width = 40.0f;
+    contents.height = 30.0f;
+    ASSERT_TRUE(image::AllocateRaster(contents.image, 4, 4));
+    MaterialFileContents plain = contents;
+    plain.name = "無連結";
+    plain.webLink.clear();
+    const std::string category = "99連結";
+    std::string error;
+    for (const char* library : {"STexture", "STPicture"}) {
+        fs::create_directories(m_folder.Path() / library / category);
+        ASSERT_TRUE(WriteMaterialFile(m_folder.Path() / library / category / "linked.qvp", contents,
+                                      &error))
+            << error;
+        ASSERT_TRUE(
+            WriteMaterialFile(m_folder.Path() / library / category / "plain.qvp", plain, &error))
+            << error;
+    }
+    std::vector<std::string> opened;
+    bool browserStarts = true;
+    desktop::SetWebLinkLauncher([&](const std::string& url) {
+        opened.push_back(url);
+        return browserStarts;
+    });
+
+    CTextureBrowserDlg textures(*m_doc, kBrowserModeAdd, m_frame);
+    CPhotoBrowserDlg photos(*m_doc, kBrowserModeAdd, m_frame);
+    for (CLibraryBrowserDlg* dialog :
+         {static_cast<CLibraryBrowserDlg*>(&textures), static_cast<CLibraryBrowserDlg*>(&photos)}) {
+        SCOPED_TRACE(dialog->GetTitle().utf8_string());
+        opened.clear();
+        m_messages.clear();
+        dialog->Show();
+        Settle();
+        ShowCategory(*dialog, category);
+        ASSERT_EQ(dialog->GetEntryCount(), 2);
+        auto* button = static_cast<wxButton*>(dialog->FindWindow(CLibraryBrowserDlg::kWebLinkId));
+        for (int slot = 0; slot < 2; ++slot) {
+            SendMouse(Cell(*dialog, slot), wxEVT_LEFT_DOWN, wxPoint(20, 20));
+            SendMouse(Cell(*dialog, slot), wxEVT_LEFT_UP, wxPoint(20, 20));
+            if (LabelOf(*dialog, CLibraryBrowserDlg::kFirstNameId + slot) == "無連結") {
+                EXPECT_FALSE(button->IsEnabled());
+                continue;
+            }
+            ASSERT_TRUE(button->IsEnabled());
+            EXPECT_EQ(button->GetToolTipText().utf8_string(), "www.家具.tw");
+            browserStarts = true;
+            PressButton(*dialog, CLibraryBrowserDlg::kWebLinkId);
+            browserStarts = false;
+            PressButton(*dialog, CLibraryBrowserDlg::kWebLinkId);
+        }
+        EXPECT_EQ(opened, (std::vector<std::string>{"http://www.家具.tw", "http://www.家具.tw"}));
+        // Only the browser that did not start is told of.
+        EXPECT_EQ(m_messages, std::vector<std::string>{"無法開啟網站!"});
+        dialog->Hide();
+    }
+    desktop::SetWebLinkLauncher({});
 }
 
 }  // namespace

@@ -180,6 +180,55 @@ TEST_F(LibraryDropIntoViewTest, AFurnitureEntryDraggedIntoTheViewStandsAtTheDrop
     EXPECT_TRUE(m_messages.empty());
 }
 
+// The browser's cell holds the pointer while a model is dragged, yet the
+// cursor shows what a drop would do where the pointer is: land on the table,
+// be refused by the lamp, or stand on the ground, all before the release.
+TEST_F(LibraryDropIntoViewTest, DraggedModelShowsWhereItWouldGoBeforeRelease) {
+    struct Box {
+        const char* file;
+        float left;
+    };
+    for (const Box& box : {Box{"/lib/SModel/03燈具/lamp.qvx", 180.0f},
+                           Box{"/lib/SModel/01桌椅/table.qvx", 360.0f}}) {
+        auto* object = new CTest3DObject(kModelObjectType);
+        object->MakeBox({box.left, 0, -300}, {box.left + 60, 150, -260}, 1,
+                        m_view->GetEngine().GetDevice());
+        object->SetFilePath(box.file);
+        object->UpdateWorldMatrix();
+        m_view->GetScene()->AddObjectIfAbsent(kModelObjectType, object);
+    }
+    const POINT lamp = m_view->ProjectToWindow(210, 75, -300);
+    const POINT table = m_view->ProjectToWindow(390, 75, -300);
+    const POINT ground = m_view->ProjectToWindow(300, 0, -500);
+
+    CFurnitureBrowserDlg& dialog = m_browsers->ShowFurnitureBrowser();
+    Settle();
+    ShowCategory(dialog, kLargeCategory);
+    CThumbnailCell& cell = Cell(dialog, 0);
+    SendMouse(cell, wxEVT_LEFT_DOWN, wxPoint(20, 20));
+    EXPECT_EQ(dialog.GetDragCursorShown(), 593);
+    const struct {
+        POINT at;
+        int cursor;
+    } moves[] = {{table, 589}, {lamp, 592}, {ground, 593}, {lamp, 592}};
+    for (const auto& move : moves) {
+        SCOPED_TRACE(move.cursor);
+        wxMouseEvent motion(wxEVT_MOTION);
+        motion.SetEventObject(&cell);
+        motion.SetPosition(
+            cell.ScreenToClient(m_view->ClientToScreen(wxPoint(move.at.x, move.at.y))));
+        motion.m_leftDown = true;
+        cell.GetEventHandler()->ProcessEvent(motion);
+        EXPECT_EQ(dialog.GetDragCursorShown(), move.cursor);
+    }
+    // Let go over the lamp: nothing is placed and the cursor is the normal one.
+    SendMouse(cell, wxEVT_LEFT_UP, cell.ScreenToClient(m_view->ClientToScreen({lamp.x, lamp.y})));
+    EXPECT_EQ(Models().size(), 2u);
+    EXPECT_EQ(dialog.GetDragCursorShown(), 0);
+    EXPECT_FALSE(cell.GetCursor().IsOk());
+    EXPECT_TRUE(m_messages.empty());
+}
+
 TEST_F(LibraryDropIntoViewTest, ATextureDraggedOntoAWallFaceCoversThatFace) {
     auto* wall = new CTest3DObject(kWallObjectType);
     wall->MakeBox({200, 0, -300}, {400, 200, -280}, 6, m_view->GetEngine().GetDevice());

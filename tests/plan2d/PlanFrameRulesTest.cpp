@@ -51,10 +51,32 @@ TEST(ToolButtonState, CheckedInItsModesAndLockedWhileAnotherDraws) {
         EXPECT_EQ(state.enabled, c.enabled);
         EXPECT_EQ(state.checked, c.checked);
     }
-    EXPECT_TRUE(GetToolButtonState(100, 100, 100).checked);
     EXPECT_TRUE(IsDrawingBarCommandEnabled(0));
     EXPECT_FALSE(IsDrawingBarCommandEnabled(601));
     EXPECT_FALSE(IsDrawingBarCommandEnabled(915));
+}
+
+// Only the outline tools take points in the plan; the others stay off in
+// every mode, even their own, and show no check.
+TEST(ToolButtonState, ToolsThatTakeNoPointsStayOff) {
+    const struct {
+        int modeA;
+        int modeB;
+        bool built;
+    } tools[] = {
+        {10, 11, true},    {20, 21, true},    {30, 31, true},    {170, 171, false},
+        {160, 161, false}, {100, 100, false}, {600, 601, false}, {610, 611, false},
+        {620, 621, false}, {630, 631, false}, {640, 641, false}, {650, 651, false},
+    };
+    for (const auto& tool : tools) {
+        SCOPED_TRACE(tool.modeA);
+        EXPECT_EQ(IsPlanToolBuilt(tool.modeA), tool.built);
+        for (int mode : {0, tool.modeA, tool.modeB}) {
+            const ToolButtonState state = GetToolButtonState(mode, tool.modeA, tool.modeB);
+            EXPECT_EQ(state.enabled, tool.built) << mode;
+            EXPECT_EQ(state.checked, tool.built && mode != 0) << mode;
+        }
+    }
 }
 
 TEST(WallBarEditState, FloorsHaveNoTopAndCeilingsNoBottom) {

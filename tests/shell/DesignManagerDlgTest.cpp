@@ -132,6 +132,60 @@ TEST_F(DesignManagerDlgTest, ShowsTheFirstGroupAndPicksItsFirstDesign) {
     EXPECT_EQ(document->GetShowGroupIndex(), 1);
 }
 
+// Each shown caption sits right under its own thumbnail, and the picked
+// design's file name under the preview, clear of the information list,
+// through every change of group, scroll and source.
+TEST_F(DesignManagerDlgTest, CaptionsAndFileNameAreLaidOutUnderTheirPictures) {
+    CScopedPromptHandlers prompts([](const MessageRequest&) { return PromptAnswer::Ok; });
+    WriteGroup("MyDesign/S0_Show.ini", "Mine", 1, "m", 0);
+    CDesignManagerDlg dialog(nullptr, *document);
+    dialog.Show();
+    const wxRect source = dialog.FindWindow(CDesignManagerDlg::kSourceId)->GetRect();
+    const wxRect groups = dialog.FindWindow(CDesignManagerDlg::kGroupId)->GetRect();
+    auto expectLaidOut = [&](const char* step) {
+        SCOPED_TRACE(step);
+        wxTheApp->Yield();
+        for (int slot = 0; slot < kDesignThumbnailSlots; ++slot) {
+            const wxWindow* caption = dialog.FindWindow(CDesignManagerDlg::kFirstCaptionId + slot);
+            if (!caption->IsShown()) {
+                continue;
+            }
+            const wxRect thumbnail =
+                dialog.FindWindow(CDesignManagerDlg::kFirstThumbnailId + slot)->GetRect();
+            const wxRect text = caption->GetRect();
+            EXPECT_EQ(text.x, thumbnail.x) << slot;
+            EXPECT_GE(text.y, thumbnail.GetBottom()) << slot;
+            EXPECT_LE(text.y, thumbnail.GetBottom() + 8) << slot;
+            EXPECT_GT(text.height, 0) << slot;
+            EXPECT_FALSE(text.Intersects(source) || text.Intersects(groups)) << slot;
+        }
+        const wxWindow* fileName = dialog.FindWindow(CDesignManagerDlg::kFileNameId);
+        if (!fileName->IsShown()) {
+            return;
+        }
+        const wxRect preview = dialog.FindWindow(CDesignManagerDlg::kPreviewId)->GetRect();
+        const wxRect information = dialog.FindWindow(CDesignManagerDlg::kInformationId)->GetRect();
+        const wxRect text = fileName->GetRect();
+        EXPECT_EQ(text.x, preview.x);
+        EXPECT_GT(text.y, preview.GetBottom());
+        EXPECT_GT(text.height, 0);
+        EXPECT_LT(text.GetBottom(), information.y);
+    };
+    expectLaidOut("first group");
+    dialog.SelectGroup(1);
+    expectLaidOut("nine designs");
+    dialog.Scroll(DesignScroll::LineRight);
+    expectLaidOut("scrolled");
+    // The last design removed hides the name; the next source shows it again.
+    dialog.SelectSource(1);
+    dialog.RemovePicked();
+    EXPECT_FALSE(dialog.FindWindow(CDesignManagerDlg::kFileNameId)->IsShown());
+    dialog.SelectSource(0);
+    EXPECT_TRUE(dialog.FindWindow(CDesignManagerDlg::kFileNameId)->IsShown());
+    EXPECT_TRUE(dialog.FindWindow(CDesignManagerDlg::kFirstCaptionId)->IsShown());
+    expectLaidOut("back to the showcase");
+}
+
 TEST_F(DesignManagerDlgTest, RemovingAsksAndRewritesTheGroupFile) {
     std::vector<std::string> asked;
     PromptAnswer answer = PromptAnswer::Cancel;

@@ -201,10 +201,15 @@ TEST(MainFrameRouting, MainFrameRoutesItsMenusAndKeepsTheShadowButtonOff) {
     EXPECT_FALSE(frame->GetBasicToolBar()->GetToolEnabled(cmd::kShadowReverseButton));
     EXPECT_TRUE(frame->GetBasicToolBar()->GetToolEnabled(cmd::kFileNew));
 
-    // The plan frame's line tool comes to the frame and starts the tool.
-    wxCommandEvent line(wxEVT_MENU, cmd::kDrawLine);
-    frame->ProcessWindowEvent(line);
-    EXPECT_EQ(document->GetEditMode(), EditMode::kLine);
+    // The menu's tools that the plan does not take yet stay disabled, as the
+    // plan frame's buttons do; the outline tools are on.
+    frame->GetMenuBar()->UpdateMenus();
+    for (int command :
+         {cmd::kDrawLine, cmd::kDrawArrow, cmd::kDrawArc, cmd::kDrawRectangle, cmd::kDrawCircle,
+          cmd::kDrawCurve, cmd::kAddDimensionNote, cmd::kAddTextNote, cmd::kGrowStructureFromDxf}) {
+        EXPECT_FALSE(frame->GetMenuBar()->IsEnabled(command)) << command;
+    }
+    EXPECT_TRUE(frame->GetMenuBar()->IsEnabled(cmd::kAddWall));
     // The menu's wall command runs the plan frame's tool.
     wxCommandEvent wall(wxEVT_MENU, cmd::kAddWall);
     frame->ProcessWindowEvent(wall);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/aui/auibar.h>
+#include <wx/aui/framemanager.h>
 #include <wx/choice.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
@@ -15,6 +16,7 @@
 #include "document/HousDoc.h"
 #include "foundation/ActiveDocument.h"
 #include "foundation/Prompt.h"
+#include "plan2d/H2DChild.h"
 #include "shell/CommandIds.h"
 #include "shell/HousApp.h"
 #include "shell/MainToolBars.h"
@@ -152,6 +154,12 @@ TEST_F(MainFrameWindowTest, ToolBarsHaveTheirButtonsAndModeDropDowns) {
               "牆、樑、柱、地板、天花板移動鎖定");
 }
 
+TEST_F(MainFrameWindowTest, PlanPaneIsCaptioned2DWindow) {
+    wxAuiManager* aui = wxAuiManager::GetManager(m_frame->GetPlanFrame());
+    ASSERT_NE(aui, nullptr);
+    EXPECT_EQ(aui->GetPane(m_frame->GetPlanFrame()).caption.utf8_string(), "2D視窗");
+}
+
 TEST(ModeDropDownMenu, OffersTheOtherModeAndTheMainMenu) {
     struct Case {
         bool showMode;
@@ -244,6 +252,11 @@ TEST_F(MainFrameWindowTest, StatusTextAndWalkStepBarStartValues) {
     ASSERT_NE(turn, nullptr);
     EXPECT_EQ(step->GetValue(), "30");
     EXPECT_EQ(turn->GetValue(), "15");
+    // Nothing takes the bar's walk settings yet, so none can be changed.
+    for (int id : {CWalkStepBar::kSpeedCombo, CWalkStepBar::kStepEdit, CWalkStepBar::kTurnEdit,
+                   CWalkStepBar::kApplyButton}) {
+        EXPECT_FALSE(bar->FindWindow(id)->IsEnabled()) << id;
+    }
 
     wxWindow* accel = bar->FindWindow(cmd::kHardwareAccel);
     ASSERT_NE(accel, nullptr);

@@ -17,7 +17,6 @@
 #include "objects/ObjectTypeCodes.h"
 #include "objects/PhotoObject.h"
 #include "platform/gfx/MathTypes.h"
-#include "platform/text/Cp950.h"
 
 namespace {
 
@@ -49,12 +48,6 @@ float HeadingFacingCamera(double cameraHeading) {
     return static_cast<float>(0.5 * kPi);
 }
 
-// The web link a material file carries in its extra block.
-std::string MaterialWebLink(const MaterialFileRecord& record) {
-    const std::string stored = record.extra.substr(0, record.extra.find('\0'));
-    return text::Cp950ToUtf8Lenient(stored);
-}
-
 // A new photo of the entry's picture in the scene at the drop point, with
 // its add record. Null when the picture cannot be read (LoadTexture has said
 // so): a photo without its picture would be placed, priced and saved empty.
@@ -79,7 +72,7 @@ CPhotoObject* CreatePhoto(CHousDoc& doc, CDesignScene& scene, const PictureCatal
     } else {
         photo->SetScale(static_cast<float>(picture.width), static_cast<float>(picture.height),
                         1.0f);
-        if (std::string link = MaterialWebLink(entry.material); !link.empty()) {
+        if (std::string link = entry.material.GetWebLink(); !link.empty()) {
             photo->SetWebLink(std::move(link));
         }
     }

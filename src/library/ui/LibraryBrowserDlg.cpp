@@ -449,9 +449,8 @@ void CLibraryBrowserDlg::OnCellLeftDown(wxMouseEvent& event) {
     const std::optional<int> index = m_page.GetSelectedIndex();
     if (index && StartDrag(*index, event.ControlDown())) {
         m_pDragSource = cell;
-        // The cell holds the pointer while it drags, so its cursor is the
-        // one shown over the views.
-        cell->SetCursor(GetProgramCursor(GetDragCursor(event.ControlDown())));
+        m_dragCtrl = event.ControlDown();
+        ShowDragCursor(GetDragCursor(m_dragCtrl));
         if (!cell->HasCapture()) {
             cell->CaptureMouse();
         }
@@ -467,7 +466,7 @@ void CLibraryBrowserDlg::OnCellLeftUp(wxMouseEvent& event) {
     if (cell->HasCapture()) {
         cell->ReleaseMouse();
     }
-    cell->SetCursor(wxNullCursor);
+    ShowDragCursor(0);
     m_pDragSource = nullptr;
     if (IsDragPending()) {
         DropAt(cell->ClientToScreen(event.GetPosition()));
@@ -487,13 +486,29 @@ void CLibraryBrowserDlg::OnCellMotion(wxMouseEvent& event) {
     if (!event.LeftIsDown() && m_pDragSource == nullptr && IsDragPending()) {
         EndDrag();
     }
+    // The cell holds the pointer, so the view under it never sees the move:
+    // the view is asked what a drop there would do, and the cell shows it.
+    auto* cell = static_cast<wxWindow*>(event.GetEventObject());
+    if (cell == m_pDragSource && event.LeftIsDown() && IsDragPending()) {
+        wxPoint client;
+        IDocumentView* view =
+            FindDocumentViewAt(cell->ClientToScreen(event.GetPosition()), &client);
+        const int asked = view != nullptr ? view->GetLibraryDragCursor(client.x, client.y) : 0;
+        ShowDragCursor(asked != 0 ? asked : GetDragCursor(m_dragCtrl));
+    }
     event.Skip();
 }
 
-void CLibraryBrowserDlg::OnCaptureLost(wxMouseCaptureLostEvent& /*event*/) {
-    if (m_pDragSource != nullptr) {
-        m_pDragSource->SetCursor(wxNullCursor);
+void CLibraryBrowserDlg::ShowDragCursor(int cursor) {
+    if (m_pDragSource == nullptr || cursor == m_dragCursor) {
+        return;
     }
+    m_dragCursor = cursor;
+    m_pDragSource->SetCursor(cursor != 0 ? GetProgramCursor(cursor) : wxNullCursor);
+}
+
+void CLibraryBrowserDlg::OnCaptureLost(wxMouseCaptureLostEvent& /*event*/) {
+    ShowDragCursor(0);
     m_pDragSource = nullptr;
     EndDrag();
 }
@@ -569,6 +584,7 @@ void CLibraryBrowserDlg::CloseBrowser() {
     if (m_pDragSource != nullptr && m_pDragSource->HasCapture()) {
         m_pDragSource->ReleaseMouse();
     }
+    ShowDragCursor(0);
     m_pDragSource = nullptr;
     EndDrag();
     if (IsModal()) {

@@ -75,6 +75,8 @@ public:
     const BrowserFolderTree& GetFolderTree() const { return m_folders; }
     std::string GetRootFolder() const;
     int GetEntryCount() const { return static_cast<int>(m_entries.size()); }
+    // The program cursor number a pending drag shows; 0 without a drag.
+    int GetDragCursorShown() const { return m_dragCursor; }
     // The list index of the selected entry; nothing on an empty cell.
     std::optional<int> GetSelectedIndex() const { return m_page.GetSelectedIndex(); }
     bool IsKeepSizeChecked() const;
@@ -203,6 +205,9 @@ private:
     void OnClose(wxCloseEvent& event);
     // The drag ends over the window under the pointer.
     void DropAt(const wxPoint& screenPoint);
+    // The drag's cursor as the view under the pointer asks, or the
+    // browser's own; 0 ends it.
+    void ShowDragCursor(int cursor);
 
     CHousDoc& m_doc;
     int m_mode;
@@ -229,6 +234,9 @@ private:
     wxButton* m_pExit = nullptr;
     wxButton* m_pWebLink = nullptr;
     wxCheckBox* m_pKeepSize = nullptr;
-    // The cell window holding the pointer while a drag is pending.
+    // The cell window holding the pointer while a drag is pending, whether
+    // Ctrl was held when it started, and the cursor it shows.
     wxWindow* m_pDragSource = nullptr;
+    bool m_dragCtrl = false;
+    int m_dragCursor = 0;
 };

@@ -27,7 +27,7 @@ BrowserEntryView CPhotoBrowserDlg::DescribeEntry(int index) const {
     view.filePath = entry->filePath;
     view.rate = entry->rate;
     view.thumbnail = &entry->material.data;
-    view.webLink = entry->material.extra;
+    view.webLink = entry->material.GetWebLink();
     view.facts = {entry->serialNumber, entry->vendor, entry->price,
                   entry->width,        entry->height, std::nullopt};
     return view;

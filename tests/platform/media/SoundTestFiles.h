@@ -1,10 +1,9 @@
 #pragma once
 
-#include <stdlib.h>
-
 #include <cstdint>
-#include <optional>
 #include <string>
+
+#include "support/ScopedEnvironment.h"
 
 // Sound files and audio drivers for the sound tests, which never need a sound
 // card: SDL's dummy driver plays in real time into nothing, its disk driver
@@ -42,27 +41,3 @@ inline std::string MakeSquareWav(int milliseconds) {
     }
     return bytes;
 }
-
-// Sets an environment variable for a test's lifetime, restoring it after.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = getenv(name)) {
-            m_old = old;
-        }
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnvironment() {
-        if (m_old) {
-            setenv(m_name, m_old->c_str(), 1);
-        } else {
-            unsetenv(m_name);
-        }
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
