@@ -196,6 +196,7 @@ private:
     std::array<unsigned, kMaxTextureStages> m_samplers{};
     std::array<Texture*, kMaxTextureStages> m_textures{};
     std::array<int, kMaxTextureStages> m_texCoordSets{};
+    AppliedTextureUnits m_appliedUnits;
     unsigned m_whiteTexture = 0;
 
     Matrix m_world;
