@@ -110,7 +110,12 @@ void CMergedSurfaces::Draw(gfx::Device& device, int type, int level,
         }
     }
     Group& group = m_groups[{type, level}];
-    if (group.source != source) {
+    // A device made again may take the address of the one the buffers were
+    // made on; buffers left without their device are made afresh.
+    const bool orphaned = std::any_of(
+        group.batches.begin(), group.batches.end(),
+        [&device](const Batch& batch) { return batch.buffer.Get()->GetDevice() != &device; });
+    if (orphaned || group.source != source) {
         group.source = std::move(source);
         Rebuild(device, parts, showTexture, &group);
     }
