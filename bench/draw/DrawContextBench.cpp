@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "Interleaved.h"
 #include "platform/draw/ImageDrawContext.h"
 
 namespace {
@@ -288,8 +289,24 @@ void BM_PlanStraightCairo(benchmark::State& state) {
     state.SetItemsProcessed(int64_t(state.iterations()) * kShapeCount);
 }
 
+// The plan painted both ways in turn; the ratio is what the drawing layer
+// costs over straight cairo.
+void BM_DrawContextOverCairo(benchmark::State& state) {
+    draw::ImageDrawContext dc(kWidth, kHeight);
+    StraightCairo cairo;
+    bench::RunInterleaved(
+        state,
+        [&dc] {
+            PaintThroughContext(dc);
+            benchmark::DoNotOptimize(dc.Data());
+        },
+        [&cairo] { cairo.Paint(); })
+        .Report(state, "context", "cairo");
+}
+
 BENCHMARK(BM_PlanStraightCairo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlanThroughDrawContext)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawContextOverCairo)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 }  // namespace
 

@@ -21,6 +21,7 @@
 #include <system_error>
 #include <vector>
 
+#include "Interleaved.h"
 #include "PackagedModelFolder.h"
 #include "ScopedProgramFolder.h"
 #include "library/CatalogSchema.h"
@@ -99,12 +100,6 @@ double Milliseconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-double Median(std::vector<double> values) {
-    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
-
 // Cold scan, warm scan and baseline in turn, so that a change in the
 // machine's load hits all alike; medians of each and of each ratio. The
 // ratios are the figures to watch (at most 3 each).
@@ -148,11 +143,11 @@ void BM_ScanOverHeaderReads(benchmark::State& state) {
         warmRatio.push_back(warm.back() / raw.back());
     }
     state.counters["write_ms"] = write;
-    state.counters["cold_ms"] = Median(cold);
-    state.counters["warm_ms"] = Median(warm);
-    state.counters["raw_ms"] = Median(raw);
-    state.counters["cold_ratio"] = Median(coldRatio);
-    state.counters["warm_ratio"] = Median(warmRatio);
+    state.counters["cold_ms"] = bench::Median(cold);
+    state.counters["warm_ms"] = bench::Median(warm);
+    state.counters["raw_ms"] = bench::Median(raw);
+    state.counters["cold_ratio"] = bench::Median(coldRatio);
+    state.counters["warm_ratio"] = bench::Median(warmRatio);
 }
 
 BENCHMARK(BM_ScanOverHeaderReads)->Unit(benchmark::kMillisecond)->MinTime(4.0)->UseRealTime();

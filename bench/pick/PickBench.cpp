@@ -8,7 +8,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
@@ -17,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "Interleaved.h"
 #include "PickScene.h"
 #include "platform/gfx/MatrixMath.h"
 #include "platform/gfx/VectorMath.h"
@@ -118,16 +118,6 @@ PickBench& GetBench() {
     return *bench;
 }
 
-double Milliseconds(std::chrono::steady_clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values) {
-    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
-
 void PickAll(const PickBench& b) {
     for (const ScenePickQuery& query : b.queries) {
         benchmark::DoNotOptimize(b.scene->scene->PickNearestObject(query));
@@ -146,20 +136,9 @@ void FlatAll(const PickBench& b) {
 // object, same_nearest those whose pick was the flat array's nearest hit.
 void BM_PickOverFlatTriangles(benchmark::State& state) {
     PickBench& b = GetBench();
-    std::vector<double> pick, flat, ratio;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        PickAll(b);
-        const auto middle = std::chrono::steady_clock::now();
-        FlatAll(b);
-        const auto end = std::chrono::steady_clock::now();
-        pick.push_back(Milliseconds(middle - start));
-        flat.push_back(Milliseconds(end - middle));
-        ratio.push_back(pick.back() / flat.back());
-    }
-    state.counters["pick_ms"] = Median(pick);
-    state.counters["flat_ms"] = Median(flat);
-    state.counters["ratio"] = Median(ratio);
+    bench::RunInterleaved(
+        state, [&b] { PickAll(b); }, [&b] { FlatAll(b); })
+        .Report(state, "pick", "flat");
     state.counters["objects"] = b.scene->objects;
     state.counters["triangles"] = static_cast<double>(b.scene->triangles.size());
     state.counters["rays"] = static_cast<double>(b.queries.size());

@@ -6,13 +6,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cairo.h>
-#include <chrono>
 
 #include <memory>
 #include <random>
 #include <vector>
 
 #include "Bench3DView.h"
+#include "Interleaved.h"
 #include "ScopedProgramFolder.h"
 #include "document/ActiveDocumentServices.h"
 #include "document/DesignScene.h"
@@ -167,10 +167,6 @@ void DrawStraightCairo(cairo_t* cr, CPlanDesign& design) {
     }
 }
 
-double Milliseconds(std::chrono::steady_clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
 // A full repaint of the plan through its painter against the same picture
 // drawn with cairo alone, in turns, into surfaces of the same size.
 void BM_PlanRepaint(benchmark::State& state) {
@@ -181,28 +177,22 @@ void BM_PlanRepaint(benchmark::State& state) {
     cairo_t* cr = cairo_create(surface);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     cairo_set_line_width(cr, 1.0);
-    double plan = 0.0;
-    double straight = 0.0;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        const int level = buffer.SaveDC();
-        painter.DrawPlan(buffer, PlanSketch{});
-        buffer.RestoreDC(level);
-        benchmark::DoNotOptimize(buffer.Surface());
-        const auto painted = std::chrono::steady_clock::now();
-        DrawStraightCairo(cr, design);
-        cairo_surface_flush(surface);
-        benchmark::DoNotOptimize(cairo_image_surface_get_data(surface));
-        const auto end = std::chrono::steady_clock::now();
-        plan += Milliseconds(painted - start);
-        straight += Milliseconds(end - painted);
-    }
+    bench::RunInterleaved(
+        state,
+        [&] {
+            const int level = buffer.SaveDC();
+            painter.DrawPlan(buffer, PlanSketch{});
+            buffer.RestoreDC(level);
+            benchmark::DoNotOptimize(buffer.Surface());
+        },
+        [&] {
+            DrawStraightCairo(cr, design);
+            cairo_surface_flush(surface);
+            benchmark::DoNotOptimize(cairo_image_surface_get_data(surface));
+        })
+        .Report(state, "plan", "cairo");
     cairo_destroy(cr);
     cairo_surface_destroy(surface);
-    const auto runs = static_cast<double>(state.iterations());
-    state.counters["plan_ms"] = plan / runs;
-    state.counters["cairo_ms"] = straight / runs;
-    state.counters["ratio"] = straight > 0.0 ? plan / straight : 0.0;
 }
 BENCHMARK(BM_PlanRepaint)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 

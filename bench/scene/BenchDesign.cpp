@@ -56,8 +56,10 @@ std::vector<CVector2D> Rectangle(double x0, double y0, double x1, double y1) {
 
 }  // namespace
 
-std::unique_ptr<CWallObject> BuildSurface(const SurfacePlan& plan, int number) {
+std::unique_ptr<CWallObject> BuildSurface(const SurfacePlan& plan, int number,
+                                          gfx::Device* device) {
     std::unique_ptr<CWallObject> surface = MakeSurface(plan.type);
+    surface->SetDevice(device);
     surface->SetNumber(number);
     const float level = plan.type == kCeilingObjectType ? plan.top : plan.bottom;
     surface->SetPosition(static_cast<float>(plan.outline[0].x), level,
@@ -88,13 +90,12 @@ std::vector<SurfacePlan> ThousandUWalls() {
     return plans;
 }
 
-std::vector<SurfacePlan> GridOfRooms() {
-    constexpr int kRooms = 10;
+std::vector<SurfacePlan> GridOfRooms(int rooms) {
     constexpr double kRoom = 400.0;
     const double half = kBenchWallThickness / 2.0;
     std::vector<SurfacePlan> plans;
-    for (int line = 0; line <= kRooms; ++line) {
-        for (int k = 0; k < kRooms; ++k) {
+    for (int line = 0; line <= rooms; ++line) {
+        for (int k = 0; k < rooms; ++k) {
             const double along = kRoom * k;
             const double across = kRoom * line;
             SurfacePlan horizontal;
@@ -105,8 +106,8 @@ std::vector<SurfacePlan> GridOfRooms() {
             plans.push_back(vertical);
         }
     }
-    for (int row = 0; row < kRooms; ++row) {
-        for (int column = 0; column < kRooms; ++column) {
+    for (int row = 0; row < rooms; ++row) {
+        for (int column = 0; column < rooms; ++column) {
             const std::vector<CVector2D> room =
                 Rectangle(kRoom * column, kRoom * row, kRoom * (column + 1), kRoom * (row + 1));
             plans.push_back({kFloorObjectType, room, 0.0f, 0.0f, 0});

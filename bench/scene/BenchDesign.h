@@ -67,11 +67,14 @@ private:
     CBenchDesignFileView m_fileView;
 };
 
-// The surface as the plan's add-surface step makes it.
-std::unique_ptr<CWallObject> BuildSurface(const SurfacePlan& plan, int number);
+// The surface as the plan's add-surface step makes it, its mesh on the
+// device when one is given.
+std::unique_ptr<CWallObject> BuildSurface(const SurfacePlan& plan, int number,
+                                          gfx::Device* device = nullptr);
 void BuildDesign(CBenchDesign& design, const std::vector<SurfacePlan>& plans);
 
 // A thousand U-shaped walls with four openings each.
 std::vector<SurfacePlan> ThousandUWalls();
-// A 10 x 10 grid of rooms: 220 wall runs, a floor and a ceiling in every room.
-std::vector<SurfacePlan> GridOfRooms();
+// A grid of rooms, 10 x 10 unless told: 2 n (n + 1) wall runs (220; 840 for
+// 20 x 20), a floor and a ceiling in every room.
+std::vector<SurfacePlan> GridOfRooms(int rooms = 10);

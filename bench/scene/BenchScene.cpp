@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "BenchDesign.h"
 #include "BenchObject.h"
 #include "SceneLook.h"
 #include "objects/ObjectTypeCodes.h"
@@ -142,6 +143,45 @@ std::unique_ptr<BenchScene> CreateBenchScene(std::string* error) {
     s->scene = std::make_unique<CDesignScene>();
     for (int k = 0; k < kColumns * kRows; ++k) {
         s->scene->AddObjectIfAbsent(kModelObjectType, MakeGridObject(*s, k).release());
+    }
+    s->scene->RebuildFloorLevels();
+    s->target = std::make_unique<CBenchRenderTarget>(s->device.get(), eye.y);
+    s->scene->SetRenderTarget(s->target.get());
+    return s;
+}
+
+std::unique_ptr<BenchScene> CreateBenchWallsScene(std::string* error) {
+    auto s = std::make_unique<BenchScene>();
+    if (!CreateDevice(*s, error)) {
+        return nullptr;
+    }
+    for (int kind = 0; kind < 2; ++kind) {
+        s->textures.push_back(MakeCheckerTexture(*s->device, kind));
+    }
+    SetLights(*s);
+    const gfx::Vector3 eye = {4000.0f, 6000.0f, 2500.0f};
+    s->view = gfx::MatrixLookAtLH(eye, {4000.0f, 0.0f, -4000.0f}, {0.0f, 1.0f, 0.0f});
+    s->projection = gfx::MatrixPerspectiveFovLH(0.9f, 4.0f / 3.0f, 10.0f, 30000.0f);
+    s->scene = std::make_unique<CDesignScene>();
+    int number = 1;
+    for (const SurfacePlan& plan : GridOfRooms(20)) {
+        std::unique_ptr<CWallObject> surface = BuildSurface(plan, number, s->device.get());
+        for (int i = 0; i < surface->GetMaterialCount(); ++i) {
+            gfx::Material material;
+            material.diffuse = plan.type == kWallObjectType
+                                   ? kPalette[static_cast<size_t>(number) % 3]
+                                   : gfx::ColorValue{0.9f, 0.9f, 0.9f, 1.0f};
+            material.ambient = material.diffuse;
+            surface->SetMaterial(i, material);
+            surface->SetTexturePointer(
+                i, plan.type == kFloorObjectType
+                       ? s->textures[static_cast<size_t>(number) % s->textures.size()].Get()
+                       : nullptr);
+        }
+        surface->UpdateTranslucency();
+        s->triangles += surface->GetMesh()->GetNumFaces();
+        s->scene->AddObjectIfAbsent(plan.type, surface.release());
+        ++number;
     }
     s->scene->RebuildFloorLevels();
     s->target = std::make_unique<CBenchRenderTarget>(s->device.get(), eye.y);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "BenchDesign.h"
+#include "Interleaved.h"
 #include "ScopedProgramFolder.h"
 
 namespace {
@@ -49,13 +50,11 @@ void RunLoadBenchmark(benchmark::State& state, const std::vector<SurfacePlan>& p
         build = Seconds(built - start);
         save = Seconds(std::chrono::steady_clock::now() - built);
     }
-    double load = 0.0;
-    double baseline = 0.0;
+    bench::InterleavedTimes times;
     for (auto _ : state) {
         auto design = std::make_unique<CBenchDesign>();
-        const auto start = std::chrono::steady_clock::now();
-        const bool loaded = design->Load(path);
-        load += Seconds(std::chrono::steady_clock::now() - start);
+        bool loaded = false;
+        const double load = bench::TimeMilliseconds([&] { loaded = design->Load(path); });
         if (!loaded || design->Count(kWallObjectType) + design->Count(kFloorObjectType) +
                                design->Count(kCeilingObjectType) !=
                            plans.size()) {
@@ -63,24 +62,21 @@ void RunLoadBenchmark(benchmark::State& state, const std::vector<SurfacePlan>& p
             return;
         }
         design.reset();
-
-        const auto rawStart = std::chrono::steady_clock::now();
-        std::vector<char> bytes = ReadBytes(path);
-        std::vector<std::unique_ptr<CWallObject>> surfaces;
-        surfaces.reserve(plans.size());
-        int number = 1;
-        for (const SurfacePlan& plan : plans) {
-            surfaces.push_back(BuildSurface(plan, number++));
-        }
-        benchmark::DoNotOptimize(bytes.data());
-        baseline += Seconds(std::chrono::steady_clock::now() - rawStart);
+        const double baseline = bench::TimeMilliseconds([&] {
+            std::vector<char> bytes = ReadBytes(path);
+            std::vector<std::unique_ptr<CWallObject>> surfaces;
+            surfaces.reserve(plans.size());
+            int number = 1;
+            for (const SurfacePlan& plan : plans) {
+                surfaces.push_back(BuildSurface(plan, number++));
+            }
+            benchmark::DoNotOptimize(bytes.data());
+        });
+        times.Add(load, baseline);
     }
-    const auto runs = static_cast<double>(state.iterations());
+    times.Report(state, "load", "baseline");
     state.counters["build_s"] = build;
     state.counters["save_s"] = save;
-    state.counters["load_s"] = load / runs;
-    state.counters["baseline_s"] = baseline / runs;
-    state.counters["load_ratio"] = baseline > 0.0 ? load / baseline : 0.0;
     state.counters["file_MiB"] =
         static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
 }

@@ -2,14 +2,20 @@
 
 #include <epoxy/gl.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include "SceneLook.h"
+#include "foundation/MeshVertex.h"
 #include "objects/3DObject.h"
 #include "objects/ObjectTypeCodes.h"
 #include "platform/gfx/GLStateMap.h"
+#include "platform/gfx/MatrixMath.h"
 #include "platform/gfx/Mesh.h"
 #include "platform/gfx/Texture.h"
+#include "platform/gfx/VectorMath.h"
 
 namespace {
 
@@ -52,6 +58,64 @@ CRawSceneRenderer::CRawSceneRenderer(const BenchScene& scene) : m_scene(scene) {
             }
         }
     }
+    CreateSampler();
+    CreateTarget();
+}
+
+CRawSceneRenderer::CRawSceneRenderer(const BenchScene& scene, PerMaterial) : m_scene(scene) {
+    struct Gathered {
+        gfx::Material material;
+        const gfx::Texture* texture = nullptr;
+        std::vector<float> vertices;
+    };
+    std::vector<Gathered> groups;
+    for (const int type : {kWallObjectType, kFloorObjectType, kCeilingObjectType}) {
+        for (CDesignObject* item : scene.scene->Objects(type)) {
+            const auto* source = static_cast<const C3DObject*>(item);
+            const gfx::Mesh& mesh = *source->GetMesh();
+            const gfx::Matrix& world = source->GetWorldMatrix();
+            const auto vertices = mesh.VerticesAs<MeshVertex>();
+            for (uint32_t face = 0; face < mesh.GetNumFaces(); ++face) {
+                const auto subset = static_cast<int>(mesh.Attributes()[face]);
+                if (subset >= source->GetMaterialCount()) {
+                    continue;
+                }
+                const gfx::Material& material = source->GetMaterial(subset);
+                const gfx::Texture* texture = source->GetTexture(subset);
+                auto group = std::find_if(groups.begin(), groups.end(), [&](const Gathered& g) {
+                    return g.texture == texture &&
+                           std::memcmp(&g.material, &material, sizeof(material)) == 0;
+                });
+                if (group == groups.end()) {
+                    group = groups.insert(groups.end(), Gathered{material, texture, {}});
+                }
+                for (const uint32_t index : mesh.GetFace(face)) {
+                    const MeshVertex& v = vertices[index];
+                    const gfx::Vector3 p = gfx::Vec3TransformCoord({v.x, v.y, v.z}, world);
+                    const gfx::Vector3 n = gfx::Vec3TransformNormal({v.nx, v.ny, v.nz}, world);
+                    group->vertices.insert(group->vertices.end(),
+                                           {p.x, p.y, p.z, n.x, n.y, n.z, v.u, v.v});
+                }
+            }
+        }
+    }
+    for (const Gathered& group : groups) {
+        Object& object = m_objects.emplace_back();
+        object.world = gfx::MatrixIdentity();
+        glGenBuffers(1, &object.vertexBuffer);
+        glBindBuffer(GL_ARRAY_BUFFER, object.vertexBuffer);
+        glBufferData(GL_ARRAY_BUFFER,
+                     static_cast<GLsizeiptr>(group.vertices.size() * sizeof(float)),
+                     group.vertices.data(), GL_STATIC_DRAW);
+        object.subsets.push_back({group.material,
+                                  group.texture != nullptr ? group.texture->GLName() : 0, 0,
+                                  static_cast<uint32_t>(group.vertices.size() / 8)});
+    }
+    CreateSampler();
+    CreateTarget();
+}
+
+void CRawSceneRenderer::CreateSampler() {
     glGenSamplers(1, &m_sampler);
     glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_T, GL_REPEAT);
@@ -59,7 +123,6 @@ CRawSceneRenderer::CRawSceneRenderer(const BenchScene& scene) : m_scene(scene) {
     glSamplerParameteri(m_sampler, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glActiveTexture(GL_TEXTURE0);
     glGetIntegerv(GL_SAMPLER_BINDING, &m_deviceSampler);
-    CreateTarget();
 }
 
 CRawSceneRenderer::~CRawSceneRenderer() {
@@ -177,14 +240,23 @@ void CRawSceneRenderer::DrawObject(const Object& object, Pass pass) {
             glDisable(GL_TEXTURE_2D);
             glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         }
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(subset.indexCount), GL_UNSIGNED_SHORT,
-                       Offset(uintptr_t{subset.firstIndex} * 2));
+        if (object.indexBuffer == 0) {
+            glDrawArrays(GL_TRIANGLES, static_cast<GLint>(subset.firstIndex),
+                         static_cast<GLsizei>(subset.indexCount));
+        } else {
+            glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(subset.indexCount), GL_UNSIGNED_SHORT,
+                           Offset(uintptr_t{subset.firstIndex} * 2));
+        }
     }
     glDepthMask(GL_TRUE);
 }
 
 void CRawSceneRenderer::RenderFrame() {
     m_scene.context->MakeCurrent();
+    // The device keeps what it last sent to GL: the frame leaves the states
+    // as it found them.
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
     SetFrameStates();
     GLfloat clear[4];
     gfx::ColorToFloats(scene_look::kClearColor, clear);
@@ -219,5 +291,7 @@ void CRawSceneRenderer::RenderFrame() {
                       scene_look::kHeight, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     // The device binds its samplers once, when it is made.
     glBindSampler(0, static_cast<GLuint>(m_deviceSampler));
+    glPopClientAttrib();
+    glPopAttrib();
     glFinish();
 }

@@ -14,8 +14,13 @@
 
 class CRawSceneRenderer {
 public:
-    // Needs the scene's context current.
+    // Needs the scene's context current. The furniture models are drawn
+    // object by object, subset by subset.
     explicit CRawSceneRenderer(const BenchScene& scene);
+    // Walls, floors and ceilings placed in the world once and gathered into
+    // one buffer per material and texture: one draw call each.
+    struct PerMaterial {};
+    CRawSceneRenderer(const BenchScene& scene, PerMaterial);
     ~CRawSceneRenderer();
     CRawSceneRenderer(const CRawSceneRenderer&) = delete;
     CRawSceneRenderer& operator=(const CRawSceneRenderer&) = delete;
@@ -31,6 +36,7 @@ private:
     };
     struct Object {
         unsigned vertexBuffer = 0;
+        // None: the subsets are runs of vertices.
         unsigned indexBuffer = 0;
         gfx::Matrix world;
         std::vector<Subset> subsets;
@@ -39,6 +45,7 @@ private:
     // How a pass draws an object.
     enum class Pass { Opaque, Translucent, DepthOnly };
 
+    void CreateSampler();
     void CreateTarget();
     void SetFrameStates();
     void SetLights();

@@ -5,7 +5,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "Bench3DView.h"
 #include "BenchDocumentServices.h"
 #include "BenchObject.h"
+#include "Interleaved.h"
 #include "ScopedProgramFolder.h"
 #include "document/DesignScene.h"
 #include "document/HousDoc.h"
@@ -79,10 +79,6 @@ private:
     std::vector<CBenchObject*> m_objects;
 };
 
-double Milliseconds(std::chrono::steady_clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
 void BM_UndoRedoMoveOf500(benchmark::State& state) {
     CMovedDesign design;
     CHousDoc& doc = design.Doc();
@@ -93,28 +89,23 @@ void BM_UndoRedoMoveOf500(benchmark::State& state) {
         state.SkipWithError("undo and redo do not move the models back and forth");
         return;
     }
-    double undo = 0.0;
-    double redo = 0.0;
-    double direct = 0.0;
+    // Undo, redo and the direct placement in turn; the direct figure is one
+    // placement, as each of undo and redo places once.
+    bench::InterleavedTimes undo;
+    bench::InterleavedTimes redo;
     for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        doc.Undo();
-        const auto undoEnd = std::chrono::steady_clock::now();
-        doc.Redo();
-        const auto redoEnd = std::chrono::steady_clock::now();
-        design.PlaceDirectly(0.0f);
-        design.PlaceDirectly(kMove);
-        const auto end = std::chrono::steady_clock::now();
-        undo += Milliseconds(undoEnd - start);
-        redo += Milliseconds(redoEnd - undoEnd);
-        direct += Milliseconds(end - redoEnd) / 2.0;
+        const double undone = bench::TimeMilliseconds([&doc] { doc.Undo(); });
+        const double redone = bench::TimeMilliseconds([&doc] { doc.Redo(); });
+        const double direct = bench::TimeMilliseconds([&design] {
+                                  design.PlaceDirectly(0.0f);
+                                  design.PlaceDirectly(kMove);
+                              }) /
+                              2.0;
+        undo.Add(undone, direct);
+        redo.Add(redone, direct);
     }
-    const auto steps = static_cast<double>(state.iterations());
-    state.counters["undo_ms"] = undo / steps;
-    state.counters["redo_ms"] = redo / steps;
-    state.counters["direct_ms"] = direct / steps;
-    state.counters["undo_ratio"] = direct > 0.0 ? undo / direct : 0.0;
-    state.counters["redo_ratio"] = direct > 0.0 ? redo / direct : 0.0;
+    undo.Report(state, "undo", "direct", "undo_ratio");
+    redo.Report(state, "redo", "direct", "redo_ratio");
 }
 
 BENCHMARK(BM_UndoRedoMoveOf500)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();

@@ -203,11 +203,13 @@ int main() {
     }
 
     Program floor{"floor", {(binaries / "startup_floor").string()}, {}};
+    Program fairFloor{
+        "floor, multisampled", {(binaries / "startup_floor").string(), "--multisampled"}, {}};
     Program velmora{"velmora", {(binaries / "velmora").string(), "--home", home.string()}, {}};
     Program withDesign{"velmora + design",
                        {(binaries / "velmora").string(), "--home", home.string(), design.string()},
                        {}};
-    const std::vector<Program*> programs = {&floor, &velmora, &withDesign};
+    const std::vector<Program*> programs = {&floor, &fairFloor, &velmora, &withDesign};
     bool ok = true;
     // One unmeasured start each: the program fills its new folder, and both
     // find the libraries and fonts in the page cache afterwards.
@@ -231,20 +233,24 @@ int main() {
 
     std::printf("Launch to first painted frame; resident memory and CPU time 1 s later.\n");
     std::printf("Medians of %d runs, taken in turns.\n\n", kRuns);
-    std::printf("%-26s %12s %14s %10s\n", "", "start (s)", "idle RSS (MiB)", "CPU (s)");
+    std::printf("%-40s %12s %14s %10s\n", "", "start (s)", "idle RSS (MiB)", "CPU (s)");
     for (const Program* program : programs) {
-        std::printf("%-26s %12.3f %14.1f %10.3f\n", program->name.c_str(),
+        std::printf("%-40s %12.3f %14.1f %10.3f\n", program->name.c_str(),
                     MedianOf(*program, &Launch::startSeconds),
                     MedianOf(*program, &Launch::residentMiB),
                     MedianOf(*program, &Launch::cpuSeconds));
     }
-    for (const Program* program : {&velmora, &withDesign}) {
-        auto ratio = [&](double Launch::*field) {
-            return MedianOf(*program, field) / MedianOf(floor, field);
-        };
-        std::printf("%-26s %11.2fx %13.2fx %9.2fx\n", (program->name + " / floor").c_str(),
-                    ratio(&Launch::startSeconds), ratio(&Launch::residentMiB),
-                    ratio(&Launch::cpuSeconds));
+    // The multisampled floor holds the back buffer the program's device
+    // asks for: the memory figure to hold the program to.
+    for (const Program* base : {&floor, &fairFloor}) {
+        for (const Program* program : {&velmora, &withDesign}) {
+            auto ratio = [&](double Launch::*field) {
+                return MedianOf(*program, field) / MedianOf(*base, field);
+            };
+            std::printf("%-40s %11.2fx %13.2fx %9.2fx\n",
+                        (program->name + " / " + base->name).c_str(), ratio(&Launch::startSeconds),
+                        ratio(&Launch::residentMiB), ratio(&Launch::cpuSeconds));
+        }
     }
     std::printf("\nTargets with the design: at most %.1f s to the settled window, %.0f MiB idle.\n",
                 kDesignStartTarget, kDesignMemoryTargetMiB);

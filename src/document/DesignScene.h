@@ -14,6 +14,7 @@
 #include "document/DesignFileHeader.h"
 #include "document/DesignScenePickRules.h"
 #include "document/DocumentBlock.h"
+#include "document/MergedSurfaces.h"
 #include "document/PlanStateBlock.h"
 #include "document/SelectionInput.h"
 #include "foundation/Vector2D.h"
@@ -149,6 +150,10 @@ public:
     // The device new objects are made on; null without a view.
     [[nodiscard]] gfx::Device* GetRenderDevice() const { return TargetDevice(); }
     void RenderScene();
+    // Plain walls, floors and ceilings are drawn from buffers merged per
+    // material and storey unless this is switched off; the picture is the
+    // same either way.
+    void SetMergeSurfaces(bool on) { m_mergeSurfaces = on; }
 
     // ---- Settings kept in design files
 
@@ -365,6 +370,9 @@ private:
     float m_fileVersion = 0.0f;
     int m_mergeMarker = 0;
     ISceneRenderTarget* m_renderTarget = nullptr;
+    CMergedSurfaces m_mergedSurfaces;
+    bool m_mergeSurfaces = true;
+    int m_blackAlphaPass = 0;
     // The device the scene draws with; null without a view.
     [[nodiscard]] gfx::Device* TargetDevice() const {
         return m_renderTarget != nullptr ? m_renderTarget->GetDevice() : nullptr;

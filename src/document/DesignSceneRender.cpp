@@ -1,6 +1,7 @@
 #include "document/DesignScene.h"
 #include "document/HousDoc.h"
 #include "objects/3DObject.h"
+#include "objects/DocumentServices.h"
 #include "objects/ObjectTypeCodes.h"
 
 namespace {
@@ -11,6 +12,10 @@ constexpr int kShadowMapKind = 2;
 // The objects a pass may draw at all: meshed, shown and on the level.
 bool IsDrawable(const C3DObject& object, int level) {
     return object.GetMesh() != nullptr && object.IsHidden() == 0 && object.GetFloorIndex() == level;
+}
+
+bool IsSurfaceType(int type) {
+    return type == kWallObjectType || type == kFloorObjectType || type == kCeilingObjectType;
 }
 
 }  // namespace
@@ -118,6 +123,7 @@ void CDesignScene::RenderMirrorImagesOfLevel(int level, int floorsOnly, C3DObjec
 }
 
 void CDesignScene::SetBlackAlphaPass(int flag) {
+    m_blackAlphaPass = flag;
     for (const int type : {kModelObjectType, kPhotoObjectType, kWallObjectType, kFloorObjectType}) {
         for (CDesignObject* object : m_objects[type]) {
             static_cast<C3DObject*>(object)->SetDepthPass(flag);
@@ -129,9 +135,17 @@ void CDesignScene::RenderPass(Pass pass, int type, int level, const DisplaySwitc
     if (type == kPhotoObjectType && pass != Pass::All && !show.texture) {
         return;
     }
+    const bool merging = m_mergeSurfaces && pass != Pass::Translucent && IsSurfaceType(type);
+    // Mergeable objects are wholly opaque: a black alpha pass draws nothing
+    // of them.
+    const bool depthPass = m_blackAlphaPass != 0 && type != kCeilingObjectType;
+    if (merging && !depthPass && GetDocumentServices().HasActiveDocument()) {
+        m_mergedSurfaces.Draw(*TargetDevice(), type, level, m_objects[type], show.texture);
+    }
     for (CDesignObject* item : m_objects[type]) {
         auto* object = static_cast<C3DObject*>(item);
-        if (!IsDrawable(*object, level)) {
+        if (!IsDrawable(*object, level) ||
+            (merging && CMergedSurfaces::CanMerge(*object, show.texture))) {
             continue;
         }
         const bool seeThrough = object->IsTranslucent() != 0 || object->GetBlend() != 0 ||

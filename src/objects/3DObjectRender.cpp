@@ -156,14 +156,15 @@ void C3DObject::DrawMaterialSubset(gfx::Device& device, int index, bool bump) {
         SetPlainStages(device);
     }
     device.SetMaterial(m_materials[index]);
-    device.SetTexture(0, nullptr);
-    if (showTexture) {
-        if (bump) {
-            device.SetTexture(0, m_bumpTextures[index].Get());
-            device.SetTexture(1, m_textures[index]);
-        } else {
-            device.SetTexture(0, m_textures[index]);
-        }
+    // Each texture is set once, to what this subset needs: the device sends
+    // nothing when it is already bound.
+    if (!showTexture) {
+        device.SetTexture(0, nullptr);
+    } else if (bump) {
+        device.SetTexture(0, m_bumpTextures[index].Get());
+        device.SetTexture(1, m_textures[index]);
+    } else {
+        device.SetTexture(0, m_textures[index]);
     }
     m_mesh->DrawSubset(static_cast<uint32_t>(index));
 }

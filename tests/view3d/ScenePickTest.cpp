@@ -68,6 +68,34 @@ TEST(ScenePick, AnEquallyNearLaterTypeDoesNotWinButANearerOneDoes) {
     EXPECT_EQ(nearer.PickNearestObject(CentreQuery({0, 0, -500})).object, text);
 }
 
+// Objects are tried nearest box first and the pick stops at boxes beyond
+// its best hit, so a box the ray enters early but hits late must not hide
+// a nearer object behind its front, and of two equally near objects the one
+// listed first still wins.
+TEST(ScenePick, TheNearestHitWinsWhateverOrderTheBoxesAreEnteredIn) {
+    CDesignScene scene;
+    // A box from z 0 to 200 whose front side is moved far off the ray: its
+    // box is entered at z 0, its back side is hit at z 200.
+    CTest3DObject* hollow = AddBox(scene, kModelObjectType, {-50, -50, 0}, {50, 50, 200});
+    auto vertices = hollow->GetMesh()->EditVerticesAs<MeshVertex>();
+    for (size_t front = 20; front < 24; ++front) {
+        vertices[front].x += 1000.0f;
+    }
+    CTest3DObject* inside = AddBox(scene, kModelObjectType, {-10, -10, 90}, {10, 10, 110});
+    CTest3DObject* twin = AddBox(scene, kModelObjectType, {-10, -10, 90}, {10, 10, 110});
+
+    const ScenePick pick = scene.PickNearestObject(CentreQuery({0, 0, -500}));
+    EXPECT_EQ(pick.object, inside);
+    EXPECT_NEAR(pick.distance, 590.0f, 0.5f);
+
+    inside->SetHidden(1);
+    EXPECT_EQ(scene.PickNearestObject(CentreQuery({0, 0, -500})).object, twin);
+    twin->SetHidden(1);
+    const ScenePick behind = scene.PickNearestObject(CentreQuery({0, 0, -500}));
+    EXPECT_EQ(behind.object, hollow);
+    EXPECT_NEAR(behind.distance, 700.0f, 0.5f);
+}
+
 TEST(ScenePick, FloorsAreSeenFromAboveAndCeilingsFromBelow) {
     struct Case {
         int type;

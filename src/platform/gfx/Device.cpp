@@ -183,6 +183,9 @@ void Device::RegisterResource(Resource* resource) {
 
 void Device::UnregisterResource(Resource* resource) {
     m_resources.erase(resource);
+    // A texture's GL name may come back for a new texture, which the units
+    // must then bind afresh.
+    m_appliedUnits = AppliedTextureUnits{};
 }
 
 Result Device::CreateBackBuffer(PresentParameters* params) {
@@ -313,6 +316,7 @@ void Device::SetDefaultState() {
     ApplyViewport();
     m_projectionDirty = m_modelViewDirty = m_eyeSpaceDirty = true;
     m_materialDirty = m_stagesDirty = true;
+    m_appliedUnits = AppliedTextureUnits{};
 }
 
 void Device::ApplyRenderState(RenderState state) {
@@ -676,6 +680,11 @@ Result Device::SetRenderState(RenderState state, uint32_t value) {
     if (index >= kRenderStateCount) {
         return kErrInvalidCall;
     }
+    // Inside a scene the context stays current, so GL already holds the
+    // value: sending it again before every draw costs the driver's time.
+    if (m_renderStates[index] == value && m_inScene && m_sceneContextCurrent) {
+        return kOk;
+    }
     m_renderStates[index] = value;
     if (Activate()) {
         ApplyRenderState(state);
@@ -692,10 +701,14 @@ Result Device::GetRenderState(RenderState state, uint32_t* value) const {
 }
 
 Result Device::SetTextureStageState(uint32_t stage, TextureStageState type, uint32_t value) {
-    if (stage >= kMaxTextureStages || !m_stages[stage].Set(type, value)) {
+    uint32_t old = 0;
+    if (stage >= kMaxTextureStages || !m_stages[stage].Get(type, &old)) {
         return kErrInvalidCall;
     }
-    m_stagesDirty = true;
+    if (old != value) {
+        m_stages[stage].Set(type, value);
+        m_stagesDirty = true;
+    }
     return kOk;
 }
 
@@ -774,8 +787,10 @@ Result Device::GetLightEnable(uint32_t index, bool* enable) const {
 }
 
 Result Device::SetMaterial(const Material& material) {
-    m_material = material;
-    m_materialDirty = true;
+    if (std::memcmp(&m_material, &material, sizeof(Material)) != 0) {
+        m_material = material;
+        m_materialDirty = true;
+    }
     return kOk;
 }
 
@@ -964,7 +979,7 @@ void Device::PrepareDraw(const VertexLayout& layout, const uint8_t* base, uint32
             names[i] = m_textures[i] != nullptr ? m_textures[i]->GLName() : 0;
         }
         m_texCoordSets = ApplyTextureStages(m_stages, names, State(RenderState::TextureFactor),
-                                            m_whiteTexture, m_unitCount);
+                                            m_whiteTexture, m_unitCount, &m_appliedUnits);
         m_stagesDirty = false;
     }
 

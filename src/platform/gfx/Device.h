@@ -11,7 +11,9 @@
 // exponent, and theta has no effect. Power above 128 acts as 128.
 //
 // The device owns the GL state of its context: each device needs a context
-// of its own. Single-threaded, like the windows it serves.
+// of its own, and nothing else may change GL state in it, since the device
+// sends a state, material or texture stage only when its value changes.
+// Single-threaded, like the windows it serves.
 
 #include <array>
 #include <cstdint>
@@ -196,6 +198,7 @@ private:
     std::array<unsigned, kMaxTextureStages> m_samplers{};
     std::array<Texture*, kMaxTextureStages> m_textures{};
     std::array<int, kMaxTextureStages> m_texCoordSets{};
+    AppliedTextureUnits m_appliedUnits;
     unsigned m_whiteTexture = 0;
 
     Matrix m_world;

@@ -27,6 +27,12 @@ VertexLayout MeshLayout(uint32_t fvf) {
     return VertexLayout::FromFvf(fvf);
 }
 
+// Revisions never repeat, not even across meshes.
+uint64_t NextRevision() {
+    static uint64_t last = 0;
+    return ++last;
+}
+
 Result Refuse(std::string* error, std::string message) {
     if (error != nullptr) {
         *error = std::move(message);
@@ -84,7 +90,8 @@ Mesh::Mesh(uint32_t faceCount, uint32_t vertexCount, uint32_t options, uint32_t 
       m_device(device),
       m_vertexCount(vertexCount),
       m_vertices(size_t{vertexCount} * layout.size),
-      m_attributes(faceCount) {
+      m_attributes(faceCount),
+      m_revision(NextRevision()) {
     if (Has32BitIndices()) {
         m_indices32.resize(size_t{faceCount} * 3);
     } else {
@@ -136,24 +143,28 @@ bool Mesh::IndicesInRange() const {
 }
 
 std::span<uint8_t> Mesh::EditVertices() {
+    m_revision = NextRevision();
     m_verticesStale = true;
     m_boundsKnown = false;
     return m_vertices;
 }
 
 std::span<uint16_t> Mesh::EditIndices16() {
+    m_revision = NextRevision();
     m_indicesStale = true;
     m_indicesChecked = false;
     return m_indices16;
 }
 
 std::span<uint32_t> Mesh::EditIndices32() {
+    m_revision = NextRevision();
     m_indicesStale = true;
     m_indicesChecked = false;
     return m_indices32;
 }
 
 std::span<uint32_t> Mesh::EditAttributes() {
+    m_revision = NextRevision();
     m_attributeTable.clear();
     return m_attributes;
 }
@@ -170,6 +181,7 @@ Result Mesh::Optimize(uint32_t flags) {
     if (!IndicesInRange()) {
         return kErrInvalidCall;
     }
+    m_revision = NextRevision();
     const uint32_t faceCount = GetNumFaces();
     std::vector<uint32_t> order(faceCount);
     std::iota(order.begin(), order.end(), 0u);

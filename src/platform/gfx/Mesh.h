@@ -62,6 +62,10 @@ public:
     }
     [[nodiscard]] bool Has32BitIndices() const { return (m_options & kMesh32Bit) != 0; }
     [[nodiscard]] Device* GetDevice() const { return m_device; }
+    // Changes whenever faces or vertices are handed out for writing or
+    // reordered; no other mesh ever had the same number, so a copy made
+    // from the mesh is known to be current while the number stays.
+    [[nodiscard]] uint64_t GetRevision() const { return m_revision; }
 
     // Reading. The index span of the other width is empty.
     [[nodiscard]] std::span<const uint8_t> Vertices() const { return m_vertices; }
@@ -143,6 +147,7 @@ private:
     std::vector<uint32_t> m_indices32;
     std::vector<uint32_t> m_attributes;
     std::vector<AttributeRange> m_attributeTable;
+    uint64_t m_revision;
     mutable bool m_indicesChecked = false;
     mutable bool m_indicesInRange = false;
     mutable bool m_boundsKnown = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 
 #include "platform/gfx/Intersect.h"
@@ -21,13 +22,18 @@ std::optional<MeshHit> IntersectFace(const Mesh& mesh, uint32_t face, const Vect
     return MeshHit{face, hit->u, hit->v, hit->distance};
 }
 
-// Whether the ray (t >= 0) can meet the mesh's box, widened a little so that
-// faces on its sides are never lost to rounding. A box with NaN in it never
-// turns a ray away.
-bool RayMayHitBox(const Mesh& mesh, const Vector3& origin, const Vector3& direction) {
+}  // namespace
+
+std::optional<float> RayBoxEntry(const Mesh& mesh, const Vector3& origin,
+                                 const Vector3& direction) {
     Vector3 low;
     Vector3 high;
     mesh.GetCachedBounds(low, high);
+    for (const float bound : {low.x, low.y, low.z, high.x, high.y, high.z}) {
+        if (std::isnan(bound)) {
+            return 0.0f;
+        }
+    }
     const float margin =
         1e-4f * (1.0f + std::max({high.x - low.x, high.y - low.y, high.z - low.z}));
     const std::array<float, 3> o = {origin.x, origin.y, origin.z};
@@ -39,7 +45,7 @@ bool RayMayHitBox(const Mesh& mesh, const Vector3& origin, const Vector3& direct
     for (size_t axis = 0; axis < 3; ++axis) {
         if (d[axis] == 0.0f) {
             if (o[axis] < lo[axis] || o[axis] > hi[axis]) {
-                return false;
+                return std::nullopt;
             }
             continue;
         }
@@ -51,18 +57,19 @@ bool RayMayHitBox(const Mesh& mesh, const Vector3& origin, const Vector3& direct
         nearT = std::max(nearT, t1);
         farT = std::min(farT, t2);
         if (nearT > farT) {
-            return false;
+            return std::nullopt;
         }
     }
-    return !(farT < 0.0f);
+    if (farT < 0.0f) {
+        return std::nullopt;
+    }
+    return nearT > 0.0f ? nearT : 0.0f;
 }
-
-}  // namespace
 
 std::optional<MeshHit> IntersectMesh(const Mesh& mesh, const Vector3& origin,
                                      const Vector3& direction) {
     std::optional<MeshHit> nearest;
-    if (!mesh.IndicesInRange() || !RayMayHitBox(mesh, origin, direction)) {
+    if (!mesh.IndicesInRange() || !RayBoxEntry(mesh, origin, direction)) {
         return nearest;
     }
     for (uint32_t face = 0; face < mesh.GetNumFaces(); ++face) {
@@ -77,7 +84,7 @@ std::optional<MeshHit> IntersectMesh(const Mesh& mesh, const Vector3& origin,
 std::vector<MeshHit> IntersectMeshAll(const Mesh& mesh, const Vector3& origin,
                                       const Vector3& direction) {
     std::vector<MeshHit> hits;
-    if (!mesh.IndicesInRange() || !RayMayHitBox(mesh, origin, direction)) {
+    if (!mesh.IndicesInRange() || !RayBoxEntry(mesh, origin, direction)) {
         return hits;
     }
     for (uint32_t face = 0; face < mesh.GetNumFaces(); ++face) {

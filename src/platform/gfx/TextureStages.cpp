@@ -154,52 +154,82 @@ bool TextureStageSettings::Get(TextureStageState type, uint32_t* value) const {
 
 std::array<int, kMaxTextureStages> ApplyTextureStages(
     const TextureStageArray& stages, const std::array<unsigned, kMaxTextureStages>& textures,
-    Color textureFactor, unsigned whiteTexture, int unitCount) {
+    Color textureFactor, unsigned whiteTexture, int unitCount, AppliedTextureUnits* applied) {
     std::array<int, kMaxTextureStages> coordSets;
     coordSets.fill(-1);
-    GLfloat factor[4];
-    ColorToFloats(textureFactor, factor);
     bool cascadeOn = true;
+    bool unitSelected = false;
+    auto selectUnit = [&unitSelected](int unit) {
+        glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
+        unitSelected = unit != 0;
+    };
     for (int unit = 0; unit < unitCount; ++unit) {
         const TextureStageSettings& stage = stages[static_cast<size_t>(unit)];
-        glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
+        AppliedTextureUnit& last = (*applied)[static_cast<size_t>(unit)];
+        AppliedTextureUnit wanted;
+        wanted.valid = true;
         cascadeOn = cascadeOn && stage.colorOp != kTopDisable;
-        if (!cascadeOn) {
-            glDisable(GL_TEXTURE_2D);
-            continue;
-        }
-        const unsigned texture = textures[static_cast<size_t>(unit)];
-        uint32_t colorOp = stage.colorOp;
-        uint32_t colorArg1 = stage.colorArg1;
-        // Alpha switched off under a running colour stage keeps the alpha
-        // that came in.
-        uint32_t alphaOp = stage.alphaOp == kTopDisable ? kTopSelectArg1 : stage.alphaOp;
-        uint32_t alphaArg1 = stage.alphaOp == kTopDisable ? kTaCurrent : stage.alphaArg1;
-        if (texture == 0) {
-            if (ReadsTexture(colorOp, colorArg1, stage.colorArg2)) {
-                colorOp = kTopSelectArg1;
-                colorArg1 = kTaCurrent;
-            }
-            if (ReadsTexture(alphaOp, alphaArg1, stage.alphaArg2)) {
-                alphaOp = kTopSelectArg1;
-                alphaArg1 = kTaCurrent;
+        if (cascadeOn) {
+            const unsigned texture = textures[static_cast<size_t>(unit)];
+            uint32_t colorOp = stage.colorOp;
+            uint32_t colorArg1 = stage.colorArg1;
+            // Alpha switched off under a running colour stage keeps the alpha
+            // that came in.
+            uint32_t alphaOp = stage.alphaOp == kTopDisable ? kTopSelectArg1 : stage.alphaOp;
+            uint32_t alphaArg1 = stage.alphaOp == kTopDisable ? kTaCurrent : stage.alphaArg1;
+            if (texture == 0) {
+                if (ReadsTexture(colorOp, colorArg1, stage.colorArg2)) {
+                    colorOp = kTopSelectArg1;
+                    colorArg1 = kTaCurrent;
+                }
+                if (ReadsTexture(alphaOp, alphaArg1, stage.alphaArg2)) {
+                    alphaOp = kTopSelectArg1;
+                    alphaArg1 = kTaCurrent;
+                }
             }
             const bool passThrough = colorOp == kTopSelectArg1 && colorArg1 == kTaCurrent &&
                                      alphaOp == kTopSelectArg1 && alphaArg1 == kTaCurrent;
-            if (passThrough) {
-                glDisable(GL_TEXTURE_2D);
-                continue;
+            if (texture != 0 || !passThrough) {
+                wanted.enabled = true;
+                wanted.texture = texture != 0 ? texture : whiteTexture;
+                wanted.factor = textureFactor;
+                wanted.combine = {colorOp, colorArg1, stage.colorArg2,
+                                  alphaOp, alphaArg1, stage.alphaArg2};
+                coordSets[static_cast<size_t>(unit)] =
+                    static_cast<int>(stage.texCoordIndex & 0xFFFF);
             }
         }
-        glBindTexture(GL_TEXTURE_2D, texture != 0 ? texture : whiteTexture);
-        glEnable(GL_TEXTURE_2D);
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-        glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, factor);
-        SetCombine(colorOp, colorArg1, stage.colorArg2, false);
-        SetCombine(alphaOp, alphaArg1, stage.alphaArg2, true);
-        coordSets[static_cast<size_t>(unit)] = static_cast<int>(stage.texCoordIndex & 0xFFFF);
+        if (last.valid && last.enabled == wanted.enabled &&
+            (!wanted.enabled || (last.texture == wanted.texture && last.factor == wanted.factor &&
+                                 last.combine == wanted.combine))) {
+            continue;
+        }
+        selectUnit(unit);
+        if (!wanted.enabled) {
+            glDisable(GL_TEXTURE_2D);
+            last = wanted;
+            continue;
+        }
+        if (!last.valid || !last.enabled || last.texture != wanted.texture) {
+            glBindTexture(GL_TEXTURE_2D, wanted.texture);
+        }
+        if (!last.valid || !last.enabled) {
+            glEnable(GL_TEXTURE_2D);
+        }
+        if (!last.valid || last.factor != wanted.factor || last.combine != wanted.combine) {
+            GLfloat factor[4];
+            ColorToFloats(textureFactor, factor);
+            glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+            glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, factor);
+            const auto& c = wanted.combine;
+            SetCombine(c[0], c[1], c[2], false);
+            SetCombine(c[3], c[4], c[5], true);
+        }
+        last = wanted;
     }
-    glActiveTexture(GL_TEXTURE0);
+    if (unitSelected) {
+        glActiveTexture(GL_TEXTURE0);
+    }
     return coordSets;
 }
 

@@ -26,13 +26,25 @@ struct TextureStageSettings {
 
 using TextureStageArray = std::array<TextureStageSettings, kMaxTextureStages>;
 
+// What a unit was last set up with, so that a draw re-sends only the units
+// whose texture or combiner changed.
+struct AppliedTextureUnit {
+    bool valid = false;
+    bool enabled = false;
+    unsigned texture = 0;
+    Color factor = 0;
+    std::array<uint32_t, 6> combine{};
+};
+
+using AppliedTextureUnits = std::array<AppliedTextureUnit, kMaxTextureStages>;
+
 // Sets up units 0 .. unitCount-1 from the stages and the GL texture bound to
-// each (0 for none). A stage whose operation reads a missing texture passes
-// the previous result through; whiteTexture feeds a stage that needs its
-// unit running without a texture. Returns, per unit, the texture coordinate
-// set it reads, or -1 for a unit that is off.
+// each (0 for none), skipping units whose set-up *applied already holds. A stage whose operation
+// reads a missing texture passes the previous result through; whiteTexture feeds a stage that needs
+// its unit running without a texture. Returns, per unit, the texture coordinate set it reads, or -1
+// for a unit that is off.
 std::array<int, kMaxTextureStages> ApplyTextureStages(
     const TextureStageArray& stages, const std::array<unsigned, kMaxTextureStages>& textures,
-    Color textureFactor, unsigned whiteTexture, int unitCount);
+    Color textureFactor, unsigned whiteTexture, int unitCount, AppliedTextureUnits* applied);
 
 }  // namespace gfx

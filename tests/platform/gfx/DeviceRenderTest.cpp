@@ -207,6 +207,61 @@ TEST_F(DeviceTest, TextureIsSampledTopRowFirstAndFreedOnce) {
     EXPECT_TRUE(Near(At(ReadBack(), -0.5f, 0.5f), {255, 255, 255}));
 }
 
+// The device sends a stage's texture and combiner only when they change: a
+// texture freed and replaced (GL may hand its name to the new one), a
+// material set again to the same value and a stage switched off and on
+// again must all still show in the next draw.
+TEST_F(DeviceTest, DrawsFollowTexturesStagesAndMaterialsSetBetweenThem) {
+    const std::vector<MeshVertex> quad = {
+        {-1, -1, 0.5f, 0, 0, -1, 0, 1}, {-1, 1, 0.5f, 0, 0, -1, 0, 0},
+        {1, 1, 0.5f, 0, 0, -1, 1, 0},   {-1, -1, 0.5f, 0, 0, -1, 0, 1},
+        {1, 1, 0.5f, 0, 0, -1, 1, 0},   {1, -1, 0.5f, 0, 0, -1, 1, 1}};
+    auto textureOf = [this](uint32_t colour) {
+        Texture* texture = nullptr;
+        EXPECT_EQ(kOk,
+                  m_device->CreateTextureFromPixels(1, 1, &colour, 1, Format::A8R8G8B8, &texture));
+        return texture;
+    };
+    auto centreAfterDraw = [&] {
+        m_device->Clear(kClearTarget | kClearZBuffer, 0xFF000000, 1.0f, 0);
+        m_device->BeginScene();
+        EXPECT_EQ(kOk, m_device->DrawPrimitiveUP(PrimitiveType::TriangleList, 2, quad.data(),
+                                                 sizeof(MeshVertex)));
+        m_device->EndScene();
+        return At(ReadBack(), 0.0f, 0.0f);
+    };
+    m_device->SetRenderState(RenderState::Lighting, 1);
+    m_device->SetRenderState(RenderState::Ambient, 0xFFFFFFFF);
+    m_device->SetTextureStageState(0, TextureStageState::ColorOp, kTopModulate);
+    m_device->SetFVF(kMeshVertexFvf);
+    Material white;
+    white.ambient = {1, 1, 1, 1};
+    white.diffuse.a = 1;
+    m_device->SetMaterial(white);
+
+    Texture* red = textureOf(kRed);
+    m_device->SetTexture(0, red);
+    red->Release();
+    EXPECT_TRUE(Near(centreAfterDraw(), kRgbRed));
+    m_device->SetTexture(0, nullptr);
+    Texture* green = textureOf(kGreen);
+    m_device->SetTexture(0, green);
+    green->Release();
+    EXPECT_TRUE(Near(centreAfterDraw(), kRgbGreen));
+
+    Material blue = white;
+    blue.ambient = {0, 0, 1, 1};
+    m_device->SetMaterial(blue);
+    m_device->SetTexture(0, nullptr);
+    EXPECT_TRUE(Near(centreAfterDraw(), {0, 0, 255}));
+    m_device->SetMaterial(blue);
+    m_device->SetTextureStageState(0, TextureStageState::ColorOp, kTopDisable);
+    m_device->SetTextureStageState(0, TextureStageState::ColorOp, kTopModulate);
+    EXPECT_TRUE(Near(centreAfterDraw(), {0, 0, 255}));
+    m_device->SetMaterial(white);
+    EXPECT_TRUE(Near(centreAfterDraw(), {255, 255, 255}));
+}
+
 // Every byte differs from its neighbours, alpha included, so a flipped,
 // shifted or channel-swapped write shows.
 std::vector<uint8_t> Pattern(uint32_t width, uint32_t height) {
