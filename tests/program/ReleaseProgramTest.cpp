@@ -243,14 +243,16 @@ std::string SaveWithTheKeys(XSession& x, ProgramProcess& program, const TempFold
     return user.Read(design);
 }
 
-// Answers each message box the program shows at opening with Enter.
+// Answers each message box the program shows at opening with Enter. The
+// load's progress window, untitled, is left alone: Enter would press its
+// abort button.
 void AnswerMessageBoxes(XSession& x, ProgramProcess& program) {
     std::optional<ShownWindow> box;
     while (WaitFor(
         [&] {
             box.reset();
             for (const ShownWindow& window : x.WindowsOf(program.Pid())) {
-                if (window.transient && IsMessageBox(window)) {
+                if (window.transient && IsMessageBox(window) && window.title == "Velmora") {
                     box = window;
                 }
             }
