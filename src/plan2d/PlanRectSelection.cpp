@@ -198,8 +198,9 @@ void CPlanRectSelection::SelectIcons(CDesignScene& scene, const CRect2D& rect, i
         if (owner == nullptr || !scene.IsOnCurrentFloor(*owner)) {
             continue;
         }
-        // A model's icon counts only while the model has a plan outline.
-        if (ownerType == kModelObjectType && owner->GetPlanOutline().empty()) {
+        // A model's icon counts only while the model's outline is valid, drawn
+        // or not.
+        if (ownerType == kModelObjectType && owner->GetPlanSymbolShown() == 0) {
             continue;
         }
         if (icon.HitTestRect(rect)) {

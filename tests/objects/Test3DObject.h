@@ -27,6 +27,12 @@ public:
     std::unique_ptr<CDesignObject> Clone() const override {
         return std::make_unique<CTest3DObject>(*this);
     }
+    // As a model read from a design with only its symbol shown: its outline
+    // is valid, but no segments were ever made.
+    void ShowBySymbolAlone() {
+        m_planOutlineShown = 0;
+        m_planOutline.clear();
+    }
     void PushUndoSnapshot(std::vector<std::unique_ptr<HistoryRecord>>& list, int value,
                           int groupCount, int type) override {
         PushSnapshotRecord(list, value, groupCount, type, std::make_unique<CObjectSnapshot>(*this));

@@ -409,25 +409,53 @@ TEST_F(PlanInputGuiTest, ADragThatStartsOnTheSelectedModelMovesItAndNotTheWallUn
     EXPECT_TRUE(scene->Selected(kModelObjectType).empty());
 }
 
+TEST_F(PlanInputGuiTest, ARubberBandCatchesFurnitureShownByItsSymbolAlone) {
+    CTest3DObject* chair = AddWithSymbol(kModelObjectType, std::make_unique<C2DModelIconShape>(),
+                                         kModelIconShapeType, 500, -400);
+    chair->ShowBySymbolAlone();
+    doc->SetEditModeAndRefresh(EditMode::kNone);
+
+    // A band from empty ground round the symbol's square, (470, 370) to
+    // (530, 430).
+    Mouse(wxEVT_MOTION, 240, 205);
+    Mouse(wxEVT_LEFT_DOWN, 240, 205);
+    Mouse(wxEVT_MOTION, 280, 230, true);
+    Mouse(wxEVT_MOTION, 310, 245, true);
+    Mouse(wxEVT_LEFT_UP, 310, 245);
+    EXPECT_EQ(scene->Selected(kModelObjectType), std::vector<CDesignObject*>{chair});
+    EXPECT_EQ(scene->Selected(kModelIconShapeType),
+              std::vector<CDesignObject*>{chair->GetPlanIcon()});
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kFurnitureSelected);
+}
+
 TEST_F(PlanInputGuiTest, AClickOnASymbolSelectsTheSymbolWithItsObject) {
     const struct {
         int type;
         int symbolType;
         std::function<std::unique_ptr<C2DPictureShape>()> make;
         int mode;
+        bool symbolAlone;
     } cases[] = {
         {kModelObjectType, kModelIconShapeType,
-         [] { return std::make_unique<C2DModelIconShape>(); }, EditMode::kFurnitureSelected},
+         [] { return std::make_unique<C2DModelIconShape>(); }, EditMode::kFurnitureSelected, false},
+        // Furniture from a design file shows its symbol and keeps no outline
+        // segments.
+        {kModelObjectType, kModelIconShapeType,
+         [] { return std::make_unique<C2DModelIconShape>(); }, EditMode::kFurnitureSelected, true},
         {kPhotoObjectType, kPhotoIconShapeType,
-         [] { return std::make_unique<C2DPhotoIconShape>(); }, EditMode::kPhotoSelected},
+         [] { return std::make_unique<C2DPhotoIconShape>(); }, EditMode::kPhotoSelected, false},
         {kLightObjectType, kLightIconShapeType,
-         [] { return std::make_unique<C2DLightIconShape>(); }, EditMode::kLightSelected},
+         [] { return std::make_unique<C2DLightIconShape>(); }, EditMode::kLightSelected, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.type);
+        SCOPED_TRACE(testing::Message() << c.type << (c.symbolAlone ? " by its symbol alone" : ""));
         CTest3DObject* object = AddWithSymbol(c.type, c.make(), c.symbolType, 500, -400);
-        // The photo is drawn by its symbol alone.
-        object->SetPlanOutlineShown(c.type == kPhotoObjectType ? 0 : 1);
+        if (c.symbolAlone) {
+            object->ShowBySymbolAlone();
+        } else {
+            // The photo is drawn by its symbol alone.
+            object->SetPlanOutlineShown(c.type == kPhotoObjectType ? 0 : 1);
+        }
         doc->SetEditModeAndRefresh(EditMode::kNone);
 
         Click(274, 224);  // the symbol's centre at (500, 400)

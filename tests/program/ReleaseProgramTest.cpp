@@ -11,6 +11,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ProgramProcess.h"
@@ -123,7 +124,7 @@ TEST_F(ReleaseProgramTest, AFreshProgramFolderGetsTheLibraryAndTheManagerOffersT
         << " thumbnails framed";
 }
 
-TEST_F(ReleaseProgramTest, ASampleOpensFromTheManagerAndEachArrowKeyWalksTheCamera) {
+TEST_F(ReleaseProgramTest, ASampleOpensAndTheViewsAnswerTheKeysThePointerAndUndo) {
     const auto program = StartToTheDesignManager();
     ASSERT_FALSE(HasFailure());
     const ShownWindow manager = Only(program->Pid(), IsDesignManager);
@@ -163,6 +164,61 @@ TEST_F(ReleaseProgramTest, ASampleOpensFromTheManagerAndEachArrowKeyWalksTheCame
         before = after;
     }
     EXPECT_EQ(walked, 6);
+
+    // In edit mode a model picked in the plan and dragged moves there.
+    x.PressMenu("m", "d");
+    CaptureSettled(x, frame.rect);
+    const ScreenRect plan{view->rect.x + view->rect.width + 30, view->rect.y,
+                          frame.rect.x + frame.rect.width - (view->rect.x + view->rect.width + 30),
+                          view->rect.height};
+    const std::optional<ScreenRect> sofa = FindSymbolTop(CaptureSettled(x, plan));
+    ASSERT_TRUE(sofa.has_value()) << "no model symbol in the plan";
+    const int grabX = plan.x + sofa->CentreX();
+    // The plan picks a symbol by its lines, as a person clicks it.
+    const int grabY = plan.y + sofa->y;
+    constexpr int kDragDown = 120;
+    // Picked first, then dragged by its selection.
+    x.Click(grabX, grabY);
+    // A person pauses here: a press soon after the click is a double click.
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    x.Drag(grabX, grabY, grabX, grabY + kDragDown);
+    std::optional<ScreenRect> moved;
+    // The undo below means nothing unless the model moved.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            moved = FindSymbolTop(x.Capture(plan));
+            return moved && std::abs(moved->y - (sofa->y + kDragDown)) < 10;
+        },
+        std::chrono::seconds(3)))
+        << "the model's plan symbol stays at " << (moved ? moved->y : -1) << ", was " << sofa->y
+        << "\n"
+        << program->Log();
+
+    // Ctrl+Z while the furniture browser has the keyboard undoes the move.
+    x.PressMenu("e", "f");
+    std::optional<ShownWindow> browser;
+    ASSERT_TRUE(WaitFor([&] {
+        for (const ShownWindow& window : x.WindowsOf(program->Pid())) {
+            if (window.transient) {
+                browser = window;
+            }
+        }
+        return browser.has_value();
+    })) << "no furniture browser";
+    x.Click(browser->rect.x + 40, browser->rect.y + browser->rect.height - 40);
+    x.PressKey("z", true);
+    x.CloseWindow(browser->id);
+    ASSERT_TRUE(WaitFor([&] { return x.WindowsOf(program->Pid()).size() == 1; }))
+        << Describe(x.WindowsOf(program->Pid()));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            moved = FindSymbolTop(x.Capture(plan));
+            return moved && std::abs(moved->y - sofa->y) < 3;
+        },
+        std::chrono::seconds(3)))
+        << "after Ctrl+Z the model's plan symbol is at " << (moved ? moved->y : -1) << ", was "
+        << sofa->y;
+    EXPECT_EQ(x.WindowsOf(program->Pid()).size(), 1u) << Describe(x.WindowsOf(program->Pid()));
 }
 
 // What Ctrl+S in the 3D view writes to the open design's file, once it is

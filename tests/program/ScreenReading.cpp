@@ -67,6 +67,32 @@ ThumbnailFrames FindThumbnailFrames(const ScreenImage& image) {
     return found;
 }
 
+std::optional<ScreenRect> FindSymbolTop(const ScreenImage& image) {
+    constexpr int kShortest = 60;
+    constexpr int kLongest = 200;
+    // Symbols are drawn dark, and red while selected.
+    const auto dark = [](uint32_t colour) {
+        return ((colour >> 8) & 0xFF) < 90 && (colour & 0xFF) < 90;
+    };
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width;) {
+            if (!dark(image.At(x, y))) {
+                ++x;
+                continue;
+            }
+            int end = x;
+            while (end < image.width && dark(image.At(end, y))) {
+                ++end;
+            }
+            if (end - x >= kShortest && end - x <= kLongest) {
+                return ScreenRect{x, y, end - x, 1};
+            }
+            x = end;
+        }
+    }
+    return std::nullopt;
+}
+
 ScreenImage CaptureSettled(XSession& x, const ScreenRect& rect) {
     ScreenImage last = x.Capture(rect);
     for (int i = 0; i < 50; ++i) {

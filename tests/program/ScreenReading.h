@@ -24,6 +24,11 @@ ThumbnailFrames FindThumbnailFrames(const ScreenImage& image);
 // How many pixels differ between two captures of one place.
 int CountChangedPixels(const ScreenImage& before, const ScreenImage& after);
 
+// The topmost dark or red horizontal line of 60 to 200 pixels: the top side of the
+// first model symbol the plan draws at its usual zoom (walls run longer, and
+// small symbols are shorter).
+std::optional<ScreenRect> FindSymbolTop(const ScreenImage& image);
+
 // The place once it has stopped changing: two captures a moment apart alike.
 ScreenImage CaptureSettled(XSession& x, const ScreenRect& rect);
 

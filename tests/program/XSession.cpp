@@ -178,6 +178,18 @@ void XSession::DoubleClick(int x, int y) {
     Sync();
 }
 
+void XSession::Drag(int fromX, int fromY, int toX, int toY) {
+    MoveTo(fromX, fromY);
+    XTestFakeButtonEvent(m_display, 1, True, CurrentTime);
+    Sync();
+    constexpr int kSteps = 10;
+    for (int step = 1; step <= kSteps; ++step) {
+        MoveTo(fromX + (toX - fromX) * step / kSteps, fromY + (toY - fromY) * step / kSteps);
+    }
+    XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
+    Sync();
+}
+
 void XSession::PressKey(const char* keysym, bool control) {
     const KeyCode code = XKeysymToKeycode(m_display, XStringToKeysym(keysym));
     const KeyCode ctrl = XKeysymToKeycode(m_display, XK_Control_L);
@@ -189,5 +201,29 @@ void XSession::PressKey(const char* keysym, bool control) {
     if (control) {
         XTestFakeKeyEvent(m_display, ctrl, False, CurrentTime);
     }
+    Sync();
+}
+
+void XSession::PressMenu(const char* menu, const char* item) {
+    const KeyCode alt = XKeysymToKeycode(m_display, XK_Alt_L);
+    const KeyCode menuKey = XKeysymToKeycode(m_display, XStringToKeysym(menu));
+    XTestFakeKeyEvent(m_display, alt, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, menuKey, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, menuKey, False, CurrentTime);
+    XTestFakeKeyEvent(m_display, alt, False, CurrentTime);
+    Sync();
+    Pause(300);
+    PressKey(item);
+}
+
+void XSession::CloseWindow(unsigned long window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(m_display, window, False, NoEventMask, &event);
     Sync();
 }

@@ -62,8 +62,15 @@ public:
     void MoveTo(int x, int y);
     void Click(int x, int y, int button = 1);
     void DoubleClick(int x, int y);
+    // Button 1 pressed at the start, moved in steps, released at the end.
+    void Drag(int fromX, int fromY, int toX, int toY);
     // A key by its keysym name ("Up", "z"), with Control held when asked.
     void PressKey(const char* keysym, bool control = false);
+    // Asks the window to close, as its title bar's close button does.
+    void CloseWindow(unsigned long window);
+    // Opens a menu of the menu bar by its mnemonic (Alt held) and chooses
+    // the item of the mnemonic.
+    void PressMenu(const char* menu, const char* item);
 
 private:
     void Sync();
