@@ -80,7 +80,11 @@ CHeldPrompts::CHeldPrompts()
         return PromptAnswer::Ok;
     };
     CurrentLoadWarningHandler() = [this](std::string_view format, std::string_view path) {
-        m_held.push_back({true, {std::string(format)}, std::string(path)});
+        Held held;
+        held.warning = true;
+        held.message.text = format;
+        held.path = path;
+        m_held.push_back(std::move(held));
         return false;
     };
 }
