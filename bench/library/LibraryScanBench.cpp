@@ -115,7 +115,8 @@ void BM_ScanOverHeaderReads(benchmark::State& state) {
         return;
     }
     const double write = Milliseconds(std::chrono::steady_clock::now() - writeStart);
-    std::vector<double> cold, warm, raw, coldRatio, warmRatio;
+    bench::InterleavedTimes cold;
+    bench::InterleavedTimes warm;
     for (auto _ : state) {
         state.PauseTiming();
         const bool created = CreateEmptyCatalogue(catalogue);
@@ -136,18 +137,13 @@ void BM_ScanOverHeaderReads(benchmark::State& state) {
             state.SkipWithError("a scan did not list every model");
             return;
         }
-        cold.push_back(Milliseconds(coldEnd - start));
-        warm.push_back(Milliseconds(warmEnd - coldEnd));
-        raw.push_back(Milliseconds(rawEnd - warmEnd));
-        coldRatio.push_back(cold.back() / raw.back());
-        warmRatio.push_back(warm.back() / raw.back());
+        const double raw = Milliseconds(rawEnd - warmEnd);
+        cold.Add(Milliseconds(coldEnd - start), raw);
+        warm.Add(Milliseconds(warmEnd - coldEnd), raw);
     }
     state.counters["write_ms"] = write;
-    state.counters["cold_ms"] = bench::Median(cold);
-    state.counters["warm_ms"] = bench::Median(warm);
-    state.counters["raw_ms"] = bench::Median(raw);
-    state.counters["cold_ratio"] = bench::Median(coldRatio);
-    state.counters["warm_ratio"] = bench::Median(warmRatio);
+    cold.Report(state, "cold", "raw", "cold_ratio");
+    warm.Report(state, "warm", "raw", "warm_ratio");
 }
 
 BENCHMARK(BM_ScanOverHeaderReads)->Unit(benchmark::kMillisecond)->MinTime(4.0)->UseRealTime();

@@ -101,8 +101,8 @@ void BM_RawGLFrame(benchmark::State& state) {
 // (at most 1.2).
 void BM_SceneOverRawGL(benchmark::State& state) {
     RenderBench& b = GetBench();
-    std::vector<double> scene, raw, ratio;
-    std::vector<double> sceneThread, rawThread, threadRatio;
+    bench::InterleavedTimes wall;
+    bench::InterleavedTimes thread;
     for (auto _ : state) {
         const double threadStart = ThreadMilliseconds();
         const auto start = std::chrono::steady_clock::now();
@@ -112,19 +112,11 @@ void BM_SceneOverRawGL(benchmark::State& state) {
         b.raw->RenderFrame();
         const auto end = std::chrono::steady_clock::now();
         const double threadEnd = ThreadMilliseconds();
-        scene.push_back(Milliseconds(middle - start));
-        raw.push_back(Milliseconds(end - middle));
-        ratio.push_back(scene.back() / raw.back());
-        sceneThread.push_back(threadMiddle - threadStart);
-        rawThread.push_back(threadEnd - threadMiddle);
-        threadRatio.push_back(sceneThread.back() / rawThread.back());
+        wall.Add(Milliseconds(middle - start), Milliseconds(end - middle));
+        thread.Add(threadMiddle - threadStart, threadEnd - threadMiddle);
     }
-    state.counters["scene_ms"] = bench::Median(scene);
-    state.counters["raw_ms"] = bench::Median(raw);
-    state.counters["ratio"] = bench::Median(ratio);
-    state.counters["scene_thread_ms"] = bench::Median(sceneThread);
-    state.counters["raw_thread_ms"] = bench::Median(rawThread);
-    state.counters["thread_ratio"] = bench::Median(threadRatio);
+    wall.Report(state, "scene", "raw");
+    thread.Report(state, "scene_thread", "raw_thread", "thread_ratio");
 }
 
 // The walls design against bare OpenGL drawing the same triangles with one

@@ -8,14 +8,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <numbers>
 #include <string>
 #include <vector>
 
+#include "Interleaved.h"
 #include "foundation/Vector2D.h"
 #include "foundation/Vector2F.h"
 #include "objects/FloorObject.h"
@@ -69,23 +68,6 @@ std::size_t RawSquareOfTests(const std::vector<CVector2F>& points) {
     return inside;
 }
 
-double Milliseconds(std::chrono::steady_clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values) {
-    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
-
-template <typename Work>
-double Time(Work work) {
-    const auto start = std::chrono::steady_clock::now();
-    benchmark::DoNotOptimize(work());
-    return Milliseconds(std::chrono::steady_clock::now() - start);
-}
-
 // Each iteration builds every size once and runs its baseline right after
 // it, so a change in the machine's load hits all alike; each ratio is taken
 // within an iteration, its median over them reported. growth_4k_2k is the
@@ -105,8 +87,10 @@ void BM_CrescentCapGrowth(benchmark::State& state) {
     std::array<std::vector<double>, kSizes.size()> raw;
     for (auto _ : state) {
         for (std::size_t k = 0; k < kSizes.size(); ++k) {
-            cap[k].push_back(Time([&] { return BuildCap(outlines[k]); }));
-            raw[k].push_back(Time([&] { return RawSquareOfTests(points[k]); }));
+            cap[k].push_back(
+                bench::TimeMilliseconds([&] { benchmark::DoNotOptimize(BuildCap(outlines[k])); }));
+            raw[k].push_back(bench::TimeMilliseconds(
+                [&] { benchmark::DoNotOptimize(RawSquareOfTests(points[k])); }));
         }
     }
     // Ratios of times taken in the same round, then their median.
@@ -115,11 +99,11 @@ void BM_CrescentCapGrowth(benchmark::State& state) {
         for (std::size_t i = 0; i < over.size(); ++i) {
             ratios.push_back(over[i] / under[i]);
         }
-        return Median(ratios);
+        return bench::Median(ratios);
     };
     for (std::size_t k = 0; k < kSizes.size(); ++k) {
         const std::string size = std::to_string(kSizes[k] / 1000) + "k";
-        state.counters["cap_ms_" + size] = Median(cap[k]);
+        state.counters["cap_ms_" + size] = bench::Median(cap[k]);
         state.counters["cap_vs_raw_" + size] = medianRatio(cap[k], raw[k]);
         if (k > 0) {
             const std::string smaller = std::to_string(kSizes[k - 1] / 1000) + "k";
