@@ -325,6 +325,9 @@ public:
     [[nodiscard]] int GetDepthPass() const { return m_depthPass; }
     void SetDepthPass(int flag) { m_depthPass = flag; }
     [[nodiscard]] int GetPlanSymbolShown() const { return m_planSymbolShown; }
+    // The first plan flag says the outline is valid, whether or not its
+    // segments are drawn: a model shown by its symbol keeps no segments.
+    [[nodiscard]] bool HasValidPlanOutline() const { return m_planSymbolShown != 0; }
     void SetPlanSymbolShown(int flag) { m_planSymbolShown = flag; }
     [[nodiscard]] int GetPlanOutlineShown() const { return m_planOutlineShown; }
     void SetPlanOutlineShown(int flag) { m_planOutlineShown = flag; }

@@ -34,18 +34,12 @@ bool HitsOutline(const C3DObject& object, POINT point, int tolerance, bool round
     return false;
 }
 
-// An object's first plan flag says its outline is valid, whether or not its
-// segments are drawn: a model shown by its symbol keeps no segments.
-bool HasValidOutline(const C3DObject& object) {
-    return object.GetPlanSymbolShown() != 0;
-}
-
 // An icon's owner counts only while it has a valid outline on the current floor.
 const C3DObject* PlacedOwner(const CDesignScene& scene, const CDesignObject& icon) {
     const auto* picture = dynamic_cast<const C2DPictureShape*>(&icon);
     const auto* owner =
         picture != nullptr ? dynamic_cast<const C3DObject*>(picture->GetOwnerObject()) : nullptr;
-    if (owner == nullptr || !HasValidOutline(*owner) || !scene.IsOnCurrentFloor(*owner)) {
+    if (owner == nullptr || !owner->HasValidPlanOutline() || !scene.IsOnCurrentFloor(*owner)) {
         return nullptr;
     }
     return owner;
@@ -85,7 +79,7 @@ CDesignObject* CPlanHitTest::HitSurfaces(POINT point, int type, uint32_t maskBit
         m_doc.GetEditMode() == EditMode::kDxfToStructure ? 1 : m_doc.Settings().selectSense;
     for (CDesignObject* object : scene->Objects(type)) {
         const auto* surface = static_cast<const C3DObject*>(object);
-        if (!IsPassedOver(*object) && HasValidOutline(*surface) &&
+        if (!IsPassedOver(*object) && surface->HasValidPlanOutline() &&
             scene->IsOnCurrentFloor(*surface) && HitsOutline(*surface, point, tolerance, false)) {
             return object;
         }
@@ -101,7 +95,7 @@ C3DObject* CPlanHitTest::HitShownOutlines(POINT point, int type, uint32_t maskBi
     }
     for (CDesignObject* object : scene->Objects(type)) {
         auto* shape = static_cast<C3DObject*>(object);
-        if (!IsPassedOver(*object) && HasValidOutline(*shape) &&
+        if (!IsPassedOver(*object) && shape->HasValidPlanOutline() &&
             shape->GetPlanOutlineShown() != 0 && scene->IsOnCurrentFloor(*shape) &&
             HitsOutline(*shape, point, m_doc.Settings().selectSense, roundEnds)) {
             return shape;

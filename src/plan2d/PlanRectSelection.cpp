@@ -198,9 +198,8 @@ void CPlanRectSelection::SelectIcons(CDesignScene& scene, const CRect2D& rect, i
         if (owner == nullptr || !scene.IsOnCurrentFloor(*owner)) {
             continue;
         }
-        // A model's icon counts only while the model's outline is valid, drawn
-        // or not.
-        if (ownerType == kModelObjectType && owner->GetPlanSymbolShown() == 0) {
+        // A model's icon counts only while the model's outline is valid.
+        if (ownerType == kModelObjectType && !owner->HasValidPlanOutline()) {
             continue;
         }
         if (icon.HitTestRect(rect)) {
