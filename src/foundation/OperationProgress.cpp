@@ -11,7 +11,6 @@ ProgressWindowFactory& CurrentFactory() {
 
 class CSilentProgress : public IOperationProgress {
 public:
-    void SetText(std::string_view) override {}
     void StepIt() override {}
 };
 

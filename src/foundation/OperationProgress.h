@@ -3,7 +3,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 
 // The seam through which long operations of the model layers show their
 // progress: the shell installs a factory that opens the shared progress
@@ -23,7 +22,6 @@ struct ProgressRequest {
 class IOperationProgress {
 public:
     virtual ~IOperationProgress() = default;
-    virtual void SetText(std::string_view text) = 0;
     // Advances the bar by one step; the program may handle pending events
     // meanwhile.
     virtual void StepIt() = 0;
@@ -48,9 +46,6 @@ public:
     ~CScopedProgressWindowFactory();
     CScopedProgressWindowFactory(const CScopedProgressWindowFactory&) = delete;
     CScopedProgressWindowFactory& operator=(const CScopedProgressWindowFactory&) = delete;
-
-    // The factory that was installed before this scope.
-    [[nodiscard]] const ProgressWindowFactory& GetPrevious() const { return m_previous; }
 
 private:
     ProgressWindowFactory m_previous;

@@ -94,16 +94,14 @@ void CProgressDlg::StepIt() {
     if (!m_keptText.empty()) {
         SetText(m_keptText);
     }
-    // Only when no other step is handling events already: a step reached
-    // from inside the pump must not start a second one.
-    if (wxTheApp != nullptr) {
-        wxTheApp->Yield(true);
-    }
+    HandlePendingEvents();
     m_position.StepIt();
     ShowPosition();
 }
 
 void CProgressDlg::HandlePendingEvents() {
+    // Only when no other step is handling events already: a step reached
+    // from inside the pump must not start a second one.
     if (wxTheApp != nullptr) {
         wxTheApp->Yield(true);
     }

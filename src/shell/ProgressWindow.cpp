@@ -20,8 +20,6 @@ public:
         m_dialog.SetStep(request.step);
     }
 
-    void SetText(std::string_view text) override { m_dialog.SetText(text); }
-
     void StepIt() override {
         const auto now = std::chrono::steady_clock::now();
         if (now - m_lastPump < kPumpInterval) {

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
-#include <string_view>
 #include <vector>
 
 #include "foundation/OperationProgress.h"
@@ -36,7 +35,6 @@ private:
     public:
         Open(RecordingProgress& owner, std::size_t index) : m_owner(owner), m_index(index) {}
         ~Open() override { m_owner.windows[m_index].closed = true; }
-        void SetText(std::string_view) override {}
         void StepIt() override {
             Window& window = m_owner.windows[m_index];
             ++window.steps;
