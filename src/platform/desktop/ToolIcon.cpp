@@ -3,10 +3,9 @@
 #include <wx/artprov.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/fs/DefaultContent.h"
+#include "platform/fs/RegularFile.h"
 
 namespace {
 
@@ -44,9 +43,8 @@ std::string MarkedSvg(std::string svg, ToolIconMark mark) {
 
 wxBitmapBundle LoadToolIcon(const std::string& name, ToolIconMark mark, const wxSize& size) {
     const std::filesystem::path file = pfs::FindResourceFolder() / "icons" / (name + ".svg");
-    std::ifstream in(file, std::ios::binary);
-    const std::string svg = MarkedSvg(
-        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), mark);
+    const pfs::Result<std::string> content = pfs::ReadWholeFile(file, pfs::kTextFileLimit);
+    const std::string svg = MarkedSvg(content ? content.Value() : std::string(), mark);
     if (!svg.empty()) {
         wxBitmapBundle bundle = wxBitmapBundle::FromSVG(svg.c_str(), size);
         if (bundle.IsOk()) {
