@@ -34,7 +34,6 @@ public:
     // Draws the objects of the list on the level that CanMerge takes.
     void Draw(gfx::Device& device, int type, int level, const std::vector<CDesignObject*>& objects,
               bool showTexture);
-    void Clear() { m_groups.clear(); }
 
 private:
     struct Batch {

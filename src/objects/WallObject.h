@@ -106,7 +106,7 @@ public:
     // keepGoing now and then and is left unfinished when it says no.
     int BuildMesh(int full, float height, const std::function<bool()>& keepGoing = {});
     // Fills the base arrays and texture records; the number of faces.
-    int BuildCapsAndSides(int full, float height, const std::function<bool()>& keepGoing = {});
+    int BuildCapsAndSides(int full, float height, const std::function<bool()>& keepGoing);
     // The mesh from the current arrays; 0 (the old mesh kept) on failure.
     int RebuildD3DMesh();
     // The vertex texture records back into the mesh, in a progress window.

@@ -106,17 +106,6 @@ ScreenImage CaptureSettled(XSession& x, const ScreenRect& rect) {
     return last;
 }
 
-int CountChangedPixels(const ScreenImage& before, const ScreenImage& after) {
-    if (before.width != after.width || before.height != after.height) {
-        return before.width * before.height;
-    }
-    int changed = 0;
-    for (std::size_t i = 0; i < before.pixels.size(); ++i) {
-        changed += before.pixels[i] != after.pixels[i] ? 1 : 0;
-    }
-    return changed;
-}
-
 std::optional<ShownWindow> Largest(const std::vector<ShownWindow>& windows) {
     std::optional<ShownWindow> largest;
     for (const ShownWindow& window : windows) {

@@ -21,9 +21,6 @@ struct ThumbnailFrames {
 };
 ThumbnailFrames FindThumbnailFrames(const ScreenImage& image);
 
-// How many pixels differ between two captures of one place.
-int CountChangedPixels(const ScreenImage& before, const ScreenImage& after);
-
 // The topmost dark or red horizontal line of 60 to 200 pixels: the top side of the
 // first model symbol the plan draws at its usual zoom (walls run longer, and
 // small symbols are shorter).

@@ -20,9 +20,6 @@ struct ScreenRect {
 
     int CentreX() const { return x + width / 2; }
     int CentreY() const { return y + height / 2; }
-    bool Contains(int px, int py) const {
-        return px >= x && py >= y && px < x + width && py < y + height;
-    }
 };
 
 struct ShownWindow {

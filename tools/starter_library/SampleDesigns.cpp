@@ -175,13 +175,14 @@ void WriteSample(LibraryOutput& output, gfx::Device& device, const SampleDesign&
     host.SetWallBar(kCeilingHeight, 0.0f, kSampleWallThickness);
     host.SetCamera(OpeningCamera(design));
 
-    const std::vector<CVector2D> outline = SceneOutline(RoomOutline(design));
+    const std::vector<CVector2D> room = RoomOutline(design);
+    const std::vector<CVector2D> outline = SceneOutline(room);
     CWallObject* floor = scene.AddFloorFromOutline(outline);
     if (floor == nullptr) {
         throw std::runtime_error("範例設計：無法建立 " + design.fileName + " 的地板。");
     }
     DressSurface(*floor, design.floorTexture);
-    for (const std::vector<CVector2D>& footprint : WallFootprints(RoomOutline(design))) {
+    for (const std::vector<CVector2D>& footprint : WallFootprints(room)) {
         CWallObject* wall = scene.AddWallFromOutline(SceneOutline(footprint));
         if (wall == nullptr) {
             throw std::runtime_error("範例設計：無法建立 " + design.fileName + " 的牆。");

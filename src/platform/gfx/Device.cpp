@@ -979,7 +979,7 @@ void Device::PrepareDraw(const VertexLayout& layout, const uint8_t* base, uint32
             names[i] = m_textures[i] != nullptr ? m_textures[i]->GLName() : 0;
         }
         m_texCoordSets = ApplyTextureStages(m_stages, names, State(RenderState::TextureFactor),
-                                            m_whiteTexture, m_unitCount, &m_appliedUnits);
+                                            m_whiteTexture, m_unitCount, m_appliedUnits);
         m_stagesDirty = false;
     }
 

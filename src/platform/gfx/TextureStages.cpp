@@ -154,7 +154,7 @@ bool TextureStageSettings::Get(TextureStageState type, uint32_t* value) const {
 
 std::array<int, kMaxTextureStages> ApplyTextureStages(
     const TextureStageArray& stages, const std::array<unsigned, kMaxTextureStages>& textures,
-    Color textureFactor, unsigned whiteTexture, int unitCount, AppliedTextureUnits* applied) {
+    Color textureFactor, unsigned whiteTexture, int unitCount, AppliedTextureUnits& applied) {
     std::array<int, kMaxTextureStages> coordSets;
     coordSets.fill(-1);
     bool cascadeOn = true;
@@ -165,7 +165,7 @@ std::array<int, kMaxTextureStages> ApplyTextureStages(
     };
     for (int unit = 0; unit < unitCount; ++unit) {
         const TextureStageSettings& stage = stages[static_cast<size_t>(unit)];
-        AppliedTextureUnit& last = (*applied)[static_cast<size_t>(unit)];
+        AppliedTextureUnit& last = applied[static_cast<size_t>(unit)];
         AppliedTextureUnit wanted;
         wanted.valid = true;
         cascadeOn = cascadeOn && stage.colorOp != kTopDisable;

@@ -38,13 +38,14 @@ struct AppliedTextureUnit {
 
 using AppliedTextureUnits = std::array<AppliedTextureUnit, kMaxTextureStages>;
 
-// Sets up units 0 .. unitCount-1 from the stages and the GL texture bound to
-// each (0 for none), skipping units whose set-up *applied already holds. A stage whose operation
-// reads a missing texture passes the previous result through; whiteTexture feeds a stage that needs
-// its unit running without a texture. Returns, per unit, the texture coordinate set it reads, or -1
-// for a unit that is off.
+// Sets up units 0 .. unitCount-1 from the stages and the GL texture bound
+// to each (0 for none), skipping units whose set-up applied already holds. A
+// stage whose operation reads a missing texture passes the previous result
+// through; whiteTexture feeds a stage that needs its unit running without a
+// texture. Returns, per unit, the texture coordinate set it reads, or -1 for
+// a unit that is off.
 std::array<int, kMaxTextureStages> ApplyTextureStages(
     const TextureStageArray& stages, const std::array<unsigned, kMaxTextureStages>& textures,
-    Color textureFactor, unsigned whiteTexture, int unitCount, AppliedTextureUnits* applied);
+    Color textureFactor, unsigned whiteTexture, int unitCount, AppliedTextureUnits& applied);
 
 }  // namespace gfx
