@@ -34,6 +34,7 @@
 #include "shell/PromptDialogs.h"
 #include "shell/RecentFileList.h"
 #include "shell/StartupFlowHost.h"
+#include "shell/WidgetAnimations.h"
 #include "view3d/HousView.h"
 
 namespace {
@@ -221,6 +222,7 @@ int CHousApp::OnExit() {
 
 CMainFrame* CHousApp::CreateMainWindow(const std::filesystem::path& programFolder) {
     SetProgramFolder(programFolder);
+    TurnOffWidgetAnimations();
     // Without its texts the program still runs; the user is told why they are missing.
     if (pfs::Result<void> strings = LoadProgramStrings(pfs::FindResourceFolder(), programFolder);
         !strings) {

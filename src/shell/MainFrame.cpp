@@ -336,6 +336,14 @@ void CMainFrame::ArrangeBarsForEditMode() {
     SendSizeEvent();
 }
 
+void CMainFrame::HoldRepaints(bool hold) {
+    if (hold) {
+        Freeze();
+    } else if (IsFrozen()) {
+        Thaw();
+    }
+}
+
 void CMainFrame::HideAllBars() {
     for (wxWindow* bar :
          std::initializer_list<wxWindow*>{m_pBasicToolBar, m_pPlayToolBar, m_pWalkStepBar}) {

@@ -66,6 +66,7 @@ public:
     // every bar but the play tool bar.
     void ArrangeBarsForShowMode() override;
     void ArrangeBarsForEditMode() override;
+    void HoldRepaints(bool hold) override;
     void HideAllBars();
 
     void Get3DViewSize(int& width, int& height) const { m_commands.Get3DViewSize(width, height); }

@@ -191,22 +191,27 @@ bool CMainFrameCommands::LoadChosenDesign(const std::string& path) {
     // failed load would let the next save overwrite that file. The design
     // open before was closed for the load, so a refused file leaves a new
     // one, titled as New titles it.
-    if (!view->LoadDesign(path, false)) {
-        NewDesign();
-        return false;
+    {
+        // The frame paints once, when the design is in and its bars are
+        // set, not after each step of the load.
+        const CHeldRepaints held(m_window);
+        if (!view->LoadDesign(path, false)) {
+            NewDesign();
+            return false;
+        }
+        m_pDocument->SetDesignPath(path);
+        RestartSaveReminders();
+        AfterDesignOpened();
     }
-    m_pDocument->SetDesignPath(path);
-    RestartSaveReminders();
-    AfterDesignOpened();
+    if (!m_pDocument->GetMissingFiles().empty()) {
+        m_window.ShowMissingFiles();
+    }
     return true;
 }
 
 void CMainFrameCommands::AfterDesignOpened() {
     m_pDocument->SetTopPickedObject(nullptr);
     OnDesignOpened(*m_pDocument, *this);
-    if (!m_pDocument->GetMissingFiles().empty()) {
-        m_window.ShowMissingFiles();
-    }
     if (IPlanView* plan = m_pDocument->Get2DView()) {
         plan->ActivateFrame();
     }

@@ -20,8 +20,26 @@ public:
     virtual void ArrangeBarsForShowMode() = 0;
     virtual void ArrangeBarsForEditMode() = 0;
 
+    // While held, the window keeps what it shows and paints once when let
+    // go: a load changes the scene, the bars and the panes step by step.
+    virtual void HoldRepaints(bool hold) = 0;
+
     // The design joins the recent-file list of the File menu.
     virtual void AddToRecentFileList(const std::string& path) = 0;
     // Lists the files the design just opened names but that were not found.
     virtual void ShowMissingFiles() = 0;
+};
+
+// Holds the window's repaints for as long as it lives.
+class CHeldRepaints {
+public:
+    explicit CHeldRepaints(IMainFrameWindow& window) : m_window(window) {
+        m_window.HoldRepaints(true);
+    }
+    ~CHeldRepaints() { m_window.HoldRepaints(false); }
+    CHeldRepaints(const CHeldRepaints&) = delete;
+    CHeldRepaints& operator=(const CHeldRepaints&) = delete;
+
+private:
+    IMainFrameWindow& m_window;
 };

@@ -27,6 +27,7 @@ namespace {
 class RecordingFrameWindow : public IMainFrameWindow {
 public:
     void ArrangeBarsForShowMode() override {}
+    void HoldRepaints(bool) override {}
     void ArrangeBarsForEditMode() override {}
     void StartTimer(int timerId, int milliseconds) override {
         timers[timerId] = milliseconds;

@@ -23,6 +23,7 @@ namespace {
 class FakeFrameWindow : public IMainFrameWindow {
 public:
     void ArrangeBarsForShowMode() override { barLayout = "show"; }
+    void HoldRepaints(bool) override {}
     void ArrangeBarsForEditMode() override { barLayout = "edit"; }
     void StartTimer(int timerId, int milliseconds) override { timers[timerId] = milliseconds; }
     void StopTimer(int timerId) override {

@@ -230,3 +230,67 @@ TEST_F(MainFrameInputTest, NewDesignResetsTheCameraAndThePlanZoom) {
     EXPECT_NE(view->GetCameraHeading(), 1.0);
     EXPECT_EQ(plan->GetZoomSelection(), 23);  // 100 %
 }
+
+namespace {
+
+// Counts the paints of one top-level window and of everything inside it.
+class PaintCounter : public wxEventFilter {
+public:
+    explicit PaintCounter(wxWindow& topLevel) : m_topLevel(topLevel) {
+        wxEvtHandler::AddFilter(this);
+    }
+    ~PaintCounter() override { wxEvtHandler::RemoveFilter(this); }
+
+    int FilterEvent(wxEvent& event) override {
+        auto* window = dynamic_cast<wxWindow*>(event.GetEventObject());
+        if (event.GetEventType() == wxEVT_PAINT && window != nullptr &&
+            wxGetTopLevelParent(window) == &m_topLevel) {
+            ++all;
+            if (window == &m_topLevel) {
+                ++ofTopLevel;
+            }
+        }
+        return Event_Skip;
+    }
+
+    int all = 0;
+    int ofTopLevel = 0;
+
+private:
+    wxWindow& m_topLevel;
+};
+
+}  // namespace
+
+// A load changes the scene, the bars and the panes step by step, and each
+// progress window locks and frees the frame; the frame paints once the
+// design is in, and then stays still.
+TEST_F(MainFrameInputTest, OpeningADesignPaintsTheFrameWhenTheDesignIsIn) {
+    const std::string house = Path("house.dg6");
+    CScopedPromptHandlers files(
+        [this](const MessageRequest&) { return answer; },
+        [&](const FileNameRequest&) { return std::optional<std::string>(house); });
+    wxCommandEvent saveAs(wxEVT_MENU, cmd::kFileSaveAs);
+    frame->GetEventHandler()->ProcessEvent(saveAs);
+    ASSERT_EQ(doc->GetDesignPath(), house);
+    frame->NewDesign();
+    DrainEvents();
+
+    PaintCounter paints(*frame);
+    std::vector<int> paintsAtEachWindow;
+    CScopedProgressWindowFactory progress([&](const ProgressRequest& request) {
+        paintsAtEachWindow.push_back(paints.all);
+        return OpenProgressDialog(request);
+    });
+    ASSERT_TRUE(frame->GetCommands().LoadChosenDesign(house));
+    ASSERT_FALSE(paintsAtEachWindow.empty());
+    EXPECT_EQ(paints.all, 0);
+
+    const auto settled = std::chrono::steady_clock::now() + std::chrono::milliseconds(800);
+    while (std::chrono::steady_clock::now() < settled) {
+        DrainEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_GT(paints.ofTopLevel, 0);
+    EXPECT_LE(paints.ofTopLevel, 3);
+}

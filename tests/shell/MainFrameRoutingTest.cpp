@@ -35,6 +35,7 @@ namespace {
 class FakeFrameWindow : public IMainFrameWindow {
 public:
     void ArrangeBarsForShowMode() override {}
+    void HoldRepaints(bool) override {}
     void ArrangeBarsForEditMode() override {}
     void StartTimer(int, int) override {}
     void StopTimer(int) override {}
