@@ -30,7 +30,7 @@ protected:
 
     // True once nothing of the player plays any more, within a few seconds.
     static bool WaitUntilQuiet(const media::SoundPlayer& player) {
-        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
         while (player.GetPlayingCount() != 0) {
             if (std::chrono::steady_clock::now() > deadline) {
                 return false;
@@ -45,7 +45,8 @@ protected:
 
 TEST_F(SoundPlayerTest, SoundsPlayTogetherWithoutWaitingAndAreFreedWhenDone) {
     ScopedEnvironment driver("SDL_AUDIODRIVER", "dummy");
-    const std::string wav = m_folder.Write("叮.wav", MakeSquareWav(400)).string();
+    // Long enough that none ends while the others start on a loaded machine.
+    const std::string wav = m_folder.Write("叮.wav", MakeSquareWav(3000)).string();
     media::SoundPlayer player;
 
     ASSERT_TRUE(player.Play(wav));
