@@ -20,8 +20,15 @@
 #include "objects/OutlineRecord.h"
 #include "objects/SceneServices.h"
 #include "objects/TextureCache.h"
+#include "platform/gfx/DeviceTypes.h"
+#include "platform/gfx/ResourceRef.h"
+#include "platform/gfx/VertexBuffer.h"
 
 class IOperationProgress;
+class CLightObject;
+struct ExportedTextures;
+struct SelectionMeshExport;
+struct TextureMove;
 
 class C3DObject;
 class CBinaryReader;
@@ -38,6 +45,8 @@ struct ReadDesignObjects;
 namespace gfx {
 class Device;
 class Mesh;
+class Texture;
+struct MeshMergeSource;
 }  // namespace gfx
 
 // What the scene store asks of the 3D view it renders for: the device and
@@ -294,6 +303,74 @@ public:
     bool IsBoxOutsidePlaneAndSphere(const C3DObject& object, const gfx::Plane& plane,
                                     const gfx::Matrix& reflection,
                                     const gfx::Vector3& eye) const override;
+
+    // ---- Device services: tiles, device moves, grid, overlay, mesh export
+
+    // Tiled textures are drawn at this many pixels a centimetre of tile.
+    static constexpr float GetTilePixelsPerCm() { return 10.0f; }
+    // The full path of a texture of the cache: its file name ("材質" when
+    // the cache does not hold it), found under folder when it is not there.
+    [[nodiscard]] std::string ResolveTexturePath(const gfx::Texture* texture,
+                                                 std::string_view folder) const;
+
+    // Moves every object's device resources (meshes, textures, lights, the
+    // light glyphs) and the scene's own to device, showing progress; a
+    // texture several objects share is copied once.
+    void RecreateDeviceObjects(gfx::Device* device);
+    void ResetDeviceOfType(int type, gfx::Device* device, std::vector<TextureMove>& moves,
+                           IOperationProgress& progress);
+    // The objects of the lists 0 .. 6.
+    [[nodiscard]] int CountAllObjects() const;
+    // The light's settings under its index on the view's device.
+    void SetDeviceLight(const CLightObject& light);
+
+    // The two lines of the grid's axes: (0, 0, 0)-(length, 0, 0) and
+    // (0, 0, 0)-(0, 0, -width). False after "Set Grid error!".
+    bool CreateGridLineBuffers(float length, float width);
+    // 0: the x axis, 1: the z axis; null before they are made.
+    [[nodiscard]] gfx::VertexBuffer* GetGridLineBuffer(int axis) const;
+
+    // The full-window quad the stencil shadows darken the scene with, for a
+    // window of width x height in the view's shadow colour; the device's
+    // capabilities are read again. False, and no quad, when it cannot be
+    // made.
+    bool CreateScreenOverlay(int width, int height, const ShadowColor& colour);
+    void UpdateScreenOverlayColor(const ShadowColor& colour);
+    // Four XYZRHW | DIFFUSE vertices of 20 bytes, a two-triangle strip.
+    [[nodiscard]] gfx::VertexBuffer* GetScreenOverlay() const { return m_screenOverlay.Get(); }
+    [[nodiscard]] const gfx::Caps& GetDeviceCapabilities() const { return m_deviceCaps; }
+    // A colour of 0..1 floats as A8R8G8B8, each channel rounded.
+    [[nodiscard]] static uint32_t ShadowColourToArgb(const ShadowColor& colour);
+
+    // The faces, vertices and materials of the selected meshed objects of
+    // the types 0, 1, 5, 6, 3 and 4, added to the counts.
+    void CountSelectedMeshTotals(int* faces, int* vertices, int* materials) const;
+    void CountSelectedMeshTotalsOfType(int type, int* faces, int* vertices, int* materials) const;
+    // The selected meshes of those types as one mesh in world space (normals
+    // turned with their objects), with one material and one texture record
+    // per material of theirs. False, with the reason in error, when the
+    // meshes cannot be joined (too many vertices for 16-bit indices).
+    bool MergeSelectedMeshes(std::unique_ptr<gfx::Mesh>* merged, SelectionMeshExport* out,
+                             std::string* error);
+
+private:
+    void MergeSelectedMeshesOfType(int type, std::vector<gfx::MeshMergeSource>& sources,
+                                   SelectionMeshExport& out, ExportedTextures& saved) const;
+    // The cache's textures that are still on another device, copied to it.
+    void MoveCachedTextures(gfx::Device* device);
+    // The grid lines and the shadow quad, when made, made again on device.
+    void RecreateSceneBuffers(gfx::Device* device);
+    bool MakeGridLineBuffers(gfx::Device* device);
+    bool MakeScreenOverlay(gfx::Device* device);
+
+    gfx::ResourceRef<gfx::VertexBuffer> m_gridLineBuffers[2];
+    float m_gridLineLength = 0.0f;
+    float m_gridLineWidth = 0.0f;
+    gfx::ResourceRef<gfx::VertexBuffer> m_screenOverlay;
+    int m_overlayWidth = 0;
+    int m_overlayHeight = 0;
+    ShadowColor m_overlayColour{};
+    gfx::Caps m_deviceCaps;
 
 private:
     // Which objects of a list a render pass draws.

@@ -285,6 +285,7 @@ void CDesignScene::ApplyDocumentBlock(const DocumentBlock& block, IDesignFileVie
     const ShadowColor& shadow = block.shadowColor;
     if (shadow[0] > 0.0f || shadow[1] > 0.0f || shadow[2] > 0.0f || shadow[3] > 0.0f) {
         view.SetShadowColor(shadow);
+        UpdateScreenOverlayColor(shadow);
     }
     if (block.mirrorTolerance != 0) {
         m_mirrorTolerance = block.mirrorTolerance;

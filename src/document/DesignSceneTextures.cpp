@@ -1,7 +1,7 @@
-#include <cmath>
 #include <optional>
 
 #include "document/DesignScene.h"
+#include "document/DocumentFileSearch.h"
 #include "foundation/FileOperations.h"
 #include "foundation/PathUtils.h"
 #include "foundation/Prompt.h"
@@ -10,40 +10,7 @@
 #include "objects/MaterialFileReader.h"
 #include "platform/gfx/Device.h"
 #include "platform/gfx/PlaneMath.h"
-#include "platform/gfx/TextureLoader.h"
 #include "platform/gfx/VectorMath.h"
-#include "platform/image/Image.h"
-
-namespace {
-
-// Tiles are laid at ten pixels a centimetre.
-constexpr float kPixelsPerCentimetre = 10.0f;
-
-// The image drawn at its tile size with the seam's grout along its right
-// and bottom edges, as a BMP file image; empty when it cannot be made.
-std::vector<uint8_t> DrawTileWithSeam(const std::vector<uint8_t>& fileImage,
-                                      const TextureMappingRecord& tile) {
-    const float seamWidth = tile.seam.seamFlag != 0 ? tile.seam.seamWidth : 0.0f;
-    const float seamHeight = tile.seam.seamFlag != 0 ? tile.seam.seamHeight : 0.0f;
-    image::CImage picture;
-    const auto colour = static_cast<uint32_t>(tile.seam.seamColor);
-    const image::Color grout{static_cast<uint8_t>(colour & 0xFF),
-                             static_cast<uint8_t>((colour >> 8) & 0xFF),
-                             static_cast<uint8_t>((colour >> 16) & 0xFF), 255};
-    const int width = static_cast<int>(std::lround(kPixelsPerCentimetre * tile.tileWidth));
-    const int height = static_cast<int>(std::lround(kPixelsPerCentimetre * tile.tileHeight));
-    if (!picture.Decode(fileImage.data(), fileImage.size(),
-                        image::SniffStoredImageFormat(fileImage.data(), fileImage.size())) ||
-        width <= 0 || height <= 0 ||
-        !picture.Resample(width, height, image::Interpolation::NearestPixel) ||
-        !picture.Expand(0, 0, static_cast<int>(std::lround(kPixelsPerCentimetre * seamWidth)),
-                        static_cast<int>(std::lround(kPixelsPerCentimetre * seamHeight)), grout)) {
-        return {};
-    }
-    return picture.Encode(image::ImageFormat::Bmp).value_or(std::vector<uint8_t>{});
-}
-
-}  // namespace
 
 HRESULT CDesignScene::GetTexture(const std::string& path, int colorKey, gfx::Texture** texture,
                                  const TextureMappingRecord* tile) {
@@ -67,44 +34,26 @@ HRESULT CDesignScene::GetTexture(const std::string& path, int colorKey, gfx::Tex
     return CreateTileTexture(record.data, name, colorKey, texture, tile);
 }
 
-HRESULT CDesignScene::CreateTileTexture(const std::vector<uint8_t>& fileImage,
-                                        const std::string& name, int colorKey,
-                                        gfx::Texture** texture, const TextureMappingRecord* tile) {
-    std::vector<uint8_t> tiled;
-    if (tile != nullptr && tile->seam.seamFlag != 0 &&
-        (tile->seam.seamWidth > 0.0f || tile->seam.seamHeight > 0.0f)) {
-        tiled = DrawTileWithSeam(fileImage, *tile);
-        if (tiled.empty()) {
-            return E_FAIL;
-        }
-    }
-    const std::vector<uint8_t>& bytes = tiled.empty() ? fileImage : tiled;
-    gfx::TextureLoadOptions options;
-    if (colorKey != 0) {
-        // Opaque black becomes transparent, and one level is made.
-        options.mipLevels = 1;
-        options.colorKey = 0xFF000000;
-    }
-    gfx::Device* device = TargetDevice();
-    gfx::Texture* created = nullptr;
-    if (device == nullptr || gfx::Failed(gfx::CreateTextureFromFileInMemory(
-                                 device, bytes.data(), bytes.size(), options, &created))) {
-        return E_FAIL;
-    }
-    m_textureCache.Add(name, colorKey, 0, created, tile != nullptr ? &tile->seam : nullptr);
-    *texture = created;
-    return S_OK;
-}
-
 gfx::Texture* CDesignScene::GetTextureOrWarn(const std::string& path, int colorKey,
                                              const TextureMappingRecord* tile) {
     gfx::Texture* texture = nullptr;
-    if (FAILED(GetTexture(path, colorKey, &texture, tile))) {
+    const HRESULT result = GetTexture(path, colorKey, &texture, tile);
+    if (result == kTileSizeRefused) {
+        return nullptr;
+    }
+    if (FAILED(result)) {
         ShowMessage(FormatString("找不到材質檔：%s", path.c_str()), PromptButtons::Ok,
                     PromptIcon::Warning);
         return nullptr;
     }
     return texture;
+}
+
+std::string CDesignScene::ResolveTexturePath(const gfx::Texture* texture,
+                                             std::string_view folder) const {
+    std::string path = m_textureCache.GetName(texture);
+    LocateFileInTree(path, folder);
+    return path;
 }
 
 bool CDesignScene::IsBoxOutsidePlaneAndSphere(const C3DObject& object, const gfx::Plane& plane,

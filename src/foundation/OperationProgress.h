@@ -25,6 +25,9 @@ public:
     // Advances the bar by one step; the program may handle pending events
     // meanwhile.
     virtual void StepIt() = 0;
+    // Advances the bar without handling any event, for work during which
+    // nothing may be painted or clicked (a device move).
+    virtual void StepItNoPump() { StepIt(); }
     // Lets the window paint and take its abort button while one step takes
     // long, without advancing the bar.
     virtual void KeepResponsive() {}

@@ -43,6 +43,10 @@ public:
     virtual float GetFileVersion() const { return 6.05f; }
 };
 
+// A tile texture the scene refused for its size, after telling the user
+// why: callers add no message of their own.
+inline constexpr HRESULT kTileSizeRefused = static_cast<int32_t>(0x80070057u);
+
 // What a 3D object asks of the scene store that holds it: storeys, the
 // objects of a kind, the scene's textures and its reports.
 class ISceneServices : public CSceneLoadContext {

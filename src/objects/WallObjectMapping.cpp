@@ -172,8 +172,14 @@ void CWallObject::RefreshTileTexture(int part, const TextureMappingRecord& mappi
     if (cached != nullptr && mapping.tileFlag != 0) {
         std::vector<uint8_t> image;
         gfx::Texture* tiled = nullptr;
-        if (gfx::Failed(gfx::SaveTextureToBmp(cached, &image)) ||
-            FAILED(g_pCurrentScene->CreateTileTexture(image, key, m_blend, &tiled, &mapping))) {
+        const HRESULT made =
+            gfx::Failed(gfx::SaveTextureToBmp(cached, &image))
+                ? E_FAIL
+                : g_pCurrentScene->CreateTileTexture(image, key, m_blend, &tiled, &mapping);
+        if (made == kTileSizeRefused) {
+            return;
+        }
+        if (FAILED(made)) {
             ShowMessage("因記憶體不足, 無法執行此功能, 請立即存檔後重新開啟本軟體!",
                         PromptButtons::Ok, PromptIcon::Warning);
             return;

@@ -30,6 +30,8 @@ public:
         m_lastPump = std::chrono::steady_clock::now();
     }
 
+    void StepItNoPump() override { m_dialog.StepItNoPump(); }
+
     void KeepResponsive() override { m_dialog.HandlePendingEvents(); }
 
 private:

@@ -53,7 +53,12 @@ void CHousView::SizeRenderer() {
     if (m_renderer.IsFirstSizePending() && !m_glContext.MakeCurrent()) {
         return;
     }
+    const bool first = m_renderer.IsFirstSizePending();
     m_renderer.OnSize(size.x, size.y);
+    if (first && !m_renderer.IsFirstSizePending()) {
+        m_renderer.GetScene().CreateScreenOverlay(size.x, size.y,
+                                                  m_designFile.GetFileState().GetShadowColor());
+    }
 }
 
 void CHousView::OnSize(wxSizeEvent& event) {

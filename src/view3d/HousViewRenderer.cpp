@@ -68,6 +68,8 @@ void CHousViewRenderer::InitRenderer() {
     const HousSettings& settings = m_doc.Settings();
     m_engine.BuildGrid(static_cast<float>(settings.length), static_cast<float>(settings.width),
                        static_cast<float>(settings.gridGap));
+    m_scene.CreateGridLineBuffers(static_cast<float>(settings.length),
+                                  static_cast<float>(settings.width));
     m_engine.Clear(true);
     m_camera.UpdateCamera();
 }

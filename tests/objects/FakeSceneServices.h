@@ -42,7 +42,7 @@ public:
         tileRequests.push_back(
             {name, fileImage.size(), tile != nullptr ? *tile : TextureMappingRecord{}});
         *texture = tileTextureToHand;
-        return tileTextureToHand != nullptr ? S_OK : E_FAIL;
+        return tileTextureToHand != nullptr ? S_OK : tileFailure;
     }
     gfx::Texture* GetTextureOrWarn(const std::string& path, int colorKey,
                                    const TextureMappingRecord* tile) override {
@@ -73,6 +73,8 @@ public:
     gfx::Texture* textureToHand = nullptr;
     std::vector<TileRequest> tileRequests;
     gfx::Texture* tileTextureToHand = nullptr;
+    // What a tile request without a texture to hand answers.
+    HRESULT tileFailure = E_FAIL;
     CTextureCache cache;
 
 private:

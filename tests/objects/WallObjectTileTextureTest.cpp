@@ -76,6 +76,15 @@ TEST_F(WallObjectTileTextureTest, FailedTileBuildKeepsTheTextureButNotTheOldMapp
     EXPECT_EQ(m_wall.GetMappingRecord(2).tileFlag, 1);
 }
 
+TEST_F(WallObjectTileTextureTest, RefusedTileSizeLeavesTheTextureWithoutAMessageOfItsOwn) {
+    MessageRecorder prompts;
+    m_scene.tileFailure = kTileSizeRefused;
+    m_wall.ApplyTextureMapping(2, Seamed(1), false);
+
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(m_wall.GetTexture(2), m_previous);
+}
+
 TEST_F(WallObjectTileTextureTest, UntiledSeamTakesTheCachedPicture) {
     m_wall.ApplyTextureMapping(2, Seamed(0), false);
     EXPECT_TRUE(m_scene.tileRequests.empty());
