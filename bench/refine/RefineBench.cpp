@@ -64,38 +64,37 @@ struct Arrays {
     std::vector<VertexTextureRecord> records;
 };
 
-// The same passes in fresh arrays: each pass reads the last one's triangles.
+// The same passes in fresh arrays: the vertices and records grow in one
+// copy of their own, each pass writes its triangles into a new index array.
 std::size_t RawSubdivide(const std::vector<MeshVertex>& vertices,
                          const std::vector<VertexTextureRecord>& records,
                          const std::vector<uint16_t>& triangles, int passes) {
-    Arrays current{vertices, {triangles.begin(), triangles.end()}, {}, records};
+    Arrays out{vertices, {triangles.begin(), triangles.end()}, {}, records};
     for (int pass = 0; pass < passes; ++pass) {
-        const std::size_t count = current.indices.size() / 3;
-        Arrays next;
-        next.vertices = current.vertices;
-        next.records = current.records;
-        next.vertices.reserve(next.vertices.size() + count * 3);
-        next.records.reserve(next.records.size() + count * 3);
-        next.indices.reserve(count * 12);
+        const std::size_t count = out.indices.size() / 3;
+        std::vector<uint32_t> next;
+        next.reserve(count * 12);
+        out.vertices.reserve(out.vertices.size() + count * 3);
+        out.records.reserve(out.records.size() + count * 3);
         for (std::size_t t = 0; t < count; ++t) {
-            const std::array<uint32_t, 3> abc = {current.indices[t * 3], current.indices[t * 3 + 1],
-                                                 current.indices[t * 3 + 2]};
-            const auto s = static_cast<uint32_t>(next.vertices.size());
+            const std::array<uint32_t, 3> abc = {out.indices[t * 3], out.indices[t * 3 + 1],
+                                                 out.indices[t * 3 + 2]};
+            const auto s = static_cast<uint32_t>(out.vertices.size());
             for (std::size_t k = 0; k < 3; ++k) {
                 const uint32_t from = abc[k];
                 const uint32_t to = abc[(k + 1) % 3];
-                next.vertices.push_back(GetMidVertex(next.vertices[from], next.vertices[to]));
-                const VertexTextureRecord& p = next.records[from];
-                const VertexTextureRecord& q = next.records[to];
-                next.records.push_back({0, (p.u + q.u) / 2.0f, (p.v + q.v) / 2.0f});
+                out.vertices.push_back(GetMidVertex(out.vertices[from], out.vertices[to]));
+                const VertexTextureRecord& p = out.records[from];
+                const VertexTextureRecord& q = out.records[to];
+                out.records.push_back({0, (p.u + q.u) / 2.0f, (p.v + q.v) / 2.0f});
             }
-            next.indices.insert(next.indices.end(), {abc[0], s, s + 2, abc[1], s + 1, s, abc[2],
-                                                     s + 2, s + 1, s, s + 1, s + 2});
+            next.insert(next.end(), {abc[0], s, s + 2, abc[1], s + 1, s, abc[2], s + 2, s + 1, s,
+                                     s + 1, s + 2});
         }
-        next.attributes.assign(count * 4, 0);
-        current = std::move(next);
+        out.indices = std::move(next);
+        out.attributes.assign(count * 4, 0);
     }
-    return current.indices.size();
+    return out.indices.size();
 }
 
 void BM_SubdivideNearTheIndexLimit(benchmark::State& state) {
