@@ -125,3 +125,17 @@ void CActiveDocumentServices::PushUndoRecord(std::unique_ptr<HistoryRecord> reco
         doc->PushUndoRecord(std::move(record));
     }
 }
+
+void CActiveDocumentServices::PickObjectAtCursor() {
+    CHousDoc* doc = GetActiveHousDoc();
+    if (I3DView* view = doc != nullptr ? doc->Get3DView() : nullptr) {
+        view->PickObjectUnderCursor();
+    }
+}
+
+void CActiveDocumentServices::Repaint3DView() {
+    CHousDoc* doc = GetActiveHousDoc();
+    if (I3DView* view = doc != nullptr ? doc->Get3DView() : nullptr) {
+        view->RepaintNow();
+    }
+}

@@ -25,4 +25,7 @@ public:
     TextureMappingRecord GetCurrentMapping() const override;
     DrawingStyle GetCurrentDrawingStyle() const override;
     void PushUndoRecord(std::unique_ptr<HistoryRecord> record) override;
+    // Refinement's end.
+    void PickObjectAtCursor() override;
+    void Repaint3DView() override;
 };

@@ -271,6 +271,20 @@ public:
     // symbol takes its height.
     void RefreshObjectsAndSymbols();
 
+    // ---- Refining a face of the selected surface (DesignSceneRefine.cpp)
+
+    // The first selected wall, else floor, ceiling or photo refines or
+    // un-refines the part of the picked triangle face; a plain part asks its
+    // level first, and Cancel changes nothing. Then a frame is painted.
+    void RefineSelection(int* face);
+    // For one type: false when no object of it is selected, when an object
+    // without refine records comes first, or when the level was cancelled.
+    bool RefineSelectedOfType(int type, int* face);
+    // The refine command's check mark: whether the part of the picked face
+    // of the first selected wall, floor, ceiling or photo is refined;
+    // nothing (the command disabled) when none of them is selected.
+    [[nodiscard]] std::optional<bool> IsSelectionRefined(int face);
+
     // ---- ISceneServices
 
     // The lights of the file being read come first: a record names its
@@ -420,6 +434,9 @@ private:
     // of them is selected.
     bool RefuseLockedSurfaceMove();
     [[nodiscard]] bool IsInOpeningOfSelectedSurface(const C3DObject* model) const;
+    // Refinement: the undo of the surface's refinement just recorded brings
+    // back level too.
+    void RecordLevelBeforeDialog(const CWallObject& surface, int part, int level);
 
     using TypeLists = std::array<std::vector<CDesignObject*>, kTypeCount>;
 

@@ -150,4 +150,8 @@ public:
     // with; null before the device exists.
     virtual gfx::VertexBuffer* GetOverlayLineBuffer() const { return nullptr; }
     virtual gfx::VertexBuffer* GetOverlayShapeBuffer() const { return nullptr; }
+
+    // ---- Refinement: picks at the cursor's place in the view, deselecting
+    // every 3D object and selecting the hit.
+    virtual void PickObjectUnderCursor() {}
 };

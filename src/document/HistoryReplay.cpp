@@ -6,6 +6,7 @@
 #include "objects/3DObject.h"
 #include "objects/ObjectTypeCodes.h"
 #include "objects/Text3DObject.h"
+#include "objects/WallObject.h"
 
 namespace {
 
@@ -157,6 +158,13 @@ void ApplyRecordedState(HistoryRecord& record, bool undo, CDesignScene* scene) {
                 object->UpdatePlanIcon();
             } else if (auto* geometry = std::get_if<ShapeGeometryRecord>(&state)) {
                 target->RestoreGeometry(*geometry);
+            }
+            break;
+        case kHistoryFaceRefinement:
+            if (auto* refinement = std::get_if<RefinementRecord>(&state)) {
+                if (auto* surface = dynamic_cast<CWallObject*>(target)) {
+                    surface->RestoreFaceRefinement(record.value, *refinement);
+                }
             }
             break;
         case kHistoryMaterialTexture:

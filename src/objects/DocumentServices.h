@@ -90,6 +90,12 @@ public:
     // Appends the record to the undo list and empties the redo list;
     // without a document there is no history to keep it in.
     virtual void PushUndoRecord(std::unique_ptr<HistoryRecord> record);
+
+    // ---- After a face's refinement: the 3D view picks and selects the
+    // object under the cursor again (the mesh's face numbers changed), and
+    // paints a frame.
+    virtual void PickObjectAtCursor() {}
+    virtual void Repaint3DView() {}
 };
 
 // The installed services, or the defaults.

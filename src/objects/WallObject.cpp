@@ -217,9 +217,3 @@ int CWallObject::HasCutOutItems() const {
 const gfx::Mesh* CWallObject::GetMirrorSurfaceMesh() const {
     return HasCutOutItems() != 0 ? m_mesh.get() : m_secondMesh.get();
 }
-
-void CWallObject::SetFaceRefineFlag(int part, int flag, int level) {
-    if (part >= 0 && part < static_cast<int>(m_refineRecords.size())) {
-        m_refineRecords[part] = RefineRecord{flag, level};
-    }
-}

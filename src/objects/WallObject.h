@@ -21,6 +21,7 @@
 class CBinaryReader;
 class CBinaryWriter;
 struct CostItemRecord;
+struct RefinementRecord;
 
 // The texture coordinates a mesh vertex has now, and the part that owns it.
 // They survive mesh rebuilds; the vertex buffer is refreshed from them.
@@ -90,8 +91,9 @@ public:
     void UpdatePlanOutline() override;
     void ApplyTextureMapping(int part, const TextureMappingRecord& mapping,
                              bool recordUndo) override;
-    // Keeps a part's refine switch and level as stored, so that a save
-    // writes them back.
+    // Stores a part's refine switch and level; switching it on refines the
+    // part (a design read from a file refines its parts again), switching
+    // it off keeps the refined geometry until the part is toggled or cut.
     void SetFaceRefineFlag(int part, int flag, int level) override;
     // Area, tiles and catalogue texts of a part for the cost estimate;
     // nothing when item is null.
@@ -137,6 +139,34 @@ public:
     // faceHeight: a vertical split line, or a horizontal one at or above the
     // top or where the face already has one; else 1.
     [[nodiscard]] int CanPasteOpening(const WallFaceItem& item, int face, float faceHeight) const;
+
+    // ---- Refinement (WallObjectRefine.cpp): every triangle of a part split
+    // into four at its edge midpoints, once per level, and undone exactly.
+
+    // At most this many passes, whatever level a part holds.
+    static constexpr int kMaxRefinePasses = 10;
+    // toggle: flip the part between plain and refined; else bring it to the
+    // state its flag says. A refinement the mesh cannot hold leaves the part
+    // plain and its flag as it was, and answers 0; 1 when the part switched,
+    // which recordUndo then records.
+    int ToggleRefinement(int part, int toggle, int recordUndo);
+    // Splits every triangle of the part into four, passes times (once for
+    // passes of 0 or less, at most kMaxRefinePasses, ending early when the
+    // part has no triangle). 0, with the passes done so far kept, when a pass
+    // would take the mesh past 65535 indices or vertices.
+    int Subdivide(int part, int passes, int showProgress);
+    // The part's triangles from before its refinement again, and the
+    // vertices the refinement appended removed.
+    void UndoRefinement(int part);
+    // The refine command on the part of a picked triangle; type is the
+    // caller's and not used. 1 when the part switched.
+    int FinishRefinement(int type, int triangle);
+    // Brings the part to the recorded state, as undo and redo replay it.
+    void RestoreFaceRefinement(int part, const RefinementRecord& record);
+    void SetRefineLevel(int part, int level);
+    // Every mesh index, vertex range and refinement triangle above first
+    // lowered by count, after count vertices from first on were removed.
+    void ShiftIndicesAfter(int first, int count);
 
     // ---- Plain state
 

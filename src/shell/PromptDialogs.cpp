@@ -4,9 +4,11 @@
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 
+#include "foundation/RefineLevelPrompt.h"
 #include "foundation/ResourceStrings.h"
 #include "shell/FileDialogFilter.h"
 #include "shell/LoadWarningDlg.h"
+#include "shell/RefineLevelDlg.h"
 
 namespace {
 
@@ -109,4 +111,5 @@ void InstallPromptDialogs() {
     SetMessageHandler(ShowMessageDialog);
     SetFileNameHandler(ShowFileNameDialog);
     SetLoadWarningHandler(ShowLoadWarningDialog);
+    SetRefineLevelHandler(AskRefineLevelDialog);
 }

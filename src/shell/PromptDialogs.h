@@ -18,5 +18,6 @@ std::optional<std::string> ShowFileNameDialog(const FileNameRequest& request);
 // The load warning with its box "忽略所有警告"; true when it was ticked.
 bool ShowLoadWarningDialog(std::string_view format, std::string_view path);
 
-// Makes the three above the handlers of the prompt seam.
+// Makes the three above the handlers of the prompt seam, and the refine
+// level dialog the answer to its question.
 void InstallPromptDialogs();

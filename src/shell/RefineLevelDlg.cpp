@@ -1,5 +1,6 @@
 #include "shell/RefineLevelDlg.h"
 
+#include <wx/app.h>
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/slider.h>
@@ -46,4 +47,13 @@ void CRefineLevelDlg::ShowLevel() {
     m_pLevel->ChangeValue(wxString::Format("%d", m_refine.GetLevel()));
     m_pCellSize->ChangeValue(wxString::FromUTF8(m_refine.GetCellText()));
     m_pOk->Enable(m_refine.IsAccepted());
+}
+
+std::optional<int> AskRefineLevelDialog(int faceWidth, int faceHeight) {
+    CRefineLevelDlg dialog(faceWidth, faceHeight,
+                           wxTheApp != nullptr ? wxTheApp->GetTopWindow() : nullptr);
+    if (dialog.ShowModal() != wxID_OK) {
+        return std::nullopt;
+    }
+    return dialog.GetLevel();
 }

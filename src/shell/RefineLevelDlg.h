@@ -2,6 +2,8 @@
 
 #include <wx/dialog.h>
 
+#include <optional>
+
 #include "shell/RefineLevel.h"
 
 class wxButton;
@@ -32,3 +34,7 @@ private:
     wxTextCtrl* m_pCellSize = nullptr;
     wxButton* m_pOk = nullptr;
 };
+
+// The dialog over the program's top window as the answer to the refine-level
+// question: the chosen level after OK, nothing after Cancel.
+std::optional<int> AskRefineLevelDialog(int faceWidth, int faceHeight);

@@ -209,6 +209,14 @@ public:
     void SetPlacementGap(float gap) { m_placementGap = gap; }
     [[nodiscard]] float GetPlacementGap() const { return m_placementGap; }
 
+    // ---- Refining the picked face (HousViewRefine.cpp)
+
+    // The refine command (31780): the selected surface's part at the picked
+    // face switches between plain and refined; refused while the document
+    // is busy, which it is meanwhile.
+    void RefinePickedFace();
+    void PickObjectUnderCursor() override;
+
     [[nodiscard]] bool IsWireframe() const { return m_renderer.IsWireframe(); }
     [[nodiscard]] CD3DEngine& GetEngine() { return m_renderer.GetEngine(); }
     [[nodiscard]] CHousViewCamera& GetCamera() { return m_renderer.GetCamera(); }
@@ -250,6 +258,7 @@ private:
     void RebuildSelectionLists();
     void ClearSelectedFlags();
     void BindPlacementCommands();
+    void BindRefineCommand();
     // The copy-texture application shared by the copy mode and the texture
     // browser's drops (HousViewCopyTexture.cpp).
     void ApplySurfaceTexture(CopiedSurface& surface, int material, C3DObject* object);

@@ -55,6 +55,7 @@ public:
     using CWallObject::m_meshIndices;
     using CWallObject::m_meshVertices;
     using CWallObject::m_refinementTriangles;
+    using CWallObject::m_refinementVertexRanges;
     using CWallObject::m_refineRecords;
     using CWallObject::m_splitRecords;
     using CWallObject::m_vertexTextureRecords;

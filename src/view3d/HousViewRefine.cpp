@@ -1,0 +1,43 @@
+#include <wx/event.h>
+#include <wx/utils.h>
+
+#include <optional>
+
+#include "document/DesignScene.h"
+#include "document/HousDoc.h"
+#include "view3d/HousView.h"
+
+void CHousView::BindRefineCommand() {
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { RefinePickedFace(); }, context_menu::kRefine);
+    Bind(
+        wxEVT_UPDATE_UI,
+        [this](wxUpdateUIEvent& event) {
+            const std::optional<bool> refined =
+                m_renderer.GetScene().IsSelectionRefined(m_picked.face);
+            event.Enable(refined.has_value());
+            event.Check(refined.value_or(false));
+        },
+        context_menu::kRefine);
+}
+
+void CHousView::RefinePickedFace() {
+    if (m_pDoc->GetBusy() != 0) {
+        return;
+    }
+    m_pDoc->SetBusy(1);
+    const int undoDepth = static_cast<int>(m_pDoc->HistoryList(0).size());
+    // The refinement picks again, which changes the picked face.
+    int face = m_picked.face;
+    m_renderer.GetScene().RefineSelection(&face);
+    if (static_cast<int>(m_pDoc->HistoryList(0).size()) != undoDepth) {
+        m_pDoc->SetDesignModified(1);
+    }
+    m_pDoc->SetBusy(0);
+    RepaintNow();
+}
+
+void CHousView::PickObjectUnderCursor() {
+    const wxPoint cursor = ScreenToClient(wxGetMousePosition());
+    PickObjectAtCursor(cursor.x, cursor.y);
+}
