@@ -81,18 +81,18 @@ TEST_F(SceneOptionsTest, MirrorToggleTurnsAllOnThenAllOffAndUndoesExactly) {
     EXPECT_EQ(model->GetMirrorImages(), 1);
     EXPECT_EQ(light->GetMirrorImages(), 0);
     const std::string on = WriteDesignBytes();
-    ASSERT_NE(on, before);
+    ASSERT_FALSE(on == before);
 
     scene->ToggleMirrorOfSelection();
     EXPECT_EQ(wall->GetMirrorImages(), 0);
     EXPECT_EQ(model->GetMirrorImages(), 0);
 
     doc->Undo();
-    EXPECT_EQ(WriteDesignBytes(), on);
+    EXPECT_TRUE(WriteDesignBytes() == on);
     doc->Undo();
-    EXPECT_EQ(WriteDesignBytes(), before);
+    EXPECT_TRUE(WriteDesignBytes() == before);
     doc->Redo();
-    EXPECT_EQ(WriteDesignBytes(), on);
+    EXPECT_TRUE(WriteDesignBytes() == on);
 
     // One object showing them is enough to turn them off for all.
     model->SetMirrorImages(0);
@@ -118,9 +118,9 @@ TEST_F(SceneOptionsTest, ShadowToggleGivesTheNearestLightAndUndoesExactly) {
 
     doc->Undo();
     EXPECT_TRUE(model->GetShadowLights().empty());
-    EXPECT_EQ(WriteDesignBytes(), before);
+    EXPECT_TRUE(WriteDesignBytes() == before);
     doc->Redo();
-    EXPECT_EQ(WriteDesignBytes(), on);
+    EXPECT_TRUE(WriteDesignBytes() == on);
     // Off again keeps the lights: they are the object's shadow settings.
     scene->ToggleShadowOfSelection();
     EXPECT_EQ(model->GetShadow(), 0);
