@@ -163,6 +163,21 @@ TEST_F(SceneOptionsTest, NearestLightThatReachesTheObjectIsChosen) {
     }
 }
 
+// A light leaving the design leaves every caster's list; the other lights
+// keep their places.
+TEST_F(SceneOptionsTest, DetachedLightLeavesEveryCasterAndTheOthersMoveUp) {
+    CLightObject* first = AddLight(1, 0.0f, 100.0f);
+    CLightObject* second = AddLight(3, 0.0f, 0.0f);
+    CWallObject* wall = AddWall();
+    CModelObject* model = AddModel(0.0f);
+    for (C3DObject* caster : std::initializer_list<C3DObject*>{wall, model}) {
+        caster->ShadowLights() = {first, second};
+    }
+    scene->DetachLightFromObjects(first);
+    EXPECT_EQ(wall->GetShadowLights(), std::vector<C3DObject*>{second});
+    EXPECT_EQ(model->GetShadowLights(), std::vector<C3DObject*>{second});
+}
+
 TEST_F(SceneOptionsTest, HideNeverHidesLightsAndShowAllBringsEverythingBack) {
     CWallObject* wall = AddWall();
     CModelObject* model = AddModel(0.0f);
