@@ -33,6 +33,7 @@ struct TextureMove;
 class C3DObject;
 class CBinaryReader;
 class CBinaryWriter;
+class CCopyBuffer;
 class CCeilingObject;
 class CDesignObject;
 class CFloorObject;
@@ -284,6 +285,79 @@ public:
     // of the first selected wall, floor, ceiling or photo is refined;
     // nothing (the command disabled) when none of them is selected.
     [[nodiscard]] std::optional<bool> IsSelectionRefined(int face);
+    // ---- The 3D view's object options, lights, background picture and copy
+    // buffer (DesignSceneOptions.cpp, DesignSceneLights.cpp,
+    // DesignSceneBackground.cpp, DesignScenePaste.cpp)
+
+    // Some selected object of 0, 1, 3, 4, 5, 6 shows its mirror image.
+    [[nodiscard]] bool IsMirrorShownOnSelection();
+    // Every selected object but lights takes the opposite of the above, as
+    // one undo step.
+    void ToggleMirrorOfSelection();
+    // A selected mirror wall, then floor, whose material at index is
+    // see-through.
+    [[nodiscard]] bool FindNonMirrorSelectedFace(int material);
+    // Some selected model, 3D text or wall casts shadows.
+    [[nodiscard]] bool IsShadowShownOnSelection();
+    // The selected models, 3D texts and walls take the opposite of the
+    // above, as one undo step that also takes back any light given to them.
+    void ToggleShadowOfSelection();
+    // Records each change into a group of group records.
+    void SetShadowOfType(int type, int flag, int group);
+    // The nearest light that reaches the object joins its shadow lights; a
+    // directional light always reaches.
+    void AssignNearestLight(C3DObject& object);
+    void DetachLightFromObjects(const C3DObject* light);
+    void DetachLightFromType(int type, const C3DObject* light);
+    void RelightObjectsLitBy(const C3DObject* light);
+    void RelightTypeLitBy(int type, const C3DObject* light);
+    // The selection but lights goes to the hidden lists; no undo.
+    void HideSelection();
+    void ShowAllObjects();
+    [[nodiscard]] bool HasHiddenObjects();
+    // 0 hides the plan icon of the selected models, 3D texts and photos, 1
+    // shows it, 2 shows it with the outline.
+    void SetPlanIconModeOfSelection(int mode);
+    // Of the first selected model, else 3D text, else photo: 0 icon shown,
+    // 1 outline not shown, 2 outline shown, 3 has an icon, 4 is a photo or
+    // has outline points. 0 without a selection.
+    [[nodiscard]] int GetPlanIconModeOfSelection(int query);
+    // The door and window models of the selected walls' openings join the
+    // selection; openings whose model has left the scene forget it.
+    int SelectOpeningModels();
+    // Order 0 farthest first, 1 nearest first, by the objects' farthest
+    // box corner.
+    void SortTypeByCameraDistance(int type, const gfx::Vector3& point, int order);
+    void SortPhotosBackToFront(const gfx::Vector3& point);
+
+    // What the background picture follows of the camera.
+    struct BackgroundCamera {
+        gfx::Vector3 eye;
+        gfx::Vector3 direction;
+        float farPlane = 0.0f;
+    };
+    // The camera-attached photo showing the file, replacing any before it.
+    void CreateBackgroundPhoto(const BackgroundCamera& camera, const std::string& file, int width,
+                               int height);
+    void RemoveBackgroundPhoto();
+    [[nodiscard]] static gfx::Vector3 ComputeBackgroundPhotoPosition(
+        const BackgroundCamera& camera);
+    void PlaceBackgroundPhoto(const BackgroundCamera& camera, float heading, float pitch);
+    void ScrollBackgroundPhoto(float heading, float pitch);
+    // Null once the photo has left the photo list.
+    [[nodiscard]] C3DObject* GetBackgroundPhoto() const;
+
+    // The copy buffer takes the selection's free-standing objects; whether
+    // anything was taken.
+    bool CopySelectionToBuffer(CCopyBuffer& buffer);
+    // Clones of the buffer's objects, moved by the plan offset, become the
+    // selection; with undo the whole paste is one step. The buffer is left
+    // as it is.
+    void PasteCopyBuffer(const CCopyBuffer& buffer, float dx, float dy, bool withUndo);
+    // The offset that brings the buffer's lowest plan corner to the point;
+    // false (offset unchanged) when the buffer has no extent.
+    bool ComputePasteOffsetAtPoint(const CCopyBuffer& buffer, double x, double y, float& dx,
+                                   float& dy);
 
     // ---- ISceneServices
 
@@ -466,6 +540,8 @@ private:
     CMergedSurfaces m_mergedSurfaces;
     bool m_mergeSurfaces = true;
     int m_blackAlphaPass = 0;
+    // The camera-attached photo of the background picture; in the photo list.
+    C3DObject* m_pBackgroundPhoto = nullptr;
     // The device the scene draws with; null without a view.
     [[nodiscard]] gfx::Device* TargetDevice() const {
         return m_renderTarget != nullptr ? m_renderTarget->GetDevice() : nullptr;

@@ -1,17 +1,20 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "document/SelectionInput.h"
 #include "document/ViewPointTable.h"
+#include "foundation/Vector2D.h"
 
 namespace gfx {
 class VertexBuffer;
 }
 
+class CCopyBuffer;
 class CDesignScene;
 
 // The views and frames of a design as the document reaches them. The window
@@ -154,4 +157,16 @@ public:
     // ---- Refinement: picks at the cursor's place in the view, deselecting
     // every 3D object and selecting the hit.
     virtual void PickObjectUnderCursor() {}
+    // ---- The copy buffer, for the main frame's copy and paste
+
+    // The selection goes into the document's copy buffer; whether anything
+    // was copied.
+    virtual bool CopySelectionToBuffer() { return false; }
+    // Pastes the buffer: offset by pasteCount * 20 with offsetByCount, or
+    // so that its lowest plan corner comes to the plan point when one is
+    // given; with undo the paste is one step.
+    virtual void PasteCopyBuffer(const CCopyBuffer& /*buffer*/, bool /*offsetByCount*/,
+                                 bool /*withUndo*/, int /*pasteCount*/,
+                                 const std::optional<CVector2D>& /*planPoint*/) {}
+    virtual void ClearCopyBuffer() {}
 };

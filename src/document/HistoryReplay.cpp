@@ -181,6 +181,7 @@ void ApplyRecordedState(HistoryRecord& record, bool undo, CDesignScene* scene) {
         case kHistoryShadow:
             if (auto* flag = std::get_if<std::int32_t>(&state); flag != nullptr && object) {
                 object->SetShadow(*flag);
+                object->BuildShadowVolume();
             }
             break;
         case kHistoryMaterial:

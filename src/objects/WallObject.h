@@ -200,6 +200,8 @@ public:
     void SetFillColour(draw::COLORREF colour) { m_fillColour = colour; }
     [[nodiscard]] int GetReflective() const { return m_reflective; }
     void SetReflective(int flag) { m_reflective = flag; }
+    // The diffuse alpha a face takes when it becomes a mirror.
+    [[nodiscard]] float GetMirrorAlpha() const { return m_mirrorAlpha; }
 
 protected:
     // A record's fixed block, before the outline.

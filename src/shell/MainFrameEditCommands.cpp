@@ -211,3 +211,35 @@ void CMainFrameEditCommands::OnMirror(int axis) {
     m_pDocument->Redraw2DView();
     m_pDocument->Repaint3DView();
 }
+
+void CMainFrameEditCommands::OnCopy() {
+    if (m_pDocument == nullptr) {
+        return;
+    }
+    I3DView* view = m_pDocument->Get3DView();
+    if (view == nullptr || !m_pDocument->HasAnySelection()) {
+        return;
+    }
+    m_hasCopy = false;
+    m_hasCopy = view->CopySelectionToBuffer();
+    m_pasteCount = 1;
+}
+
+void CMainFrameEditCommands::PasteObjects(const std::optional<CVector2D>& planPoint) {
+    if (m_pDocument == nullptr || !HasCopy()) {
+        return;
+    }
+    I3DView* view = m_pDocument->Get3DView();
+    if (view == nullptr) {
+        return;
+    }
+    view->PasteCopyBuffer(m_pDocument->GetCopyBuffer(), true, true, m_pasteCount, planPoint);
+    ++m_pasteCount;
+    m_pDocument->SetDesignModified(1);
+    m_pDocument->Redraw2DView();
+    m_pDocument->Repaint3DView();
+}
+
+bool CMainFrameEditCommands::HasCopy() const {
+    return m_hasCopy && m_pDocument != nullptr && !m_pDocument->GetCopyBuffer().IsEmpty();
+}

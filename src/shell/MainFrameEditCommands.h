@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+
+#include "foundation/Vector2D.h"
+
 class CHousDoc;
 
 // What the edit commands ask of the plan's windows.
@@ -46,7 +50,23 @@ public:
     // Axis 1 mirrors left-right, 2 front-back: the selected furniture and 3D texts.
     void OnMirror(int axis);
 
+    // ---- Copy and paste through the 3D view's copy buffer
+
+    // The selection goes into the copy buffer and the paste count starts
+    // again at 1.
+    void OnCopy();
+    // The 3D view pastes the buffer (offset by the paste count, or at the
+    // plan point when one is given) as one undo step; the count goes up.
+    void PasteObjects(const std::optional<CVector2D>& planPoint);
+    // Something was copied and the buffer still holds it (new designs,
+    // closing and deletions empty it).
+    [[nodiscard]] bool HasCopy() const;
+    [[nodiscard]] int GetPasteCount() const { return m_pasteCount; }
+
 private:
     CHousDoc* m_pDocument = nullptr;
     IPlanCommandWindows* m_pPlanWindows = nullptr;
+    // Copy and paste.
+    bool m_hasCopy = false;
+    int m_pasteCount = 1;
 };

@@ -141,6 +141,11 @@ void CMainFrameRouting::AddHandlers() {
         {cmd::kReadBoundaryValues, [&edit] { edit.OnReadBoundaryValues(); }},
         {cmd::kMirrorLeftRight, [&edit] { edit.OnMirror(1); }},
         {cmd::kMirrorFrontBack, [&edit] { edit.OnMirror(2); }},
+        {cmd::kCopy, [&edit] { edit.OnCopy(); }},
+        {cmd::kPaste, [&edit] { edit.PasteObjects(std::nullopt); }},
+        {cmd::kPasteHere, [this] { PasteAtPlanPoint(); }},
+        {cmd::kAddLight, [this] { ForwardTo3DView(cmd::kAddLight); }},
+        {cmd::kAddText3D, [this] { ForwardTo3DView(cmd::kAddText3D); }},
         {cmd::kImportPicture, [this] { ForwardToPlanFrame(CH2DChild::kInsertPictureTool); }},
         {cmd::kViewSolid, [&design] { design.OnViewSolid(); }},
         {cmd::kViewWireframe, [&design] { design.OnViewWireframe(); }},
@@ -202,6 +207,7 @@ void CMainFrameRouting::OnUpdate(wxUpdateUIEvent& event) {
         context.printPlanSelection = plan->GetPlanView()->State().GetPrintSelectionOnly() != 0;
     }
     context.hasHandler = m_handlers.contains(command);
+    context.hasCopy = m_edit.HasCopy();
     const std::optional<CommandUpdate> update = GetCommandUpdate(command, context);
     if (!update) {
         return;
@@ -287,4 +293,31 @@ void CMainFrameRouting::FocusPlanView() {
     if (CH2DChild* plan = GetPlanFrame()) {
         plan->GetPlanView()->SetFocus();
     }
+}
+
+void CMainFrameRouting::ForwardTo3DView(int command) {
+    const CHousDoc* document = m_commands.GetDocument();
+    auto* view = document != nullptr ? dynamic_cast<wxWindow*>(document->Get3DView()) : nullptr;
+    if (view == nullptr) {
+        return;
+    }
+    wxCommandEvent event(wxEVT_MENU, command);
+    event.SetEventObject(view);
+    // The frame sent it; it must not come back up to the frame.
+    event.StopPropagation();
+    view->GetEventHandler()->ProcessEvent(event);
+}
+
+// The plan view keeps the point its menu was opened at; the switch is on
+// only while this paste runs.
+void CMainFrameRouting::PasteAtPlanPoint() {
+    CH2DChild* plan = GetPlanFrame();
+    if (plan == nullptr) {
+        m_edit.PasteObjects(std::nullopt);
+        return;
+    }
+    PlanPastePoint& point = plan->GetPlanView()->PastePoint();
+    point.set = 1;
+    m_edit.PasteObjects(CVector2D(point.x, point.y));
+    point.set = 0;
 }

@@ -42,6 +42,9 @@ private:
     CLibraryBrowsers* GetLibraryBrowsers() const;
     // The plan frame runs its tool as if its button were pressed.
     void ForwardToPlanFrame(int toolId);
+    // The 3D view runs its own menu command.
+    void ForwardTo3DView(int command);
+    void PasteAtPlanPoint();
 
     // IPlanCommandWindows
     void RunShowShapes() override;

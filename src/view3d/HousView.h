@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "view3d/GLCanvasContext.h"
 #include "view3d/HousViewDesignFile.h"
 #include "view3d/HousViewRenderer.h"
+#include "view3d/ViewCommandRules.h"
 
 class CHousDoc;
 class CWallObject;
@@ -216,6 +218,40 @@ public:
     // is busy, which it is meanwhile.
     void RefinePickedFace();
     void PickObjectUnderCursor() override;
+    // ---- The view's own commands: options, hiding, plan icons, copy and
+    // paste, adding lights and 3D text, textures over faces
+    // (HousViewCommands.cpp, HousViewPaste.cpp, HousViewAddObjects.cpp,
+    // HousViewFaceOptions.cpp)
+
+    // The facts the view's command rules look at, as they are now.
+    [[nodiscard]] view_commands::ViewCommandContext ReadViewCommandContext();
+    bool CopySelectionToBuffer() override;
+    void PasteCopyBuffer(const CCopyBuffer& buffer, bool offsetByCount, bool withUndo,
+                         int pasteCount, const std::optional<CVector2D>& planPoint) override;
+    void ClearCopyBuffer() override;
+    void ToggleMirrorImages();
+    void ToggleShadows();
+    // The picked wall or floor face (allFaces false) or every face of the
+    // selected walls and floors becomes a mirror, or stops being one.
+    void ToggleMirrorFace(C3DObject* object, int material, bool mirrorFound, bool allFaces);
+    void OnMirrorSurface();
+    void HideSelection();
+    void ShowAllObjects();
+    // 0 hides the plan icons of the selection, 1 shows them, 2 with lines.
+    void SetPlanIconMode(int mode);
+    void OnAddLight();
+    void OnAddText3D();
+    // 0: 350 ahead in the horizontal view direction at the eye's storey
+    // base; 1: 350 ahead along the view direction; else the origin.
+    [[nodiscard]] gfx::Vector3 GetPlacementPoint(int mode);
+    // The picked face's texture and mapping go to every face of the picked
+    // object from index first on (2: the sides, 0: all faces), sharing the
+    // one texture, as one undo step.
+    void ApplyPickedTextureToFaces(int first);
+    // The kind of light that adding a light makes (1 point, 2 spot,
+    // 3 directional).
+    void SetLightTypeToInsert(int type) { m_lightTypeToInsert = type; }
+    [[nodiscard]] int GetLightTypeToInsert() const { return m_lightTypeToInsert; }
 
     [[nodiscard]] bool IsWireframe() const { return m_renderer.IsWireframe(); }
     [[nodiscard]] CD3DEngine& GetEngine() { return m_renderer.GetEngine(); }
@@ -258,7 +294,10 @@ private:
     void RebuildSelectionLists();
     void ClearSelectedFlags();
     void BindPlacementCommands();
-    void BindRefineCommand();
+    // The view's own commands and their rules; each bound command is
+    // offered in the context menus.
+    void BindViewCommands();
+    void BindViewCommand(int command, std::function<void()> handler);
     // The copy-texture application shared by the copy mode and the texture
     // browser's drops (HousViewCopyTexture.cpp).
     void ApplySurfaceTexture(CopiedSurface& surface, int material, C3DObject* object);
@@ -286,4 +325,7 @@ private:
     PictureCatalogEntry m_shadowPicture;
     int m_placementMode = 0;
     float m_placementGap = 0.0f;
+    // The view's own commands.
+    std::set<int> m_viewCommands;
+    int m_lightTypeToInsert = 1;
 };

@@ -12,10 +12,17 @@ namespace {
 
 constexpr int kSavedTypeCount = 7;
 
+// An item whose rule gives a check mark shows it.
+bool IsCheckedItem(int command) {
+    const auto update = view_commands::GetViewCommandUpdate(command, {});
+    return update && update->checked.has_value();
+}
+
 void AppendItems(wxMenu& menu, const std::vector<MenuItem>& items) {
     for (const MenuItem& item : items) {
         if (item.children.empty()) {
-            menu.Append(item.command, wxString::FromUTF8(item.text));
+            menu.Append(item.command, wxString::FromUTF8(item.text), wxString(),
+                        IsCheckedItem(item.command) ? wxITEM_CHECK : wxITEM_NORMAL);
         } else {
             auto* submenu = new wxMenu;
             AppendItems(*submenu, item.children);
@@ -27,7 +34,7 @@ void AppendItems(wxMenu& menu, const std::vector<MenuItem>& items) {
 }  // namespace
 
 bool CHousView::IsCommandAvailable(int command) const {
-    return command == context_menu::kAddShadowPicture ||
+    return command == context_menu::kAddShadowPicture || m_viewCommands.contains(command) ||
            (m_commandFilter && m_commandFilter(command));
 }
 

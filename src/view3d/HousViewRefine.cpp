@@ -1,25 +1,8 @@
-#include <wx/event.h>
 #include <wx/utils.h>
-
-#include <optional>
 
 #include "document/DesignScene.h"
 #include "document/HousDoc.h"
 #include "view3d/HousView.h"
-
-void CHousView::BindRefineCommand() {
-    Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { RefinePickedFace(); }, context_menu::kRefine);
-    Bind(
-        wxEVT_UPDATE_UI,
-        [this](wxUpdateUIEvent& event) {
-            const std::optional<bool> refined =
-                m_renderer.GetScene().IsSelectionRefined(m_picked.face);
-            event.Enable(refined.has_value());
-            event.Check(refined.value_or(false));
-        },
-        context_menu::kRefine);
-}
 
 void CHousView::RefinePickedFace() {
     if (m_pDoc->GetBusy() != 0) {

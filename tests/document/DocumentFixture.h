@@ -167,8 +167,19 @@ public:
     bool SaveDesign(int) override { return false; }
     void ClearDesign() override {}
     CDesignScene* GetScene() override { return scene; }
+    // Copies into the buffer given; pastes are recorded with their count.
+    bool CopySelectionToBuffer() override {
+        return scene != nullptr && copyBuffer != nullptr &&
+               scene->CopySelectionToBuffer(*copyBuffer);
+    }
+    void PasteCopyBuffer(const CCopyBuffer&, bool, bool, int pasteCount,
+                         const std::optional<CVector2D>&) override {
+        pasteCounts.push_back(pasteCount);
+    }
 
     CDesignScene* scene = nullptr;
+    CCopyBuffer* copyBuffer = nullptr;
+    std::vector<int> pasteCounts;
     CameraPosition eye;
     double heading = 0.0;
     double pitch = 0.0;

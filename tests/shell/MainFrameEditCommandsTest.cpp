@@ -252,3 +252,24 @@ TEST_F(MainFrameEditCommandsTest, MirrorFlipsTheSelectedFurnitureAndModifiesTheD
     EXPECT_EQ(doc->GetDesignModified(), 1);
     EXPECT_GT(planView.redraws, 0);
 }
+
+// Every paste of one copy passes a count one higher; a new copy starts
+// again at 1, and nothing pastes once the copied objects are gone.
+TEST_F(MainFrameEditCommandsTest, PasteCountGrowsWithEachPasteAndCopyResetsIt) {
+    view3D.copyBuffer = &doc->GetCopyBuffer();
+    auto* model = Add<CModelObject>(kModelObjectType);
+    EXPECT_FALSE(commands.HasCopy());
+    commands.OnCopy();
+    ASSERT_TRUE(commands.HasCopy());
+    commands.PasteObjects(std::nullopt);
+    commands.PasteObjects(std::nullopt);
+    commands.OnCopy();
+    commands.PasteObjects(std::nullopt);
+    EXPECT_EQ(view3D.pasteCounts, (std::vector<int>{1, 2, 1}));
+    EXPECT_EQ(doc->GetDesignModified(), 1);
+
+    doc->ReleaseCopiedObject(model);
+    EXPECT_FALSE(commands.HasCopy());
+    commands.PasteObjects(std::nullopt);
+    EXPECT_EQ(view3D.pasteCounts.size(), 3u);
+}

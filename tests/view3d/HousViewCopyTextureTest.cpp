@@ -219,3 +219,28 @@ TEST_F(HousViewSplitLinesTest, ADragTakesTheSplitLinesOfThePickedWallFace) {
 }
 
 }  // namespace
+
+// The side faces (or all faces) take the picked face's one texture and
+// mapping; one undo step gives every face its own state back.
+TEST_F(HousViewCopyTextureTest, PickedTextureGoesOverTheFacesSharingOneTexture) {
+    for (const int first : {2, 0}) {
+        SCOPED_TRACE(first);
+        const wxPoint source = SourcePoint();
+        ASSERT_EQ(m_view->PickAndSelect(source.x, source.y, 0).object, m_source);
+        gfx::Texture* texture = m_source->GetTexture(kFacingSide);
+        ASSERT_NE(texture, nullptr);
+
+        m_view->ApplyPickedTextureToFaces(first);
+        for (int material = 0; material < kFacingSide; ++material) {
+            const bool covered = material >= first;
+            EXPECT_EQ(m_source->GetTexture(material) == texture, covered) << material;
+            EXPECT_EQ(m_source->GetMappingRecord(material).rotation == m_mapping.rotation, covered)
+                << material;
+        }
+        m_doc.Undo();
+        for (int material = 0; material < kFacingSide; ++material) {
+            EXPECT_EQ(m_source->GetTexture(material), nullptr) << material;
+        }
+        EXPECT_EQ(m_source->GetTexture(kFacingSide), texture);
+    }
+}

@@ -138,13 +138,22 @@ TEST_F(HousViewShowModeTest, AClickPlaysThePickedObjectsSoundAfterItsLink) {
 
 TEST_F(HousViewShowModeTest, MenusOfferTheCommandsThatAreAnswered) {
     using namespace context_menu;
-    // Nothing selected and no frame behind the view: nothing to offer.
-    EXPECT_TRUE(m_view->GetContextMenuItems().empty());
+    auto commandsOf = [](const std::vector<MenuItem>& items) {
+        std::vector<int> commands;
+        for (const MenuItem& item : items) {
+            commands.push_back(item.children.empty() ? item.command : -1);
+        }
+        return commands;
+    };
+    // Nothing selected and no frame behind the view: only what the view
+    // answers itself.
+    EXPECT_EQ(commandsOf(m_view->GetContextMenuItems()), std::vector<int>{kShowAll});
 
     m_view->GetScene()->Selected(kModelObjectType).push_back(m_model);
     std::vector<MenuItem> offered = m_view->GetContextMenuItems();
-    ASSERT_EQ(offered.size(), 1u);
-    EXPECT_EQ(offered[0].command, kAddShadowPicture);
+    // -1: the plan icon submenu, whose three commands the view answers.
+    EXPECT_EQ(commandsOf(offered), (std::vector<int>{kShowMirrorImages, kShowShadow, kHide,
+                                                     kShowAll, -1, kAddShadowPicture}));
 
     m_view->SetCommandFilter([](int command) { return command != kReplace; });
     offered = m_view->GetContextMenuItems();
