@@ -209,6 +209,13 @@ public:
     void SetPlacementGap(float gap) { m_placementGap = gap; }
     [[nodiscard]] float GetPlacementGap() const { return m_placementGap; }
 
+    // ---- Deleting the selection (HousViewDeletion.cpp)
+
+    // The selection leaves the design type by type, each kind after its
+    // question unless noConfirm, as one undo step; then the storeys and the
+    // plan follow and the edit mode returns to 0.
+    void DeleteSelectedObjects(bool withSeparators, bool noConfirm);
+
     [[nodiscard]] bool IsWireframe() const { return m_renderer.IsWireframe(); }
     [[nodiscard]] CD3DEngine& GetEngine() { return m_renderer.GetEngine(); }
     [[nodiscard]] CHousViewCamera& GetCamera() { return m_renderer.GetCamera(); }
@@ -244,12 +251,9 @@ private:
     // marked modified.
     void ApplyNavigationPose(const gfx::Vector3& eye, float heading, float pitch);
     ScenePickQuery MakePickQuery(int x, int y) const;
-    // Every 3D object's selected flag from the seven selection lists.
-    void MarkSelectedObjects();
-    // The seven selection lists from the objects' selected flags.
-    void RebuildSelectionLists();
     void ClearSelectedFlags();
     void BindPlacementCommands();
+    void BindDeletionCommands();
     // The copy-texture application shared by the copy mode and the texture
     // browser's drops (HousViewCopyTexture.cpp).
     void ApplySurfaceTexture(CopiedSurface& surface, int material, C3DObject* object);

@@ -27,7 +27,7 @@ void AppendItems(wxMenu& menu, const std::vector<MenuItem>& items) {
 }  // namespace
 
 bool CHousView::IsCommandAvailable(int command) const {
-    return command == context_menu::kAddShadowPicture ||
+    return command == context_menu::kAddShadowPicture || command == context_menu::kDelete ||
            (m_commandFilter && m_commandFilter(command));
 }
 
