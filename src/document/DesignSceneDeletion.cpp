@@ -98,47 +98,58 @@ int CDesignScene::DeleteSelectedObjects(bool recordUndo, bool noConfirm, int typ
     // list order: what its undo puts it back at.
     std::vector<CDesignObject*> doomed;
     std::vector<int> positions;
-    std::unordered_set<const CDesignObject*> leaving;
+    doomed.reserve(m_selected[type].size());
+    positions.reserve(m_selected[type].size());
     for (std::size_t i = 0; i < m_objects[type].size(); ++i) {
         CDesignObject* object = m_objects[type][i];
         if (object->IsSelected() != 0) {
             positions.push_back(static_cast<int>(i - doomed.size()));
             doomed.push_back(object);
-            leaving.insert(object);
         }
     }
     // The records of one type are one step; a caller joining several types
     // makes its own group.
     const auto count = static_cast<int>(doomed.size());
     const int symbolType = SymbolTypeOf(type);
-    std::vector<ShadowLightLinks> links(doomed.size());
+    std::unordered_set<const CDesignObject*> symbols;
+    std::vector<ShadowLightLinks> links(type == kLightObjectType ? doomed.size() : 0);
     for (std::size_t i = 0; i < doomed.size(); ++i) {
         auto* solid = static_cast<C3DObject*>(doomed[i]);
         if (symbolType >= 0 && solid->GetPlanIcon() != nullptr) {
             solid->GetPlanIcon()->SetSelected(0);
-            leaving.insert(solid->GetPlanIcon());
+            symbols.insert(solid->GetPlanIcon());
         }
         if (type == kLightObjectType) {
             static_cast<CLightObject*>(solid)->Disable();
             links[i] = DetachLightFromObjects(solid);
-            RemoveObject(type, solid);
         }
-        solid->SetSelected(0);
     }
     // No list may name an object the history keeps; one pass per list keeps
-    // a large deletion linear.
-    const auto left = [&leaving](const CDesignObject* object) { return leaving.contains(object); };
-    std::erase_if(m_objects[type], left);
-    std::erase_if(m_selected[type], left);
-    if (symbolType >= 0) {
-        std::erase_if(m_objects[symbolType], left);
-        std::erase_if(m_selected[symbolType], left);
+    // a large deletion linear. The flags tell the leaving objects until then.
+    const auto leaving = [](const CDesignObject* object) { return object->IsSelected() != 0; };
+    std::erase_if(m_objects[type], leaving);
+    std::erase_if(m_selected[type], leaving);
+    if (!symbols.empty()) {
+        const auto symbolLeaving = [&symbols](const CDesignObject* symbol) {
+            return symbols.contains(symbol);
+        };
+        std::erase_if(m_objects[symbolType], symbolLeaving);
+        std::erase_if(m_selected[symbolType], symbolLeaving);
+    }
+    for (CDesignObject* object : doomed) {
+        if (type == kLightObjectType) {
+            // Out of the list already: only the device light goes off.
+            RemoveObject(type, object);
+        }
+        object->SetSelected(0);
     }
     for (std::size_t i = 0; i < doomed.size(); ++i) {
         if (recordUndo && m_pDoc != nullptr) {
             std::unique_ptr<HistoryRecord> record =
                 MakeDeleteRecord(count, type, doomed[i], positions[i]);
-            record->after = std::move(links[i]);
+            if (type == kLightObjectType) {
+                record->after = std::move(links[i]);
+            }
             m_pDoc->PushUndoRecord(std::move(record));
         } else {
             Discard(m_pDoc, doomed[i]);

@@ -137,15 +137,19 @@ void CDesignScene::ClearPlanSelectionAndMode() {
 void CDesignScene::RebuildSelectionLists() {
     for (int type = 0; type < kSavedTypeCount; ++type) {
         std::vector<CDesignObject*>& selected = m_selected[type];
-        // Sets keep selecting everything of a large design linear.
-        const std::unordered_set<const CDesignObject*> listed(m_objects[type].begin(),
-                                                              m_objects[type].end());
-        std::erase_if(selected, [&listed](CDesignObject* object) {
-            return object->IsSelected() == 0 || !listed.contains(object);
-        });
-        std::unordered_set<const CDesignObject*> kept(selected.begin(), selected.end());
+        // Sets keep selecting everything of a large design linear; an empty
+        // list needs none.
+        std::unordered_set<const CDesignObject*> kept;
+        if (!selected.empty()) {
+            const std::unordered_set<const CDesignObject*> listed(m_objects[type].begin(),
+                                                                  m_objects[type].end());
+            std::erase_if(selected, [&listed](CDesignObject* object) {
+                return object->IsSelected() == 0 || !listed.contains(object);
+            });
+            kept.insert(selected.begin(), selected.end());
+        }
         for (CDesignObject* object : m_objects[type]) {
-            if (object->IsSelected() != 0 && kept.insert(object).second) {
+            if (object->IsSelected() != 0 && (kept.empty() || kept.insert(object).second)) {
                 selected.push_back(object);
             }
         }

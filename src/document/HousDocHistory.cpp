@@ -145,6 +145,9 @@ void CHousDoc::PushUndoRecord(std::unique_ptr<HistoryRecord> record) {
 }
 
 void CHousDoc::ClearHistoryList(int list) {
+    if (HistoryList(list).empty()) {
+        return;
+    }
     RecordList records = std::move(HistoryList(list));
     HistoryList(list).clear();
     CDesignScene* scene = GetScene();
@@ -273,6 +276,7 @@ void CHousDoc::ReplayStep(RecordList& from, RecordList& to, bool undo) {
         return;
     }
     RecordList step;
+    step.reserve(static_cast<std::size_t>(from.back()->count));
     int replayed = 0;
     while (!from.empty()) {
         std::unique_ptr<HistoryRecord> record = std::move(from.back());
@@ -303,6 +307,7 @@ void CHousDoc::ReplayStep(RecordList& from, RecordList& to, bool undo) {
         }
         first = end;
     }
+    to.reserve(to.size() + step.size());
     for (std::unique_ptr<HistoryRecord>& record : step) {
         to.push_back(std::move(record));
     }
