@@ -142,9 +142,11 @@ TEST_F(HousViewShowModeTest, MenusOfferTheCommandsThatAreAnswered) {
     EXPECT_TRUE(m_view->GetContextMenuItems().empty());
 
     m_view->GetScene()->Selected(kModelObjectType).push_back(m_model);
+    // The view answers its delete and shadow-picture commands itself.
     std::vector<MenuItem> offered = m_view->GetContextMenuItems();
-    ASSERT_EQ(offered.size(), 1u);
-    EXPECT_EQ(offered[0].command, kAddShadowPicture);
+    ASSERT_EQ(offered.size(), 2u);
+    EXPECT_EQ(offered[0].command, kDelete);
+    EXPECT_EQ(offered[1].command, kAddShadowPicture);
 
     m_view->SetCommandFilter([](int command) { return command != kReplace; });
     offered = m_view->GetContextMenuItems();
