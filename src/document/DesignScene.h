@@ -15,10 +15,13 @@
 #include "document/DocumentBlock.h"
 #include "document/MergedSurfaces.h"
 #include "document/PlanStateBlock.h"
+#include "document/SelectionEditMode.h"
 #include "document/SelectionInput.h"
 #include "foundation/Vector2D.h"
+#include "objects/IntBoundingBox2D.h"
 #include "objects/OutlineRecord.h"
 #include "objects/SceneServices.h"
+#include "objects/ShadowLightLinks.h"
 #include "objects/TextureCache.h"
 #include "platform/gfx/DeviceTypes.h"
 #include "platform/gfx/ResourceRef.h"
@@ -307,8 +310,6 @@ public:
     // The nearest light that reaches the object joins its shadow lights; a
     // directional light always reaches.
     void AssignNearestLight(C3DObject& object);
-    void DetachLightFromObjects(const C3DObject* light);
-    void DetachLightFromType(int type, const C3DObject* light);
     void RelightObjectsLitBy(const C3DObject* light);
     void RelightTypeLitBy(int type, const C3DObject* light);
     // The selection but lights goes to the hidden lists; no undo.
@@ -358,6 +359,64 @@ public:
     // false (offset unchanged) when the buffer has no extent.
     bool ComputePasteOffsetAtPoint(const CCopyBuffer& buffer, double x, double y, float& dx,
                                    float& dy);
+    // ---- Selection (DesignSceneSelection.cpp)
+
+    // Every object of the type and its plan symbol lose their flag and the
+    // type's picked object is cleared; with empty the selected list goes too.
+    void DeselectType(int type, bool empty);
+    void ClearTypeSelection(int type);
+    void DeselectSelectedOfType(int type, bool empty);
+    void DeselectSavedTypes(bool empty);
+    void DeselectPlanTypes(bool empty);
+    void ClearPlanSelection();
+    // The plan shapes lose their selection and the edit mode follows what
+    // is left.
+    void ClearPlanSelectionAndMode();
+    // The selected lists of the 3D types and of the plan symbols from the
+    // objects' flags, keeping the order of what stays selected; a model,
+    // photo or light brings its plan symbol along.
+    void RebuildSelectionLists();
+    void CollectSelectedSavedObjects();
+    void MarkSelectedObjects();
+    // Deselects what has left its list or belongs to no group.
+    void PruneSelectionLists();
+    [[nodiscard]] bool HasSelectionOfType(int type) const;
+    [[nodiscard]] bool HasSelected3DObject() const;
+    // More than one kind, the line family counting as one.
+    [[nodiscard]] bool HasMixedSelection() const;
+    [[nodiscard]] int CountSelected3DObjects() const;
+    [[nodiscard]] int CountSelectedPlanObjects() const;
+    [[nodiscard]] SelectionSummary RecountSelection() const;
+    // Sets the document's edit mode from the selection and returns it.
+    int UpdateSelectionEditMode();
+    void ClearPickedObjects();
+    // The document's picked object of a 3D type; other codes are ignored.
+    void SetPickedObject(int type, C3DObject* object);
+    void ClearPickedObjectOfType(int type);
+    [[nodiscard]] bool HasHiddenObjects() const;
+    // The union of the non-empty plan boxes; {1, 0, 0, 0, 0} without one.
+    [[nodiscard]] static CIntBoundingBox2D GetListExtent(const std::vector<CDesignObject*>& list);
+    [[nodiscard]] CIntBoundingBox2D GetTypeExtent(int type) const;
+    [[nodiscard]] CIntBoundingBox2D GetSelectedTypeExtent(int type) const;
+
+    // ---- Deletion (DesignSceneDeletion.cpp)
+
+    [[nodiscard]] std::string GetDeleteConfirmText(int type) const;
+    // The selected objects of one 3D type leave the scene after a Yes to the
+    // type's question (unless noConfirm); with recordUndo each goes into a
+    // delete record, the type's records making one step. The count removed.
+    int DeleteSelectedObjects(bool recordUndo, bool noConfirm, int type);
+    void DeleteSelectedInType(bool recordUndo, int type);
+    void DeleteObjectWithUndo(int type, CDesignObject* object);
+    void DeleteSelectedPlanObjects(int type);
+    // The whole selection, type by type, the door and window models of
+    // deleted walls with them; each kind asks unless noConfirm. The caller
+    // makes it one undo step. The count removed.
+    int DeleteSelectionByType(bool noConfirm);
+    // Takes the light out of every object's shadow-light list and returns
+    // where it was, for the deletion's undo to put it back.
+    ShadowLightLinks DetachLightFromObjects(C3DObject* light);
+    static void RestoreLightLinks(C3DObject* light, const ShadowLightLinks& links);
 
     // ---- ISceneServices
 

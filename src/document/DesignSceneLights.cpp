@@ -57,25 +57,6 @@ void CDesignScene::AssignNearestLight(C3DObject& object) {
     }
 }
 
-void CDesignScene::DetachLightFromObjects(const C3DObject* light) {
-    for (const int type : kCasterTypes) {
-        DetachLightFromType(type, light);
-    }
-}
-
-void CDesignScene::DetachLightFromType(int type, const C3DObject* light) {
-    if (type == kLightObjectType || type == kFloorObjectType) {
-        return;
-    }
-    for (CDesignObject* item : m_objects[type]) {
-        auto* object = static_cast<C3DObject*>(item);
-        if (HoldsLight(*object, light)) {
-            std::erase(object->ShadowLights(), light);
-            object->BuildShadowVolume();
-        }
-    }
-}
-
 void CDesignScene::RelightObjectsLitBy(const C3DObject* light) {
     for (const int type : kCasterTypes) {
         RelightTypeLitBy(type, light);

@@ -424,6 +424,8 @@ private:
     void ReplayStep(std::vector<std::unique_ptr<HistoryRecord>>& from,
                     std::vector<std::unique_ptr<HistoryRecord>>& to, bool undo);
     void ApplyRecord(HistoryRecord& record, bool undo);
+    // A deleted light's place in the shadow-light lists, taken or given back.
+    void ReplayLightLinks(HistoryRecord& record, bool removed);
     // What the storeys and the floor combo show after a replay.
     void RefreshSceneAfterReplay();
     void MergeRepeatedPlacementRecords();

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <span>
+#include <unordered_set>
 
 #include "document/DesignScene.h"
 #include "document/DocumentViews.h"
@@ -7,6 +9,7 @@
 #include "objects/2DPictureShape.h"
 #include "objects/3DObject.h"
 #include "objects/HistoryRecord.h"
+#include "objects/LightObject.h"
 #include "objects/ObjectTypeCodes.h"
 
 namespace {
@@ -46,6 +49,79 @@ HistoryObject* ObjectPayload(HistoryPayload& payload) {
     return std::get_if<HistoryObject>(&payload);
 }
 
+int PositionIn(const std::vector<CDesignObject*>& list, const CDesignObject* object) {
+    const auto found = std::find(list.begin(), list.end(), object);
+    return found != list.end() ? static_cast<int>(found - list.begin()) : -1;
+}
+
+// A deleted object comes back where it stood, so that the design reads as
+// before; a record without a position leaves it at the end.
+void MoveToPosition(std::vector<CDesignObject*>& list, CDesignObject* object, int position) {
+    const int at = PositionIn(list, object);
+    if (position < 0 || at < 0 || position >= static_cast<int>(list.size())) {
+        return;
+    }
+    list.erase(list.begin() + at);
+    list.insert(list.begin() + position, object);
+}
+
+// A deletion whose undo only puts the object back: lights also take back
+// their shadow links, one by one.
+bool IsPlainDeletion(const HistoryRecord& record) {
+    const auto* kept = std::get_if<HistoryObject>(&record.before);
+    return record.operation == kHistoryDelete && record.objectType != kLightObjectType &&
+           kept != nullptr && kept->owned;
+}
+
+// Undoes a run of deletions of one type (newest first) in one pass over the
+// type's list, where one by one each would shift the list: they were taken
+// out in list order, so the k-th taken out returns to its position plus k.
+// False, changing nothing, when the positions do not allow it.
+bool ReinsertDeletedRun(CDesignScene& scene, std::span<std::unique_ptr<HistoryRecord>> run) {
+    const int type = run.front()->objectType;
+    std::vector<CDesignObject*>& list = scene.Objects(type);
+    const std::size_t total = list.size() + run.size();
+    std::vector<std::size_t> targets(run.size());
+    for (std::size_t k = 0; k < run.size(); ++k) {
+        const int position = run[run.size() - 1 - k]->value;
+        if (position < 0 || (k > 0 && static_cast<std::size_t>(position) + k <= targets[k - 1])) {
+            return false;
+        }
+        targets[k] = static_cast<std::size_t>(position) + k;
+    }
+    if (targets.back() >= total) {
+        return false;
+    }
+    std::vector<CDesignObject*> merged;
+    merged.reserve(total);
+    std::size_t old = 0;
+    std::size_t k = 0;
+    for (std::size_t at = 0; at < total; ++at) {
+        if (k < targets.size() && targets[k] == at) {
+            merged.push_back(ObjectPayload(run[run.size() - 1 - k]->before)->owned.get());
+            ++k;
+        } else {
+            merged.push_back(list[old++]);
+        }
+    }
+    list = std::move(merged);
+    const int symbolType = SymbolListOf(type);
+    std::unordered_set<const CDesignObject*> symbols;
+    if (symbolType >= 0) {
+        symbols.insert(scene.Objects(symbolType).begin(), scene.Objects(symbolType).end());
+    }
+    for (auto record = run.rbegin(); record != run.rend(); ++record) {
+        HistoryObject& kept = *ObjectPayload((*record)->before);
+        CDesignObject* object = kept.owned.release();
+        kept.object = object;
+        C2DPictureShape* symbol = PlanSymbolOf(type, object);
+        if (symbol != nullptr && symbols.insert(symbol).second) {
+            scene.Objects(symbolType).push_back(symbol);
+        }
+    }
+    return true;
+}
+
 std::unique_ptr<HistoryRecord> MakeMarker(int operation) {
     auto marker = std::make_unique<HistoryRecord>();
     marker->objectType = kHistoryMarkerType;
@@ -69,6 +145,9 @@ void CHousDoc::PushUndoRecord(std::unique_ptr<HistoryRecord> record) {
 }
 
 void CHousDoc::ClearHistoryList(int list) {
+    if (HistoryList(list).empty()) {
+        return;
+    }
     RecordList records = std::move(HistoryList(list));
     HistoryList(list).clear();
     CDesignScene* scene = GetScene();
@@ -147,15 +226,43 @@ void CHousDoc::ApplyRecord(HistoryRecord& record, bool undo) {
         HistoryObject* kept =
             ObjectPayload(record.operation == kHistoryAdd ? record.after : record.before);
         if (kept != nullptr) {
+            const bool deletion = record.operation == kHistoryDelete;
             if (remove) {
+                if (deletion && GetScene() != nullptr) {
+                    record.value = PositionIn(GetScene()->Objects(record.objectType), kept->Get());
+                }
                 UndoRemoveObject(record.objectType, *kept);
             } else {
                 UndoReinsertObject(record.objectType, *kept);
+                if (deletion && GetScene() != nullptr) {
+                    MoveToPosition(GetScene()->Objects(record.objectType), kept->Get(),
+                                   record.value);
+                }
+            }
+            if (record.operation == kHistoryDelete && record.objectType == kLightObjectType) {
+                ReplayLightLinks(record, remove);
             }
         }
         return;
     }
     ApplyRecordedState(record, undo, GetScene());
+}
+
+void CHousDoc::ReplayLightLinks(HistoryRecord& record, bool removed) {
+    CDesignScene* scene = GetScene();
+    auto* light = static_cast<CLightObject*>(ObjectPayload(record.before)->Get());
+    if (scene == nullptr || light == nullptr) {
+        return;
+    }
+    // A deleted light left the shadow-light lists of the objects it lit; the
+    // record keeps where, so that its undo gives the shadows back.
+    if (removed) {
+        light->Disable();
+        record.after = scene->DetachLightFromObjects(light);
+    } else if (const auto* links = std::get_if<ShadowLightLinks>(&record.after)) {
+        CDesignScene::RestoreLightLinks(light, *links);
+        light->Enable();
+    }
 }
 
 void CHousDoc::ReplayStep(RecordList& from, RecordList& to, bool undo) {
@@ -168,18 +275,41 @@ void CHousDoc::ReplayStep(RecordList& from, RecordList& to, bool undo) {
     if (from.back()->count <= 0) {
         return;
     }
+    RecordList step;
+    step.reserve(static_cast<std::size_t>(from.back()->count));
     int replayed = 0;
     while (!from.empty()) {
         std::unique_ptr<HistoryRecord> record = std::move(from.back());
         from.pop_back();
-        ApplyRecord(*record, undo);
         const bool marker = IsMarker(*record);
         const int count = record->count;
-        to.push_back(std::move(record));
+        step.push_back(std::move(record));
         replayed = marker ? 1 : replayed + 1;
         if (replayed >= count) {
             break;
         }
+    }
+    for (std::size_t first = 0; first < step.size();) {
+        std::size_t end = first + 1;
+        if (undo && IsPlainDeletion(*step[first])) {
+            while (end < step.size() && IsPlainDeletion(*step[end]) &&
+                   step[end]->objectType == step[first]->objectType) {
+                ++end;
+            }
+        }
+        const std::span<std::unique_ptr<HistoryRecord>> run(
+            step.begin() + static_cast<std::ptrdiff_t>(first),
+            step.begin() + static_cast<std::ptrdiff_t>(end));
+        if (run.size() < 2 || GetScene() == nullptr || !ReinsertDeletedRun(*GetScene(), run)) {
+            for (const std::unique_ptr<HistoryRecord>& record : run) {
+                ApplyRecord(*record, undo);
+            }
+        }
+        first = end;
+    }
+    to.reserve(to.size() + step.size());
+    for (std::unique_ptr<HistoryRecord>& record : step) {
+        to.push_back(std::move(record));
     }
 }
 

@@ -9,6 +9,7 @@
 #include "objects/DesignObject.h"
 #include "objects/MaterialSnapshot.h"
 #include "objects/ObjectSnapshot.h"
+#include "objects/ShadowLightLinks.h"
 #include "objects/ShapeGeometryRecord.h"
 #include "objects/TextureMappingRecord.h"
 #include "platform/gfx/ResourceRef.h"
@@ -62,7 +63,8 @@ struct HistoryObject {
 using HistoryPayload =
     std::variant<std::monostate, HistoryObject, std::unique_ptr<CObjectSnapshot>, PlacementRecord,
                  ShapeGeometryRecord, RefinementRecord, gfx::ResourceRef<gfx::Texture>,
-                 std::int32_t, MaterialSnapshot, std::vector<TextureMappingRecord>>;
+                 std::int32_t, MaterialSnapshot, std::vector<TextureMappingRecord>,
+                 ShadowLightLinks>;
 
 // One step of an edit in the document's undo, redo and snapshot lists.
 struct HistoryRecord {

@@ -25,7 +25,6 @@
 #include "plan2d/PlanOverlay.h"
 #include "plan2d/PlanPick.h"
 #include "plan2d/PlanRectSelection.h"
-#include "plan2d/PlanSelectionKinds.h"
 #include "plan2d/PlanSketch.h"
 #include "plan2d/PlanViewState.h"
 #include "platform/draw/ImageDrawContext.h"
@@ -333,8 +332,7 @@ void CPlanInput::SelectInRubberBand(POINT point) {
 
 void CPlanInput::UpdateSelectionMode() {
     if (CDesignScene* scene = Scene()) {
-        m_doc.SetEditMode(
-            PlanSelectionKinds::SelectionEditMode(PlanSelectionKinds::Recount(*scene)));
+        scene->UpdateSelectionEditMode();
     }
     ShowSelectionName();
 }

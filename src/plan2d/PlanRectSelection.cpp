@@ -94,9 +94,8 @@ bool CPlanRectSelection::SelectInRectangle(const CVector2D& anchor, const CVecto
     if (PlanSelectionKinds::IsMixed(PlanSelectionKinds::SelectedKinds(*scene))) {
         FilterKinds(*scene, chooseKinds);
     }
-    const PlanSelectionKinds::Summary summary = PlanSelectionKinds::Recount(*scene);
-    m_doc.SetEditMode(PlanSelectionKinds::SelectionEditMode(summary));
-    if (summary.count == 1) {
+    scene->UpdateSelectionEditMode();
+    if (scene->RecountSelection().count == 1) {
         RememberSinglePicks(*scene);
     }
     m_doc.UpdateAllViews(kFullRefreshHint);

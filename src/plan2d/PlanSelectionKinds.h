@@ -18,16 +18,4 @@ uint32_t SelectedKinds(CDesignScene& scene);
 // More than one kind.
 bool IsMixed(uint32_t kinds);
 
-// The selection count and type mask of the scene: the models, photos and
-// lights are counted through their plan symbols.
-struct Summary {
-    int count = 0;
-    uint32_t typeMask = 0;
-    int chains = 0;
-};
-Summary Recount(CDesignScene& scene);
-// The selection edit mode of a summary: one object of a kind, several, or
-// a mix.
-int SelectionEditMode(const Summary& summary);
-
 }  // namespace PlanSelectionKinds

@@ -71,11 +71,19 @@ PromptAnswer ToAnswer(int result, PromptButtons buttons) {
     return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Cancel;
 }
 
+void CaptionButtons(wxMessageDialog& dialog) {
+    // The interface is Chinese whatever the locale's stock labels are.
+    dialog.SetYesNoCancelLabels(ToWx("是"), ToWx("否"), ToWx("取消"));
+    dialog.SetOKCancelLabels(ToWx("確定"), ToWx("取消"));
+    dialog.SetOKLabel(ToWx("確定"));
+}
+
 }  // namespace
 
 PromptAnswer ShowMessageDialog(const MessageRequest& request) {
     wxMessageDialog dialog(DialogParent(), ToWx(request.text), MessageCaption(),
                            ButtonStyle(request.buttons) | IconStyle(request.icon) | wxCENTRE);
+    CaptionButtons(dialog);
     return ToAnswer(dialog.ShowModal(), request.buttons);
 }
 

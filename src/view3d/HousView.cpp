@@ -40,6 +40,7 @@ CHousView::CHousView(wxWindow* parent, CHousDoc* doc)
     Bind(wxEVT_CONTEXT_MENU, &CHousView::OnContextMenu, this);
     BindPlacementCommands();
     BindViewCommands();
+    BindDeletionCommands();
     m_pDoc->Attach3DView(this);
 }
 

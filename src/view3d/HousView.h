@@ -252,6 +252,12 @@ public:
     // 3 directional).
     void SetLightTypeToInsert(int type) { m_lightTypeToInsert = type; }
     [[nodiscard]] int GetLightTypeToInsert() const { return m_lightTypeToInsert; }
+    // ---- Deleting the selection (HousViewDeletion.cpp)
+
+    // The selection leaves the design type by type, each kind after its
+    // question unless noConfirm, as one undo step; then the storeys and the
+    // plan follow and the edit mode returns to 0.
+    void DeleteSelectedObjects(bool withSeparators, bool noConfirm);
 
     [[nodiscard]] bool IsWireframe() const { return m_renderer.IsWireframe(); }
     [[nodiscard]] CD3DEngine& GetEngine() { return m_renderer.GetEngine(); }
@@ -288,16 +294,13 @@ private:
     // marked modified.
     void ApplyNavigationPose(const gfx::Vector3& eye, float heading, float pitch);
     ScenePickQuery MakePickQuery(int x, int y) const;
-    // Every 3D object's selected flag from the seven selection lists.
-    void MarkSelectedObjects();
-    // The seven selection lists from the objects' selected flags.
-    void RebuildSelectionLists();
     void ClearSelectedFlags();
     void BindPlacementCommands();
     // The view's own commands and their rules; each bound command is
     // offered in the context menus.
     void BindViewCommands();
     void BindViewCommand(int command, std::function<void()> handler);
+    void BindDeletionCommands();
     // The copy-texture application shared by the copy mode and the texture
     // browser's drops (HousViewCopyTexture.cpp).
     void ApplySurfaceTexture(CopiedSurface& surface, int material, C3DObject* object);

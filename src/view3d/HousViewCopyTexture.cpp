@@ -204,7 +204,7 @@ void CHousView::ApplySurfaceToPicked(CopiedSurface& copied, int x, int y) {
         return;
     }
     CDesignScene& scene = m_renderer.GetScene();
-    RebuildSelectionLists();
+    m_renderer.GetScene().RebuildSelectionLists();
     m_pDoc->BeginUndoGroup();
     m_pDoc->SnapshotSelectionProperties(kMaterialPropertyGroup);
     for (int type : {kModelObjectType, kWallObjectType, kFloorObjectType, kCeilingObjectType,
@@ -236,7 +236,7 @@ void CHousView::ApplySurfaceToAllFaces(CopiedSurface& copied, int x, int y, bool
         return;
     }
     CDesignScene& scene = m_renderer.GetScene();
-    RebuildSelectionLists();
+    m_renderer.GetScene().RebuildSelectionLists();
     m_pDoc->BeginUndoGroup();
     m_pDoc->SnapshotSelectionProperties(kMaterialPropertyGroup);
     const int firstFace = allFaces ? 0 : kFirstSideFace;

@@ -8,6 +8,7 @@
 #include "document/HousDoc.h"
 #include "library/LibraryDrag.h"
 #include "objects/3DObject.h"
+#include "objects/ObjectTypeCodes.h"
 #include "view3d/HousView.h"
 #include "view3d/HousViewInput.h"
 
@@ -106,6 +107,7 @@ void CHousView::HandleKey(int vk, bool shift, bool control, bool alt) {
             m_pDoc->SetStatusText("請選擇動作");
         }
     } else if (vk == kVkDelete) {
+        DeleteSelectedObjects(true, false);
         return;
     } else if (vk == 'A') {
         ToggleWireframe();
@@ -192,7 +194,7 @@ void CHousView::OnLeftDown(wxMouseEvent& event) {
         PickAndSelect(x, y, KeyStateOf(event));
         OpenPickedObjectLink();
         ClearSelectedFlags();
-        RebuildSelectionLists();
+        scene.RebuildSelectionLists();
         return;
     }
     if (IsDrawingMode(mode)) {
@@ -200,12 +202,12 @@ void CHousView::OnLeftDown(wxMouseEvent& event) {
     }
     m_picked = {};
     PickAndSelect(x, y, KeyStateOf(event));
-    RebuildSelectionLists();
+    scene.RebuildSelectionLists();
     ShowPickedTextureInBrowser();
     if (mode != EditMode::kDoorWindow && mode != kCopyTextureMode && mode != kCopySplitMode) {
-        for (int type = kSavedTypeCount; type < CDesignScene::kTypeCount; ++type) {
-            scene.DeselectAll(type);
-        }
+        scene.DeselectSelectedOfType(kGroupShapeType, true);
+        // The plan's shapes let go and the edit mode follows the 3D pick.
+        scene.ClearPlanSelectionAndMode();
     }
     m_selectionDrag = {};
     HandleMouseMove(x, y, KeyStateOf(event));
@@ -243,6 +245,8 @@ void CHousView::OnLeftUp(wxMouseEvent& event) {
         }
         SelectPickedObject(m_picked.object, m_picked.type);
         scene.SelectObject(m_picked.type, m_picked.object);
+        scene.RebuildSelectionLists();
+        scene.UpdateSelectionEditMode();
         m_pDoc->Redraw2DView();
     }
     FinishCopyOnRelease(event.GetX(), event.GetY(), KeyStateOf(event));
@@ -255,7 +259,7 @@ void CHousView::OnLeftDClick(wxMouseEvent& event) {
         PickAndSelect(event.GetX(), event.GetY(), KeyStateOf(event));
         m_picked = {};
         ClearSelectedFlags();
-        RebuildSelectionLists();
+        m_renderer.GetScene().RebuildSelectionLists();
         return;
     }
     CDesignScene& scene = m_renderer.GetScene();

@@ -11,25 +11,6 @@ namespace {
 
 constexpr int kSavedTypeCount = 7;
 
-CHousDoc::PickedKind PickedKindOfType(int type) {
-    switch (type) {
-        case kWallObjectType:
-            return CHousDoc::PickedKind::Wall;
-        case kLightObjectType:
-            return CHousDoc::PickedKind::Light;
-        case kText3DObjectType:
-            return CHousDoc::PickedKind::Text3D;
-        case kPhotoObjectType:
-            return CHousDoc::PickedKind::Photo;
-        case kFloorObjectType:
-            return CHousDoc::PickedKind::Floor;
-        case kCeilingObjectType:
-            return CHousDoc::PickedKind::Ceiling;
-        default:
-            return CHousDoc::PickedKind::Model;
-    }
-}
-
 }  // namespace
 
 ScenePickQuery CHousView::MakePickQuery(int x, int y) const {
@@ -60,36 +41,9 @@ void CHousView::ClearSelectedFlags() {
     }
 }
 
-void CHousView::MarkSelectedObjects() {
-    CDesignScene& scene = m_renderer.GetScene();
-    for (int type = 0; type < kSavedTypeCount; ++type) {
-        const std::vector<CDesignObject*>& selected = scene.Selected(type);
-        for (CDesignObject* object : scene.Objects(type)) {
-            const bool listed =
-                std::find(selected.begin(), selected.end(), object) != selected.end();
-            object->SetSelected(listed ? 1 : 0);
-        }
-    }
-}
-
-void CHousView::RebuildSelectionLists() {
-    CDesignScene& scene = m_renderer.GetScene();
-    for (int type = 0; type < kSavedTypeCount; ++type) {
-        std::vector<CDesignObject*>& selected = scene.Selected(type);
-        // Keep the order of selection for objects still marked.
-        std::erase_if(selected, [](CDesignObject* object) { return object->IsSelected() == 0; });
-        for (CDesignObject* object : scene.Objects(type)) {
-            if (object->IsSelected() != 0 &&
-                std::find(selected.begin(), selected.end(), object) == selected.end()) {
-                selected.push_back(object);
-            }
-        }
-    }
-}
-
 void CHousView::SelectPickedObject(C3DObject* object, int type) {
     object->SetSelected(1);
-    m_pDoc->SetPickedObject(PickedKindOfType(type), object);
+    m_renderer.GetScene().SetPickedObject(type, object);
 }
 
 bool CHousView::PickObjectAtCursor(int x, int y) {
@@ -118,6 +72,7 @@ ScenePick CHousView::PickAndSelect(int x, int y, int keyState) {
     if ((keyState & view_input::kMkControl) != 0) {
         if (found != list.end()) {
             list.erase(found);
+            m_picked.object->SetSelected(0);
         } else {
             list.push_back(m_picked.object);
         }
@@ -127,6 +82,6 @@ ScenePick CHousView::PickAndSelect(int x, int y, int keyState) {
         }
         scene.Selected(m_picked.type).push_back(m_picked.object);
     }
-    MarkSelectedObjects();
+    scene.MarkSelectedObjects();
     return m_picked;
 }

@@ -6,7 +6,6 @@
 #include "document/EditMode.h"
 #include "objects/ObjectTypeCodes.h"
 #include "plan2d/PlanLayerBits.h"
-#include "plan2d/PlanSelectionKinds.h"
 
 namespace {
 
@@ -73,32 +72,6 @@ TEST_F(PlanRectSelectionTest, HiddenLayersAndOtherFloorsAreNotCaught) {
     EXPECT_EQ(upperWall->IsSelected(), 0);
     EXPECT_TRUE(scene->Selected(kFloorObjectType).empty());
     EXPECT_EQ(doc->GetEditMode(), EditMode::kWallSelected);
-}
-
-TEST(PlanSelectionKindsTest, EditModeFollowsTheSelectedTypes) {
-    using PlanSelectionKinds::Summary;
-    const auto bit = [](int type) { return uint32_t{1} << type; };
-    const struct {
-        Summary summary;
-        int mode;
-    } cases[] = {
-        {{0, 0, 0}, EditMode::kNone},
-        {{1, bit(kModelIconShapeType), 0}, EditMode::kFurnitureSelected},
-        {{2, bit(kModelIconShapeType), 0}, EditMode::kFurnitureMultiSelected},
-        {{1, bit(kWallObjectType), 0}, EditMode::kWallSelected},
-        {{3, bit(kWallObjectType), 0}, EditMode::kWallMultiSelected},
-        {{2, bit(kWallObjectType) | bit(kCeilingObjectType), 0}, EditMode::kSurfacesMixedSelected},
-        {{2, bit(kDimensionShapeType) | bit(kTextShapeType), 0}, EditMode::kNotesMixedSelected},
-        {{2, bit(kRectShapeType) | bit(kCurveShapeType), 0}, EditMode::kShapesMixedSelected},
-        {{1, bit(kChainShapeType), 1}, EditMode::kChainSelected},
-        {{3, bit(kChainShapeType) | bit(kWallObjectType), 2}, EditMode::kChainsSelected},
-        {{1, bit(kBaseDrawingType), 0}, EditMode::kBaseDrawingSelected},
-        {{2, bit(kWallObjectType) | bit(kImageShapeType), 0}, EditMode::kMixedSelected},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(PlanSelectionKinds::SelectionEditMode(c.summary), c.mode)
-            << std::hex << c.summary.typeMask;
-    }
 }
 
 }  // namespace

@@ -11,12 +11,15 @@
 #include <vector>
 
 #include "document/DesignScene.h"
+#include "document/DocumentViews.h"
+#include "document/EditMode.h"
 #include "document/HousDoc.h"
 #include "foundation/OperationProgress.h"
 #include "foundation/Prompt.h"
 #include "library/ui/FurnitureBrowserDlg.h"
 #include "objects/3DObject.h"
 #include "objects/ObjectTypeCodes.h"
+#include "objects/WallObject.h"
 #include "plan2d/H2DChild.h"
 #include "shell/CommandIds.h"
 #include "shell/HousApp.h"
@@ -293,4 +296,51 @@ TEST_F(MainFrameInputTest, OpeningADesignPaintsTheFrameWhenTheDesignIsIn) {
     }
     EXPECT_GT(paints.ofTopLevel, 0);
     EXPECT_LE(paints.ofTopLevel, 3);
+}
+
+// A wall drawn in the plan, clicked in the 3D view and deleted with the key:
+// No keeps it, Yes takes it, and one Ctrl+Z brings it back.
+TEST_F(MainFrameInputTest, DeleteKeyAsksThenTakesTheClickedWallAndCtrlZBringsItBack) {
+    IPlanFrame* plan = doc->Get2DFrame();
+    ASSERT_NE(plan, nullptr);
+    plan->SetWallBarText(IPlanFrame::kWallTopEdit, "260");
+    plan->SetWallBarText(IPlanFrame::kWallBottomEdit, "0");
+    plan->SetWallBarText(IPlanFrame::kWallThicknessEdit, "15");
+    CWallObject* wall = Scene().AddWallFromOutline(
+        {{-2000.0, 300.0}, {-2000.0, 315.0}, {2000.0, 315.0}, {2000.0, 300.0}});
+    ASSERT_NE(wall, nullptr);
+    doc->ClearHistoryList(0);
+    view->SetCameraPosition(0.0f, 150.0f, -500.0f);
+    view->SetCameraAngles(0.0, 0.0);
+    view->UpdateCamera();
+    view->RepaintNow();
+    DrainEvents();
+
+    const wxSize size = view->GetClientSize();
+    for (const wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP}) {
+        wxMouseEvent click(type);
+        click.SetPosition({size.x / 2, size.y / 2});
+        click.m_leftDown = type == wxEVT_LEFT_DOWN;
+        click.SetEventObject(view);
+        view->GetEventHandler()->ProcessEvent(click);
+    }
+    ASSERT_EQ(Scene().Selected(kWallObjectType), std::vector<CDesignObject*>{wall});
+    EXPECT_EQ(doc->GetEditMode(), EditMode::kWallSelected);
+
+    const auto walls = [this] { return Scene().GetObjectList(kWallObjectType).size(); };
+    ASSERT_TRUE(FocusWindow(*view));
+    answer = PromptAnswer::No;
+    messages.clear();
+    PressKey(WXK_DELETE);
+    EXPECT_EQ(messages, std::vector<std::string>{"確定刪除牆?"});
+    EXPECT_EQ(walls(), 1u);
+    EXPECT_TRUE(doc->IsUndoEmpty());
+
+    Scene().SelectObject(kWallObjectType, wall);
+    answer = PromptAnswer::Yes;
+    ASSERT_TRUE(FocusWindow(*view));
+    PressKey(WXK_DELETE);
+    EXPECT_EQ(walls(), 0u);
+    PressKey('Z', wxMOD_CONTROL);
+    EXPECT_EQ(Scene().GetObjectList(kWallObjectType), std::vector<CDesignObject*>{wall});
 }

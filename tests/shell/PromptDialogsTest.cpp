@@ -50,6 +50,11 @@ TEST(PromptDialogs, MessageBoxShowsTheQuestionAndReturnsTheAnswer) {
             }
             shownText = box->GetMessage();
             shownStyle = box->GetMessageDialogStyle();
+            // Chinese buttons whatever the locale's stock labels are.
+            EXPECT_EQ(box->GetYesLabel().utf8_string(), "是");
+            EXPECT_EQ(box->GetNoLabel().utf8_string(), "否");
+            EXPECT_EQ(box->GetOKLabel().utf8_string(), "確定");
+            EXPECT_EQ(box->GetCancelLabel().utf8_string(), "取消");
             return c.pressed;
         });
         const PromptAnswer answer =

@@ -4,8 +4,10 @@
 
 #include "ShownViewFixture.h"
 #include "document/DesignScene.h"
+#include "document/EditMode.h"
 #include "document/HousDoc.h"
 #include "foundation/ApplicationValues.h"
+#include "foundation/Prompt.h"
 #include "objects/ObjectTypeCodes.h"
 #include "objects/Test3DObject.h"
 #include "support/TempFolder.h"
@@ -103,6 +105,39 @@ TEST_F(HousViewPickTest, AClickSelectsTheModelOrTheWallUnderTheCursor) {
     EXPECT_TRUE(scene.Selected(kModelObjectType).empty());
     EXPECT_EQ(m_model->IsSelected(), 0);
     EXPECT_EQ(scene.Selected(kWallObjectType).size(), 1u);
+}
+
+TEST_F(HousViewPickTest, APickSetsTheEditModeAndDeleteAsksBeforeItTakesTheWall) {
+    CDesignScene& scene = *m_view->GetScene();
+    std::vector<std::string> asked;
+    PromptAnswer answer = PromptAnswer::No;
+    CScopedPromptHandlers prompts([&](const MessageRequest& request) {
+        asked.push_back(request.text);
+        return answer;
+    });
+    Click(5, Centre().y);
+    EXPECT_EQ(m_doc.GetEditMode(), EditMode::kWallSelected);
+
+    PressKey(WXK_DELETE);
+    EXPECT_EQ(asked, std::vector<std::string>{"確定刪除牆?"});
+    EXPECT_EQ(scene.Objects(kWallObjectType), std::vector<CDesignObject*>{m_wall});
+    EXPECT_TRUE(m_doc.IsUndoEmpty());
+    EXPECT_EQ(m_doc.GetDesignModified(), 0);
+
+    // The context menu's command deletes the same way.
+    Click(5, Centre().y);
+    answer = PromptAnswer::Yes;
+    m_view->RunViewCommand(context_menu::kDelete);
+    EXPECT_TRUE(scene.Objects(kWallObjectType).empty());
+    EXPECT_FALSE(m_doc.HasAnySelection());
+    EXPECT_EQ(m_doc.GetEditMode(), EditMode::kNone);
+    EXPECT_EQ(m_doc.GetDesignModified(), 1);
+    EXPECT_EQ(m_doc.GetPickedObject(CHousDoc::PickedKind::Wall), nullptr);
+
+    m_doc.Undo();
+    EXPECT_EQ(scene.Objects(kWallObjectType), std::vector<CDesignObject*>{m_wall});
+    Click(5, Centre().y);
+    EXPECT_EQ(m_view->GetPicked().object, m_wall);
 }
 
 TEST_F(HousViewPickTest, ACameraMoveMarksTheDesignModified) {

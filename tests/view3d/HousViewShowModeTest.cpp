@@ -150,6 +150,7 @@ TEST_F(HousViewShowModeTest, MenusOfferTheCommandsThatAreAnswered) {
     EXPECT_EQ(commandsOf(m_view->GetContextMenuItems()), std::vector<int>{kShowAll});
 
     m_view->GetScene()->Selected(kModelObjectType).push_back(m_model);
+    // The view answers its delete and shadow-picture commands itself.
     std::vector<MenuItem> offered = m_view->GetContextMenuItems();
     // -1: the plan icon submenu, whose three commands the view answers.
     EXPECT_EQ(commandsOf(offered), (std::vector<int>{kShowMirrorImages, kShowShadow, kHide,
