@@ -390,7 +390,7 @@ private:
     int m_blackAlphaPass = 0;
     // ---- Stencil shadows (DesignSceneShadows.cpp)
     gfx::Caps m_deviceCaps;
-    gfx::ResourceRef<gfx::VertexBuffer> m_overlayQuad;
+    gfx::ResourceRef<gfx::VertexBuffer> m_screenOverlay;
     // Not in an orthographic view, only when the document shows shadows,
     // and only with a stencil buffer to count in.
     [[nodiscard]] bool AreShadowsDrawn() const;

@@ -17,7 +17,7 @@ constexpr uint32_t kOverlayStride = 20;
 void CDesignScene::SetScreenOverlay(const gfx::Caps& caps,
                                     gfx::ResourceRef<gfx::VertexBuffer> quad) {
     m_deviceCaps = caps;
-    m_overlayQuad = std::move(quad);
+    m_screenOverlay = std::move(quad);
 }
 
 bool CDesignScene::AreShadowsDrawn() const {
@@ -71,8 +71,8 @@ void CDesignScene::DrawShadowOverlay(gfx::Device& device) {
     device.SetRenderState(RenderState::StencilFunc, gfx::kCmpLessEqual);
     device.SetRenderState(RenderState::StencilPass, gfx::kStencilOpKeep);
     device.SetFVF(gfx::kFvfXyzRhw | gfx::kFvfDiffuse);
-    if (m_overlayQuad) {
-        device.SetStreamSource(0, m_overlayQuad.Get(), 0, kOverlayStride);
+    if (m_screenOverlay) {
+        device.SetStreamSource(0, m_screenOverlay.Get(), 0, kOverlayStride);
         device.DrawPrimitive(gfx::PrimitiveType::TriangleStrip, 0, 2);
     }
     device.SetRenderState(RenderState::ZEnable, 1);

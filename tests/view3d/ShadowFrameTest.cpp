@@ -10,6 +10,7 @@
 
 #include "FrameFixture.h"
 #include "objects/LightObject.h"
+#include "platform/gfx/DeviceCallLog.h"
 #include "platform/gfx/MatrixMath.h"
 #include "platform/gfx/VertexBuffer.h"
 
@@ -226,6 +227,51 @@ TEST_F(ShadowFrameTest, BothStencilModesDarkenWhatTheLightsCannotSee) {
         // Only pixels along a shadow's edge may fall the other way.
         EXPECT_LT(mask.differing, mask.compared / 100);
         EXPECT_LT(mask.neither, mask.compared / 1000);
+    }
+}
+
+TEST_F(ShadowFrameTest, VolumesAreCountedOnceEachThenTheOverlayDarkensAndRestores) {
+    using gfx::DeviceCall;
+    using gfx::RenderState;
+    using gfx::TextureStageState;
+    const std::vector<DeviceCall> overlay = {
+        DeviceCall::State(RenderState::ZEnable, 0),
+        DeviceCall::State(RenderState::StencilEnable, 1),
+        DeviceCall::State(RenderState::AlphaBlendEnable, 1),
+        DeviceCall::State(RenderState::SrcBlend, gfx::kBlendSrcAlpha),
+        DeviceCall::State(RenderState::DestBlend, gfx::kBlendInvSrcAlpha),
+        DeviceCall::StageState(0, TextureStageState::ColorOp, gfx::kTopModulate),
+        DeviceCall::StageState(0, TextureStageState::ColorArg1, gfx::kTaTexture),
+        DeviceCall::StageState(0, TextureStageState::ColorArg2, gfx::kTaDiffuse),
+        DeviceCall::StageState(0, TextureStageState::AlphaOp, gfx::kTopModulate),
+        DeviceCall::StageState(0, TextureStageState::AlphaArg1, gfx::kTaTexture),
+        DeviceCall::StageState(0, TextureStageState::AlphaArg2, gfx::kTaDiffuse),
+        DeviceCall::State(RenderState::StencilRef, 1),
+        DeviceCall::State(RenderState::StencilFunc, gfx::kCmpLessEqual),
+        DeviceCall::State(RenderState::StencilPass, gfx::kStencilOpKeep),
+        DeviceCall::Fvf(gfx::kFvfXyzRhw | gfx::kFvfDiffuse),
+        DeviceCall::StreamSource(20),
+        DeviceCall::Draw(gfx::PrimitiveType::TriangleStrip, 2),
+        DeviceCall::State(RenderState::ZEnable, 1),
+        DeviceCall::State(RenderState::StencilEnable, 0),
+        DeviceCall::State(RenderState::AlphaBlendEnable, 0),
+    };
+    for (const bool twoSided : {true, false}) {
+        SCOPED_TRACE(twoSided ? "two-sided stencil" : "two passes");
+        SetOverlay(twoSided);
+        gfx::DeviceCallLog log;
+        renderer->GetEngine().GetDevice()->SetCallLog(&log);
+        ASSERT_TRUE(renderer->RenderFrameNoPresent(1.0f, 0.0f, 0.0f));
+        renderer->GetEngine().GetDevice()->SetCallLog(nullptr);
+
+        const auto start = std::search(log.begin(), log.end(), overlay.begin(), overlay.end());
+        ASSERT_NE(start, log.end()) << "the overlay's calls in order";
+        // The two casters' volumes, once each or twice each, before it.
+        const auto volumeDraws = std::count_if(log.begin(), start, [](const DeviceCall& c) {
+            return c.kind == DeviceCall::Kind::DrawUP;
+        });
+        EXPECT_EQ(volumeDraws, twoSided ? 2 : 4);
+        EXPECT_EQ(std::count(start + 1, log.end(), overlay.front()), 0);
     }
 }
 
