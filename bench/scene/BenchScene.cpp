@@ -1,6 +1,7 @@
 #include "BenchScene.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "BenchDesign.h"
 #include "BenchObject.h"
@@ -8,6 +9,7 @@
 #include "objects/ObjectTypeCodes.h"
 #include "platform/gfx/MatrixMath.h"
 #include "platform/gfx/Mesh.h"
+#include "platform/gfx/VertexBuffer.h"
 
 namespace {
 
@@ -184,6 +186,135 @@ std::unique_ptr<BenchScene> CreateBenchWallsScene(std::string* error) {
         ++number;
     }
     s->scene->RebuildFloorLevels();
+    s->target = std::make_unique<CBenchRenderTarget>(s->device.get(), eye.y);
+    s->scene->SetRenderTarget(s->target.get());
+    return s;
+}
+
+namespace {
+
+constexpr float kShadowRoomSize = 2000.0f;
+constexpr int kShadowRoomColumns = 20;
+constexpr int kShadowRoomRows = 10;
+
+// A surface of the shadow room from its plan rectangle (x right, y down).
+void AddRoomSurface(BenchScene& s, int type, double x0, double y0, double x1, double y1,
+                    int number) {
+    SurfacePlan plan;
+    plan.type = type;
+    plan.outline = {{x1, -y0}, {x1, -y1}, {x0, -y1}, {x0, -y0}};
+    if (type == kFloorObjectType) {
+        plan.top = 0.0f;
+    }
+    std::unique_ptr<CWallObject> surface = BuildSurface(plan, number, s.device.get());
+    for (int i = 0; i < surface->GetMaterialCount(); ++i) {
+        gfx::Material material;
+        material.diffuse = type == kFloorObjectType ? gfx::ColorValue{0.9f, 0.9f, 0.85f, 1.0f}
+                                                    : kPalette[static_cast<size_t>(number) % 3];
+        material.ambient = material.diffuse;
+        surface->SetMaterial(i, material);
+    }
+    surface->UpdateTranslucency();
+    s.triangles += surface->GetMesh()->GetNumFaces();
+    s.scene->AddObjectIfAbsent(type, surface.release());
+}
+
+void AddShadowLights(BenchScene& s) {
+    s.lights[2].position = {kShadowRoomSize / 2, 700.0f, -kShadowRoomSize / 2};
+    s.device->SetLight(2, s.lights[2]);
+    for (const gfx::Light& light : s.lights) {
+        auto& object = *s.shadowLights.emplace_back(std::make_unique<CLightObject>());
+        object.SetLightType(static_cast<int>(light.type));
+        object.SetPosition(light.position.x, light.position.y, light.position.z);
+        object.LightSettings().direction = light.direction;
+    }
+}
+
+gfx::ResourceRef<gfx::VertexBuffer> MakeShadowQuad(gfx::Device& device) {
+    struct Corner {
+        float x, y, z, rhw;
+        uint32_t colour;
+    };
+    const auto w = static_cast<float>(scene_look::kWidth);
+    const auto h = static_cast<float>(scene_look::kHeight);
+    const Corner corners[4] = {{0, h, 0, 1, scene_look::kShadowColour},
+                               {0, 0, 0, 1, scene_look::kShadowColour},
+                               {w, h, 0, 1, scene_look::kShadowColour},
+                               {w, 0, 0, 1, scene_look::kShadowColour}};
+    gfx::VertexBuffer* quad = nullptr;
+    device.CreateVertexBuffer(sizeof(corners), gfx::kUsageWriteOnly,
+                              gfx::kFvfXyzRhw | gfx::kFvfDiffuse, gfx::Pool::Managed, &quad);
+    void* data = nullptr;
+    quad->Lock(0, sizeof(corners), &data, 0);
+    std::memcpy(data, corners, sizeof(corners));
+    quad->Unlock();
+    return gfx::ResourceRef<gfx::VertexBuffer>::Adopt(quad);
+}
+
+}  // namespace
+
+std::unique_ptr<BenchScene> CreateBenchShadowRoom(std::string* error) {
+    auto s = std::make_unique<BenchScene>();
+    if (!CreateDevice(*s, error)) {
+        return nullptr;
+    }
+    SetLights(*s);
+    AddShadowLights(*s);
+    const float half = kShadowRoomSize / 2;
+    const gfx::Vector3 eye = {half, 1700.0f, 700.0f};
+    s->view = gfx::MatrixLookAtLH(eye, {half, 0.0f, -half * 1.1f}, {0.0f, 1.0f, 0.0f});
+    s->projection = gfx::MatrixPerspectiveFovLH(0.9f, 4.0f / 3.0f, 10.0f, 10000.0f);
+    s->scene = std::make_unique<CDesignScene>();
+    s->scene->SetMergeSurfaces(false);
+
+    const double size = kShadowRoomSize;
+    const double t = kBenchWallThickness;
+    int number = 1;
+    AddRoomSurface(*s, kWallObjectType, 0, 0, size, t, number++);
+    AddRoomSurface(*s, kWallObjectType, 0, size - t, size, size, number++);
+    AddRoomSurface(*s, kWallObjectType, 0, t, t, size - t, number++);
+    AddRoomSurface(*s, kWallObjectType, size - t, t, size, size - t, number++);
+    AddRoomSurface(*s, kFloorObjectType, 0, 0, size, size, number++);
+
+    const float spacing = 90.0f;
+    for (int k = 0; k < kShadowRoomColumns * kShadowRoomRows; ++k) {
+        const int column = k % kShadowRoomColumns;
+        const int row = k / kShadowRoomColumns;
+        auto object = std::make_unique<CBenchObject>();
+        if ((column + row) % 2 == 0) {
+            object->MakeBox(60.0f, kBoxDivisions, s->device.get());
+        } else {
+            object->MakeSphere(35.0f, kSphereStacks, kSphereSlices, s->device.get());
+        }
+        for (int i = 0; i < object->GetMaterialCount(); ++i) {
+            gfx::Material material;
+            material.diffuse = kPalette[static_cast<size_t>(k + i) % std::size(kPalette)];
+            material.ambient = material.diffuse;
+            material.specular = {0.3f, 0.3f, 0.3f, 1.0f};
+            material.power = 20.0f;
+            object->SetMaterial(i, material);
+        }
+        object->UpdateTranslucency();
+        object->SetRotation(0.3f * static_cast<float>(k), 0.0f, 0.0f);
+        object->SetPosition(150.0f + static_cast<float>(column) * spacing, 35.0f,
+                            -150.0f - static_cast<float>(row) * spacing * 1.8f);
+        s->triangles += object->GetMesh()->GetNumFaces();
+        s->scene->AddObjectIfAbsent(kModelObjectType, object.release());
+    }
+    for (const int type : {kWallObjectType, kModelObjectType}) {
+        for (CDesignObject* item : s->scene->Objects(type)) {
+            auto* caster = static_cast<C3DObject*>(item);
+            caster->SetShadow(1);
+            for (const auto& light : s->shadowLights) {
+                caster->ShadowLights().push_back(light.get());
+            }
+            caster->BuildShadowVolume();
+        }
+    }
+    s->scene->RebuildFloorLevels();
+    gfx::Caps caps;
+    s->device->GetDeviceCaps(&caps);
+    s->scene->SetScreenOverlay(caps, MakeShadowQuad(*s->device));
     s->target = std::make_unique<CBenchRenderTarget>(s->device.get(), eye.y);
     s->scene->SetRenderTarget(s->target.get());
     return s;

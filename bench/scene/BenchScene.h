@@ -14,6 +14,7 @@
 #include "BenchDocumentServices.h"
 #include "BenchRenderTarget.h"
 #include "document/DesignScene.h"
+#include "objects/LightObject.h"
 #include "platform/gfx/Adapter.h"
 #include "platform/gfx/Device.h"
 #include "platform/gfx/EglOffscreenContext.h"
@@ -35,6 +36,8 @@ struct BenchScene {
     gfx::Matrix projection;
     std::array<gfx::Light, 3> lights;
     uint64_t triangles = 0;
+    // The shadow room's lights as design objects, which the casters name.
+    std::vector<std::unique_ptr<CLightObject>> shadowLights;
 };
 
 // The scene with its lights set on the device; null with the reason in
@@ -44,3 +47,7 @@ std::unique_ptr<BenchScene> CreateBenchScene(std::string* error);
 // three colours, 400 floors in two textures and 400 ceilings, seen from
 // above at a slant, with the same lights.
 std::unique_ptr<BenchScene> CreateBenchWallsScene(std::string* error);
+// A room of four walls and a floor holding 200 plain boxes and spheres in
+// rows, every wall and model casting shadows from the same three lights;
+// surfaces are drawn object by object. The scene's screen overlay is set.
+std::unique_ptr<BenchScene> CreateBenchShadowRoom(std::string* error);

@@ -31,35 +31,63 @@ const GLvoid* Offset(uintptr_t bytes) {
 
 CRawSceneRenderer::CRawSceneRenderer(const BenchScene& scene) : m_scene(scene) {
     for (CDesignObject* item : scene.scene->Objects(kModelObjectType)) {
-        const auto* source = static_cast<const C3DObject*>(item);
-        const gfx::Mesh& mesh = *source->GetMesh();
-        Object& object = m_objects.emplace_back();
-        object.world = source->GetWorldMatrix();
-        object.translucent = source->IsTranslucent() != 0;
-        glGenBuffers(1, &object.vertexBuffer);
-        glBindBuffer(GL_ARRAY_BUFFER, object.vertexBuffer);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(mesh.Vertices().size()),
-                     mesh.Vertices().data(), GL_STATIC_DRAW);
-        glGenBuffers(1, &object.indexBuffer);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, object.indexBuffer);
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                     static_cast<GLsizeiptr>(mesh.Indices16().size_bytes()),
-                     mesh.Indices16().data(), GL_STATIC_DRAW);
-        // In material order, as the object draws its subsets.
-        for (int i = 0; i < source->GetMaterialCount(); ++i) {
-            for (const gfx::AttributeRange& range : mesh.GetAttributeTable()) {
-                if (range.attribId != static_cast<uint32_t>(i)) {
-                    continue;
-                }
-                const gfx::Texture* texture = source->GetTexture(i);
-                object.subsets.push_back({source->GetMaterial(i),
-                                          texture != nullptr ? texture->GLName() : 0,
-                                          range.faceStart * 3, range.faceCount * 3});
-            }
-        }
+        AddObject(*static_cast<const C3DObject*>(item));
     }
     CreateSampler();
     CreateTarget();
+}
+
+CRawSceneRenderer::CRawSceneRenderer(const BenchScene& scene, WithShadows) : m_scene(scene) {
+    for (const int type : {kModelObjectType, kWallObjectType, kFloorObjectType}) {
+        for (CDesignObject* item : scene.scene->Objects(type)) {
+            AddObject(*static_cast<const C3DObject*>(item));
+        }
+    }
+    for (const int type : {kWallObjectType, kModelObjectType}) {
+        for (CDesignObject* item : scene.scene->Objects(type)) {
+            const auto* caster = static_cast<const C3DObject*>(item);
+            m_volumes.push_back(
+                {caster->GetWorldMatrix(), caster->GetShadowVolume().GetVertices()});
+        }
+    }
+    m_shadows = true;
+    CreateSampler();
+    CreateTarget();
+}
+
+void CRawSceneRenderer::AddObject(const C3DObject& source) {
+    const gfx::Mesh& mesh = *source.GetMesh();
+    Object& object = m_objects.emplace_back();
+    object.world = source.GetWorldMatrix();
+    object.translucent = source.IsTranslucent() != 0;
+    glGenBuffers(1, &object.vertexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, object.vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(mesh.Vertices().size()),
+                 mesh.Vertices().data(), GL_STATIC_DRAW);
+    // The faces in material order, as the object draws its subsets; each
+    // material's faces keep their order.
+    std::vector<uint16_t> indices;
+    indices.reserve(size_t{mesh.GetNumFaces()} * 3);
+    for (int i = 0; i < source.GetMaterialCount(); ++i) {
+        const auto first = static_cast<uint32_t>(indices.size());
+        for (uint32_t face = 0; face < mesh.GetNumFaces(); ++face) {
+            if (mesh.Attributes()[face] == static_cast<uint32_t>(i)) {
+                for (const uint32_t index : mesh.GetFace(face)) {
+                    indices.push_back(static_cast<uint16_t>(index));
+                }
+            }
+        }
+        if (indices.size() > first) {
+            const gfx::Texture* texture = source.GetTexture(i);
+            object.subsets.push_back({source.GetMaterial(i),
+                                      texture != nullptr ? texture->GLName() : 0, first,
+                                      static_cast<uint32_t>(indices.size()) - first});
+        }
+    }
+    glGenBuffers(1, &object.indexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, object.indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * 2),
+                 indices.data(), GL_STATIC_DRAW);
 }
 
 CRawSceneRenderer::CRawSceneRenderer(const BenchScene& scene, PerMaterial) : m_scene(scene) {
@@ -251,6 +279,51 @@ void CRawSceneRenderer::DrawObject(const Object& object, Pass pass) {
     glDepthMask(GL_TRUE);
 }
 
+// The volumes as the device counts them with two-sided stencil: front
+// (clockwise) faces decrement, back faces increment, both wrapping; the
+// colour stays. Then every pixel left other than 0 is darkened.
+void CRawSceneRenderer::DrawShadows() {
+    glDepthMask(GL_FALSE);
+    glEnable(GL_STENCIL_TEST);
+    glShadeModel(GL_FLAT);
+    glStencilFunc(GL_ALWAYS, 1, 0xFFFFFFFF);
+    glStencilMask(0xFFFFFFFF);
+    glStencilOpSeparate(GL_FRONT, GL_KEEP, GL_KEEP, GL_DECR_WRAP);
+    glStencilOpSeparate(GL_BACK, GL_KEEP, GL_KEEP, GL_INCR_WRAP);
+    glBlendFunc(GL_ZERO, GL_ONE);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_TEXTURE_2D);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glNormal3f(0.0f, 0.0f, 0.0f);
+    for (const Volume& volume : m_volumes) {
+        if (volume.vertices.empty()) {
+            continue;
+        }
+        glLoadMatrixf(&m_scene.view.m[0][0]);
+        glMultMatrixf(&volume.world.m[0][0]);
+        glVertexPointer(3, GL_FLOAT, sizeof(gfx::Vector3), volume.vertices.data());
+        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(volume.vertices.size()));
+    }
+
+    glDisable(GL_DEPTH_TEST);
+    glStencilFunc(GL_LEQUAL, 1, 0xFFFFFFFF);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_LIGHTING);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    GLfloat colour[4];
+    gfx::ColorToFloats(scene_look::kShadowColour, colour);
+    glColor4fv(colour);
+    static const GLfloat kCorners[] = {-1, -1, 0, -1, 1, 0, 1, -1, 0, 1, 1, 0};
+    glVertexPointer(3, GL_FLOAT, 0, kCorners);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+}
+
 void CRawSceneRenderer::RenderFrame() {
     m_scene.context->MakeCurrent();
     // The device keeps what it last sent to GL: the frame leaves the states
@@ -283,6 +356,10 @@ void CRawSceneRenderer::RenderFrame() {
                 DrawObject(object, pass);
             }
         }
+    }
+
+    if (m_shadows) {
+        DrawShadows();
     }
 
     glBindFramebuffer(GL_READ_FRAMEBUFFER, m_framebuffer);

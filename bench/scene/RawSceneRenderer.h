@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BenchScene.h"
+#include "objects/3DObject.h"
 #include "platform/gfx/LightMaterial.h"
 #include "platform/gfx/MathTypes.h"
 
@@ -21,6 +22,12 @@ public:
     // one buffer per material and texture: one draw call each.
     struct PerMaterial {};
     CRawSceneRenderer(const BenchScene& scene, PerMaterial);
+    // The shadow room: models, walls and the floor object by object in the
+    // scene's order, then copies of the casters' shadow volumes counted into
+    // the stencil buffer with the same stencil states, one draw each, and
+    // the darkening quad.
+    struct WithShadows {};
+    CRawSceneRenderer(const BenchScene& scene, WithShadows);
     ~CRawSceneRenderer();
     CRawSceneRenderer(const CRawSceneRenderer&) = delete;
     CRawSceneRenderer& operator=(const CRawSceneRenderer&) = delete;
@@ -45,6 +52,13 @@ private:
     // How a pass draws an object.
     enum class Pass { Opaque, Translucent, DepthOnly };
 
+    struct Volume {
+        gfx::Matrix world;
+        std::vector<gfx::Vector3> vertices;
+    };
+
+    void AddObject(const C3DObject& source);
+    void DrawShadows();
     void CreateSampler();
     void CreateTarget();
     void SetFrameStates();
@@ -53,6 +67,8 @@ private:
 
     const BenchScene& m_scene;
     std::vector<Object> m_objects;
+    std::vector<Volume> m_volumes;
+    bool m_shadows = false;
     unsigned m_framebuffer = 0;
     unsigned m_renderbuffers[2] = {};
     unsigned m_sampler = 0;

@@ -167,6 +167,19 @@ public:
     // same either way.
     void SetMergeSurfaces(bool on) { m_mergeSurfaces = on; }
 
+    // ---- Stencil shadows (DesignSceneShadows.cpp)
+
+    // The device's capabilities, which choose one- or two-sided stencil
+    // passes, and the full-window quad that darkens the shadowed pixels in
+    // the view's shadow colour, as the screen overlay is made for a device.
+    void SetScreenOverlay(const gfx::Caps& caps, gfx::ResourceRef<gfx::VertexBuffer> quad);
+    // The volumes of the shown, meshed, shadow-casting objects of the type
+    // on the level (and on the current storey when the document shows the
+    // current storey's shadows only) counted into the stencil buffer.
+    void RenderShadowsOfType(int type, int level);
+    // Darkens every pixel whose stencil value is not zero with the quad.
+    void DrawShadowOverlay(gfx::Device& device);
+
     // ---- Settings kept in design files
 
     [[nodiscard]] int GetMirrorTolerance() const { return m_mirrorTolerance; }
@@ -601,6 +614,9 @@ private:
     int m_blackAlphaPass = 0;
     // The camera-attached photo of the background picture; in the photo list.
     C3DObject* m_pBackgroundPhoto = nullptr;
+    // Not in an orthographic view, only when the document shows shadows,
+    // and only with a stencil buffer to count in.
+    [[nodiscard]] bool AreShadowsDrawn() const;
     // The device the scene draws with; null without a view.
     [[nodiscard]] gfx::Device* TargetDevice() const {
         return m_renderTarget != nullptr ? m_renderTarget->GetDevice() : nullptr;

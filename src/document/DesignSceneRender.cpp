@@ -3,6 +3,7 @@
 #include "objects/3DObject.h"
 #include "objects/DocumentServices.h"
 #include "objects/ObjectTypeCodes.h"
+#include "platform/gfx/Device.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ void CDesignScene::RenderScene() {
     const DisplaySwitches show = GetDisplaySwitches();
     const bool orthographic = m_renderTarget->IsOrthographic();
     const bool mirrors = !orthographic && show.mirror;
+    const bool shadows = AreShadowsDrawn();
     m_renderTarget->SetDefaultRenderStates();
     if (!orthographic) {
         RenderCameraAttachedPhotos();
@@ -80,6 +82,16 @@ void CDesignScene::RenderScene() {
              {kModelObjectType, kWallObjectType, kText3DObjectType, kPhotoObjectType}) {
             RenderPass(Pass::Translucent, type, level, show);
         }
+        if (shadows) {
+            m_renderTarget->GetDevice()->SetTexture(0, nullptr);
+            for (const int type :
+                 {kWallObjectType, kModelObjectType, kText3DObjectType, kCeilingObjectType}) {
+                RenderShadowsOfType(type, level);
+            }
+        }
+    }
+    if (shadows) {
+        DrawShadowOverlay(*m_renderTarget->GetDevice());
     }
 }
 

@@ -14,6 +14,7 @@
 #include "objects/MaterialRecord.h"
 #include "objects/MaterialSnapshot.h"
 #include "objects/OutlineRecord.h"
+#include "objects/ShadowVolume.h"
 #include "objects/TextureCache.h"
 #include "objects/TextureMappingRecord.h"
 #include "platform/gfx/LightMaterial.h"
@@ -126,8 +127,9 @@ public:
     virtual void MoveInPlan(double dx, double dy);
     virtual std::string GetDescription() const;
     virtual void UpdatePlanOutline();
-    // Shadow volumes are not built yet: nothing to update.
-    virtual void BuildShadowVolume() {}
+    // Rebuilds the shadow volume from every shadow light when the shadow
+    // flag is set and there is a mesh; otherwise the old volume stays.
+    virtual void BuildShadowVolume();
     virtual void SetFaceRefineFlag(int /*face*/, int /*flag*/, int /*value*/) {}
     virtual std::string GetTextureFolder() const;
     virtual void UpdateTranslucency();
@@ -456,6 +458,19 @@ protected:
     int m_shadowCopy = 0;
     int m_translucent = 0;
     int m_mirrorMode = 0;
+
+    // ---- Stencil shadows (3DObjectShadow.cpp)
+public:
+    // Counts the volume into the stencil buffer under the world matrix: one
+    // two-sided pass when the capabilities offer it, else front faces then
+    // back faces. Leaves depth writing on, stencil and blending off, culling
+    // counter-clockwise and shading smooth, whether or not it drew.
+    void RenderShadowVolume(gfx::Device* device, const gfx::Caps& caps);
+    [[nodiscard]] const CShadowVolume& GetShadowVolume() const { return m_shadowVolume; }
+
+private:
+    // Each object its own, a copy's empty too.
+    CShadowVolume m_shadowVolume;
 };
 
 // 1 for the wall-derived types (walls, photos, floors, ceilings).

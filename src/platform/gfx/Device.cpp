@@ -676,6 +676,7 @@ Result Device::GetViewport(Viewport* viewport) const {
 }
 
 Result Device::SetRenderState(RenderState state, uint32_t value) {
+    LogCall(DeviceCall::State(state, value));
     const auto index = static_cast<uint32_t>(state);
     if (index >= kRenderStateCount) {
         return kErrInvalidCall;
@@ -701,6 +702,7 @@ Result Device::GetRenderState(RenderState state, uint32_t* value) const {
 }
 
 Result Device::SetTextureStageState(uint32_t stage, TextureStageState type, uint32_t value) {
+    LogCall(DeviceCall::StageState(stage, type, value));
     uint32_t old = 0;
     if (stage >= kMaxTextureStages || !m_stages[stage].Get(type, &old)) {
         return kErrInvalidCall;
@@ -737,6 +739,7 @@ Result Device::GetSamplerState(uint32_t sampler, SamplerState type, uint32_t* va
 }
 
 Result Device::SetTransform(TransformType type, const Matrix& matrix) {
+    LogCall(DeviceCall::Transform(type));
     switch (type) {
         case TransformType::World:
             m_world = matrix;
@@ -864,6 +867,7 @@ Result Device::CreateTextureFromPixels(uint32_t width, uint32_t height, const ui
 }
 
 Result Device::SetTexture(uint32_t stage, Texture* texture) {
+    LogCall(DeviceCall::Texture(stage, texture != nullptr));
     if (stage >= kMaxTextureStages) {
         return kErrInvalidCall;
     }
@@ -876,6 +880,7 @@ Result Device::SetTexture(uint32_t stage, Texture* texture) {
 
 Result Device::SetStreamSource(uint32_t stream, VertexBuffer* buffer, uint32_t offset,
                                uint32_t stride) {
+    LogCall(DeviceCall::StreamSource(stride));
     if (stream != 0) {
         return kErrInvalidCall;
     }
@@ -891,6 +896,7 @@ Result Device::SetIndices(IndexBuffer* buffer) {
 }
 
 Result Device::SetFVF(uint32_t fvf) {
+    LogCall(DeviceCall::Fvf(fvf));
     m_fvf = fvf;
     return kOk;
 }
@@ -1035,6 +1041,7 @@ Result Device::CheckDraw(PrimitiveType type, uint32_t primitiveCount) const {
 }
 
 Result Device::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
+    LogCall(DeviceCall::Draw(type, primitiveCount));
     const VertexLayout layout = VertexLayout::FromFvf(m_fvf);
     if (Failed(CheckDraw(type, primitiveCount)) || m_streamSource == nullptr || !layout.valid ||
         m_streamStride < layout.size) {
@@ -1093,12 +1100,15 @@ Result Device::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertexIndex,
 
 Result Device::DrawPrimitiveUP(PrimitiveType type, uint32_t primitiveCount, const void* vertices,
                                uint32_t stride) {
+    LogCall(DeviceCall::DrawUP(type, primitiveCount));
     const VertexLayout layout = VertexLayout::FromFvf(m_fvf);
     if (Failed(CheckDraw(type, primitiveCount)) || vertices == nullptr || !layout.valid ||
         stride < layout.size) {
         return kErrInvalidCall;
     }
-    SetStreamSource(0, nullptr, 0, 0);
+    Rebind(m_streamSource, nullptr);
+    m_streamOffset = 0;
+    m_streamStride = 0;
     if (!Drawing() || !Activate()) {
         return kOk;
     }

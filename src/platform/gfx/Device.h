@@ -22,6 +22,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/gfx/DeviceCallLog.h"
 #include "platform/gfx/DeviceTypes.h"
 #include "platform/gfx/LightMaterial.h"
 #include "platform/gfx/LightSet.h"
@@ -138,6 +139,10 @@ public:
     Result SaveBackBufferToBmp(std::vector<uint8_t>* file);
     Result SaveBackBufferToBmpFile(const std::string& path);
 
+    // Lists every state, binding and draw asked for from now on into log
+    // (none with null). The log must outlive the listing.
+    void SetCallLog(DeviceCallLog* log) { m_callLog = log; }
+
 private:
     friend class Resource;
 
@@ -224,6 +229,13 @@ private:
     bool m_colorMaterialOn = false;
 
     std::unordered_set<Resource*> m_resources;
+
+    DeviceCallLog* m_callLog = nullptr;
+    void LogCall(const DeviceCall& call) {
+        if (m_callLog != nullptr) {
+            m_callLog->push_back(call);
+        }
+    }
 };
 
 }  // namespace gfx
