@@ -1,6 +1,7 @@
 #include "document/HistoryReplay.h"
 
 #include "document/DesignScene.h"
+#include "document/HistoryFaceItemReplay.h"
 #include "foundation/PathUtils.h"
 #include "objects/2DPictureShape.h"
 #include "objects/3DObject.h"
@@ -195,6 +196,10 @@ void ApplyRecordedState(HistoryRecord& record, bool undo, CDesignScene* scene) {
                     }
                 }
             }
+            break;
+        case kHistoryFaceItemAdded:
+        case kHistoryFaceItemRemoved:
+            ReplayFaceItemRecord(record, undo);
             break;
         default:
             break;
