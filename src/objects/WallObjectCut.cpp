@@ -136,6 +136,11 @@ int CWallObject::RebuildFace(int face) {
     }
     RestoreTextureCoords();
     ApplyTextureMapping(face, kept, false);
+    // The cells were cut while the face had no mapping: they take the
+    // face's as well.
+    for (const int cell : std::vector<int>(m_cellParts[f])) {
+        ApplyTextureMapping(cell, kept, false);
+    }
     return 1;
 }
 

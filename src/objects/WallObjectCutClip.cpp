@@ -125,6 +125,79 @@ bool TraceRegion(const std::vector<CVector2F>& removed, const std::vector<int>& 
     return loops == 1;
 }
 
+// Side of the point to the line through a and b: positive to the left.
+float SideOf(const CVector2F& a, const CVector2F& b, const CVector2F& p) {
+    return (b - a).Cross(p - a);
+}
+
+// The removed triangles with the outline taken out exactly: each is cut
+// along the line of every outline edge, so that every piece lies wholly
+// inside or wholly outside the outline, and the pieces outside are kept.
+// Serves where the outline touches or leaves the face, or the region
+// cannot be bridged. False when the pieces grow past what a mesh holds.
+bool CutAlongOutline(const std::vector<CVector2F>& removed, std::span<const CVector2F> polygon,
+                     std::vector<CVector2F>& kept) {
+    constexpr std::size_t kMostPieces = 0xFFFF / 3;
+    std::vector<CVector2F> pieces = removed;
+    const std::size_t n = polygon.size();
+    for (std::size_t e = 0; e < n; ++e) {
+        const CVector2F& a = polygon[e];
+        const CVector2F& b = polygon[(e + 1) % n];
+        if (a == b) {
+            continue;
+        }
+        std::vector<CVector2F> next;
+        for (std::size_t t = 0; t + 2 < pieces.size(); t += 3) {
+            const CVector2F* v = &pieces[t];
+            const float d[3] = {SideOf(a, b, v[0]), SideOf(a, b, v[1]), SideOf(a, b, v[2])};
+            const bool left = d[0] > 0 || d[1] > 0 || d[2] > 0;
+            const bool right = d[0] < 0 || d[1] < 0 || d[2] < 0;
+            if (!left || !right) {
+                next.insert(next.end(), v, v + 3);
+                continue;
+            }
+            auto cross = [&](int i, int j) {
+                const float t = d[i] / (d[i] - d[j]);
+                return v[i] + (v[j] - v[i]) * t;
+            };
+            int lead = 0;
+            for (int k = 0; k < 3; ++k) {
+                const int sk = d[k] > 0 ? 1 : (d[k] < 0 ? -1 : 0);
+                const int s1 = d[(k + 1) % 3] > 0 ? 1 : (d[(k + 1) % 3] < 0 ? -1 : 0);
+                const int s2 = d[(k + 2) % 3] > 0 ? 1 : (d[(k + 2) % 3] < 0 ? -1 : 0);
+                if (sk == 0) {
+                    lead = k;
+                    break;
+                }
+                if (sk != s1 && sk != s2) {
+                    lead = k;
+                }
+            }
+            const int i1 = (lead + 1) % 3;
+            const int i2 = (lead + 2) % 3;
+            if (d[lead] == 0.0f) {
+                const CVector2F x = cross(i1, i2);
+                next.insert(next.end(), {v[lead], v[i1], x, v[lead], x, v[i2]});
+            } else {
+                const CVector2F x = cross(lead, i1);
+                const CVector2F y = cross(lead, i2);
+                next.insert(next.end(), {v[lead], x, y, x, v[i1], v[i2], x, v[i2], y});
+            }
+        }
+        pieces = std::move(next);
+        if (pieces.size() / 3 > kMostPieces) {
+            return false;
+        }
+    }
+    for (std::size_t t = 0; t + 2 < pieces.size(); t += 3) {
+        if (!CentreInsidePolygon(pieces[t], pieces[t + 1], pieces[t + 2], polygon)) {
+            kept.insert(kept.end(), pieces.begin() + static_cast<long>(t),
+                        pieces.begin() + static_cast<long>(t) + 3);
+        }
+    }
+    return true;
+}
+
 // Points a cut can work with: finite, and small enough to scale by 100
 // into integers.
 bool UsablePoints(std::span<const CVector2F> points) {
@@ -300,8 +373,14 @@ bool CWallObject::ClipFaceByItems(const std::vector<WallFaceItem*>& items,
         std::vector<CVector2F> region;
         // Triangles only covered by the outline leave nothing to bridge.
         const bool covered = std::all_of(codes.begin(), codes.end(), [](int c) { return c == 8; });
-        cut = cut && (covered ||
-                      (TraceRegion(removed, codes, region) && BridgeHole(region, polygon, kept)));
+        if (cut && !covered) {
+            std::vector<CVector2F> bridged = kept;
+            if (TraceRegion(removed, codes, region) && BridgeHole(region, polygon, bridged)) {
+                kept = std::move(bridged);
+            } else {
+                cut = CutAlongOutline(removed, polygon, kept);
+            }
+        }
         if (!cut) {
             if (failedItem != nullptr) {
                 *failedItem = item;
