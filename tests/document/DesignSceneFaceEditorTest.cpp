@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "DesignFileFixture.h"
+#include "document/ActiveDocumentServices.h"
+#include "foundation/ActiveDocument.h"
 #include "document/HousDoc.h"
 #include "foundation/FaceEditorSeam.h"
 #include "objects/ObjectTypeCodes.h"
@@ -17,12 +19,22 @@ class DesignSceneFaceEditorTest : public DesignFileTest {
 protected:
     void SetUp() override {
         DesignFileTest::SetUp();
+        // The wall's records reach this document's history.
+        SetActiveHousDocAccessor([this] { return doc.get(); });
+        previousServices = SetDocumentServices(&services);
+        planView.frame.wallBar = {{1002, "280"}, {1003, "0"}, {1004, "15"}};
         wall = scene->AddWallFromOutline({{0, 0}, {0, 400}, {400, 400}, {400, 0}});
         ASSERT_NE(wall, nullptr);
         scene->SelectObject(kWallObjectType, wall);
     }
 
-    // A triangle of the wall's face 2.
+    void TearDown() override {
+        SetDocumentServices(previousServices);
+        SetActiveHousDocAccessor({});
+        DesignFileTest::TearDown();
+    }
+
+    // A triangle of the face.
     int TriangleOfFace(int face) const {
         const std::vector<uint32_t>& attributes = wall->GetMeshAttributes();
         for (std::size_t t = 0; t < attributes.size(); ++t) {
@@ -44,18 +56,23 @@ protected:
         return scene->OpenSurfaceFaceEditor(TriangleOfFace(2));
     }
 
+    CActiveDocumentServices services;
+    IDocumentServices* previousServices = nullptr;
     CWallObject* wall = nullptr;
 };
 
+// Items placed by fractions of the face's size.
 void AddWindowAndSplitLine(CWallObject& surface, int face) {
+    const CVector2F size = surface.GetFaceSize(face);
+    auto at = [&size](float x, float y) { return CVector2F(size.x * x, size.y * y); };
     auto window = std::make_unique<WallFaceItem>(face, 1, WallFaceItem::kRectangle);
-    window->SetCorners({100, 80}, {200, 180});
+    window->SetCorners(at(0.25f, 0.3f), at(0.5f, 0.6f));
     surface.AddFaceItem(std::move(window));
     auto area = std::make_unique<WallFaceItem>(face, 0, WallFaceItem::kRectangle);
-    area->SetCorners({250, 40}, {350, 120});
+    area->SetCorners(at(0.6f, 0.1f), at(0.9f, 0.4f));
     surface.AddFaceItem(std::move(area));
     auto line = std::make_unique<WallFaceItem>(face, 0, WallFaceItem::kHorizontalSplitLine);
-    line->SetCorners({0, 200}, {0, 200});
+    line->SetCorners(at(0.0f, 0.7f), at(0.0f, 0.7f));
     surface.AddFaceItem(std::move(line));
 }
 
@@ -103,11 +120,14 @@ TEST_F(DesignSceneFaceEditorTest, CancelOrNoEditorChangesNothing) {
 TEST_F(DesignSceneFaceEditorTest, PastedSplitLinesAreCutAsOneStep) {
     const std::string plain = WriteDesignBytes();
     WallFaceItem line(5, 0, WallFaceItem::kHorizontalSplitLine);
-    line.SetCorners({0, 120}, {0, 120});
+    const float y = wall->GetFaceSize(3).y * 0.5f;
+    line.SetCorners({0, y}, {0, y});
     ASSERT_TRUE(scene->PasteSplitLines(*wall, 3, {line}));
     EXPECT_EQ(wall->GetMaterialCount(), 7);
     const std::string pasted = WriteDesignBytes();
     doc->Undo();
+    EXPECT_EQ(wall->GetMaterialCount(), 6);
+    EXPECT_EQ(wall->GetFaceItems().size(), 0u);
     EXPECT_TRUE(WriteDesignBytes() == plain);
     doc->Redo();
     EXPECT_TRUE(WriteDesignBytes() == pasted);
