@@ -115,6 +115,11 @@ void RestoreTexture(C3DObject& object, int index, gfx::Texture* texture, CDesign
         return;
     }
     object.SetTexturePointer(index, texture);
+    // A slot without a texture keeps the name of none, not a folder.
+    if (texture == nullptr) {
+        object.TextureNames()[index] = C3DObject::kNoTextureName;
+        return;
+    }
     const std::string name =
         scene != nullptr ? scene->GetTextureCache().GetName(texture) : C3DObject::kNoTextureName;
     object.TextureNames()[index] = MakeFilePath(object.GetTextureFolder(), name);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -85,7 +86,10 @@ TEST_F(DesignSceneFaceEditorTest, AnEditIsOneUndoStepExactBothWays) {
     EXPECT_NE(edited, plain);
 
     doc->Undo();
-    EXPECT_TRUE(WriteDesignBytes() == plain);
+    const std::string undone = WriteDesignBytes();
+    EXPECT_TRUE(undone == plain) << "first difference at "
+        << std::mismatch(undone.begin(), undone.end(), plain.begin()).first - undone.begin()
+        << " of " << plain.size() << " / " << undone.size();
     EXPECT_EQ(wall->GetMaterialCount(), 6);
     doc->Redo();
     EXPECT_TRUE(WriteDesignBytes() == edited);
