@@ -57,10 +57,20 @@ WallFaceItem* FindFaceItem(CWallObject& wall, const WallFaceItem& item) {
 
 void MoveFaceItemBack(int type, CWallObject& wall, int face, int ordinal,
                       const std::vector<int>& parts) {
-    if (!IsSurfaceType(type) || ordinal < 0) {
+    std::list<std::unique_ptr<WallFaceItem>>& items = wall.EditFaceItems();
+    if (!IsSurfaceType(type) || ordinal < 0 || items.empty()) {
         return;
     }
-    std::list<std::unique_ptr<WallFaceItem>>& items = wall.EditFaceItems();
+    // The parts the item has now, made at the end by the cut, go back to
+    // where the removal found them, each swapped down one place at a time;
+    // parts cut after it (cells) keep their order behind.
+    const int first = parts.empty() ? 0 : parts.front();
+    for (std::size_t k = 0; k < parts.size() && k < items.back()->parts.size(); ++k) {
+        const int target = first + static_cast<int>(k);
+        for (int at = items.back()->parts[k]; at > target; --at) {
+            wall.SwapParts(at, at - 1, 1);
+        }
+    }
     auto place = items.end();
     int count = 0;
     for (auto it = items.begin(); it != items.end(); ++it) {
@@ -74,22 +84,9 @@ void MoveFaceItemBack(int type, CWallObject& wall, int face, int ordinal,
     if (count == ordinal + 1 || place == items.end()) {
         return;
     }
-    const int c = static_cast<int>(parts.size());
-    const int first = parts.empty() ? 0 : parts.front();
-    const int end = wall.GetMaterialCount() - 1;
-    if (type == kWallObjectType) {
-        for (int k = 0; k < c; ++k) {
-            for (int at = end - c + 1 + k; at > first + k; --at) {
-                wall.SwapParts(at, at - 1, 1);
-            }
-        }
-    } else {
-        for (int j = 0; j < c; ++j) {
-            wall.SwapParts(end - j - c, end - j, 1);
-        }
-    }
     // A cut-out came back with its twin: both go back in their order.
-    const int moved = (*place)->cutOut != 0 && items.size() >= 2 ? 2 : 1;
+    const int moved =
+        (*place)->cutOut != 0 && items.size() >= 2 && items.back()->twinCreated != 0 ? 2 : 1;
     auto from = std::prev(items.end(), moved);
     if (std::distance(items.begin(), place) < std::distance(items.begin(), from)) {
         items.splice(place, items, from, items.end());

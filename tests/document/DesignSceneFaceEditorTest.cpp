@@ -8,8 +8,8 @@
 
 #include "DesignFileFixture.h"
 #include "document/ActiveDocumentServices.h"
-#include "foundation/ActiveDocument.h"
 #include "document/HousDoc.h"
+#include "foundation/ActiveDocument.h"
 #include "foundation/FaceEditorSeam.h"
 #include "objects/ObjectTypeCodes.h"
 #include "objects/WallObject.h"
@@ -87,7 +87,8 @@ TEST_F(DesignSceneFaceEditorTest, AnEditIsOneUndoStepExactBothWays) {
 
     doc->Undo();
     const std::string undone = WriteDesignBytes();
-    EXPECT_TRUE(undone == plain) << "first difference at "
+    EXPECT_TRUE(undone == plain)
+        << "first difference at "
         << std::mismatch(undone.begin(), undone.end(), plain.begin()).first - undone.begin()
         << " of " << plain.size() << " / " << undone.size();
     EXPECT_EQ(wall->GetMaterialCount(), 6);
@@ -106,7 +107,11 @@ TEST_F(DesignSceneFaceEditorTest, AnEditIsOneUndoStepExactBothWays) {
     const std::string removed = WriteDesignBytes();
     EXPECT_NE(removed, edited);
     doc->Undo();
-    EXPECT_TRUE(WriteDesignBytes() == edited);
+    const std::string back = WriteDesignBytes();
+    EXPECT_TRUE(back == edited) << "first difference at "
+                                << std::mismatch(back.begin(), back.end(), edited.begin()).first -
+                                       back.begin()
+                                << " of " << edited.size() << " / " << back.size();
     doc->Redo();
     EXPECT_TRUE(WriteDesignBytes() == removed);
 }
