@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "objects/WallObjectCutState.h"
 
@@ -9,8 +11,17 @@ void CWallObject::ReCutAllFaces() {
     if (m_faceItems.empty()) {
         return;
     }
+    // Only faces with items are cut: a long outline has thousands of faces.
+    std::vector<bool> hasItems(static_cast<std::size_t>(std::max(m_basePartCount, 0)), false);
+    for (const std::unique_ptr<WallFaceItem>& item : m_faceItems) {
+        if (item->face >= 0 && item->face < m_basePartCount) {
+            hasItems[static_cast<std::size_t>(item->face)] = true;
+        }
+    }
     for (int face = 0; face < m_basePartCount; ++face) {
-        ReCutFace(face);
+        if (hasItems[static_cast<std::size_t>(face)]) {
+            ReCutFace(face);
+        }
     }
     MarkOpeningsApplied();
 }
