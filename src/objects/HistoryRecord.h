@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include "foundation/WallFaceItem.h"
 #include "objects/DesignObject.h"
 #include "objects/MaterialSnapshot.h"
 #include "objects/ObjectSnapshot.h"
@@ -60,11 +61,12 @@ struct HistoryObject {
 
 // One payload of a record: the state before or after an edit. Each record
 // owns its payloads, so freeing a record frees everything it keeps.
-using HistoryPayload =
-    std::variant<std::monostate, HistoryObject, std::unique_ptr<CObjectSnapshot>, PlacementRecord,
-                 ShapeGeometryRecord, RefinementRecord, gfx::ResourceRef<gfx::Texture>,
-                 std::int32_t, MaterialSnapshot, std::vector<TextureMappingRecord>,
-                 ShadowLightLinks>;
+using HistoryPayload = std::variant<std::monostate, HistoryObject, std::unique_ptr<CObjectSnapshot>,
+                                    PlacementRecord, ShapeGeometryRecord, RefinementRecord,
+                                    gfx::ResourceRef<gfx::Texture>, std::int32_t, MaterialSnapshot,
+                                    std::vector<TextureMappingRecord>, ShadowLightLinks,
+                                    // The face item an opening record adds or removes.
+                                    WallFaceItem>;
 
 // One step of an edit in the document's undo, redo and snapshot lists.
 struct HistoryRecord {

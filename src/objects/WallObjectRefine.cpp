@@ -212,29 +212,6 @@ void CWallObject::UndoRefinement(int part) {
     range = VertexRange{};
 }
 
-void CWallObject::ShiftIndicesAfter(int first, int count) {
-    for (uint16_t& index : m_meshIndices) {
-        if (index > first) {
-            index = static_cast<uint16_t>(index - count);
-        }
-    }
-    for (std::vector<VertexRange>* ranges : {&m_refinementVertexRanges, &m_cutVertexRanges}) {
-        for (VertexRange& range : *ranges) {
-            if (range.first > first) {
-                range.first -= count;
-                range.last -= count;
-            }
-        }
-    }
-    for (std::vector<int>& triangles : m_refinementTriangles) {
-        for (int& value : triangles) {
-            if (value > first) {
-                value -= count;
-            }
-        }
-    }
-}
-
 int CWallObject::FinishRefinement(int /*type*/, int triangle) {
     const int part = GetFaceMaterialIndex(triangle);
     if (part < 0 || part >= m_materialCount) {

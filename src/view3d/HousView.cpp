@@ -41,6 +41,7 @@ CHousView::CHousView(wxWindow* parent, CHousDoc* doc)
     BindPlacementCommands();
     BindViewCommands();
     BindDeletionCommands();
+    BindFaceEditorCommands();
     m_pDoc->Attach3DView(this);
 }
 

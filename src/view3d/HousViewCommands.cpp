@@ -4,6 +4,7 @@
 #include "document/DesignScene.h"
 #include "document/DocumentViews.h"
 #include "document/HousDoc.h"
+#include "foundation/FaceEditorSeam.h"
 #include "objects/3DObject.h"
 #include "objects/ObjectTypeCodes.h"
 #include "objects/WallObject.h"
@@ -79,6 +80,7 @@ view_commands::ViewCommandContext CHousView::ReadViewCommandContext() {
     context.shadowShown = scene.IsShadowShownOnSelection();
     context.mirrorFaceFound = scene.FindNonMirrorSelectedFace(PickedMaterial(m_picked));
     context.faceRefined = scene.IsSelectionRefined(m_picked.face);
+    context.faceEditorInstalled = IsFaceEditorInstalled();
     context.anyHidden = scene.HasHiddenObjects();
     context.planIconShown = scene.GetPlanIconModeOfSelection(0) != 0;
     context.planIconLines = scene.GetPlanIconModeOfSelection(2) != 0;

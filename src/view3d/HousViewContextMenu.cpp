@@ -4,6 +4,7 @@
 #include <array>
 
 #include "document/DesignScene.h"
+#include "foundation/FaceEditorSeam.h"
 #include "view3d/HousView.h"
 
 using context_menu::MenuItem;

@@ -204,6 +204,9 @@ void CHousView::OnLeftDown(wxMouseEvent& event) {
     PickAndSelect(x, y, KeyStateOf(event));
     scene.RebuildSelectionLists();
     ShowPickedTextureInBrowser();
+    if (mode == EditMode::kDoorWindow && OpenFaceEditorAtPick()) {
+        m_pDoc->SetEditMode(EditMode::kNone);
+    }
     if (mode != EditMode::kDoorWindow && mode != kCopyTextureMode && mode != kCopySplitMode) {
         scene.DeselectSelectedOfType(kGroupShapeType, true);
         // The plan's shapes let go and the edit mode follows the 3D pick.

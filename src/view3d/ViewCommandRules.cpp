@@ -53,7 +53,8 @@ std::optional<ViewCommandUpdate> GetViewCommandUpdate(int command,
             return context.faceRefined ? Checked(true, *context.faceRefined)
                                        : Checked(false, false);
         case kWallItems:
-            return Enabled(selected[1] + selected[5] + selected[6] == 1);
+            return Enabled(context.faceEditorInstalled &&
+                           selected[1] + selected[5] + selected[6] == 1);
         case kPlanIconShow:
             return Checked(context.hasPlanIcon, context.planIconShown && !context.planIconLines);
         case kPlanIconLines:

@@ -31,6 +31,8 @@ struct ViewCommandContext {
     // The picked face of the first selected surface is refined; nothing
     // when no selected surface answers for the face.
     std::optional<bool> faceRefined;
+    // A face editor answers the wall-items command.
+    bool faceEditorInstalled = false;
     bool anyHidden = false;
     // The plan icon of the first selected model, 3D text or photo.
     bool planIconShown = false;

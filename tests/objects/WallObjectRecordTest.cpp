@@ -8,6 +8,7 @@
 #include "FakeDocumentServices.h"
 #include "SurfaceRecordBytes.h"
 #include "Test3DObject.h"
+#include "TestWall.h"
 #include "document/DesignFileBytes.h"
 #include "foundation/MaterialPresets.h"
 #include "foundation/Prompt.h"
@@ -169,7 +170,6 @@ TEST_F(WallObjectRecordTest, HandMadeRecordIsReadFieldByField) {
     EXPECT_EQ(wall.GetTextureNames(),
               (std::vector<std::string>{"材質", "oak.jpg", "材質", "材質", "材質", "材質"}));
     EXPECT_TRUE(SameColour(wall.GetMaterial(2).diffuse, GetDefaultMaterial()->diffuse));
-    EXPECT_TRUE(scene.uncut.empty());
 }
 
 TEST_F(WallObjectRecordTest, WrittenRecordReadsBackTheSame) {
@@ -290,7 +290,7 @@ TEST_F(WallObjectRecordTest, EmptyWallAtOriginIsReadOnlyUpToItsMesh) {
     EXPECT_EQ(wall.GetScale(), (std::array<float, 3>{1.0f, 1.0f, 1.0f}));
 }
 
-TEST_F(WallObjectRecordTest, OpeningsAreKeptWithTheUncutMeshAndReported) {
+TEST_F(WallObjectRecordTest, OpeningsAreCutAndWrittenBack) {
     WallRecordValues values;
     values.faceItem = true;
     CWallObject wall;
@@ -304,7 +304,7 @@ TEST_F(WallObjectRecordTest, OpeningsAreKeptWithTheUncutMeshAndReported) {
     EXPECT_EQ(item.outline.size(), 3u);
     EXPECT_EQ(item.twinFace, -1);
     EXPECT_EQ(wall.GetMaterialCount(), 6);
-    EXPECT_EQ(scene.uncut, std::vector<std::string>{"牆-7"});
+    EXPECT_EQ(item.applied, 1);
 
     // The openings are written back as they were read.
     CWallObject copy;
@@ -313,12 +313,11 @@ TEST_F(WallObjectRecordTest, OpeningsAreKeptWithTheUncutMeshAndReported) {
     EXPECT_EQ(copy.GetFaceItems().front()->outline, item.outline);
 }
 
-TEST_F(WallObjectRecordTest, PartsBeyondTheFacesAreReportedAndWrittenBack) {
+TEST_F(WallObjectRecordTest, PartsBeyondTheFacesAreWrittenBack) {
     WallRecordValues values;
     values.materials = 8;
     CInspectedWall wall;
     ASSERT_EQ(ReadRecordBytes(wall, MakeWallRecord(values)).result, S_OK);
-    EXPECT_EQ(scene.uncut.size(), 1u);
     EXPECT_EQ(wall.GetMaterialCount(), 6);
 
     // The parts the faces do not show keep their materials and centres.
@@ -347,3 +346,52 @@ TEST_F(WallObjectRecordTest, AxisWithoutExtentKeepsScaleOne) {
 }
 
 }  // namespace
+
+TEST_F(WallObjectRecordTest, SplitPartsReadBackInTheOrderTheyWereSaved) {
+    CTestWall wall;
+    wall.SetNumber(7);
+    ASSERT_EQ(wall.Build(CTestWall::Square(400.0), 280.0f), 1);
+    for (const float x : {20.0f, 200.0f}) {
+        auto area = std::make_unique<WallFaceItem>(2, 0, WallFaceItem::kRectangle);
+        area->SetCorners({x, 20.0f}, {x + 100.0f, 120.0f});
+        wall.AddFaceItem(std::move(area));
+    }
+    ASSERT_EQ(wall.RebuildFace(2), 1);
+    wall.MarkOpeningsApplied();
+    ASSERT_EQ(wall.GetMaterialCount(), 8);
+    wall.TextureNames()[6] = "a.jpg";
+    wall.TextureNames()[7] = "b.jpg";
+    const std::array<float, 3> first = wall.GetPartCentre(6);
+    const std::array<float, 3> second = wall.GetPartCentre(7);
+    // Saved in the order B, A.
+    wall.SwapParts(6, 7, 1);
+
+    CWallObject read;
+    ASSERT_EQ(ReadRecordBytes(read, WriteRecordBytes(wall)).result, S_OK);
+    ASSERT_EQ(read.GetMaterialCount(), 8);
+    EXPECT_EQ(read.GetTextureNames()[6], "b.jpg");
+    EXPECT_EQ(read.GetPartCentre(6), second);
+    EXPECT_EQ(read.GetTextureNames()[7], "a.jpg");
+    EXPECT_EQ(read.GetPartCentre(7), first);
+}
+
+TEST_F(WallObjectRecordTest, AnUncuttableItemIsWrittenBackAsRead) {
+    WallRecordValues values;
+    values.faceItem = true;
+    CWallObject wall;
+    std::string record = MakeWallRecord(values);
+    // The opening's second point moves to infinity.
+    CWallObject probe;
+    ASSERT_EQ(ReadRecordBytes(probe, record).result, S_OK);
+    const std::string written = WriteRecordBytes(probe);
+    const std::size_t at = written.rfind(std::string("\x00\x00\x70\x42", 4));  // 60.0f
+    ASSERT_NE(at, std::string::npos);
+    record = written;
+    record.replace(at, 4, std::string("\x00\x00\x80\x7f", 4));
+    MessageRecorder recorder;
+    ASSERT_EQ(ReadRecordBytes(wall, record).result, S_OK);
+    EXPECT_EQ(recorder.messages,
+              std::vector<std::string>{"無法切割「牆-7」的開口或分割區域, 該面維持原狀."});
+    EXPECT_EQ(wall.GetFaceItems().front()->applied, 0);
+    EXPECT_EQ(WriteRecordBytes(wall), record);
+}

@@ -48,15 +48,28 @@ TEST(ViewCommandRulesTest, EachCommandFollowsItsRule) {
          {true, true}},
         {"wall items with one surface",
          kWallItems,
-         [](ViewCommandContext& c) { c.selected[6] = 1; },
+         [](ViewCommandContext& c) {
+             c.faceEditorInstalled = true;
+             c.selected[6] = 1;
+         },
          {true, std::nullopt}},
+        {"wall items without a face editor",
+         kWallItems,
+         [](ViewCommandContext& c) { c.selected[6] = 1; },
+         {false, std::nullopt}},
         {"wall items with a wall and a floor",
          kWallItems,
-         [](ViewCommandContext& c) { c.selected = {0, 1, 0, 0, 0, 1, 0}; },
+         [](ViewCommandContext& c) {
+             c.faceEditorInstalled = true;
+             c.selected = {0, 1, 0, 0, 0, 1, 0};
+         },
          {false, std::nullopt}},
         {"wall items ignore models",
          kWallItems,
-         [](ViewCommandContext& c) { c.selected = {3, 1, 0, 0, 0, 0, 0}; },
+         [](ViewCommandContext& c) {
+             c.faceEditorInstalled = true;
+             c.selected = {3, 1, 0, 0, 0, 0, 0};
+         },
          {true, std::nullopt}},
         {"icon shown without lines",
          kPlanIconShow,
