@@ -142,13 +142,16 @@ public:
     [[nodiscard]] FaceRotation GetFaceRotation(int part) const;
     // A point of the face in world space; thickness > 0 moves a side
     // face's point half of it into the wall.
-    [[nodiscard]] gfx::Vector3 FacePointToWorld(int part, float x, float y,
-                                                float thickness) const;
+    [[nodiscard]] gfx::Vector3 FacePointToWorld(int part, float x, float y, float thickness) const;
     // Turns, sizes and moves model into item's opening.
     void PlaceOpeningModel(const WallFaceItem& item, C3DObject& model) const;
     // Places the models of every opening again; a model the scene no
     // longer holds is let go.
     void UpdateOpeningModels();
+    // The item's outline in its face's frame, oriented; empty for a line.
+    [[nodiscard]] static std::vector<CVector2F> GetItemPolygon(const WallFaceItem& item);
+    [[nodiscard]] std::vector<std::array<float, 3>> FaceLocalToMesh(
+        int face, std::span<const CVector2F> points) const;
 
     // ---- Faces and parts
 

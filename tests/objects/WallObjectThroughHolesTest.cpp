@@ -230,3 +230,70 @@ TEST(WallThroughHoleTest, DeletingAHoleDeletesItsTwinOnly) {
     second.anchor.x += 0.001f;
     EXPECT_EQ(wall.FindTwinItem(second), nullptr);
 }
+
+TEST(WallThroughHoleTest, TunnelLinesTheHoleAcrossTheWall) {
+    FakeDocumentServices document;
+    const std::unique_ptr<CTestWall> wallOwner = MakeStraightWall();
+    CTestWall& wall = *wallOwner;
+    WallFaceItem& window =
+        AddItem(wall, kOuterFace, WallFaceItem::kRectangle, {100, 90}, {190, 200});
+    ASSERT_EQ(wall.CreateTwinItems(kOuterFace), std::vector<int>{kInnerFace});
+    const std::size_t vertices = wall.GetMeshVertices().size();
+    const std::size_t triangles = wall.GetMeshAttributes().size();
+
+    wall.BuildHoleTunnels(kOuterFace);
+
+    // One part per edge of the window, after the six faces.
+    const std::vector<int> parts = {6, 7, 8, 9};
+    EXPECT_EQ(window.recordKind, 1);
+    EXPECT_EQ(window.parts, parts);
+    ASSERT_EQ(wall.GetSplitRecords()[kOuterFace].size(), 1u);
+    EXPECT_EQ(wall.GetSplitRecords()[kOuterFace][0].kind, 1);
+    EXPECT_EQ(wall.GetSplitRecords()[kOuterFace][0].parts, parts);
+    EXPECT_EQ(wall.GetMaterialCount(), 10);
+    ASSERT_EQ(wall.GetMeshVertices().size(), vertices + 16);
+    ASSERT_EQ(wall.GetMeshAttributes().size(), triangles + 8);
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        SCOPED_TRACE(k);
+        const VertexRange& range = wall.m_cutVertexRanges[static_cast<std::size_t>(parts[k])];
+        EXPECT_EQ(range.first, static_cast<int>(vertices + 4 * k));
+        EXPECT_EQ(range.last, range.first + 3);
+        // Near corners on the outer side at v 0, far ones on the inner side
+        // at v 1, straight across.
+        const auto& v = wall.GetMeshVertices();
+        const auto& r = wall.GetVertexTextureRecords();
+        for (int i = range.first; i <= range.last; ++i) {
+            EXPECT_EQ(r[i].part, parts[k]);
+            EXPECT_NEAR(v[i].z, r[i].v == 0.0f ? 20.0f : 0.0f, 1e-4f);
+        }
+        EXPECT_NEAR(v[range.first].x, v[range.first + 2].x, 1e-4f);
+        EXPECT_NEAR(v[range.first].y, v[range.first + 2].y, 1e-4f);
+        EXPECT_EQ(wall.GetMeshAttributes()[triangles + 2 * k], static_cast<uint32_t>(parts[k]));
+    }
+    EXPECT_NEAR(wall.GetHoleThickness(window), 20.0f, 1e-4f);
+
+    // Built once: an applied hole gets no second lining.
+    window.applied = 1;
+    wall.BuildHoleTunnels(kOuterFace);
+    EXPECT_EQ(wall.GetMaterialCount(), 10);
+}
+
+TEST(WallThroughHoleTest, TunnelPastSixteenBitVerticesStoresNoWrappedIndex) {
+    FakeDocumentServices document;
+    const std::unique_ptr<CTestWall> wallOwner = MakeStraightWall();
+    CTestWall& wall = *wallOwner;
+    AddItem(wall, kOuterFace, WallFaceItem::kRectangle, {100, 90}, {190, 200});
+    wall.CreateTwinItems(kOuterFace);
+    wall.m_meshVertices.resize(65530);
+    wall.m_vertexTextureRecords.resize(65530);
+    const std::size_t indices = wall.GetMeshIndices().size();
+
+    wall.BuildHoleTunnels(kOuterFace);
+
+    // The vertices go in, so the rebuild refuses the mesh; no index does.
+    EXPECT_EQ(wall.GetMeshVertices().size(), 65530u + 16u);
+    EXPECT_EQ(wall.GetMeshIndices().size(), indices);
+    MessageRecorder messages;
+    EXPECT_EQ(wall.RebuildD3DMesh(), 0);
+    EXPECT_EQ(messages.messages, std::vector<std::string>{"模型的點或面太多無法產生"});
+}
