@@ -32,6 +32,7 @@ class CFloorObject;
 class CHousDoc;
 class CWallObject;
 class IDesignFileView;
+struct WallFaceItem;
 struct PackagedTexture;
 struct ReadDesignObjects;
 
@@ -87,6 +88,14 @@ public:
     // DeselectObject for every selected object of the type.
     void DeselectAll(int type);
     [[nodiscard]] bool IsModelInScene(const CDesignObject* object) const;
+    // ---- Wall-face items edited in the face editor and pasted split lines
+    // The first selected wall, else floor, else ceiling edits the face of
+    // its triangle, as one undo step; false when none is selected or the
+    // editor was cancelled.
+    bool OpenSurfaceFaceEditor(int triangle);
+    // Adds the lines to the face and cuts it, as one undo step; false when
+    // the face could not be cut (the lines are not added then).
+    bool PasteSplitLines(CWallObject& wall, int face, const std::vector<WallFaceItem>& lines);
     [[nodiscard]] std::vector<CDesignObject*>& Objects(int type) { return m_objects[type]; }
     [[nodiscard]] std::vector<CDesignObject*>& Selected(int type) { return m_selected[type]; }
     [[nodiscard]] std::vector<CDesignObject*>& Hidden(int type) { return m_hidden[type]; }
@@ -269,7 +278,6 @@ public:
     CDesignObject* FindObjectByNumber(int number) override;
     int AddToTypeList(int type, CDesignObject* object) override;
     HRESULT LocateMissingFile(int kind, std::string& path) override;
-    void NoteUncutSurface(std::string_view name) override { m_uncutSurfaces.emplace_back(name); }
     // Keeps the section's progress window responsive at most every tenth of
     // a second; false once the document's abort flag is up.
     bool ContinueLongRead() override;
@@ -318,9 +326,6 @@ private:
     // placed from the camera's eye and selected.
     void PlaceReadObjects(ReadDesignObjects& read, bool merge);
     void FinishRead();
-    // One message for all the surfaces of a read whose openings or cut
-    // pieces are kept but not shown.
-    void ReportUncutSurfaces();
     // The plan shapes of the design, not those of the title frame.
     void DeleteDesignPlanShapes();
     void DeleteObject(int type, CDesignObject* object);
@@ -352,7 +357,6 @@ private:
     // in the scene yet.
     mutable const std::vector<std::unique_ptr<CDesignObject>>* m_pLightsBeingRead = nullptr;
     int m_missingReportsSuppressed = 0;
-    std::vector<std::string> m_uncutSurfaces;
     // The progress window of the section being read, while it is open.
     mutable IOperationProgress* m_pLongReadProgress = nullptr;
     std::chrono::steady_clock::time_point m_lastLongReadStep;

@@ -360,24 +360,6 @@ void CDesignScene::FinishRead() {
     RebuildFloorLevels();
     RefreshObjectsAndSymbols();
     FillFloorCombo();
-    ReportUncutSurfaces();
-}
-
-void CDesignScene::ReportUncutSurfaces() {
-    if (m_uncutSurfaces.empty()) {
-        return;
-    }
-    constexpr std::size_t kNamesShown = 5;
-    std::string names;
-    for (std::size_t i = 0; i < std::min(m_uncutSurfaces.size(), kNamesShown); ++i) {
-        names += (i == 0 ? "" : "、") + m_uncutSurfaces[i];
-    }
-    if (m_uncutSurfaces.size() > kNamesShown) {
-        names += FormatString(" 等 %d 個物件", static_cast<int>(m_uncutSurfaces.size()));
-    }
-    m_uncutSurfaces.clear();
-    ShowMessage("開口與切割區塊已保留, 但暫時無法顯示: " + names, PromptButtons::Ok,
-                PromptIcon::Warning);
 }
 
 bool CDesignScene::ReadDesignFile(CBinaryReader& reader, IDesignFileView& view, bool apply,
@@ -397,7 +379,6 @@ bool CDesignScene::ReadDesignFile(CBinaryReader& reader, IDesignFileView& view, 
     m_fileVersion = front->header.version;
     m_missingReportsSuppressed = 0;
     ReadDesignObjects read;
-    m_uncutSurfaces.clear();
     const bool complete = ReadWholeFile([&] {
         return ReadSections(reader, oneLessPhoto, read) &&
                (read.aborted || (ReadPlanSections(reader, read) && ReadTrailer(reader, read)));
@@ -437,7 +418,6 @@ bool CDesignScene::ReadSelectionExchange(CBinaryReader& reader) {
     const float openVersion = m_fileVersion;
     m_fileVersion = version;
     ReadDesignObjects read;
-    m_uncutSurfaces.clear();
     // An export holds no background photo: its photo count is taken whole.
     if (!ReadWholeFile([&] { return ReadSections(reader, false, read); }) || read.aborted) {
         m_fileVersion = openVersion;

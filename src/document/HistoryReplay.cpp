@@ -1,6 +1,7 @@
 #include "document/HistoryReplay.h"
 
 #include "document/DesignScene.h"
+#include "document/HistoryFaceItemReplay.h"
 #include "foundation/PathUtils.h"
 #include "objects/2DPictureShape.h"
 #include "objects/3DObject.h"
@@ -115,6 +116,11 @@ void RestoreTexture(C3DObject& object, int index, gfx::Texture* texture, CDesign
         return;
     }
     object.SetTexturePointer(index, texture);
+    // A slot without a texture keeps the name of none, not a folder.
+    if (texture == nullptr) {
+        object.TextureNames()[index] = C3DObject::kNoTextureName;
+        return;
+    }
     const std::string name =
         scene != nullptr ? scene->GetTextureCache().GetName(texture) : C3DObject::kNoTextureName;
     object.TextureNames()[index] = MakeFilePath(object.GetTextureFolder(), name);
@@ -201,6 +207,10 @@ void ApplyRecordedState(HistoryRecord& record, bool undo, CDesignScene* scene) {
                     }
                 }
             }
+            break;
+        case kHistoryFaceItemAdded:
+        case kHistoryFaceItemRemoved:
+            ReplayFaceItemRecord(record, undo);
             break;
         default:
             break;

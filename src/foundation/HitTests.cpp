@@ -89,18 +89,35 @@ bool RectOverlapsPolygon(const CRect2D& rect, std::span<const CVector2D> vertice
                        [&](const CVector2D& c) { return region->Contains(ToDrawPoint(c)); });
 }
 
-bool PointInPolygon(const CVector2F& point, std::span<const CVector2F> vertices) {
+namespace {
+
+// The polygon scaled by 100 and rounded, as a GDI region would hold it.
+std::optional<draw::PolygonRegion> MakeScaledRegion(std::span<const CVector2F> vertices) {
     std::vector<draw::Point> scaled;
     scaled.reserve(vertices.size());
     for (const CVector2F& v : vertices) {
         scaled.push_back(ToDrawPoint((v * kRegionScale).ToPoint()));
     }
-    const std::optional<draw::PolygonRegion> region = draw::PolygonRegion::Create(scaled);
+    return draw::PolygonRegion::Create(scaled);
+}
+
+}  // namespace
+
+bool PointInPolygon(const CVector2F& point, std::span<const CVector2F> vertices) {
+    const std::optional<draw::PolygonRegion> region = MakeScaledRegion(vertices);
     if (!region) {
         return false;
     }
     const CVector2F p = point * kRegionScale;
     return region->Contains({TruncateToInt(p.x), TruncateToInt(p.y)});
+}
+
+bool RoundedPointInPolygon(const CVector2F& point, std::span<const CVector2F> vertices) {
+    const std::optional<draw::PolygonRegion> region = MakeScaledRegion(vertices);
+    if (!region) {
+        return false;
+    }
+    return region->Contains(ToDrawPoint((point * kRegionScale).ToPoint()));
 }
 
 bool IsPointOnSegment(const CVector2F& p, const CSegment2F& s) {

@@ -36,6 +36,9 @@ bool RectOverlapsPolygon(const CRect2D& rect, std::span<const CVector2D> vertice
 // the vertices are scaled and rounded, the point scaled and truncated toward
 // zero. Fewer than three vertices contain nothing.
 bool PointInPolygon(const CVector2F& point, std::span<const CVector2F> vertices);
+// The same region test with the point rounded, not truncated, as the
+// surface cutting scales it.
+bool RoundedPointInPolygon(const CVector2F& point, std::span<const CVector2F> vertices);
 
 // p lies on the segment, exactly.
 bool IsPointOnSegment(const CVector2F& p, const CSegment2F& s);

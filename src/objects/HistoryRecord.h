@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include "foundation/WallFaceItem.h"
 #include "objects/DesignObject.h"
 #include "objects/MaterialSnapshot.h"
 #include "objects/ObjectSnapshot.h"
@@ -62,7 +63,9 @@ struct HistoryObject {
 using HistoryPayload =
     std::variant<std::monostate, HistoryObject, std::unique_ptr<CObjectSnapshot>, PlacementRecord,
                  ShapeGeometryRecord, RefinementRecord, gfx::ResourceRef<gfx::Texture>,
-                 std::int32_t, MaterialSnapshot, std::vector<TextureMappingRecord>>;
+                 std::int32_t, MaterialSnapshot, std::vector<TextureMappingRecord>,
+                 // The face item an opening record adds or removes.
+                 WallFaceItem>;
 
 // One step of an edit in the document's undo, redo and snapshot lists.
 struct HistoryRecord {

@@ -31,9 +31,6 @@ public:
     // library folder of kind (path is then replaced); E_FAIL otherwise,
     // after reporting it.
     virtual HRESULT LocateMissingFile(int kind, std::string& path) = 0;
-    // A surface read with openings or cut pieces that its faces do not show
-    // yet; the reader tells the user once for the whole file.
-    virtual void NoteUncutSurface(std::string_view /*name*/) {}
     // Asked now and then while one record takes long to build (the cap of a
     // floor of thousands of points), so that the read's progress can show.
     // False once the read is aborted: the record is left unfinished.

@@ -179,6 +179,90 @@ public:
     // top or where the face already has one; else 1.
     [[nodiscard]] int CanPasteOpening(const WallFaceItem& item, int face, float faceHeight) const;
 
+    // ---- Cutting openings, holes and splits into faces
+    // A face's cut is all or nothing: when a region cannot be cut or the
+    // mesh cannot be rebuilt, every array returns to what it held before,
+    // the face's new items stay unapplied, and 0 is returned.
+
+    // Cuts the face again, rebuilds the mesh and keeps the face's mapping.
+    int RebuildFace(int face);
+    // The cut without the mesh rebuild; 0 when some item could not be cut.
+    int ReCutFace(int face);
+    int CutFace(int face);
+    // The face's plain triangles in its own frame, three points each.
+    void GetFaceTriangles(std::vector<CVector2F>& triangles, int face) const;
+    // The item's outline in its face's frame, oriented; empty for a line.
+    [[nodiscard]] static std::vector<CVector2F> GetItemPolygon(const WallFaceItem& item);
+    // Removes the outlines of the face's items from its triangles; false
+    // (failedItem set) when an item's region could not be re-triangulated.
+    bool ClipFaceByItems(const std::vector<WallFaceItem*>& items, std::vector<CVector2F>& triangles,
+                         int face, const WallFaceItem** failedItem) const;
+    // Which edges of the triangle the polygon crosses (4: v1-v2, 2: v2-v3,
+    // 1: v1-v3), 7 when it lies inside the triangle, 0 when apart.
+    [[nodiscard]] static int ClassifyTriangle(const CVector2F& v1, const CVector2F& v2,
+                                              const CVector2F& v3,
+                                              std::span<const CVector2F> polygon);
+    // The region with the hole taken out, triangulated onto triangles;
+    // false when no bridge or no triangulation was found.
+    static bool BridgeHole(std::vector<CVector2F> region, std::vector<CVector2F> hole,
+                           std::vector<CVector2F>& triangles);
+    [[nodiscard]] static int SegmentCrossesPolygons(const CVector2F& a, const CVector2F& b,
+                                                    std::span<const CVector2F> first,
+                                                    std::span<const CVector2F> second);
+    // One triangle list per split area of the face not yet applied.
+    [[nodiscard]] std::vector<std::vector<CVector2F>> BuildItemAreaPolygons(
+        int face, const std::vector<WallFaceItem*>& items) const;
+    // Cuts the triangles along the face's split lines; cells gets each
+    // triangle's cell. The highest empty cell, or the last one; 0 without
+    // lines; -1 when the pieces would be more than a mesh can hold.
+    int SplitByLines(const std::vector<WallFaceItem*>& items, std::vector<CVector2F>& triangles,
+                     int face, std::vector<int>& cells) const;
+    // Appends the pieces of the triangle beyond the first to out and puts
+    // the first in its place; the number of pieces.
+    static int CutTriangleByLine(int mode, float value, CVector2F* triangle,
+                                 std::vector<CVector2F>& out);
+    void AssignCellParts(int face, const std::vector<int>& cells);
+    void BuildFaceGeometry(int face, const std::vector<CVector2F>& triangles,
+                           const std::vector<std::vector<CVector2F>>& areas,
+                           const std::vector<int>& removed,
+                           const std::vector<WallFaceItem*>& items);
+    [[nodiscard]] std::vector<std::array<float, 3>> FaceLocalToMesh(
+        int face, std::span<const CVector2F> points) const;
+    void RemovePartGeometry(int part);
+    void CompactParts(const std::vector<int>& parts);
+    void CompactPartsAndRemap(const std::vector<int>& parts, std::vector<int>& other);
+    void SwapParts(int a, int b, int withOpenings);
+    void ShiftIndicesAfter(int first, int count);
+    // After a read: the faces cut, the stored part order back, the mesh
+    // rebuilt. 1 when the mesh could not be rebuilt.
+    void ReCutAllFaces();
+    void RestorePartOrder();
+    int RebuildAfterRead();
+    // Where the through-hole code plugs into a cut: the faces that got
+    // twin items, and the inner faces of the face's holes.
+    std::vector<int> CreateTwinItems(int face);
+    void BuildHoleTunnels(int face);
+    // Places the door and window models of the openings again.
+    void UpdateOpeningModels();
+    // The face editor's workflow on the face of the picked triangle; FALSE
+    // when the editor was cancelled.
+    int EditFaceOpenings(int triangle);
+    void MarkOpeningsApplied();
+    [[nodiscard]] int HasSplitLines() const;
+    [[nodiscard]] int HasPendingSplitLines() const;
+    void PushOpeningUndo(int face);
+    void PushRemovedOpeningUndo(int face);
+    void PushMappingUndo();
+    // Items of the face, in list order.
+    [[nodiscard]] std::vector<WallFaceItem*> GetFaceItemsOf(int face) const;
+    std::list<std::unique_ptr<WallFaceItem>>& EditFaceItems() { return m_faceItems; }
+    std::vector<std::vector<SplitRecord>>& EditSplitRecords() { return m_splitRecords; }
+    // Every array a cut changes, kept so that a refused cut can be undone.
+    struct CutState;
+    [[nodiscard]] std::unique_ptr<CutState> SaveCutState() const;
+    // Puts the kept arrays back; the face's unapplied items stay so.
+    void RestoreCutState(CutState& state, int face);
+
     // ---- Plain state
 
     [[nodiscard]] const std::vector<CVector2F>& GetOutline() const { return m_outline; }
@@ -281,6 +365,9 @@ protected:
     float m_storedSpecularPower = 0.0f;
     std::vector<MaterialRecord> m_storedMaterials;
     std::vector<std::array<float, 3>> m_storedPartCentres;
+
+    // Items whose face could not be cut; marking leaves them unapplied.
+    std::vector<const WallFaceItem*> m_uncutItems;
 
 private:
     // The part's texture made again for a tile or seam change; a failed

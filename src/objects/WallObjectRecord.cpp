@@ -298,13 +298,9 @@ HRESULT CWallObject::RestoreAfterRead(bool flat, float height) {
     // scale 1, which is also the height of a flat surface's cap.
     UpdateWorldMatrix();
 
-    // Openings and pieces cut from the faces are kept with the object and
-    // written back, but the faces are not cut yet.
-    if (!m_faceItems.empty() || static_cast<int>(m_storedMaterials.size()) > m_basePartCount) {
-        if (g_pCurrentScene != nullptr) {
-            g_pCurrentScene->NoteUncutSurface(m_name);
-        }
-    }
+    // The faces are cut before the stored materials go to the parts, so
+    // that the pieces take their own materials back.
+    RebuildAfterRead();
     if (m_mirror != 0) {
         m_reflective = 1;
         m_translucent = 1;

@@ -39,6 +39,7 @@ CHousView::CHousView(wxWindow* parent, CHousDoc* doc)
     Bind(wxEVT_RIGHT_DOWN, &CHousView::OnRightDown, this);
     Bind(wxEVT_CONTEXT_MENU, &CHousView::OnContextMenu, this);
     BindPlacementCommands();
+    BindFaceEditorCommands();
     m_pDoc->Attach3DView(this);
 }
 

@@ -135,9 +135,8 @@ public:
     // for the source face and for the top and bottom faces.
     [[nodiscard]] std::vector<WallFaceItem> GetPastableSplitLines(const CWallObject& wall,
                                                                   int part) const;
-    // The split lines a release at the point pastes onto the wall face
-    // there. Adding them to the face waits for the face cutting, which
-    // rebuilds the face with its items and records their undo.
+    // Pastes the copied split lines that the wall face at the point takes,
+    // cut into the face as one undo step; the lines pasted.
     std::vector<WallFaceItem> PasteSplitLines(int x, int y);
     // The cursor for the copy in progress, or the arrow.
     void UpdateHoverCursor();
@@ -250,6 +249,12 @@ private:
     void RebuildSelectionLists();
     void ClearSelectedFlags();
     void BindPlacementCommands();
+    // ---- The face editor: the wall-items command and the click in its mode
+    void BindFaceEditorCommands();
+    void OnEditWallItems();
+    // In the door and window mode a click on a surface opens its face in
+    // the face editor; true when it did.
+    bool OpenFaceEditorAtPick();
     // The copy-texture application shared by the copy mode and the texture
     // browser's drops (HousViewCopyTexture.cpp).
     void ApplySurfaceTexture(CopiedSurface& surface, int material, C3DObject* object);

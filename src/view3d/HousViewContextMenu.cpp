@@ -4,6 +4,7 @@
 #include <array>
 
 #include "document/DesignScene.h"
+#include "foundation/FaceEditorSeam.h"
 #include "view3d/HousView.h"
 
 using context_menu::MenuItem;
@@ -28,6 +29,7 @@ void AppendItems(wxMenu& menu, const std::vector<MenuItem>& items) {
 
 bool CHousView::IsCommandAvailable(int command) const {
     return command == context_menu::kAddShadowPicture ||
+           (command == context_menu::kWallItems && IsFaceEditorInstalled()) ||
            (m_commandFilter && m_commandFilter(command));
 }
 

@@ -311,8 +311,13 @@ std::vector<WallFaceItem> CHousView::GetPastableSplitLines(const CWallObject& wa
 std::vector<WallFaceItem> CHousView::PasteSplitLines(int x, int y) {
     std::vector<WallFaceItem> pastable;
     if (PickObjectAtCursor(x, y) && m_picked.type == kWallObjectType) {
-        if (const auto* wall = dynamic_cast<const CWallObject*>(m_picked.object)) {
-            pastable = GetPastableSplitLines(*wall, wall->GetFaceMaterialIndex(m_picked.face));
+        if (auto* wall = dynamic_cast<CWallObject*>(m_picked.object)) {
+            const int part = wall->GetFaceMaterialIndex(m_picked.face);
+            pastable = GetPastableSplitLines(*wall, part);
+            if (!pastable.empty() && !m_renderer.GetScene().PasteSplitLines(
+                                         *wall, wall->GetOwningFace(part), pastable)) {
+                pastable.clear();
+            }
         }
     }
     PickObjectNoSelect(x, y);

@@ -202,6 +202,9 @@ void CHousView::OnLeftDown(wxMouseEvent& event) {
     PickAndSelect(x, y, KeyStateOf(event));
     RebuildSelectionLists();
     ShowPickedTextureInBrowser();
+    if (mode == EditMode::kDoorWindow && OpenFaceEditorAtPick()) {
+        m_pDoc->SetEditMode(EditMode::kNone);
+    }
     if (mode != EditMode::kDoorWindow && mode != kCopyTextureMode && mode != kCopySplitMode) {
         for (int type = kSavedTypeCount; type < CDesignScene::kTypeCount; ++type) {
             scene.DeselectAll(type);

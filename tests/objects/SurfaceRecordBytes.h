@@ -20,11 +20,10 @@
 #include "support/ByteSink.h"
 
 // A scene that reads a design file of the version given, knows lights by
-// number and keeps the surfaces it is told were not cut.
+// number.
 class VersionedScene : public FakeSceneServices {
 public:
     float GetFileVersion() const override { return version; }
-    void NoteUncutSurface(std::string_view name) override { uncut.emplace_back(name); }
     CDesignObject* FindObjectByNumber(int number) override {
         const auto found = lights.find(number);
         return found != lights.end() ? found->second : nullptr;
@@ -32,7 +31,6 @@ public:
 
     float version = 6.05f;
     std::map<int, CDesignObject*> lights;
-    std::vector<std::string> uncut;
 };
 
 inline std::string WriteRecordBytes(const CDesignObject& object) {

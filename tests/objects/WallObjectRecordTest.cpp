@@ -169,7 +169,6 @@ TEST_F(WallObjectRecordTest, HandMadeRecordIsReadFieldByField) {
     EXPECT_EQ(wall.GetTextureNames(),
               (std::vector<std::string>{"材質", "oak.jpg", "材質", "材質", "材質", "材質"}));
     EXPECT_TRUE(SameColour(wall.GetMaterial(2).diffuse, GetDefaultMaterial()->diffuse));
-    EXPECT_TRUE(scene.uncut.empty());
 }
 
 TEST_F(WallObjectRecordTest, WrittenRecordReadsBackTheSame) {
@@ -290,7 +289,7 @@ TEST_F(WallObjectRecordTest, EmptyWallAtOriginIsReadOnlyUpToItsMesh) {
     EXPECT_EQ(wall.GetScale(), (std::array<float, 3>{1.0f, 1.0f, 1.0f}));
 }
 
-TEST_F(WallObjectRecordTest, OpeningsAreKeptWithTheUncutMeshAndReported) {
+TEST_F(WallObjectRecordTest, OpeningsAreCutAndWrittenBack) {
     WallRecordValues values;
     values.faceItem = true;
     CWallObject wall;
@@ -304,7 +303,7 @@ TEST_F(WallObjectRecordTest, OpeningsAreKeptWithTheUncutMeshAndReported) {
     EXPECT_EQ(item.outline.size(), 3u);
     EXPECT_EQ(item.twinFace, -1);
     EXPECT_EQ(wall.GetMaterialCount(), 6);
-    EXPECT_EQ(scene.uncut, std::vector<std::string>{"牆-7"});
+    EXPECT_EQ(item.applied, 1);
 
     // The openings are written back as they were read.
     CWallObject copy;
@@ -313,12 +312,11 @@ TEST_F(WallObjectRecordTest, OpeningsAreKeptWithTheUncutMeshAndReported) {
     EXPECT_EQ(copy.GetFaceItems().front()->outline, item.outline);
 }
 
-TEST_F(WallObjectRecordTest, PartsBeyondTheFacesAreReportedAndWrittenBack) {
+TEST_F(WallObjectRecordTest, PartsBeyondTheFacesAreWrittenBack) {
     WallRecordValues values;
     values.materials = 8;
     CInspectedWall wall;
     ASSERT_EQ(ReadRecordBytes(wall, MakeWallRecord(values)).result, S_OK);
-    EXPECT_EQ(scene.uncut.size(), 1u);
     EXPECT_EQ(wall.GetMaterialCount(), 6);
 
     // The parts the faces do not show keep their materials and centres.
