@@ -148,10 +148,6 @@ public:
     // Places the models of every opening again; a model the scene no
     // longer holds is let go.
     void UpdateOpeningModels();
-    // The item's outline in its face's frame, oriented; empty for a line.
-    [[nodiscard]] static std::vector<CVector2F> GetItemPolygon(const WallFaceItem& item);
-    [[nodiscard]] std::vector<std::array<float, 3>> FaceLocalToMesh(
-        int face, std::span<const CVector2F> points) const;
 
     // ---- Faces and parts
 
@@ -238,12 +234,6 @@ public:
     void ReCutAllFaces();
     void RestorePartOrder();
     int RebuildAfterRead();
-    // Where the through-hole code plugs into a cut: the faces that got
-    // twin items, and the inner faces of the face's holes.
-    std::vector<int> CreateTwinItems(int face);
-    void BuildHoleTunnels(int face);
-    // Places the door and window models of the openings again.
-    void UpdateOpeningModels();
     // The face editor's workflow on the face of the picked triangle; FALSE
     // when the editor was cancelled.
     int EditFaceOpenings(int triangle);

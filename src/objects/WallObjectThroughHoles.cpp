@@ -70,7 +70,9 @@ std::vector<int> CWallObject::CreateTwinItems(int face) {
             // A hole on its way out gets no new twin.
             continue;
         }
-        if (item->twinFace == -1) {
+        // A hole brought back by a redo comes without its twin: it gets a
+        // new one.
+        if (item->twinCreated == 0 && (item->twinFace == -1 || FindTwinItem(*item) == nullptr)) {
             const int twinFace = CreateTwinItem(*item, GetFaceSize(face).y);
             if (twinFace >= 0) {
                 addFace(twinFace);
