@@ -341,6 +341,9 @@ void CDesignScene::TransformSelected3DObjects(const std::array<float, 6>& deltas
     for (CDesignObject* object : m_selected[kWallObjectType]) {
         C3DObject& wall = turn(object, deltas);
         wall.UpdatePlanOutline();
+        if (auto* surface = dynamic_cast<CWallObject*>(&wall)) {
+            surface->UpdateOpeningModels();
+        }
         castShadow(wall);
     }
     for (CDesignObject* object : m_selected[kText3DObjectType]) {

@@ -133,6 +133,11 @@ void RestorePlacement(int type, C3DObject& object, const PlacementRecord& placem
     object.SetPosition(placement[0], placement[1], placement[2]);
     object.SetRotation(placement[5], placement[4], placement[3]);
     object.UpdatePlanOutline();
+    if (type == kWallObjectType || type == kFloorObjectType || type == kCeilingObjectType) {
+        if (auto* surface = dynamic_cast<CWallObject*>(&object)) {
+            surface->UpdateOpeningModels();
+        }
+    }
     object.BuildShadowVolume();
     if (type != kWallObjectType && type != kFloorObjectType && type != kCeilingObjectType) {
         if (C2DPictureShape* icon = object.GetPlanIcon()) {

@@ -114,6 +114,43 @@ public:
     // The vertex texture records back into the mesh, in a progress window.
     void RestoreTextureCoords();
 
+    // ---- Holes through the wall, and the doors and windows in openings
+
+    // The turn that stands an object on a face, looking out of it.
+    struct FaceRotation {
+        float elevation = 0.0f;
+        float heading = 0.0f;
+        float roll = 0.0f;
+    };
+    // Gives the face's new holes their twins on the other side of the wall
+    // and marks the twins of its deleted holes deleted; the faces that
+    // changed, each once. Floors and ceilings have no other side.
+    std::vector<int> CreateTwinItems(int face);
+    // Appends the twin of item on the face its way through the wall meets;
+    // that face, or -1 (no twin) when the way meets no face, or its points
+    // meet different faces.
+    int CreateTwinItem(WallFaceItem& item, float faceHeight);
+    // The nearest point where the line from `from` through `to`, drawn
+    // inwards from the side face, meets another edge of the outline over
+    // the face's own span; false when it meets none.
+    bool FindOppositeFace(int face, const CVector2F& from, const CVector2F& to, CVector2F* hit,
+                          int* hitFace) const;
+    [[nodiscard]] WallFaceItem* FindTwinItem(const WallFaceItem& item) const;
+    // The inner faces across the wall of the face's new holes, one part per
+    // edge of the hole (one for a round hole).
+    void BuildHoleTunnels(int face);
+    // The wall's thickness at a hole through it; 0 for any other item.
+    [[nodiscard]] float GetHoleThickness(const WallFaceItem& item) const;
+    [[nodiscard]] FaceRotation GetFaceRotation(int part) const;
+    // A point of the face in world space; thickness > 0 moves a side
+    // face's point half of it into the wall.
+    [[nodiscard]] gfx::Vector3 FacePointToWorld(int part, float x, float y, float thickness) const;
+    // Turns, sizes and moves model into item's opening.
+    void PlaceOpeningModel(const WallFaceItem& item, C3DObject& model) const;
+    // Places the models of every opening again; a model the scene no
+    // longer holds is let go.
+    void UpdateOpeningModels();
+
     // ---- Faces and parts
 
     [[nodiscard]] int GetOwningFace(int part) const;
@@ -225,12 +262,6 @@ public:
     void ReCutAllFaces();
     void RestorePartOrder();
     int RebuildAfterRead();
-    // Where the through-hole code plugs into a cut: the faces that got
-    // twin items, and the inner faces of the face's holes.
-    std::vector<int> CreateTwinItems(int face);
-    void BuildHoleTunnels(int face);
-    // Places the door and window models of the openings again.
-    void UpdateOpeningModels();
     // The face editor's workflow on the face of the picked triangle; FALSE
     // when the editor was cancelled.
     int EditFaceOpenings(int triangle);

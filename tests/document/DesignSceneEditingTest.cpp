@@ -237,11 +237,15 @@ TEST_F(DesignSceneEditingTest, SelectionTurnsAboutItsCommonCentre) {
 
 TEST_F(DesignSceneEditingTest, DoorModelInASelectedWallIsNotMovedTwice) {
     auto made = std::make_unique<CWallObject>();
+    made->SetOutline(Square());
+    ASSERT_EQ(made->BuildMesh(1, 280.0f), 1);
+    made->SetUniformScale(1.0f);
     made->SetPosition(0, 0, 0);
     CWallObject* wall = Add(std::move(made), kWallObjectType);
     CTest3DObject* door = AddBox(kModelObjectType, {5, 0, 0});
     CTest3DObject* chair = AddBox(kModelObjectType, {50, 0, 0});
     auto opening = std::make_unique<WallFaceItem>(2, 1, WallFaceItem::kRectangle);
+    opening->SetCorners({100, 0}, {190, 210});
     // The door model class is not linked here; the opening names it by address.
     opening->model2 = reinterpret_cast<CModelObject*>(door);
     wall->AddFaceItem(std::move(opening));
@@ -251,13 +255,15 @@ TEST_F(DesignSceneEditingTest, DoorModelInASelectedWallIsNotMovedTwice) {
 
     scene->TransformSelected3DObjects({10, 0, 0, 0, 0, 0});
     ExpectNear(wall->GetPosition(), {10, 0, 0});
-    ExpectNear(door->GetPosition(), {5, 0, 0});
+    // The wall places the door in its opening, where the moved wall has it.
+    ExpectNear(door->LocalToWorld({0, 0, 0}), wall->FacePointToWorld(2, 145, 105, 0));
     ExpectNear(chair->GetPosition(), {60, 0, 0});
 
     // With its wall unselected the door is moved like any model.
+    const gfx::Vector3 placed = door->GetPosition();
     scene->DeselectObject(kWallObjectType, wall);
     scene->TransformSelected3DObjects({10, 0, 0, 0, 0, 0});
-    ExpectNear(door->GetPosition(), {15, 0, 0});
+    ExpectNear(door->GetPosition(), placed + gfx::Vector3{10, 0, 0});
 }
 
 TEST_F(DesignSceneEditingTest, TransformDoesNothingWhileTheDocumentIsBusy) {

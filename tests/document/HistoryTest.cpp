@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <memory>
+
 #include "DocumentFixture.h"
 #include "document/DesignScene.h"
 #include "objects/HistoryRecord.h"
 #include "objects/ObjectTypeCodes.h"
 #include "objects/Test3DObject.h"
 #include "objects/Text3DObject.h"
+#include "objects/WallObject.h"
 
 namespace {
 
@@ -403,4 +407,39 @@ TEST_F(HistoryTest, MaterialRecordsBringBackTextureNameAndMapping) {
     doc->Undo();
     EXPECT_EQ(object->GetTextureNames()[1], "材質");
     EXPECT_EQ(object->GetMappingRecord(1).offsetU, 0.0f);
+}
+
+TEST_F(HistoryTest, DoorGoesBackIntoItsOpeningWhenAWallMoveIsUndone) {
+    doc->Settings().wallLock = 0;
+    auto* wall = new CWallObject();
+    wall->SetOutline({{0, 0}, {0, 20}, {300, 20}, {300, 0}});
+    ASSERT_EQ(wall->BuildMesh(1, 280.0f), 1);
+    wall->SetUniformScale(1.0f);
+    scene->AddObjectIfAbsent(kWallObjectType, wall);
+    scene->SelectObject(kWallObjectType, wall);
+    auto* door = new CTest3DObject(kModelObjectType);
+    door->MakeBox({-50, 0, -5}, {50, 200, 5}, 1);
+    scene->AddObjectIfAbsent(kModelObjectType, door);
+    auto opening = std::make_unique<WallFaceItem>(3, 1, WallFaceItem::kRectangle);
+    opening->SetCorners({100, 0}, {190, 210});
+    // The door model class is not needed here; the opening names it by address.
+    opening->model1 = reinterpret_cast<CModelObject*>(door);
+    wall->AddFaceItem(std::move(opening));
+    wall->UpdateOpeningModels();
+    const auto doorCentre = [door] { return door->LocalToWorld({0, 100, 0}); };
+    const gfx::Vector3 before = doorCentre();
+
+    doc->BeginEditSnapshot(3);
+    scene->TransformSelected3DObjects({25, 0, 0, 0.5f, 0, 0});
+    doc->EndEditSnapshot(3);
+    doc->PushUndoSeparator();
+    const gfx::Vector3 moved = doorCentre();
+    EXPECT_GT(std::fabs(moved.x - before.x) + std::fabs(moved.z - before.z), 1.0f);
+
+    doc->Undo();
+    EXPECT_NEAR(doorCentre().x, before.x, 1e-3f);
+    EXPECT_NEAR(doorCentre().z, before.z, 1e-3f);
+    doc->Redo();
+    EXPECT_NEAR(doorCentre().x, moved.x, 1e-3f);
+    EXPECT_NEAR(doorCentre().z, moved.z, 1e-3f);
 }

@@ -297,19 +297,21 @@ TEST_F(WallObjectRecordTest, OpeningsAreCutAndWrittenBack) {
     const ReadOutcome outcome = ReadRecordBytes(wall, MakeWallRecord(values));
     ASSERT_EQ(outcome.result, S_OK);
     EXPECT_EQ(outcome.next, kSentinel);
-    ASSERT_EQ(wall.GetFaceItems().size(), 1u);
+    // The hole goes through the wall: its twin is made on the face across.
+    ASSERT_EQ(wall.GetFaceItems().size(), 2u);
     const WallFaceItem& item = *wall.GetFaceItems().front();
     EXPECT_EQ(item.face, 2);
     EXPECT_EQ(item.cutOut, 1);
     EXPECT_EQ(item.outline.size(), 3u);
-    EXPECT_EQ(item.twinFace, -1);
-    EXPECT_EQ(wall.GetMaterialCount(), 6);
+    EXPECT_EQ(item.twinFace, wall.GetFaceItems().back()->face);
+    // One inner face per edge of the hole.
+    EXPECT_EQ(wall.GetMaterialCount(), 6 + 3);
     EXPECT_EQ(item.applied, 1);
 
     // The openings are written back as they were read.
     CWallObject copy;
     ASSERT_EQ(ReadRecordBytes(copy, WriteRecordBytes(wall)).result, S_OK);
-    ASSERT_EQ(copy.GetFaceItems().size(), 1u);
+    ASSERT_EQ(copy.GetFaceItems().size(), 2u);
     EXPECT_EQ(copy.GetFaceItems().front()->outline, item.outline);
 }
 
