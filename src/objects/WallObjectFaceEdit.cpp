@@ -113,6 +113,11 @@ int CWallObject::EditFaceOpenings(int triangle) {
         return 0;
     }
     const auto f = static_cast<std::size_t>(face);
+    // The face is cut from its plain triangles, so a refined face goes back
+    // to them first.
+    if (f < m_refineRecords.size() && m_refineRecords[f].flag != 0) {
+        ToggleRefinement(face, 1, 1);
+    }
 
     // Undo brings every texture slot back as it was.
     for (int i = 0; i < m_materialCount; ++i) {

@@ -116,6 +116,19 @@ TEST_F(DesignSceneFaceEditorTest, AnEditIsOneUndoStepExactBothWays) {
     EXPECT_TRUE(WriteDesignBytes() == removed);
 }
 
+// A refined face is cut from its plain triangles; the edit's undo brings
+// the refinement back with the uncut face.
+TEST_F(DesignSceneFaceEditorTest, ARefinedFaceIsUnrefinedBeforeItsCut) {
+    wall->SetRefineLevel(2, 1);
+    ASSERT_EQ(wall->ToggleRefinement(2, 1, 1), 1);
+    const std::string refined = WriteDesignBytes();
+    ASSERT_TRUE(Edit(AddWindowAndSplitLine));
+    EXPECT_EQ(wall->GetRefineRecords()[2].flag, 0);
+    doc->Undo();
+    EXPECT_EQ(wall->GetRefineRecords()[2].flag, 1);
+    EXPECT_TRUE(WriteDesignBytes() == refined);
+}
+
 TEST_F(DesignSceneFaceEditorTest, CancelOrNoEditorChangesNothing) {
     const std::string plain = WriteDesignBytes();
     const bool undoEmpty = doc->IsUndoEmpty();

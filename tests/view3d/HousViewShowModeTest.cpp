@@ -154,7 +154,7 @@ TEST_F(HousViewShowModeTest, MenusOfferTheCommandsThatAreAnswered) {
     std::vector<MenuItem> offered = m_view->GetContextMenuItems();
     // -1: the plan icon submenu, whose three commands the view answers.
     EXPECT_EQ(commandsOf(offered), (std::vector<int>{kShowMirrorImages, kShowShadow, kHide,
-                                                     kShowAll, -1, kAddShadowPicture}));
+                                                     kShowAll, kDelete, -1, kAddShadowPicture}));
 
     m_view->SetCommandFilter([](int command) { return command != kReplace; });
     offered = m_view->GetContextMenuItems();
