@@ -18,19 +18,6 @@ namespace {
 constexpr std::array kLitTypes = {kModelObjectType, kWallObjectType,  kText3DObjectType,
                                   kPhotoObjectType, kFloorObjectType, kCeilingObjectType};
 
-int SymbolTypeOf(int type) {
-    switch (type) {
-        case kModelObjectType:
-            return kModelIconShapeType;
-        case kPhotoObjectType:
-            return kPhotoIconShapeType;
-        case kLightObjectType:
-            return kLightIconShapeType;
-        default:
-            return -1;
-    }
-}
-
 // "確定刪除  " with two blanks, the library folder, a hyphen and the name.
 std::string SingleObjectQuestion(const CDesignObject* object) {
     const auto* solid = static_cast<const C3DObject*>(object);
@@ -110,7 +97,7 @@ int CDesignScene::DeleteSelectedObjects(bool recordUndo, bool noConfirm, int typ
     // The records of one type are one step; a caller joining several types
     // makes its own group.
     const auto count = static_cast<int>(doomed.size());
-    const int symbolType = SymbolTypeOf(type);
+    const int symbolType = PlanSymbolTypeOf(type);
     std::unordered_set<const CDesignObject*> symbols;
     std::vector<ShadowLightLinks> links(type == kLightObjectType ? doomed.size() : 0);
     for (std::size_t i = 0; i < doomed.size(); ++i) {
@@ -164,7 +151,7 @@ void CDesignScene::DeleteSelectedInType(bool recordUndo, int type) {
                  [](const CDesignObject* object) {
                      return object->IsSelected() != 0 && object->IsInShapeSet() == 0;
                  });
-    const int symbolType = SymbolTypeOf(type);
+    const int symbolType = PlanSymbolTypeOf(type);
     for (CDesignObject* object : doomed) {
         if (C2DPictureShape* symbol =
                 symbolType >= 0 ? static_cast<C3DObject*>(object)->GetPlanIcon() : nullptr) {

@@ -4,6 +4,7 @@
 
 #include "document/DesignScene.h"
 #include "document/HousDoc.h"
+#include "document/PickedKindOfType.h"
 #include "objects/3DObject.h"
 #include "objects/HistoryRecord.h"
 #include "objects/ModelObject.h"
@@ -22,26 +23,6 @@ constexpr int kShadowTypes[] = {kModelObjectType, kText3DObjectType, kWallObject
 constexpr int kIconTypes[] = {kModelObjectType, kText3DObjectType, kPhotoObjectType};
 // The property group that holds the shadow lights.
 constexpr int kShadowSettingsGroup = 5;
-
-CHousDoc::PickedKind PickedKindOfType(int type) {
-    using Kind = CHousDoc::PickedKind;
-    switch (type) {
-        case kWallObjectType:
-            return Kind::Wall;
-        case kLightObjectType:
-            return Kind::Light;
-        case kText3DObjectType:
-            return Kind::Text3D;
-        case kPhotoObjectType:
-            return Kind::Photo;
-        case kFloorObjectType:
-            return Kind::Floor;
-        case kCeilingObjectType:
-            return Kind::Ceiling;
-        default:
-            return Kind::Model;
-    }
-}
 
 C3DObject& As3D(CDesignObject* object) {
     return *static_cast<C3DObject*>(object);
@@ -167,7 +148,7 @@ void CDesignScene::SetShadowOfType(int type, int flag, int group) {
 void CDesignScene::HideSelection() {
     for (const int type : kOptionTypes) {
         if (m_pDoc != nullptr) {
-            m_pDoc->SetPickedObject(PickedKindOfType(type), nullptr);
+            m_pDoc->SetPickedObject(*PickedKindOfType(type), nullptr);
         }
         // Hiding takes the objects out of the list it walks.
         const std::vector<CDesignObject*> selected = m_selected[type];
@@ -187,7 +168,7 @@ void CDesignScene::HideSelection() {
 void CDesignScene::ShowAllObjects() {
     for (const int type : kOptionTypes) {
         if (m_pDoc != nullptr) {
-            m_pDoc->SetPickedObject(PickedKindOfType(type), nullptr);
+            m_pDoc->SetPickedObject(*PickedKindOfType(type), nullptr);
         }
         const std::vector<CDesignObject*> hidden = std::move(m_hidden[type]);
         m_hidden[type].clear();

@@ -7,6 +7,7 @@
 #include "document/DesignScene.h"
 #include "document/DocumentViews.h"
 #include "document/HousDoc.h"
+#include "document/PickedKindOfType.h"
 #include "objects/2DPictureShape.h"
 #include "objects/3DObject.h"
 #include "objects/HistoryRecord.h"
@@ -37,39 +38,6 @@ constexpr int kMeasuredLists[] = {kWallObjectType,     kFloorObjectType,    kCei
                                   kChainShapeType,     kGroupShapeType};
 // Where the search for the lowest plan point starts: nothing lies beyond.
 constexpr double kNoPlanPointYet = 60000.0;
-
-int SymbolListOf(int type) {
-    switch (type) {
-        case kModelObjectType:
-            return kModelIconShapeType;
-        case kPhotoObjectType:
-            return kPhotoIconShapeType;
-        case kLightObjectType:
-            return kLightIconShapeType;
-        default:
-            return -1;
-    }
-}
-
-CHousDoc::PickedKind PickedKindOfType(int type) {
-    using Kind = CHousDoc::PickedKind;
-    switch (type) {
-        case kWallObjectType:
-            return Kind::Wall;
-        case kLightObjectType:
-            return Kind::Light;
-        case kText3DObjectType:
-            return Kind::Text3D;
-        case kPhotoObjectType:
-            return Kind::Photo;
-        case kFloorObjectType:
-            return Kind::Floor;
-        case kCeilingObjectType:
-            return Kind::Ceiling;
-        default:
-            return Kind::Model;
-    }
-}
 
 void PushAddRecord(CHousDoc& doc, int type, CDesignObject* object) {
     auto record = std::make_unique<HistoryRecord>();
@@ -129,12 +97,12 @@ static C3DObject* PasteObject(CDesignScene& scene, CHousDoc* doc, const CDesignO
     scene.AddObjectIfAbsent(type, clone);
     scene.SelectObject(type, clone);
     if (doc != nullptr) {
-        doc->SetPickedObject(PickedKindOfType(type), clone);
+        doc->SetPickedObject(*PickedKindOfType(type), clone);
         if (run.withUndo) {
             PushAddRecord(*doc, type, clone);
         }
     }
-    const int symbolList = SymbolListOf(type);
+    const int symbolList = PlanSymbolTypeOf(type);
     if (C2DPictureShape* symbol = clone->GetPlanIcon(); symbol != nullptr && symbolList >= 0) {
         symbol->MoveBy(run.dx, run.dy);
         symbol->SetOwnerObject(clone);

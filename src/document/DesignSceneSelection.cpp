@@ -5,6 +5,7 @@
 
 #include "document/DesignScene.h"
 #include "document/HousDoc.h"
+#include "document/PickedKindOfType.h"
 #include "objects/2DPictureShape.h"
 #include "objects/3DObject.h"
 #include "objects/ObjectTypeCodes.h"
@@ -17,43 +18,8 @@ bool Contains(const std::vector<CDesignObject*>& list, const CDesignObject* obje
     return std::find(list.begin(), list.end(), object) != list.end();
 }
 
-// The plan symbol list of a model, photo or light; -1 for other types.
-int SymbolTypeOf(int type) {
-    switch (type) {
-        case kModelObjectType:
-            return kModelIconShapeType;
-        case kPhotoObjectType:
-            return kPhotoIconShapeType;
-        case kLightObjectType:
-            return kLightIconShapeType;
-        default:
-            return -1;
-    }
-}
-
 C2DPictureShape* SymbolOf(int type, CDesignObject* object) {
-    return SymbolTypeOf(type) >= 0 ? static_cast<C3DObject*>(object)->GetPlanIcon() : nullptr;
-}
-
-std::optional<CHousDoc::PickedKind> PickedKindOfType(int type) {
-    switch (type) {
-        case kModelObjectType:
-            return CHousDoc::PickedKind::Model;
-        case kWallObjectType:
-            return CHousDoc::PickedKind::Wall;
-        case kLightObjectType:
-            return CHousDoc::PickedKind::Light;
-        case kText3DObjectType:
-            return CHousDoc::PickedKind::Text3D;
-        case kPhotoObjectType:
-            return CHousDoc::PickedKind::Photo;
-        case kFloorObjectType:
-            return CHousDoc::PickedKind::Floor;
-        case kCeilingObjectType:
-            return CHousDoc::PickedKind::Ceiling;
-        default:
-            return std::nullopt;
-    }
+    return PlanSymbolTypeOf(type) >= 0 ? static_cast<C3DObject*>(object)->GetPlanIcon() : nullptr;
 }
 
 constexpr uint32_t Bit(int type) {
@@ -153,7 +119,7 @@ void CDesignScene::RebuildSelectionLists() {
                 selected.push_back(object);
             }
         }
-        const int symbolType = SymbolTypeOf(type);
+        const int symbolType = PlanSymbolTypeOf(type);
         if (symbolType < 0) {
             continue;
         }

@@ -24,22 +24,8 @@ bool HoldsOnlyAMarker(const RecordList& list) {
     return list.empty() || (list.size() == 1 && IsMarker(*list.front()));
 }
 
-// The plan symbol list of a 3D type that owns one; -1 for the others.
-int SymbolListOf(int type) {
-    switch (type) {
-        case kModelObjectType:
-            return kModelIconShapeType;
-        case kPhotoObjectType:
-            return kPhotoIconShapeType;
-        case kLightObjectType:
-            return kLightIconShapeType;
-        default:
-            return -1;
-    }
-}
-
 C2DPictureShape* PlanSymbolOf(int type, CDesignObject* object) {
-    if (SymbolListOf(type) < 0) {
+    if (PlanSymbolTypeOf(type) < 0) {
         return nullptr;
     }
     return static_cast<C3DObject*>(object)->GetPlanIcon();
@@ -105,7 +91,7 @@ bool ReinsertDeletedRun(CDesignScene& scene, std::span<std::unique_ptr<HistoryRe
         }
     }
     list = std::move(merged);
-    const int symbolType = SymbolListOf(type);
+    const int symbolType = PlanSymbolTypeOf(type);
     std::unordered_set<const CDesignObject*> symbols;
     if (symbolType >= 0) {
         symbols.insert(scene.Objects(symbolType).begin(), scene.Objects(symbolType).end());
@@ -163,7 +149,7 @@ void CHousDoc::ClearHistoryList(int list) {
             ReleaseCopiedObject(object);
             if (scene != nullptr) {
                 if (C2DPictureShape* symbol = PlanSymbolOf(record->objectType, object)) {
-                    scene->RemoveObject(SymbolListOf(record->objectType), symbol);
+                    scene->RemoveObject(PlanSymbolTypeOf(record->objectType), symbol);
                 }
             }
         }
@@ -200,8 +186,8 @@ void CHousDoc::UndoRemoveObject(int type, HistoryObject& kept) {
     scene->DeselectObject(type, object);
     scene->RemoveObject(type, object);
     if (C2DPictureShape* symbol = PlanSymbolOf(type, object)) {
-        scene->DeselectObject(SymbolListOf(type), symbol);
-        scene->RemoveObject(SymbolListOf(type), symbol);
+        scene->DeselectObject(PlanSymbolTypeOf(type), symbol);
+        scene->RemoveObject(PlanSymbolTypeOf(type), symbol);
     }
     ReleaseCopiedObject(object);
     kept.owned.reset(object);
@@ -216,7 +202,7 @@ void CHousDoc::UndoReinsertObject(int type, HistoryObject& kept) {
     kept.object = object;
     scene->AddObjectIfAbsent(type, object);
     if (C2DPictureShape* symbol = PlanSymbolOf(type, object)) {
-        scene->AddObjectIfAbsent(SymbolListOf(type), symbol);
+        scene->AddObjectIfAbsent(PlanSymbolTypeOf(type), symbol);
     }
 }
 

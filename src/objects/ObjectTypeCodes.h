@@ -24,3 +24,18 @@ inline constexpr int kPhotoIconShapeType = 17;
 inline constexpr int kLightIconShapeType = 18;
 inline constexpr int kBaseDrawingType = 19;  // a selection kind only; no class has it
 inline constexpr int kGroupShapeType = 20;
+
+// The plan symbol list of a model, photo or light; kNoObjectType for the
+// other types, which have no symbol.
+inline constexpr int PlanSymbolTypeOf(int type) {
+    switch (type) {
+        case kModelObjectType:
+            return kModelIconShapeType;
+        case kPhotoObjectType:
+            return kPhotoIconShapeType;
+        case kLightObjectType:
+            return kLightIconShapeType;
+        default:
+            return kNoObjectType;
+    }
+}

@@ -31,15 +31,6 @@ int OwnerTypeOfIcon(int iconType) {
     }
 }
 
-int IconTypeOfOwner(int ownerType) {
-    for (const int iconType : {kModelIconShapeType, kPhotoIconShapeType, kLightIconShapeType}) {
-        if (OwnerTypeOfIcon(iconType) == ownerType) {
-            return iconType;
-        }
-    }
-    return kNoObjectType;
-}
-
 void SetSelected(CDesignScene& scene, int type, CDesignObject* object, bool selected) {
     if (selected) {
         scene.SelectObject(type, object);
@@ -74,7 +65,7 @@ void SelectWithOwners(CDesignScene& scene, const PlanPick& pick, bool selected) 
     }
     // An object picked by its outline takes its symbol along: the selection
     // counts models, photos and lights by their symbols.
-    const int iconType = IconTypeOfOwner(pick.kind);
+    const int iconType = PlanSymbolTypeOf(pick.kind);
     if (iconType != kNoObjectType) {
         if (C2DPictureShape* icon = static_cast<C3DObject*>(pick.object)->GetPlanIcon()) {
             SetSelected(scene, iconType, icon, selected);

@@ -3,6 +3,7 @@
 #include "document/DesignScene.h"
 #include "document/DocumentViews.h"
 #include "document/HousDoc.h"
+#include "document/PickedKindOfType.h"
 #include "foundation/HitTests.h"
 #include "foundation/Rect2D.h"
 #include "objects/2DPictureShape.h"
@@ -50,25 +51,6 @@ bool OutlineEndInRect(const C3DObject& object, const CRect2D& rect) {
 
 bool IsShownOutline(const C3DObject& object) {
     return !object.GetPlanOutline().empty() && object.GetPlanOutlineShown() != 0;
-}
-
-CHousDoc::PickedKind PickedKindOf(int type) {
-    switch (type) {
-        case kCeilingObjectType:
-            return CHousDoc::PickedKind::Ceiling;
-        case kWallObjectType:
-            return CHousDoc::PickedKind::Wall;
-        case kFloorObjectType:
-            return CHousDoc::PickedKind::Floor;
-        case kPhotoObjectType:
-            return CHousDoc::PickedKind::Photo;
-        case kLightObjectType:
-            return CHousDoc::PickedKind::Light;
-        case kText3DObjectType:
-            return CHousDoc::PickedKind::Text3D;
-        default:
-            return CHousDoc::PickedKind::Model;
-    }
 }
 
 }  // namespace
@@ -240,7 +222,8 @@ void CPlanRectSelection::RememberSinglePicks(CDesignScene& scene) {
                            kPhotoObjectType, kFloorObjectType, kCeilingObjectType}) {
         const std::vector<CDesignObject*>& selected = scene.Selected(type);
         if (selected.size() == 1) {
-            m_doc.SetPickedObject(PickedKindOf(type), static_cast<C3DObject*>(selected.front()));
+            m_doc.SetPickedObject(*PickedKindOfType(type),
+                                  static_cast<C3DObject*>(selected.front()));
         }
     }
 }
