@@ -1,6 +1,7 @@
 #include "BenchScene.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "BenchDesign.h"
@@ -318,4 +319,17 @@ std::unique_ptr<BenchScene> CreateBenchShadowRoom(std::string* error) {
     s->target = std::make_unique<CBenchRenderTarget>(s->device.get(), eye.y);
     s->scene->SetRenderTarget(s->target.get());
     return s;
+}
+
+int CountDifferingPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    int differing = 0;
+    for (std::size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4) {
+        for (std::size_t c = 0; c < 3; ++c) {
+            if (std::abs(int{a[i + c]} - int{b[i + c]}) > 2) {
+                ++differing;
+                break;
+            }
+        }
+    }
+    return differing;
 }

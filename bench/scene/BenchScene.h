@@ -51,3 +51,6 @@ std::unique_ptr<BenchScene> CreateBenchWallsScene(std::string* error);
 // rows, every wall and model casting shadows from the same three lights;
 // surfaces are drawn object by object. The scene's screen overlay is set.
 std::unique_ptr<BenchScene> CreateBenchShadowRoom(std::string* error);
+
+// The pixels of two RGBA frames more than a rounding step apart.
+int CountDifferingPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);

@@ -128,20 +128,6 @@ struct WallsBench {
     std::unique_ptr<CRawSceneRenderer> raw;
 };
 
-// Pixels more than a rounding step apart.
-int CountDiffering(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-    int differing = 0;
-    for (std::size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4) {
-        for (std::size_t c = 0; c < 3; ++c) {
-            if (std::abs(int{a[i + c]} - int{b[i + c]}) > 2) {
-                ++differing;
-                break;
-            }
-        }
-    }
-    return differing;
-}
-
 WallsBench& GetWallsBench() {
     static WallsBench* bench = [] {
         auto* b = new WallsBench;
@@ -155,7 +141,8 @@ WallsBench& GetWallsBench() {
         SceneFrame(*b->scene);
         const std::vector<uint8_t> scenePixels = b->scene->context->ReadWindowPixels();
         b->raw->RenderFrame();
-        const int differing = CountDiffering(b->scene->context->ReadWindowPixels(), scenePixels);
+        const int differing =
+            CountDifferingPixels(b->scene->context->ReadWindowPixels(), scenePixels);
         // The baseline places its vertices on the CPU: an edge pixel may
         // fall the other way, a different picture may not.
         if (differing > scene_look::kWidth * scene_look::kHeight / 100) {

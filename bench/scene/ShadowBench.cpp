@@ -57,20 +57,6 @@ void SetShadowFlags(ShadowBench& b, int flag) {
     }
 }
 
-// Pixels more than a rounding step apart.
-int CountDiffering(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-    int differing = 0;
-    for (std::size_t i = 0; i + 3 < a.size() && i + 3 < b.size(); i += 4) {
-        for (std::size_t c = 0; c < 3; ++c) {
-            if (std::abs(int{a[i + c]} - int{b[i + c]}) > 2) {
-                ++differing;
-                break;
-            }
-        }
-    }
-    return differing;
-}
-
 ShadowBench& GetBench() {
     static ShadowBench* bench = [] {
         auto* b = new ShadowBench;
@@ -89,10 +75,12 @@ ShadowBench& GetBench() {
         SceneFrame(*b->scene);
         const std::vector<uint8_t> scenePixels = b->scene->context->ReadWindowPixels();
         b->raw->RenderFrame();
-        const int differing = CountDiffering(b->scene->context->ReadWindowPixels(), scenePixels);
+        const int differing =
+            CountDifferingPixels(b->scene->context->ReadWindowPixels(), scenePixels);
         SetShadowFlags(*b, 0);
         SceneFrame(*b->scene);
-        const int shadowed = CountDiffering(b->scene->context->ReadWindowPixels(), scenePixels);
+        const int shadowed =
+            CountDifferingPixels(b->scene->context->ReadWindowPixels(), scenePixels);
         SetShadowFlags(*b, 1);
         std::fprintf(stderr, "shadowed pixels %d, raw frame differs in %d\n", shadowed, differing);
         if (shadowed < scene_look::kWidth * scene_look::kHeight / 50 ||

@@ -39,15 +39,6 @@ constexpr int kMeasuredLists[] = {kWallObjectType,     kFloorObjectType,    kCei
 // Where the search for the lowest plan point starts: nothing lies beyond.
 constexpr double kNoPlanPointYet = 60000.0;
 
-void PushAddRecord(CHousDoc& doc, int type, CDesignObject* object) {
-    auto record = std::make_unique<HistoryRecord>();
-    record->objectType = type;
-    record->operation = kHistoryAdd;
-    record->after = HistoryObject{object, nullptr};
-    record->object = object;
-    doc.PushUndoRecord(std::move(record));
-}
-
 }  // namespace
 
 bool CDesignScene::CopySelectionToBuffer(CCopyBuffer& buffer) {
@@ -99,7 +90,7 @@ static C3DObject* PasteObject(CDesignScene& scene, CHousDoc* doc, const CDesignO
     if (doc != nullptr) {
         doc->SetPickedObject(*PickedKindOfType(type), clone);
         if (run.withUndo) {
-            PushAddRecord(*doc, type, clone);
+            doc->PushAddRecord(type, clone);
         }
     }
     const int symbolList = PlanSymbolTypeOf(type);
@@ -184,7 +175,7 @@ void CDesignScene::PasteCopyBuffer(const CCopyBuffer& buffer, float dx, float dy
             AddObjectIfAbsent(type, added);
             SelectObject(type, added);
             if (run.withUndo) {
-                PushAddRecord(*m_pDoc, type, added);
+                m_pDoc->PushAddRecord(type, added);
             }
         }
     }

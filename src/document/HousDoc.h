@@ -375,6 +375,8 @@ public:
     std::vector<std::unique_ptr<HistoryRecord>>& HistoryList(int list);
     // Appends the record to the undo list and empties the redo list.
     void PushUndoRecord(std::unique_ptr<HistoryRecord> record);
+    // Records that the object was added to the type's list.
+    void PushAddRecord(int type, CDesignObject* object);
     // Frees the records of the list with what they own.
     void ClearHistoryList(int list);
     // Replay one step; nothing while the document is busy.

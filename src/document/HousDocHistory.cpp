@@ -130,6 +130,15 @@ void CHousDoc::PushUndoRecord(std::unique_ptr<HistoryRecord> record) {
     ClearHistoryList(1);
 }
 
+void CHousDoc::PushAddRecord(int type, CDesignObject* object) {
+    auto record = std::make_unique<HistoryRecord>();
+    record->objectType = type;
+    record->operation = kHistoryAdd;
+    record->after = HistoryObject{object, nullptr};
+    record->object = object;
+    PushUndoRecord(std::move(record));
+}
+
 void CHousDoc::ClearHistoryList(int list) {
     if (HistoryList(list).empty()) {
         return;

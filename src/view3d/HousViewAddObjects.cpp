@@ -26,15 +26,6 @@ gfx::Vector3 Normalized(const gfx::Vector3& v) {
                          : gfx::Vector3{0.0f, 0.0f, 0.0f};
 }
 
-void PushAddRecord(CHousDoc& doc, int type, CDesignObject* object) {
-    auto record = std::make_unique<HistoryRecord>();
-    record->objectType = type;
-    record->operation = kHistoryAdd;
-    record->after = HistoryObject{object, nullptr};
-    record->object = object;
-    doc.PushUndoRecord(std::move(record));
-}
-
 }  // namespace
 
 gfx::Vector3 CHousView::GetPlacementPoint(int mode) {
@@ -76,7 +67,7 @@ void CHousView::OnAddLight() {
     light->UpdateLight();
     light->RebuildPlanIcon();
     CLightObject* added = light.release();
-    PushAddRecord(*m_pDoc, kLightObjectType, added);
+    m_pDoc->PushAddRecord(kLightObjectType, added);
     scene.AddObjectIfAbsent(kLightObjectType, added);
     if (added->GetPlanIcon() != nullptr) {
         scene.AddObjectIfAbsent(kLightIconShapeType, added->GetPlanIcon());
@@ -99,7 +90,7 @@ void CHousView::OnAddText3D() {
     text->UpdateWorldMatrix();
     CText3DObject* added = text.release();
     scene.AddObjectIfAbsent(kText3DObjectType, added);
-    PushAddRecord(*m_pDoc, kText3DObjectType, added);
+    m_pDoc->PushAddRecord(kText3DObjectType, added);
     m_pDoc->SetEditModeAndRefresh(EditMode::kNone);
     m_pDoc->SetDesignModified(1);
 }
